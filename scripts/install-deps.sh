@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs every Debian package DriveSim needs to build, test and run.
+# Idempotent: packages already installed are left alone, and apt is not
+# touched at all when nothing is missing.
+set -euo pipefail
+
+packages=(
+  build-essential
+  cmake
+  ninja-build
+  pkg-config
+  qt6-base-dev
+  libgl-dev
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+  fonts-liberation2
+  fontconfig
+  xvfb
+  xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg -s "$p" >/dev/null 2>&1; then
+    missing+=("$p")
+  fi
+done
+
+if [ "${#missing[@]}" -eq 0 ]; then
+  exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

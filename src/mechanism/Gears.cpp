@@ -1,0 +1,1 @@
+#include "mechanism/Gears.h"

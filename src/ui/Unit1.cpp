@@ -1,0 +1,1 @@
+#include "ui/Unit1.h"
