@@ -9,12 +9,15 @@
 namespace drivesim {
 
 // a * b / c with a 64-bit intermediate, rounded to the nearest integer with
-// halves away from zero. A zero divisor gives -1, as the platform's own does.
+// halves away from zero. A zero divisor gives -1, as the platform's own does;
+// so does a quotient that does not fit in 32 bits.
 int MulDiv(int a, int b, int c);
 
-// Rounds to the nearest integer, ties to even (the runtime's Round).
+// Rounds to the nearest integer, ties to even (the runtime's Round). A NaN,
+// an infinity or a value beyond 64 bits raises EInvalidOp.
 std::int64_t Round(double x);
-// Round, narrowed to int for pixel coordinates.
+// Round, narrowed to int for pixel coordinates. A value whose rounded result
+// is outside 32 bits raises EInvalidOp rather than wrapping around.
 int RoundToInt(double x);
 
 // Checked arithmetic. The model's arithmetic "traps" on division by zero,
