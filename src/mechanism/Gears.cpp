@@ -1,1 +1,141 @@
 #include "mechanism/Gears.h"
+
+#include <cmath>
+
+#include "platform/Exceptions.h"
+#include "platform/Numbers.h"
+
+namespace drivesim {
+
+namespace {
+
+// Where the profile of one tooth period changes, as fractions of the pitch:
+// the root chord ends, the rising flank reaches the tip, the tip ends.
+constexpr double kRootEnd = 0.4456;
+constexpr double kTipStart = 0.5526;
+constexpr double kTipEnd = 0.8913;
+
+// Shifts of the middle and back layers from the gear centre, pixels.
+constexpr TPoint kMiddleShift{-2, -1};
+constexpr TPoint kBackShift{-4, -2};
+
+// Fills the tooth-count dependent fields of one gear (not its centre) and
+// sizes its outlines to 4N + 1 points.
+void SetUpGear(TGear& gear, int teeth) {
+  gear.ToothCount = teeth;
+  gear.RootRadius = RoundToInt(static_cast<double>(teeth) * kRadiusPerTooth);
+  gear.TipRadius = gear.RootRadius + kToothHeight;
+  gear.Pitch = kFullTurn / static_cast<double>(teeth);
+  gear.Offset1 = kRootEnd * gear.Pitch;
+  gear.Offset2 = kTipStart * gear.Pitch;
+  gear.Offset3 = kTipEnd * gear.Pitch;
+  const std::size_t points = 4 * static_cast<std::size_t>(teeth) + 1;
+  gear.Front.resize(points);
+  gear.Middle.resize(points);
+  gear.Back.resize(points);
+}
+
+// The point at angle a and distance radius from the centre, the offsets from
+// the centre rounded before the centre is added.
+TPoint PolarPoint(TPoint center, int radius, double a) {
+  return TPoint{center.X + RoundToInt(radius * std::sin(a)),
+                center.Y - RoundToInt(radius * std::cos(a))};
+}
+
+}  // namespace
+
+std::vector<TPoint>& TGear::Outline(TGearLayer layer) {
+  switch (layer) {
+    case glMiddle: return Middle;
+    case glBack: return Back;
+    case glFront: break;
+  }
+  return Front;
+}
+
+const std::vector<TPoint>& TGear::Outline(TGearLayer layer) const {
+  return const_cast<TGear*>(this)->Outline(layer);
+}
+
+TPoint TGear::LayerCenter(TGearLayer layer) const {
+  switch (layer) {
+    case glMiddle: return TPoint{Center.X + kMiddleShift.X, Center.Y + kMiddleShift.Y};
+    case glBack: return TPoint{Center.X + kBackShift.X, Center.Y + kBackShift.Y};
+    case glFront: break;
+  }
+  return Center;
+}
+
+void GearPair::SetUpGears(int loadTeeth) {
+  // A gear needs at least one tooth; a refused count leaves the pair as it
+  // was, so no tick can ever divide by a zero tooth count.
+  if (loadTeeth < kMinLoadTeeth || loadTeeth > kMaxLoadTeeth) {
+    throw Exception(kGearTeethRangeMessage);
+  }
+  SetUpGear(LoadGear, loadTeeth);
+  LoadGear.Center = kLoadGearCenter;
+  BuildGearOutline(LoadGear, glFront);
+  BuildGearOutline(LoadGear, glMiddle);
+  BuildGearOutline(LoadGear, glBack);
+
+  SetUpGear(MotorGear, kTotalTeeth - loadTeeth);
+  // The motor gear sits above the load gear, its root circle one tooth
+  // height from the load gear's root circle, so the tips just reach the
+  // other gear's roots.
+  MotorGear.Center = TPoint{kLoadGearCenter.X, kLoadGearCenter.Y - LoadGear.RootRadius -
+                                                   MotorGear.RootRadius - kToothHeight};
+  BuildGearOutline(MotorGear, glFront);
+  BuildGearOutline(MotorGear, glMiddle);
+  BuildGearOutline(MotorGear, glBack);
+}
+
+void GearPair::BuildGearOutline(TGear& gear, TGearLayer layer) {
+  std::vector<TPoint>& outline = gear.Outline(layer);
+  const TPoint center = gear.LayerCenter(layer);
+  const int teeth = gear.ToothCount;
+  // Each tooth period is a root chord, a rising flank, a tip chord and a
+  // falling flank. The foot of the falling flank lies at the angle where the
+  // next period starts, so it is written only for the last period, where it
+  // closes the outline.
+  for (int i = 0; i < teeth; ++i) {
+    const double theta = i * gear.Pitch + gear.Angle;
+    const std::size_t base = 4 * static_cast<std::size_t>(i);
+    outline[base] = PolarPoint(center, gear.RootRadius, theta);
+    outline[base + 1] = PolarPoint(center, gear.RootRadius, theta + gear.Offset1);
+    outline[base + 2] = PolarPoint(center, gear.TipRadius, theta + gear.Offset2);
+    outline[base + 3] = PolarPoint(center, gear.TipRadius, theta + gear.Offset3);
+    if (i == teeth - 1) {
+      outline[base + 4] = PolarPoint(center, gear.RootRadius, theta + gear.Pitch);
+    }
+  }
+}
+
+void GearPair::RebuildGearOutlines() {
+  for (TGear* gear : {&LoadGear, &MotorGear}) {
+    BuildGearOutline(*gear, glFront);
+    BuildGearOutline(*gear, glMiddle);
+    BuildGearOutline(*gear, glBack);
+  }
+}
+
+void GearPair::AdvanceGearAngles(double omega, double h) {
+  AngleStep = Checked(Checked(omega * h) * kAngleSpeedUp);
+  // The wrap is tested on the angle before this tick's advance, and only on
+  // the upper side: a load turning backwards makes the angle fall without
+  // bound.
+  if (LoadGear.Angle < AngleWrapLimit) {
+    LoadGear.Angle = Checked(LoadGear.Angle + AngleStep);
+    MotorGear.Angle = CheckedDiv(Checked(-LoadGear.Angle * LoadGear.ToothCount),
+                                 static_cast<double>(MotorGear.ToothCount));
+  } else {
+    LoadGear.Angle = 0;
+    MotorGear.Angle = 0;
+  }
+}
+
+GearPair& ProgramGears() {
+  static GearPair gears;
+  return gears;
+}
+
+}  // namespace drivesim
