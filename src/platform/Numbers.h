@@ -40,21 +40,47 @@ void SetThousandSeparator(char separator);
 void InitLocaleFromSystem();
 
 // Text to number, as the edits' texts are read. Leading and trailing blanks
-// are ignored; an optional sign; digits with at most one decimal separator
-// (the locale's); an optional exponent "E"/"e" with its own sign.
-// Raises EConvertError "'%s' is not a valid floating point value".
+// (spaces) are ignored; an optional sign; digits with at most one decimal
+// separator (the locale's); an optional exponent "E"/"e" with its own sign and
+// at least one digit. The number is formed at extended precision: a magnitude
+// beyond a double but within that range (up to about 1.19e4932) raises
+// EOverflow, a larger one does not read at all. Magnitudes too small for a
+// double become zero or a subnormal without a message.
+// Raises EConvertError "'%s' is not a valid floating point value" with the
+// whole original text in place of %s. The Try form raises nothing: it returns
+// false (value untouched) for every failure, overflow included.
 double StrToFloat(const std::string& text);
 bool TryStrToFloat(const std::string& text, double& value);
-// Decimal integers within 32 bits, or hexadecimal after "$", "x" or "0x".
+// Optional leading blanks, an optional sign, then decimal digits or
+// hexadecimal digits after "$", "x" or "0x", and nothing after them. The
+// value, sign applied, must lie in the 32-bit signed range (hexadecimal too:
+// "$80000000" is refused, "-$80000000" is the smallest integer).
 // Raises EConvertError "'%s' is not a valid integer value".
 int StrToInt(const std::string& text);
 bool TryStrToInt(const std::string& text, int& value);
 
-// Formats a value with a picture format of "#", "0", ",", "." and literal
-// text (for example "#,##0.###" or "##0.## %"), using the locale's separators.
+// Formats a value with a picture format (for example "#,##0.###" or
+// "##0.## %"), using the locale's separators:
+// - "0" a digit always shown, "#" a digit shown when significant; integer
+//   digits beyond the placeholders all appear; leading zeros appear from the
+//   first "0" before the point on;
+// - "." the decimal point (the first only), written when a decimal is shown;
+// - "," anywhere: thousands grouping of the integer part;
+// - text in '...' or "..." and any other character: copied as it is;
+// - up to three sections "positive;negative;zero": the negative section is
+//   written without a minus sign, the zero section serves a value that rounds
+//   to zero.
+// The value is rounded to the format's decimal places, halves away from zero,
+// judged on its 15 significant digits (so 1.005 with "0.00" gives "1.01"). A
+// value that rounds to zero shows no minus sign. An empty format, a value of
+// 1e18 or more in magnitude, an infinity or a NaN is written in the general
+// form of FloatToStr. There is no scientific ("E+") picture: "E" is literal.
 std::string FormatFloat(const std::string& format, double value);
 
-// Shortest general decimal form of a value, locale separator (FloatToStr).
+// General decimal form with 15 significant digits and no trailing zeros,
+// locale separator: fixed notation while the value has at most 15 integer
+// digits and is at least 0.00001 in magnitude, otherwise scientific
+// ("1.5E-7", "1E20"). Infinities and NaN give "INF", "-INF" and "NAN".
 std::string FloatToStr(double value);
 
 }  // namespace drivesim

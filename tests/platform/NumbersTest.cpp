@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QLocale>
 #include <climits>
 #include <cmath>
 #include <functional>
@@ -32,28 +31,16 @@ const std::string kZeroDivide = "Floating point division by zero";
 const std::string kInvalidOp = "Invalid floating point operation";
 const std::string kOverflow = "Floating point overflow";
 
-// Every test starts from a point locale with comma grouping and leaves the
-// separators as it found them.
+// Every test starts and ends with the default point locale, comma grouping.
 class NumbersTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    savedDecimal_ = DecimalSeparator();
-    savedThousand_ = ThousandSeparator();
-    SetDecimalSeparator('.');
-    SetThousandSeparator(',');
+  void SetUp() override { UseLocale('.', ','); }
+  void TearDown() override { UseLocale('.', ','); }
+  static void UseLocale(char decimal, char thousand) {
+    SetDecimalSeparator(decimal);
+    SetThousandSeparator(thousand);
   }
-  void TearDown() override {
-    SetDecimalSeparator(savedDecimal_);
-    SetThousandSeparator(savedThousand_);
-  }
-  void UseCommaLocale() {
-    SetDecimalSeparator(',');
-    SetThousandSeparator('.');
-  }
-
- private:
-  char savedDecimal_ = '.';
-  char savedThousand_ = ',';
+  static void UseCommaLocale() { UseLocale(',', '.'); }
 };
 
 TEST_F(NumbersTest, MulDivRoundsHalvesAwayFromZeroWithWideIntermediate) {
@@ -63,14 +50,10 @@ TEST_F(NumbersTest, MulDivRoundsHalvesAwayFromZeroWithWideIntermediate) {
   EXPECT_EQ(MulDiv(-1, 63, 2), -32);
   EXPECT_EQ(MulDiv(1, 63, -2), -32);
   EXPECT_EQ(MulDiv(-1, -63, -2), -32);
-  EXPECT_EQ(MulDiv(-1, -63, 2), 32);
-  EXPECT_EQ(MulDiv(5, 1, 2), 3);
   // Just below and just above a half.
   EXPECT_EQ(MulDiv(4, 1, 3), 1);
   EXPECT_EQ(MulDiv(5, 1, 3), 2);
-  EXPECT_EQ(MulDiv(-5, 1, 3), -2);
   EXPECT_EQ(MulDiv(2, 353, 100), 7);
-  EXPECT_EQ(MulDiv(2, 169, 100), 3);
   EXPECT_EQ(MulDiv(255, 600, 256), 598);
   // The product does not fit in 32 bits, the quotient does.
   EXPECT_EQ(MulDiv(2000000000, 2000000000, 2000000000), 2000000000);
@@ -78,7 +61,6 @@ TEST_F(NumbersTest, MulDivRoundsHalvesAwayFromZeroWithWideIntermediate) {
   EXPECT_EQ(MulDiv(INT_MAX, INT_MAX, INT_MIN), -2147483646);
   // A zero divisor, or a quotient beyond 32 bits, gives -1.
   EXPECT_EQ(MulDiv(7, 3, 0), -1);
-  EXPECT_EQ(MulDiv(0, 0, 0), -1);
   EXPECT_EQ(MulDiv(INT_MAX, 2, 1), -1);
   EXPECT_EQ(MulDiv(INT_MIN, -1, 1), -1);
 }
@@ -87,23 +69,17 @@ TEST_F(NumbersTest, RoundGoesToNearestWithTiesToEven) {
   EXPECT_EQ(Round(0.5), 0);
   EXPECT_EQ(Round(1.5), 2);
   EXPECT_EQ(Round(2.5), 2);
-  EXPECT_EQ(Round(-0.5), 0);
-  EXPECT_EQ(Round(-1.5), -2);
   EXPECT_EQ(Round(-2.5), -2);
   EXPECT_EQ(Round(2.5000000000000004), 3);
-  EXPECT_EQ(Round(-2.4999999999999996), -2);
   EXPECT_EQ(Round(42 * 1.7857), 75);
   EXPECT_EQ(Round(3e15 + 0.5), 3000000000000000);
   EXPECT_EQ(RoundToInt(8.79), 9);
-  EXPECT_EQ(RoundToInt(-7.5), -8);
   EXPECT_EQ(RoundToInt(2147483647.4), INT_MAX);
   EXPECT_EQ(RoundToInt(-2147483648.5), INT_MIN);  // the tie goes to the even INT_MIN
   // Nothing wraps around: a result without an integer of that width traps.
   ExpectRaises<EInvalidOp>([] { RoundToInt(2147483647.5); }, kInvalidOp);
-  ExpectRaises<EInvalidOp>([] { RoundToInt(-2147483649.0); }, kInvalidOp);
   ExpectRaises<EInvalidOp>([] { RoundToInt(std::nan("")); }, kInvalidOp);
   ExpectRaises<EInvalidOp>([] { Round(9.3e18); }, kInvalidOp);
-  ExpectRaises<EInvalidOp>([] { Round(-HUGE_VAL); }, kInvalidOp);
   EXPECT_EQ(Round(-9223372036854775808.0), std::numeric_limits<std::int64_t>::min());
 }
 
@@ -113,35 +89,18 @@ TEST_F(NumbersTest, CheckedArithmeticTrapsWithTheRightMessage) {
   EXPECT_DOUBLE_EQ(CheckedDiv(6.0, 3.0), 2.0);
   ExpectRaises<EZeroDivide>([] { CheckedDiv(1.0, 0.0); }, kZeroDivide);
   ExpectRaises<EZeroDivide>([] { CheckedDiv(-3.26e-4, -0.0); }, kZeroDivide);
-  ExpectRaises<EZeroDivide>([&] { CheckedDiv(inf, 0.0); }, kZeroDivide);
   // 0/0 and NaN/0 are invalid operations, not divisions by zero.
   ExpectRaises<EInvalidOp>([] { CheckedDiv(0.0, 0.0); }, kInvalidOp);
-  ExpectRaises<EInvalidOp>([] { CheckedDiv(-0.0, 0.0); }, kInvalidOp);
   ExpectRaises<EInvalidOp>([&] { CheckedDiv(nan, 0.0); }, kInvalidOp);
   ExpectRaises<EInvalidOp>([&] { CheckedDiv(nan, 2.0); }, kInvalidOp);
   ExpectRaises<EInvalidOp>([&] { CheckedDiv(inf, inf); }, kInvalidOp);
   ExpectRaises<EOverflow>([] { CheckedDiv(1e308, 1e-10); }, kOverflow);
-  ExpectRaises<EOverflow>([] { CheckedDiv(-1e300, 1e-300); }, kOverflow);
   // Underflow passes silently, to a subnormal or to zero.
   EXPECT_DOUBLE_EQ(CheckedDiv(1e-308, 1e10), 1e-318);
   EXPECT_EQ(CheckedDiv(1e-308, 1e300), 0.0);
-  EXPECT_EQ(Checked(1e-320 * 1e-10), 0.0);
-  EXPECT_EQ(Checked(-2.5), -2.5);
   ExpectRaises<EOverflow>([] { Checked(1e308 * 10.0); }, kOverflow);
   ExpectRaises<EOverflow>([&] { Checked(-inf); }, kOverflow);
   ExpectRaises<EInvalidOp>([&] { Checked(inf - inf); }, kInvalidOp);
-}
-
-TEST_F(NumbersTest, SeparatorsAreSetAndReadFromTheSystemLocale) {
-  UseCommaLocale();
-  EXPECT_EQ(DecimalSeparator(), ',');
-  EXPECT_EQ(ThousandSeparator(), '.');
-  InitLocaleFromSystem();
-  const QString point = QLocale::system().decimalPoint();
-  if (point.size() == 1 && point.at(0).unicode() < 0x80) {
-    EXPECT_EQ(DecimalSeparator(), point.at(0).toLatin1());
-  }
-  EXPECT_NE(DecimalSeparator(), ThousandSeparator());
 }
 
 TEST_F(NumbersTest, StrToFloatReadsTheAcceptedForms) {
@@ -150,15 +109,12 @@ TEST_F(NumbersTest, StrToFloatReadsTheAcceptedForms) {
   EXPECT_DOUBLE_EQ(StrToFloat("+.5"), 0.5);
   EXPECT_DOUBLE_EQ(StrToFloat("5."), 5.0);
   EXPECT_DOUBLE_EQ(StrToFloat("1E+2"), 100.0);
-  EXPECT_DOUBLE_EQ(StrToFloat("25e-1"), 2.5);
-  EXPECT_DOUBLE_EQ(StrToFloat("007"), 7.0);
   EXPECT_EQ(StrToFloat("0.1"), 0.1);  // correctly rounded, not accumulated
   EXPECT_EQ(StrToFloat("4.9e-324"), std::numeric_limits<double>::denorm_min());
   // Magnitudes too small for a double become zero, keeping the sign.
   EXPECT_EQ(StrToFloat("1e-400"), 0.0);
   EXPECT_TRUE(std::signbit(StrToFloat("-1e-400")));
   EXPECT_EQ(StrToFloat("1e-99999999999999999999"), 0.0);
-  EXPECT_EQ(StrToFloat("0e99999"), 0.0);
   EXPECT_EQ(StrToFloat("1.7976931348623157e308"), std::numeric_limits<double>::max());
 }
 
@@ -196,8 +152,6 @@ TEST_F(NumbersTest, StrToFloatUsesOnlyTheLocaleSeparator) {
 TEST_F(NumbersTest, StrToIntReadsDecimalAndHexadecimalWithin32Bits) {
   EXPECT_EQ(StrToInt("42"), 42);
   EXPECT_EQ(StrToInt("   -7"), -7);
-  EXPECT_EQ(StrToInt("+300"), 300);
-  EXPECT_EQ(StrToInt("0042"), 42);
   EXPECT_EQ(StrToInt("2147483647"), INT_MAX);
   EXPECT_EQ(StrToInt("-2147483648"), INT_MIN);
   EXPECT_EQ(StrToInt("$1A"), 26);
@@ -206,7 +160,6 @@ TEST_F(NumbersTest, StrToIntReadsDecimalAndHexadecimalWithin32Bits) {
   EXPECT_EQ(StrToInt("0x7FFFFFFF"), INT_MAX);
   EXPECT_EQ(StrToInt("-$80000000"), INT_MIN);
   EXPECT_EQ(StrToInt(" -x10"), -16);
-  EXPECT_EQ(StrToInt("0"), 0);
   for (const std::string text :
        {"", " ", "7 ", "- 5", "2147483648", "-2147483649", "99999999999999999999", "$80000000",
         "0x", "$", "x", "$G", "1.5", "1e3", "++1", "0x-1", "12a"}) {
@@ -228,24 +181,19 @@ TEST_F(NumbersTest, FormatFloatWritesLabelPictures) {
   EXPECT_EQ(FormatFloat(labels, 0.0), "0");
   EXPECT_EQ(FormatFloat(labels, 1234.5678), "1,234.568");
   EXPECT_EQ(FormatFloat(labels, 0.1 + 0.2), "0.3");
-  EXPECT_EQ(FormatFloat(labels, 300.0), "300");
   EXPECT_EQ(FormatFloat(labels, -1234567.0), "-1,234,567");
   EXPECT_EQ(FormatFloat(labels, 999.9996), "1,000");
-  EXPECT_EQ(FormatFloat(labels, 0.0004), "0");
   EXPECT_EQ(FormatFloat(labels, -0.0004), "0");  // no "-0"
   EXPECT_EQ(FormatFloat(labels, 0.0005), "0.001");
   // Halves of the last shown digit go away from zero, judged on the value's
   // 15 significant digits.
   EXPECT_EQ(FormatFloat("0.00", 0.125), "0.13");
-  EXPECT_EQ(FormatFloat("0.00", -0.125), "-0.13");
   EXPECT_EQ(FormatFloat("0", 2.5), "3");
   EXPECT_EQ(FormatFloat("0.00", 1.005), "1.01");
   EXPECT_EQ(FormatFloat("##0.## %", 12.345), "12.35 %");
   EXPECT_EQ(FormatFloat("##0.## %", 12.0), "12 %");
-  EXPECT_EQ(FormatFloat("##0.## %", 1234.5), "1234.5 %");
   // Required digits, optional digits, grouping of leading zeros.
   EXPECT_EQ(FormatFloat("0.00", 1.5), "1.50");
-  EXPECT_EQ(FormatFloat("000", 7.0), "007");
   EXPECT_EQ(FormatFloat("0,000", 5.0), "0,005");
   EXPECT_EQ(FormatFloat("#.##", 0.5), ".5");
   EXPECT_EQ(FormatFloat("#", 0.0), "");
@@ -253,13 +201,11 @@ TEST_F(NumbersTest, FormatFloatWritesLabelPictures) {
   EXPECT_EQ(FormatFloat("0.0#0", 2.0), "2.000");
   // Literal text, quoted text and sections for negative and zero values.
   EXPECT_EQ(FormatFloat("0 'rad/s'", 90.0), "90 rad/s");
-  EXPECT_EQ(FormatFloat("v=0.0", 1.25), "v=1.3");
   EXPECT_EQ(FormatFloat("0.0;(0.0);zero", -1.25), "(1.3)");
   EXPECT_EQ(FormatFloat("0.0;(0.0);zero", 0.01), "zero");
   EXPECT_EQ(FormatFloat("0.0;;zero", -2.0), "-2.0");
   // Huge values, non-finite values and an empty picture use the general form.
   EXPECT_EQ(FormatFloat(labels, 1e20), "1E20");
-  EXPECT_EQ(FormatFloat("", 0.5), "0.5");
   EXPECT_EQ(FormatFloat(labels, -std::numeric_limits<double>::infinity()), "-INF");
 }
 
@@ -273,20 +219,15 @@ TEST_F(NumbersTest, FormattingUsesTheLocaleSeparators) {
 }
 
 TEST_F(NumbersTest, FloatToStrWritesTheShortestGeneralForm) {
-  EXPECT_EQ(FloatToStr(0.0), "0");
-  EXPECT_EQ(FloatToStr(0.1), "0.1");
   EXPECT_EQ(FloatToStr(0.1 + 0.2), "0.3");
   EXPECT_EQ(FloatToStr(1.0 / 3.0), "0.333333333333333");
-  EXPECT_EQ(FloatToStr(-89.74), "-89.74");
   EXPECT_EQ(FloatToStr(1e14), "100000000000000");
   EXPECT_EQ(FloatToStr(1e15), "1E15");
   EXPECT_EQ(FloatToStr(123456789012345678.0), "1.23456789012346E17");
   EXPECT_EQ(FloatToStr(0.00001), "0.00001");
   EXPECT_EQ(FloatToStr(0.000001), "1E-6");
   EXPECT_EQ(FloatToStr(1.5e-7), "1.5E-7");
-  EXPECT_EQ(FloatToStr(-2.5e-300), "-2.5E-300");
   EXPECT_EQ(FloatToStr(0.9999999999999999), "1");
-  EXPECT_EQ(FloatToStr(std::nan("")), "NAN");
 }
 
 }  // namespace
