@@ -1,0 +1,720 @@
+#include "chart/ChartCanvas.h"
+
+#include <algorithm>
+#include <array>
+
+#include "chart/ChartStrings.h"
+#include "platform/Numbers.h"
+
+namespace drivesim {
+
+namespace {
+
+// The platform family decides how a chart pen with SmallDots draws: the NT
+// family offers a cosmetic pen that sets alternate pixels. This platform
+// always draws such lines, so it counts as that family.
+constexpr bool kPlatformHasAlternatePixelPen = true;
+
+// The band count of a linear gradient never exceeds this, however large the
+// rectangle.
+constexpr int kMaxGradientBands = 256;
+
+constexpr std::array<TColor, 16> kDefaultPalette = {
+    clRed,  clGreen,  clYellow, clBlue,  clWhite,  clGray,   clFuchsia, clTeal,
+    clNavy, clMaroon, clLime,   clOlive, clPurple, clSilver, clAqua,    clBlack};
+
+// Fills the bands and strips of one gradient. It keeps the band colour of the
+// previous step so that a new solid brush is made only when the colour
+// changes, and it keeps every fill inside the gradient's rectangle.
+class GradientPainter {
+ public:
+  GradientPainter(TCanvas& canvas, const TRect& area, TColor start, TColor end, int& brushCount)
+      : fCanvas(canvas), fArea(area), fBrushCount(brushCount) {
+    fR0 = GetRValue(start);
+    fG0 = GetGValue(start);
+    fB0 = GetBValue(start);
+    fDeltaR = GetRValue(end) - fR0;
+    fDeltaG = GetGValue(end) - fG0;
+    fDeltaB = GetBValue(end) - fB0;
+  }
+
+  // Selects the colour of step k of d: the start colour plus k/d of the way
+  // to the end colour, each component rounded by MulDiv.
+  void UseStep(int k, int d) {
+    TColor color = RGB(fR0, fG0, fB0);
+    if (d != 0) {
+      color = RGB((fR0 + MulDiv(k, fDeltaR, d)) & 0xFF, (fG0 + MulDiv(k, fDeltaG, d)) & 0xFF,
+                  (fB0 + MulDiv(k, fDeltaB, d)) & 0xFF);
+    }
+    if (fHaveBrush && color == fColor) return;
+    fCanvas.Brush().SetColor(color);
+    fCanvas.Brush().SetStyle(bsSolid);
+    fColor = color;
+    fHaveBrush = true;
+    ++fBrushCount;
+  }
+
+  // Fills columns left..right-1 and rows top..bottom-1 with the current
+  // brush, no outline; nothing outside the gradient's rectangle.
+  void Fill(int left, int top, int right, int bottom) {
+    TRect band = IntersectRects(TRect{left, top, right, bottom}, fArea);
+    if (!band.IsEmpty()) fCanvas.FillRect(band);
+  }
+
+ private:
+  TCanvas& fCanvas;
+  TRect fArea;
+  int& fBrushCount;
+  int fR0, fG0, fB0;
+  int fDeltaR, fDeltaG, fDeltaB;
+  TColor fColor = 0;
+  bool fHaveBrush = false;
+};
+
+// Horizontal bands from the bottom edge up: band 0 along the bottom edge in
+// the start colour, the last band along the top edge in the end colour.
+void FillBandsUp(GradientPainter& painter, const TRect& r) {
+  const int extent = r.Height();
+  if (extent <= 0) return;
+  const int n = std::min(extent, kMaxGradientBands);
+  for (int i = 0; i < n; ++i) {
+    painter.UseStep(i, n - 1);
+    painter.Fill(r.Left, r.Bottom - MulDiv(i + 1, extent, n), r.Right,
+                 r.Bottom - MulDiv(i, extent, n));
+  }
+}
+
+// Vertical bands from the right edge leftwards.
+void FillBandsLeft(GradientPainter& painter, const TRect& r) {
+  const int extent = r.Width();
+  if (extent <= 0) return;
+  const int n = std::min(extent, kMaxGradientBands);
+  for (int i = 0; i < n; ++i) {
+    painter.UseStep(i, n - 1);
+    painter.Fill(r.Right - MulDiv(i + 1, extent, n), r.Top, r.Right - MulDiv(i, extent, n),
+                 r.Bottom);
+  }
+}
+
+// Rings one pixel thick from the outer edge inwards. The horizontal and the
+// vertical inset each stop growing at half their side, so a long rectangle
+// ends in a line rather than a point.
+void FillFromCenter(GradientPainter& painter, const TRect& r) {
+  const int w = r.Width();
+  const int h = r.Height();
+  const int halfW = w / 2;
+  const int halfH = h / 2;
+  const int d = halfW + halfH;
+  int a = 0;  // columns inset
+  int b = 0;  // rows inset
+  do {
+    painter.UseStep(a + b, d);
+    painter.Fill(r.Left + a, r.Top + b, r.Left + a + 1, r.Bottom - b);
+    painter.Fill(r.Right - a - 1, r.Top + b, r.Right - a, r.Bottom - b);
+    painter.Fill(r.Left + a, r.Top + b, r.Right - a, r.Top + b + 1);
+    painter.Fill(r.Left + a, r.Bottom - b - 1, r.Right - a, r.Bottom - b);
+    if (b < halfH) ++b;
+    if (a < halfW) ++a;
+  } while (a < halfW || b < halfH);
+  // A square of odd side larger than one pixel stops one ring short of its
+  // single centre pixel; it takes the colour of the next step, the end colour.
+  if (w == h && w % 2 == 1 && halfW > 0) {
+    painter.UseStep(d, d);
+    painter.Fill(r.Left + halfW, r.Top + halfH, r.Left + halfW + 1, r.Top + halfH + 1);
+  }
+}
+
+// A square growing from the top-left or bottom-left corner: each step adds
+// one column to its right and one row on its far side, until both sides
+// reach the rectangle's.
+void FillFromLeftCorner(GradientPainter& painter, const TRect& r, bool fromTop) {
+  const int w = r.Width();
+  const int h = r.Height();
+  const int d = w + h;
+  int y = fromTop ? r.Top : r.Bottom;  // the front row
+  int i = 0;
+  int j = 0;
+  do {
+    painter.UseStep(i + j, d);
+    if (fromTop) {
+      painter.Fill(r.Left + i, r.Top, r.Left + i + 1, y);
+    } else {
+      painter.Fill(r.Left + i, y, r.Left + i + 1, r.Bottom);
+    }
+    if (j < h) {
+      ++j;
+      if (fromTop) {
+        painter.Fill(r.Left, y, r.Left + i + 1, y + 1);
+        if (y < r.Bottom) ++y;
+      } else {
+        painter.Fill(r.Left, y - 1, r.Left + i + 1, y);
+        if (y > r.Top) --y;
+      }
+    }
+    if (i < w) ++i;
+  } while (j < h || i < w);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Chart pens
+
+void TChartPen::SetVisible(bool value) {
+  if (value == fVisible) return;
+  fVisible = value;
+  NotifyOwner();
+}
+
+void TChartPen::SetSmallDots(bool value) {
+  if (value == fSmallDots) return;
+  fSmallDots = value;
+  NotifyOwner();
+}
+
+void TChartPen::Assign(const TChartPen& source) {
+  SetVisible(source.fVisible);
+  SetSmallDots(source.fSmallDots);
+  TPen::Assign(source);
+}
+
+void TChartPen::NotifyOwner() {
+  if (OnChange) OnChange();
+}
+
+TChartHiddenPen::TChartHiddenPen() { SetVisible(false); }
+
+TDottedGrayPen::TDottedGrayPen() {
+  SetColor(clGray);
+  SetStyle(psDot);
+}
+
+TDarkGrayPen::TDarkGrayPen() { SetColor(clGray); }
+
+TChartAxisPen::TChartAxisPen() { SetWidth(2); }
+
+TChartArrowPen::TChartArrowPen() { SetColor(clWhite); }
+
+// ---------------------------------------------------------------------------
+// 3D view options
+
+void TView3DOptions::Repaint() const {
+  if (OnRepaint) OnRepaint();
+}
+
+void TView3DOptions::SetElevation(int value) {
+  if (value == fElevation) return;
+  fElevation = value;
+  Repaint();
+}
+
+void TView3DOptions::SetHorizOffset(int value) {
+  if (value == fHorizOffset) return;
+  fHorizOffset = value;
+  if (OnScrolled) OnScrolled(true);
+  Repaint();
+}
+
+void TView3DOptions::SetOrthogonal(bool value) {
+  if (value == fOrthogonal) return;
+  fOrthogonal = value;
+  Repaint();
+}
+
+void TView3DOptions::SetPerspective(int value) {
+  if (value == fPerspective) return;
+  fPerspective = value;
+  Repaint();
+}
+
+void TView3DOptions::SetRotation(int value) {
+  if (value == fRotation) return;
+  fRotation = value;
+  Repaint();
+}
+
+void TView3DOptions::SetTilt(int value) {
+  if (value == fTilt) return;
+  fTilt = value;
+  Repaint();
+}
+
+void TView3DOptions::SetVertOffset(int value) {
+  if (value == fVertOffset) return;
+  fVertOffset = value;
+  if (OnScrolled) OnScrolled(false);
+  Repaint();
+}
+
+void TView3DOptions::SetZoom(int value) {
+  if (value == fZoom) return;
+  if (OnZoom) OnZoom(value);
+  fZoom = value;
+  Repaint();
+}
+
+void TView3DOptions::SetZoomText(bool value) {
+  if (value == fZoomText) return;
+  fZoomText = value;
+  Repaint();
+}
+
+// ---------------------------------------------------------------------------
+// TChartCanvas
+
+TChartCanvas::TChartCanvas() : fFont(&fSpareFont), fPen(&fSparePen), fBrush(&fSpareBrush) {}
+
+TChartCanvas::~TChartCanvas() = default;
+
+void TChartCanvas::AttachCanvas(TCanvas& surface) {
+  fTarget = &surface;
+  fFont = &surface.Font();
+  fPen = &surface.Pen();
+  fBrush = &surface.Brush();
+}
+
+void TChartCanvas::DetachCanvas() {
+  fTarget = nullptr;
+  fFont = &fSpareFont;
+  fPen = &fSparePen;
+  fBrush = &fSpareBrush;
+}
+
+void TChartCanvas::ResetDrawingState() {
+  TPen& pen = Pen();
+  pen.SetColor(clBlack);
+  pen.SetWidth(1);
+  pen.SetStyle(psSolid);
+  pen.SetAlternatePixels(false);
+  TBrush& brush = Brush();
+  brush.SetColor(clWhite);
+  brush.SetStyle(bsSolid);
+  TFont& font = Font();
+  font.SetColor(clBlack);
+  font.SetSize(10);
+  ChangeBackgroundColor(clWhite);
+  ChangeBackgroundMode(TRANSPARENT);
+}
+
+void TChartCanvas::ApplyPen(const TChartPen& pen) {
+  TPen& current = Pen();
+  if (!pen.Visible()) {
+    // Colour and width stay as they were; only the style hides the pen.
+    current.SetStyle(psClear);
+    return;
+  }
+  if (pen.SmallDots() && pen.Width() == 1 && kPlatformHasAlternatePixelPen) {
+    TPen dots;
+    dots.SetColor(ColorToRGB(pen.Color()));
+    dots.SetWidth(1);
+    dots.SetStyle(psSolid);
+    dots.SetMode(current.Mode());
+    dots.SetAlternatePixels(true);
+    current.Assign(dots);
+    return;
+  }
+  current.Assign(static_cast<const TPen&>(pen));
+}
+
+int TChartCanvas::FontLineHeight() { return MeasureTextHeight("W"); }
+
+// ---------------------------------------------------------------------------
+// TChartCanvas3D: state queries and changes
+
+TChartCanvas3D::TChartCanvas3D() = default;
+
+TChartCanvas3D::~TChartCanvas3D() { FreeBufferImage(); }
+
+void TChartCanvas3D::FreeBufferImage() {
+  if (fBufferImage && fTarget == &fBufferImage->Canvas()) DetachCanvas();
+  fBufferImage.reset();
+}
+
+TColor TChartCanvas3D::BackgroundColor() const {
+  return fTarget ? fTarget->BackgroundColor() : clWhite;
+}
+
+int TChartCanvas3D::BackgroundMode() const { return fTarget ? fTarget->BackgroundMode() : OPAQUE; }
+
+TCanvas* TChartCanvas3D::DeviceContext() const { return fTarget; }
+
+bool TChartCanvas3D::IsMonochrome() const { return fMonochrome; }
+
+unsigned TChartCanvas3D::TextAlignment() const {
+  return fTarget ? fTarget->TextAlign() : TA_LEFT | TA_TOP;
+}
+
+bool TChartCanvas3D::IsBuffered() const { return fBuffered; }
+
+void TChartCanvas3D::ChangeBackgroundColor(TColor color) {
+  if (fTarget) fTarget->SetBackgroundColor(ColorToRGB(color));
+}
+
+void TChartCanvas3D::ChangeBackgroundMode(int mode) {
+  if (fTarget) fTarget->SetBackgroundMode(mode);
+}
+
+void TChartCanvas3D::ChangeMonochrome(bool value) {
+  if (value == fMonochrome) return;
+  fMonochrome = value;
+  FreeBufferImage();
+  fDirty = true;
+  if (fView3DOptions) fView3DOptions->Repaint();
+}
+
+void TChartCanvas3D::ChangeTextAlignment(unsigned flags) {
+  if (fTarget) fTarget->SetTextAlign(flags);
+}
+
+void TChartCanvas3D::ChangeBuffered(bool value) {
+  fBuffered = value;
+  if (!value && fBufferImage) {
+    FreeBufferImage();
+    fDirty = true;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// TChartCanvas3D: flat drawing
+
+void TChartCanvas3D::PlotPixel(int x, int y, TColor color) {
+  if (fTarget) fTarget->SetPixel(x, y, ColorToRGB(color));
+}
+
+void TChartCanvas3D::DrawGraphic(int x, int y, const TBitmap* picture) {
+  if (!fTarget || !picture || picture->Width() <= 0 || picture->Height() <= 0) return;
+  // A monochrome picture maps its two colours to the background colour and
+  // the text colour; text here is always written in the font's colour.
+  fTarget->SetBackgroundColor(ColorToRGB(Brush().Color()));
+  fTarget->Draw(x, y, *picture);
+}
+
+void TChartCanvas3D::DrawEllipse(int x0, int y0, int x1, int y1) {
+  if (fTarget) fTarget->Ellipse(x0, y0, x1, y1);
+}
+
+void TChartCanvas3D::FillArea(const TRect& rect) {
+  if (fTarget) fTarget->FillRect(rect);
+}
+
+void TChartCanvas3D::DrawLineTo(int x, int y) {
+  if (fTarget) fTarget->LineTo(x, y);
+}
+
+void TChartCanvas3D::MovePenTo(int x, int y) {
+  if (fTarget) fTarget->MoveTo(x, y);
+}
+
+void TChartCanvas3D::DrawRectangle(int x0, int y0, int x1, int y1) {
+  if (fTarget) fTarget->Rectangle(x0, y0, x1, y1);
+}
+
+void TChartCanvas3D::DrawRoundedRectangle(int x0, int y0, int x1, int y1, int cornerWidth,
+                                          int cornerHeight) {
+  if (fTarget) fTarget->RoundRect(x0, y0, x1, y1, cornerWidth, cornerHeight);
+}
+
+void TChartCanvas3D::DrawGraphicStretched(const TRect& rect, const TBitmap* picture) {
+  if (!fTarget || !picture || picture->Width() <= 0 || picture->Height() <= 0) return;
+  fTarget->StretchDraw(rect, *picture);
+}
+
+void TChartCanvas3D::WriteText(int x, int y, const std::string& text) {
+  // The surface writes text in its font's colour, resolved to RGB, placed by
+  // its alignment flags over a background that follows its background mode.
+  if (fTarget) fTarget->TextOut(x, y, text);
+}
+
+int TChartCanvas3D::MeasureTextWidth(const std::string& text) {
+  if (!fTarget) return 0;
+  return std::max(0, fTarget->TextWidth(text));
+}
+
+int TChartCanvas3D::MeasureTextHeight(const std::string& text) {
+  if (!fTarget) return 0;
+  return std::max(0, fTarget->TextHeight(text));
+}
+
+void TChartCanvas3D::ClipTo(const TRect& rect) {
+  // Logical and device coordinates coincide on this platform; the surface
+  // intersects the new rectangle with its current clip region.
+  if (fTarget) fTarget->IntersectClipRect(rect);
+}
+
+void TChartCanvas3D::DrawHorizontal(int x0, int x1, int y) {
+  if (!fTarget) return;
+  fTarget->MoveTo(x0, y);
+  fTarget->LineTo(x1, y);
+}
+
+void TChartCanvas3D::DrawBox(const TRect& rect) {
+  DrawRectangle(rect.Left, rect.Top, rect.Right, rect.Bottom);
+}
+
+void TChartCanvas3D::DrawVertical(int x, int y0, int y1) {
+  if (!fTarget) return;
+  fTarget->MoveTo(x, y0);
+  fTarget->LineTo(x, y1);
+}
+
+void TChartCanvas3D::ClearArea(const TRect& rect) { FillArea(rect); }
+
+void TChartCanvas3D::FillGradient(const TRect& rect, TColor startColor, TColor endColor,
+                                  TGradientDirection direction) {
+  fGradientBrushCount = 0;
+  if (!fTarget) return;
+  if (direction != gdTopBottom && direction != gdLeftRight) std::swap(startColor, endColor);
+  TRect area = rect;
+  if (area.Right < area.Left) std::swap(area.Left, area.Right);
+  if (area.Bottom < area.Top) std::swap(area.Top, area.Bottom);
+  if (area.IsEmpty()) return;
+
+  TBrush previous;
+  previous.Assign(fTarget->Brush());
+  GradientPainter painter(*fTarget, area, ColorToRGB(startColor), ColorToRGB(endColor),
+                          fGradientBrushCount);
+  switch (direction) {
+    case gdTopBottom:
+    case gdBottomTop: FillBandsUp(painter, area); break;
+    case gdLeftRight:
+    case gdRightLeft: FillBandsLeft(painter, area); break;
+    case gdFromCenter: FillFromCenter(painter, area); break;
+    case gdFromTopLeft: FillFromLeftCorner(painter, area, true); break;
+    case gdFromBottomLeft: FillFromLeftCorner(painter, area, false); break;
+  }
+  fTarget->Brush().Assign(previous);
+}
+
+void TChartCanvas3D::MarkDirty() { fDirty = true; }
+
+void TChartCanvas3D::DrawSegment(int x0, int y0, int x1, int y1) {
+  if (!fTarget) return;
+  fTarget->MoveTo(x0, y0);
+  fTarget->LineTo(x1, y1);
+}
+
+void TChartCanvas3D::DrawPolygon(const TPoint* points, int lastIndex) {
+  if (!fTarget || !points || lastIndex < 0) return;
+  fTarget->Polygon(points, lastIndex + 1);
+}
+
+void TChartCanvas3D::DrawRotatedText(int x, int y, const std::string& text, int angle) {
+  if (!fTarget) return;
+  if (angle > 360) angle -= 360;
+  // The brush stays clear after the call: the text's background follows the
+  // background mode, never the brush.
+  fTarget->Brush().SetStyle(bsClear);
+  TFont& font = fTarget->Font();
+  TFont previous;
+  previous.Assign(font);
+  font.SetOrientation(angle * 10);
+  if (f3D && fZoomText && fZoomFactor != 1.0) {
+    const int points =
+        static_cast<int>(std::max<std::int64_t>(1, Round(previous.Size() * fZoomFactor)));
+    font.SetHeight(-MulDiv(points, previous.PixelsPerInch(), 72));
+  }
+  WriteText(x, y, text);
+  font.Assign(previous);
+}
+
+void TChartCanvas3D::RemoveClip() {
+  if (fTarget) fTarget->RemoveClip();
+}
+
+// ---------------------------------------------------------------------------
+// TChartCanvas3D: depth operations, all flat
+
+void TChartCanvas3D::PlotPixelAtDepth(int x, int y, int, TColor color) {
+  if (Pen().Width() == 1) {
+    PlotPixel(x, y, color);
+  } else {
+    DrawSegment(x, y, x, y);
+  }
+}
+
+bool TChartCanvas3D::PrefersDepthForFlatItems() const { return false; }
+
+bool TChartCanvas3D::PrefersDepthForText() const { return false; }
+
+void TChartCanvas3D::ScreenToPlane(int&, int&, int) const {}
+
+TPoint TChartCanvas3D::PlaneToScreen(int x, int y, int) const { return {x, y}; }
+
+TRect TChartCanvas3D::BeginFrame(TCanvas& destination, TView3DOptions* options, TColor, bool is3D,
+                                 const TRect& userRect) {
+  fBounds = userRect;
+  fView3DOptions = options;
+  f3D = is3D;
+  fOrthogonal = false;
+  fZoomFactor = 1.0;
+  if (is3D && options) {
+    fOrthogonal = options->Orthogonal();
+    fZoomFactor = options->Zoom() * 0.01;
+    fZoomText = options->ZoomText();
+  }
+  if (!fBuffered) {
+    AttachCanvas(destination);
+    return userRect;
+  }
+  const int w = std::max(0, userRect.Width());
+  const int h = std::max(0, userRect.Height());
+  if (fBufferImage && (fBufferImage->Width() != w || fBufferImage->Height() != h)) {
+    FreeBufferImage();
+  }
+  if (!fBufferImage) {
+    fBufferImage = std::make_unique<TBitmap>(w, h);
+    fBufferImage->SetMonochrome(fMonochrome);
+    ++fBufferImageCreations;
+  }
+  fBufferImage->NotificationsEnabled = false;
+  AttachCanvas(fBufferImage->Canvas());
+  return {0, 0, w, h};
+}
+
+void TChartCanvas3D::CopySettings(const TChartCanvas& other) {
+  // Through ChangeMonochrome, so that a buffer of the other kind is not kept.
+  ChangeMonochrome(other.IsMonochrome());
+}
+
+void TChartCanvas3D::SetProjection(int depth, const TRect&, const TRect& rect) {
+  const TPoint centre = RectMidpoint(rect);
+  fCentreX = centre.X;
+  fCentreY = centre.Y;
+  fCentreZ = depth / 2;
+  fCentreOffsetX = fCentreX;
+  fCentreOffsetY = fCentreY;
+  if (fView3DOptions) {
+    fCentreOffsetX += fView3DOptions->HorizOffset();
+    fCentreOffsetY += fView3DOptions->VertOffset();
+    if (fView3DOptions->Perspective() > 0) {
+      fPerspectiveFactor = fView3DOptions->Perspective() / 35000.0;
+    }
+  }
+}
+
+void TChartCanvas3D::EndFrame(TCanvas& destination, TCanvas& defaultSurface,
+                              const TRect& userRect) {
+  if (fBuffered && fBufferImage) {
+    destination.Draw(userRect.Left, userRect.Top, *fBufferImage);
+    fDirty = false;
+  }
+  AttachCanvas(defaultSurface);
+}
+
+bool TChartCanvas3D::RepaintFromBuffer() {
+  if (fDirty || !fBufferImage || !fTarget) return false;
+  fTarget->Draw(0, 0, *fBufferImage);
+  return true;
+}
+
+void TChartCanvas3D::ClipToBox(const TRect& rect, int, int) {
+  ClipTo(TRect{rect.Left + 1, rect.Top + 1, rect.Right, rect.Bottom - 1});
+}
+
+void TChartCanvas3D::DrawHorizontalAtDepth(int x0, int x1, int y, int) {
+  DrawHorizontal(x0, x1, y);
+}
+
+void TChartCanvas3D::DrawVerticalAtDepth(int x, int y0, int y1, int) { DrawVertical(x, y0, y1); }
+
+void TChartCanvas3D::DrawDepthLine(int x, int y, int, int) {
+  // Both ends project to the same point: a line from the point to itself.
+  DrawSegment(x, y, x, y);
+}
+
+void TChartCanvas3D::DrawEllipseAtDepth(int x0, int y0, int x1, int y1, int) {
+  DrawEllipse(x0, y0, x1 + 1, y1 + 1);
+}
+
+void TChartCanvas3D::BeginFrontPlane() {
+  fSaved3D = f3D;
+  f3D = false;
+}
+
+void TChartCanvas3D::EndFrontPlane() { f3D = fSaved3D; }
+
+void TChartCanvas3D::DrawSegmentAtDepth(int x0, int y0, int x1, int y1, int) {
+  DrawSegment(x0, y0, x1, y1);
+}
+
+void TChartCanvas3D::MovePenToAtDepth(int x, int y, int) { MovePenTo(x, y); }
+
+void TChartCanvas3D::DrawLineToAtDepth(int x, int y, int) { DrawLineTo(x, y); }
+
+void TChartCanvas3D::DrawQuadAtDepth(TPoint p1, TPoint p2, TPoint p3, TPoint p4, int) {
+  fFourPoints[0] = p1;
+  fFourPoints[1] = p2;
+  fFourPoints[2] = p3;
+  fFourPoints[3] = p4;
+  DrawPolygon(fFourPoints, 3);
+}
+
+void TChartCanvas3D::DrawPolygonAtDepth(const TPoint* points, int lastIndex, int) {
+  DrawPolygon(points, lastIndex);
+}
+
+void TChartCanvas3D::DrawBoxAtDepth(const TRect& rect, int z) {
+  // A polygon through the four corners: its outline covers the Right column
+  // and the Bottom row, which DrawBox leaves out.
+  DrawQuadAtDepth({rect.Left, rect.Top}, {rect.Right, rect.Top}, {rect.Right, rect.Bottom},
+                  {rect.Left, rect.Bottom}, z);
+}
+
+void TChartCanvas3D::DrawRotatedTextAtDepth(int x, int y, int, const std::string& text, int angle) {
+  DrawRotatedText(x, y, text, angle);
+}
+
+void TChartCanvas3D::WriteTextAtDepth(int x, int y, int, const std::string& text) {
+  WriteText(x, y, text);
+}
+
+void TChartCanvas3D::DrawTriangleAtDepth(TPoint p1, TPoint p2, TPoint p3, int) {
+  const TPoint points[3] = {p1, p2, p3};
+  DrawPolygon(points, 2);
+}
+
+// ---------------------------------------------------------------------------
+// Free functions
+
+void RectExtent(const TRect& rect, int& width, int& height) {
+  width = rect.Right - rect.Left;
+  height = rect.Bottom - rect.Top;
+}
+
+TPoint RectMidpoint(const TRect& rect) {
+  // Integer division truncates toward zero, also for negative sums.
+  return {(rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2};
+}
+
+TColor DefaultSeriesColor(int index) {
+  const int size = static_cast<int>(kDefaultPalette.size());
+  int entry = index % size;
+  if (entry < 0) entry += size;
+  return kDefaultPalette[static_cast<std::size_t>(entry)];
+}
+
+std::unique_ptr<TFont> MakeDefaultFont(std::function<void()> onChange) {
+  auto font = std::make_unique<TFont>();
+  font->SetName(ChartStrings::DefaultFontName);
+  font->SetSize(ChartStrings::DefaultFontSize);
+  font->SetColor(clBlack);
+  font->SetStyle(0);
+  font->OnChange = std::move(onChange);
+  return font;
+}
+
+bool IsDefaultChartFont(const TFont& font) {
+  return font.Size() == ChartStrings::DefaultFontSize &&
+         font.Name() == ChartStrings::DefaultFontName && font.Color() == clBlack &&
+         font.Style() == 0 && font.Charset() == DEFAULT_CHARSET;
+}
+
+void ValidateAngle(int angle, const std::string& propertyName) {
+  if (angle >= 0 && angle <= 359) return;
+  std::string message = ChartStrings::InvalidAngle;
+  const auto at = message.find("%s");
+  if (at != std::string::npos) message.replace(at, 2, propertyName);
+  throw ChartException(message);
+}
+
+}  // namespace drivesim

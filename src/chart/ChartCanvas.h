@@ -1,0 +1,416 @@
+#pragma once
+// The chart canvas: every pixel of the chart control is drawn through one
+// TChartCanvas3D. It wraps a platform surface (a TCanvas), keeps an off-screen
+// buffer image so that a finished chart can be shown again with one copy, and
+// offers the chart engine a fixed set of drawing operations, each also in a
+// form that takes a depth coordinate.
+//
+// This chart is always drawn flat: depth coordinates are ignored and every
+// projection is the identity. The 3D solids, pies, arcs, arrows and the
+// perspective projection are not part of this canvas.
+//
+// Also here: the chart pens (TChartPen and its variants), the 3D view options
+// record, the default chart font, the default series palette and the small
+// geometric helpers the engine shares.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/Canvas.h"
+#include "platform/Exceptions.h"
+#include "platform/Graphics.h"
+#include "platform/Types.h"
+
+namespace drivesim {
+
+// The chart engine's own error, carrying a fixed message.
+class ChartException : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// A platform pen with two chart extras. Changing Visible or SmallDots calls
+// OnChange like the pen's own properties do; setting the current value does
+// nothing.
+class TChartPen : public TPen {
+ public:
+  TChartPen() = default;
+
+  // When false, nothing is drawn with this pen: shapes are filled without an
+  // outline and lines leave no trace.
+  bool Visible() const { return fVisible; }
+  void SetVisible(bool value);
+  // Lines of width 1 are drawn as alternate pixels (one on, one off).
+  bool SmallDots() const { return fSmallDots; }
+  void SetSmallDots(bool value);
+
+  // Copies Visible and SmallDots, then the platform pen's properties.
+  void Assign(const TChartPen& source);
+  using TPen::Assign;
+
+ private:
+  void NotifyOwner();
+  bool fVisible = true;
+  bool fSmallDots = false;
+};
+
+// A chart pen that starts hidden.
+class TChartHiddenPen : public TChartPen {
+ public:
+  TChartHiddenPen();
+};
+
+// A grey dotted pen (grids).
+class TDottedGrayPen : public TChartPen {
+ public:
+  TDottedGrayPen();
+};
+
+// A grey solid pen.
+class TDarkGrayPen : public TChartPen {
+ public:
+  TDarkGrayPen();
+};
+
+// The axis line's pen: two pixels wide.
+class TChartAxisPen : public TChartPen {
+ public:
+  TChartAxisPen();
+};
+
+// A white pen.
+class TChartArrowPen : public TChartPen {
+ public:
+  TChartArrowPen();
+};
+
+// The view settings of a chart drawn in perspective, owned by the chart
+// panel. They are only data here: a flat chart reads none of them except
+// through BeginFrame's 3D branch and SetProjection's offsets.
+class TView3DOptions {
+ public:
+  int Elevation() const { return fElevation; }
+  void SetElevation(int value);
+  int HorizOffset() const { return fHorizOffset; }
+  void SetHorizOffset(int value);
+  bool Orthogonal() const { return fOrthogonal; }
+  void SetOrthogonal(bool value);
+  int Perspective() const { return fPerspective; }
+  void SetPerspective(int value);
+  int Rotation() const { return fRotation; }
+  void SetRotation(int value);
+  int Tilt() const { return fTilt; }
+  void SetTilt(int value);
+  int VertOffset() const { return fVertOffset; }
+  void SetVertOffset(int value);
+  // Percent.
+  int Zoom() const { return fZoom; }
+  void SetZoom(int value);
+  bool ZoomText() const { return fZoomText; }
+  void SetZoomText(bool value);
+
+  // Asks the owner to repaint.
+  void Repaint() const;
+
+  // Owner notifications. OnRepaint follows every change; OnScrolled follows a
+  // new HorizOffset (true) or VertOffset (false) before the repaint; OnZoom
+  // receives a new Zoom before it is stored.
+  std::function<void()> OnRepaint;
+  std::function<void(bool horizontal)> OnScrolled;
+  std::function<void(int newZoom)> OnZoom;
+
+ private:
+  int fElevation = 345;
+  int fHorizOffset = 0;
+  bool fOrthogonal = true;
+  int fPerspective = 15;
+  int fRotation = 345;
+  int fTilt = 0;
+  int fVertOffset = 0;
+  int fZoom = 100;
+  bool fZoomText = true;
+};
+
+enum TGradientDirection {
+  gdTopBottom,
+  gdBottomTop,
+  gdLeftRight,
+  gdRightLeft,
+  gdFromCenter,
+  gdFromTopLeft,
+  gdFromBottomLeft
+};
+
+// The flat drawing operations of a chart canvas, on whatever surface is
+// attached. Coordinates are pixels of the attached surface; rectangles leave
+// out their Right column and Bottom row; lines draw their start pixel and not
+// their end pixel.
+class TChartCanvas {
+ public:
+  TChartCanvas();
+  virtual ~TChartCanvas();
+  TChartCanvas(const TChartCanvas&) = delete;
+  TChartCanvas& operator=(const TChartCanvas&) = delete;
+
+  virtual TColor BackgroundColor() const = 0;
+  // TRANSPARENT or OPAQUE.
+  virtual int BackgroundMode() const = 0;
+  // The attached surface, or nullptr.
+  virtual TCanvas* DeviceContext() const = 0;
+  virtual bool IsMonochrome() const = 0;
+  virtual unsigned TextAlignment() const = 0;
+  virtual bool IsBuffered() const = 0;
+  virtual void ChangeBackgroundColor(TColor color) = 0;
+  virtual void ChangeBackgroundMode(int mode) = 0;
+  virtual void ChangeMonochrome(bool value) = 0;
+  virtual void PlotPixel(int x, int y, TColor color) = 0;
+  virtual void ChangeTextAlignment(unsigned flags) = 0;
+  virtual void ChangeBuffered(bool value) = 0;
+  virtual void DrawGraphic(int x, int y, const TBitmap* picture) = 0;
+  virtual void DrawEllipse(int x0, int y0, int x1, int y1) = 0;
+  virtual void FillArea(const TRect& rect) = 0;
+  virtual void DrawLineTo(int x, int y) = 0;
+  virtual void MovePenTo(int x, int y) = 0;
+  virtual void DrawRectangle(int x0, int y0, int x1, int y1) = 0;
+  virtual void DrawRoundedRectangle(int x0, int y0, int x1, int y1, int cornerWidth,
+                                    int cornerHeight) = 0;
+  virtual void DrawGraphicStretched(const TRect& rect, const TBitmap* picture) = 0;
+  virtual void WriteText(int x, int y, const std::string& text) = 0;
+  virtual int MeasureTextWidth(const std::string& text) = 0;
+  virtual int MeasureTextHeight(const std::string& text) = 0;
+  virtual void ClipTo(const TRect& rect) = 0;
+  virtual void DrawHorizontal(int x0, int x1, int y) = 0;
+  virtual void DrawBox(const TRect& rect) = 0;
+  virtual void DrawVertical(int x, int y0, int y1) = 0;
+  virtual void ClearArea(const TRect& rect) = 0;
+  virtual void FillGradient(const TRect& rect, TColor startColor, TColor endColor,
+                            TGradientDirection direction) = 0;
+  virtual void MarkDirty() = 0;
+  virtual void DrawSegment(int x0, int y0, int x1, int y1) = 0;
+  // Fills the polygon through points[0..lastIndex].
+  virtual void DrawPolygon(const TPoint* points, int lastIndex) = 0;
+  // Angle in degrees, counter-clockwise.
+  virtual void DrawRotatedText(int x, int y, const std::string& text, int angle) = 0;
+  virtual void RemoveClip() = 0;
+
+  // The surface becomes the target; Pen, Brush and Font become its own.
+  void AttachCanvas(TCanvas& surface);
+  // Leaves no surface attached; Pen, Brush and Font are the canvas's spare
+  // ones until the next AttachCanvas.
+  void DetachCanvas();
+  // Black solid pen of width 1, white solid brush, black font of size 10,
+  // white background colour, transparent background mode.
+  void ResetDrawingState();
+  void ApplyPen(const TChartPen& pen);
+  // The height of "W" in the current font.
+  int FontLineHeight();
+
+  // The attached surface's drawing objects: changing them changes the
+  // surface directly.
+  TPen& Pen() { return *fPen; }
+  TBrush& Brush() { return *fBrush; }
+  TFont& Font() { return *fFont; }
+
+  // The target is a recorded picture (printing, export).
+  bool Metafiling() const { return fMetafiling; }
+  void SetMetafiling(bool value) { fMetafiling = value; }
+
+ protected:
+  // Non-owning; nullptr while no surface is attached.
+  TCanvas* fTarget = nullptr;
+  TFont* fFont;
+  TPen* fPen;
+  TBrush* fBrush;
+  bool fMetafiling = false;
+
+ private:
+  // Drawing objects used while no surface is attached, so that the chart can
+  // set its pen and font before its first paint.
+  TFont fSpareFont;
+  TPen fSparePen;
+  TBrush fSpareBrush;
+};
+
+// The depth operations. With depth ignored each is its flat counterpart.
+class TCanvas3D : public TChartCanvas {
+ public:
+  virtual void PlotPixelAtDepth(int x, int y, int z, TColor color) = 0;
+  virtual bool PrefersDepthForFlatItems() const = 0;
+  virtual bool PrefersDepthForText() const = 0;
+  virtual void ScreenToPlane(int& x, int& y, int z) const = 0;
+  virtual TPoint PlaneToScreen(int x, int y, int z) const = 0;
+  // Starts one paint; returns the rectangle to draw into. The back colour is
+  // not used.
+  virtual TRect BeginFrame(TCanvas& destination, TView3DOptions* options, TColor backColor,
+                           bool is3D, const TRect& userRect) = 0;
+  virtual void CopySettings(const TChartCanvas& other) = 0;
+  virtual void SetProjection(int depth, const TRect& bounds, const TRect& rect) = 0;
+  virtual void EndFrame(TCanvas& destination, TCanvas& defaultSurface, const TRect& userRect) = 0;
+  virtual bool RepaintFromBuffer() = 0;
+  virtual void ClipToBox(const TRect& rect, int z0, int z1) = 0;
+  virtual void DrawHorizontalAtDepth(int x0, int x1, int y, int z) = 0;
+  virtual void DrawVerticalAtDepth(int x, int y0, int y1, int z) = 0;
+  virtual void DrawDepthLine(int x, int y, int z0, int z1) = 0;
+  virtual void DrawEllipseAtDepth(int x0, int y0, int x1, int y1, int z) = 0;
+  virtual void BeginFrontPlane() = 0;
+  virtual void EndFrontPlane() = 0;
+  virtual void DrawSegmentAtDepth(int x0, int y0, int x1, int y1, int z) = 0;
+  virtual void MovePenToAtDepth(int x, int y, int z) = 0;
+  virtual void DrawLineToAtDepth(int x, int y, int z) = 0;
+  virtual void DrawQuadAtDepth(TPoint p1, TPoint p2, TPoint p3, TPoint p4, int z) = 0;
+  virtual void DrawPolygonAtDepth(const TPoint* points, int lastIndex, int z) = 0;
+  virtual void DrawBoxAtDepth(const TRect& rect, int z) = 0;
+  virtual void DrawRotatedTextAtDepth(int x, int y, int z, const std::string& text, int angle) = 0;
+  virtual void WriteTextAtDepth(int x, int y, int z, const std::string& text) = 0;
+  virtual void DrawTriangleAtDepth(TPoint p1, TPoint p2, TPoint p3, int z) = 0;
+
+  TView3DOptions* View3DOptions() const { return fView3DOptions; }
+  bool IsOrthogonal() const { return fOrthogonal; }
+
+ protected:
+  // Non-owning; the chart panel owns the options. May be nullptr.
+  TView3DOptions* fView3DOptions = nullptr;
+  bool fOrthogonal = false;
+};
+
+// The one concrete chart canvas.
+class TChartCanvas3D : public TCanvas3D {
+ public:
+  TChartCanvas3D();
+  ~TChartCanvas3D() override;
+
+  TColor BackgroundColor() const override;
+  int BackgroundMode() const override;
+  TCanvas* DeviceContext() const override;
+  bool IsMonochrome() const override;
+  unsigned TextAlignment() const override;
+  bool IsBuffered() const override;
+  void ChangeBackgroundColor(TColor color) override;
+  void ChangeBackgroundMode(int mode) override;
+  void ChangeMonochrome(bool value) override;
+  void PlotPixel(int x, int y, TColor color) override;
+  void ChangeTextAlignment(unsigned flags) override;
+  void ChangeBuffered(bool value) override;
+  void DrawGraphic(int x, int y, const TBitmap* picture) override;
+  void DrawEllipse(int x0, int y0, int x1, int y1) override;
+  void FillArea(const TRect& rect) override;
+  void DrawLineTo(int x, int y) override;
+  void MovePenTo(int x, int y) override;
+  void DrawRectangle(int x0, int y0, int x1, int y1) override;
+  void DrawRoundedRectangle(int x0, int y0, int x1, int y1, int cornerWidth,
+                            int cornerHeight) override;
+  void DrawGraphicStretched(const TRect& rect, const TBitmap* picture) override;
+  void WriteText(int x, int y, const std::string& text) override;
+  int MeasureTextWidth(const std::string& text) override;
+  int MeasureTextHeight(const std::string& text) override;
+  void ClipTo(const TRect& rect) override;
+  void DrawHorizontal(int x0, int x1, int y) override;
+  void DrawBox(const TRect& rect) override;
+  void DrawVertical(int x, int y0, int y1) override;
+  void ClearArea(const TRect& rect) override;
+  void FillGradient(const TRect& rect, TColor startColor, TColor endColor,
+                    TGradientDirection direction) override;
+  void MarkDirty() override;
+  void DrawSegment(int x0, int y0, int x1, int y1) override;
+  void DrawPolygon(const TPoint* points, int lastIndex) override;
+  void DrawRotatedText(int x, int y, const std::string& text, int angle) override;
+  void RemoveClip() override;
+
+  void PlotPixelAtDepth(int x, int y, int z, TColor color) override;
+  bool PrefersDepthForFlatItems() const override;
+  bool PrefersDepthForText() const override;
+  void ScreenToPlane(int& x, int& y, int z) const override;
+  TPoint PlaneToScreen(int x, int y, int z) const override;
+  TRect BeginFrame(TCanvas& destination, TView3DOptions* options, TColor backColor, bool is3D,
+                   const TRect& userRect) override;
+  void CopySettings(const TChartCanvas& other) override;
+  void SetProjection(int depth, const TRect& bounds, const TRect& rect) override;
+  void EndFrame(TCanvas& destination, TCanvas& defaultSurface, const TRect& userRect) override;
+  bool RepaintFromBuffer() override;
+  void ClipToBox(const TRect& rect, int z0, int z1) override;
+  void DrawHorizontalAtDepth(int x0, int x1, int y, int z) override;
+  void DrawVerticalAtDepth(int x, int y0, int y1, int z) override;
+  void DrawDepthLine(int x, int y, int z0, int z1) override;
+  void DrawEllipseAtDepth(int x0, int y0, int x1, int y1, int z) override;
+  void BeginFrontPlane() override;
+  void EndFrontPlane() override;
+  void DrawSegmentAtDepth(int x0, int y0, int x1, int y1, int z) override;
+  void MovePenToAtDepth(int x, int y, int z) override;
+  void DrawLineToAtDepth(int x, int y, int z) override;
+  void DrawQuadAtDepth(TPoint p1, TPoint p2, TPoint p3, TPoint p4, int z) override;
+  void DrawPolygonAtDepth(const TPoint* points, int lastIndex, int z) override;
+  void DrawBoxAtDepth(const TRect& rect, int z) override;
+  void DrawRotatedTextAtDepth(int x, int y, int z, const std::string& text, int angle) override;
+  void WriteTextAtDepth(int x, int y, int z, const std::string& text) override;
+  void DrawTriangleAtDepth(TPoint p1, TPoint p2, TPoint p3, int z) override;
+
+  // The off-screen image of buffered display; nullptr until a buffered frame
+  // begins and after it is freed.
+  const TBitmap* BufferImage() const { return fBufferImage.get(); }
+  // How many buffer images have been made so far: the buffer is made again
+  // only when the frame's size or the monochrome flag changes.
+  int BufferImageCreations() const { return fBufferImageCreations; }
+  // True while the buffer image no longer shows the chart.
+  bool IsDirty() const { return fDirty; }
+  // The last rectangle given to BeginFrame.
+  TRect Bounds() const { return fBounds; }
+  // Depth coordinates would be projected; BeginFrontPlane switches it off.
+  bool Is3D() const { return f3D; }
+  bool ZoomText() const { return fZoomText; }
+  double ZoomFactor() const { return fZoomFactor; }
+  double PerspectiveFactor() const { return fPerspectiveFactor; }
+  // The projection centre and its screen point, set by SetProjection.
+  int CentreX() const { return fCentreX; }
+  int CentreY() const { return fCentreY; }
+  int CentreZ() const { return fCentreZ; }
+  TPoint CentreOffset() const { return {fCentreOffsetX, fCentreOffsetY}; }
+  // Solid brushes the last FillGradient made: one for each change of band
+  // colour.
+  int GradientBrushCount() const { return fGradientBrushCount; }
+
+ private:
+  void FreeBufferImage();
+
+  int fCentreX = 0;
+  int fCentreY = 0;
+  int fCentreZ = 0;
+  int fCentreOffsetX = 0;
+  int fCentreOffsetY = 0;
+  bool fSaved3D = false;
+  bool f3D = false;
+  std::unique_ptr<TBitmap> fBufferImage;
+  bool fBuffered = true;
+  bool fMonochrome = false;
+  bool fDirty = true;
+  TRect fBounds;
+  bool fZoomText = true;
+  double fZoomFactor = 1.0;
+  double fPerspectiveFactor = 0.0;
+  // Corners of the last four-point polygon.
+  TPoint fFourPoints[4];
+  int fBufferImageCreations = 0;
+  int fGradientBrushCount = 0;
+};
+
+// Width and height of a rectangle: Right - Left and Bottom - Top.
+void RectExtent(const TRect& rect, int& width, int& height);
+// ((Left + Right) / 2, (Top + Bottom) / 2), each truncated toward zero.
+TPoint RectMidpoint(const TRect& rect);
+
+// Entry index mod 16 of the default series palette (red, green, yellow, blue,
+// white, grey, fuchsia, teal, navy, maroon, lime, olive, purple, silver,
+// aqua, black).
+TColor DefaultSeriesColor(int index);
+
+// A new font of the default chart font name and size, black, no style, whose
+// change notification calls the owner.
+std::unique_ptr<TFont> MakeDefaultFont(std::function<void()> onChange);
+// True when the font is what MakeDefaultFont makes.
+bool IsDefaultChartFont(const TFont& font);
+
+// Raises ChartException "<property> Angle must be between 0 and 359 degrees"
+// for an angle below 0 or above 359.
+void ValidateAngle(int angle, const std::string& propertyName);
+
+}  // namespace drivesim
