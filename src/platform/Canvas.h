@@ -4,16 +4,32 @@
 // Rendering rules (pinned by tests on small bitmaps):
 // - Rectangles, ellipses and fills given as (Left, Top, Right, Bottom) cover
 //   columns Left..Right-1 and rows Top..Bottom-1; the outline is drawn with
-//   the pen on that boundary and the inside filled with the brush.
-// - MoveTo/LineTo draws the start pixel and not the end pixel.
+//   the pen on that boundary and the inside filled with the brush. Without a
+//   pen the brush covers the same pixels; without a brush the inside stays.
+//   Corners given the other way round are swapped.
+// - MoveTo/LineTo draws the start pixel and not the end pixel, in every
+//   direction; a line of one pixel per step along its longer axis. Polylines
+//   follow the same rule segment by segment, their last point left out.
+// - A pen of width 1 (or the alternate-pixel pen) is thin. A wider pen is
+//   centred on the line or on the outline's pixels, with round ends and
+//   joins, so a wide line covers its end point.
 // - Dotted and dashed lines are drawn opaque: their gaps take the brush colour
-//   while the background mode is OPAQUE (the default).
+//   while the background mode is OPAQUE (the default) and the brush is
+//   solid; otherwise the gaps are left alone. Dots are 1 on, 2 off; dashes 4
+//   on, 2 off; the alternate-pixel pen 1 on, 1 off. The pattern runs on from
+//   one LineTo to the next and starts afresh at MoveTo.
+// - The not-xor pen mode inverts pen xor pixel, so drawing twice restores.
+//   It applies to lines and shapes; fills, pixels, text and copies ignore it.
 // - Polygons are filled alternately (odd-even); polylines are not filled.
 // - Text is written in the font's colour at the reference point placed by the
-//   alignment flags, over a background that follows the background mode.
+//   alignment flags, turned by the font's orientation about that point, over
+//   a background that follows the background mode: OPAQUE fills the text box
+//   (TextWidth x TextHeight) with the background colour. Glyphs are smoothed.
+// - The clip rectangle applies to everything, pixels and copies included.
 // Every operation goes the same way: resolve colours, apply the clip, return
 // early when there is nothing to draw, draw, notify the bitmap.
 
+#include <memory>
 #include <string>
 
 #include "platform/Graphics.h"
@@ -44,10 +60,13 @@ class TCanvas {
   // Fills with the brush, no outline.
   void FillRect(const TRect& rect);
 
+  // A pixel outside the bitmap reads 0xFFFFFFFF and cannot be set.
   TColor Pixel(int x, int y) const;
   void SetPixel(int x, int y, TColor color);
 
   void TextOut(int x, int y, const std::string& text);
+  // The advance width of the text and the height of the font's character
+  // cell (ascent plus descent), in pixels; an empty text is 0 wide.
   int TextWidth(const std::string& text);
   int TextHeight(const std::string& text);
 
@@ -71,6 +90,15 @@ class TCanvas {
 
  private:
   struct Painter;
+  struct FontCache;
+  // Draws a line of a thin (cosmetic) pen pixel by pixel, the start pixel
+  // included and the end pixel excluded; phase is the position in the pen's
+  // dot pattern and carries on from one segment to the next.
+  void ThinLine(TPoint from, TPoint to, int& phase);
+  const FontCache& CurrentFont();
+  // Patterned lines fill their gaps with the brush colour.
+  bool OpaqueGaps() const { return fBackgroundMode == OPAQUE && fBrush.Style() == bsSolid; }
+
   TBitmap& fBitmap;
   TPen fPen;
   TBrush fBrush;
@@ -81,6 +109,10 @@ class TCanvas {
   TColor fBackgroundColor = clWhite;
   bool fHasClip = false;
   TRect fClip;
+  // Position in the dot pattern of the pen; MoveTo starts it afresh and
+  // successive LineTo calls continue it.
+  int fPatternPhase = 0;
+  std::unique_ptr<FontCache> fFontCache;
 };
 
 }  // namespace drivesim

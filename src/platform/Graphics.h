@@ -96,7 +96,9 @@ class TFont {
   const std::string& Name() const { return fName; }
   void SetName(const std::string& value);
   // Negative height: character height in pixels (without internal leading);
-  // positive: cell height. Size is in points: Size = -Height * 72 / PixelsPerInch.
+  // positive: cell height, for which the font takes the largest pixel size
+  // whose cell (ascent plus descent) is no higher; zero: the default -11.
+  // Size is in points: Size = -Height * 72 / PixelsPerInch, rounded.
   int Height() const { return fHeight; }
   void SetHeight(int value);
   int Size() const;
@@ -148,6 +150,7 @@ class TBitmap {
   void SetMonochrome(bool value) { fMonochrome = value; }
 
   TCanvas& Canvas();
+  // The colour of a pixel; 0xFFFFFFFF outside the image.
   TColor Pixel(int x, int y) const;
   bool SaveToPng(const std::string& path) const;
 

@@ -1,0 +1,528 @@
+#include "platform/Canvas.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QPolygon>
+#include <QString>
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace drivesim {
+
+namespace {
+
+QImage& ImageOf(TBitmap& bitmap) { return *static_cast<QImage*>(bitmap.PlatformImage()); }
+
+const QImage& ImageOf(const TBitmap& bitmap) {
+  return *static_cast<const QImage*>(bitmap.PlatformImage());
+}
+
+QColor ToQColor(TColor color) {
+  const TColor rgb = ColorToRGB(color);
+  return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+QRgb ToQRgb(TColor color) {
+  const TColor rgb = ColorToRGB(color);
+  return qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+// Run lengths (on, off, on, off, ...) of the dot patterns of thin pens, the
+// same patterns the platform's cosmetic pens use for outlines of shapes.
+struct DotPattern {
+  const int* runs;
+  int count;
+  int length;
+};
+
+constexpr int kDashRuns[] = {4, 2};
+constexpr int kDotRuns[] = {1, 2};
+constexpr int kDashDotRuns[] = {4, 2, 1, 2};
+constexpr int kDashDotDotRuns[] = {4, 2, 1, 2, 1, 2};
+constexpr int kAlternateRuns[] = {1, 1};
+
+std::optional<DotPattern> PatternOf(const TPen& pen) {
+  if (pen.AlternatePixels()) return DotPattern{kAlternateRuns, 2, 2};
+  switch (pen.Style()) {
+    case psDash: return DotPattern{kDashRuns, 2, 6};
+    case psDot: return DotPattern{kDotRuns, 2, 3};
+    case psDashDot: return DotPattern{kDashDotRuns, 4, 9};
+    case psDashDotDot: return DotPattern{kDashDotDotRuns, 6, 12};
+    default: return std::nullopt;
+  }
+}
+
+bool PatternIsOn(const DotPattern& pattern, int phase) {
+  int position = phase % pattern.length;
+  for (int i = 0; i < pattern.count; ++i) {
+    if (position < pattern.runs[i]) return i % 2 == 0;
+    position -= pattern.runs[i];
+  }
+  return false;
+}
+
+bool IsThin(const TPen& pen) { return pen.AlternatePixels() || pen.Width() <= 1; }
+
+Qt::PenStyle QtPenStyle(TPenStyle style) {
+  switch (style) {
+    case psDash: return Qt::DashLine;
+    case psDot: return Qt::DotLine;
+    case psDashDot: return Qt::DashDotLine;
+    case psDashDotDot: return Qt::DashDotDotLine;
+    case psClear: return Qt::NoPen;
+    case psSolid: break;
+  }
+  return Qt::SolidLine;
+}
+
+QPen MakeQPen(const TPen& pen) {
+  if (pen.Style() == psClear) return QPen(Qt::NoPen);
+  const QColor color = ToQColor(pen.Color());
+  if (pen.AlternatePixels()) {
+    QPen thin(color, 0);
+    thin.setCapStyle(Qt::FlatCap);
+    thin.setDashPattern({1, 1});
+    return thin;
+  }
+  if (pen.Width() <= 1) {
+    QPen thin(color, 0, QtPenStyle(pen.Style()));
+    thin.setCapStyle(Qt::FlatCap);
+    return thin;
+  }
+  // Wide pens are centred on the line with round ends and joins; a patterned
+  // wide pen keeps flat ends so that its dashes stay apart.
+  QPen wide(color, pen.Width(), QtPenStyle(pen.Style()));
+  wide.setCapStyle(pen.Style() == psSolid ? Qt::RoundCap : Qt::FlatCap);
+  wide.setJoinStyle(Qt::RoundJoin);
+  return wide;
+}
+
+QBrush MakeQBrush(const TBrush& brush) {
+  const QColor color = ToQColor(brush.Color());
+  switch (brush.Style()) {
+    case bsSolid: return QBrush(color, Qt::SolidPattern);
+    case bsClear: return QBrush(Qt::NoBrush);
+    case bsHorizontal: return QBrush(color, Qt::HorPattern);
+    case bsVertical: return QBrush(color, Qt::VerPattern);
+    case bsFDiagonal: return QBrush(color, Qt::FDiagPattern);
+    case bsBDiagonal: return QBrush(color, Qt::BDiagPattern);
+    case bsCross: return QBrush(color, Qt::CrossPattern);
+    case bsDiagCross: return QBrush(color, Qt::DiagCrossPattern);
+  }
+  return QBrush(Qt::NoBrush);
+}
+
+QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+
+TRect Normalized(int left, int top, int right, int bottom) {
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
+  return TRect{left, top, right, bottom};
+}
+
+enum class Mix { PenMode, Copy };
+
+}  // namespace
+
+// The painter of one drawing operation: opened on the bitmap's image with
+// antialiasing off, the clip applied and the pen's mix mode set; closing it
+// notifies the bitmap. It stays closed when nothing can be drawn (no image, or
+// a clip that leaves none of it), and the operation then returns early.
+struct TCanvas::Painter {
+  Painter(TCanvas& canvas, Mix mix) : fCanvas(canvas) {
+    QImage& image = ImageOf(canvas.fBitmap);
+    if (image.isNull()) return;
+    if (canvas.fHasClip &&
+        IntersectRects(canvas.fClip, TRect{0, 0, image.width(), image.height()}).IsEmpty()) {
+      return;
+    }
+    fPainter.begin(&image);
+    fPainter.setRenderHint(QPainter::Antialiasing, false);
+    if (canvas.fHasClip) fPainter.setClipRect(ToQRect(canvas.fClip));
+    if (mix == Mix::PenMode && canvas.fPen.Mode() == pmNotXor) {
+      fPainter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    } else {
+      fPainter.setCompositionMode(QPainter::CompositionMode_Source);
+    }
+  }
+  ~Painter() {
+    if (!fPainter.isActive()) return;
+    fPainter.end();
+    fCanvas.fBitmap.Changed();
+  }
+  Painter(const Painter&) = delete;
+  Painter& operator=(const Painter&) = delete;
+
+  explicit operator bool() const { return fPainter.isActive(); }
+  QPainter* operator->() { return &fPainter; }
+
+  // Draws a shape (draw issues the painter call) with the pen and brush.
+  // - A wide pen is centred on the pixel centres of the shape's edge: the
+  //   brush is laid first, then the outline half a pixel further on.
+  // - A patterned pen's gaps take the brush colour when they are drawn
+  //   opaque: the outline is first drawn solid in the brush colour, then the
+  //   pattern over it, so that both cover the pixels of a solid outline.
+  //   Under the not-xor mix the gaps are left alone, since a second pass
+  //   would undo the first.
+  template <typename Draw>
+  void Shape(const QPen& pen, const QBrush& brush, Draw draw) {
+    fPainter.setBackgroundMode(Qt::TransparentMode);
+    const bool wide = pen.style() != Qt::NoPen && pen.widthF() > 0;
+    const bool patterned = pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen;
+    const bool gaps = patterned && fCanvas.OpaqueGaps() && fCanvas.fPen.Mode() != pmNotXor;
+    QBrush fill = brush;
+    if (wide && fill.style() != Qt::NoBrush) {
+      fPainter.setPen(Qt::NoPen);
+      fPainter.setBrush(fill);
+      draw(fPainter);
+      fill = QBrush(Qt::NoBrush);
+    }
+    if (wide) fPainter.translate(0.5, 0.5);
+    if (gaps) {
+      QPen solid(pen);
+      solid.setStyle(Qt::SolidLine);
+      solid.setColor(ToQColor(fCanvas.fBrush.Color()));
+      fPainter.setPen(solid);
+      fPainter.setBrush(fill);
+      draw(fPainter);
+      fill = QBrush(Qt::NoBrush);
+    }
+    fPainter.setPen(pen);
+    fPainter.setBrush(fill);
+    draw(fPainter);
+    if (wide) fPainter.translate(-0.5, -0.5);
+  }
+
+ private:
+  TCanvas& fCanvas;
+  QPainter fPainter;
+};
+
+// The platform font made from the canvas font, with its metrics; rebuilt
+// only when the canvas font's name, height or style changes.
+struct TCanvas::FontCache {
+  std::string name;
+  int height = 0;
+  TFontStyles style = 0;
+  QFont font;
+  std::optional<QFontMetrics> metrics;
+};
+
+namespace {
+
+QFont BaseFont(const std::string& name, TFontStyles style) {
+  QFont font(QString::fromStdString(name));
+  font.setBold((style & fsBold) != 0);
+  font.setItalic((style & fsItalic) != 0);
+  font.setUnderline((style & fsUnderline) != 0);
+  font.setStrikeOut((style & fsStrikeOut) != 0);
+  return font;
+}
+
+// A positive font height is the height of the whole character cell (ascent
+// plus descent, internal leading included): the font takes the largest pixel
+// size whose cell is no higher than that.
+int PixelSizeForCellHeight(QFont font, int cellHeight) {
+  int low = 1;
+  int high = cellHeight;
+  while (low < high) {
+    const int middle = (low + high + 1) / 2;
+    font.setPixelSize(middle);
+    if (QFontMetrics(font).height() <= cellHeight) {
+      low = middle;
+    } else {
+      high = middle - 1;
+    }
+  }
+  return low;
+}
+
+}  // namespace
+
+TCanvas::TCanvas(TBitmap& bitmap) : fBitmap(bitmap) {}
+
+TCanvas::~TCanvas() = default;
+
+const TCanvas::FontCache& TCanvas::CurrentFont() {
+  if (fFontCache && fFontCache->name == fFont.Name() && fFontCache->height == fFont.Height() &&
+      fFontCache->style == fFont.Style()) {
+    return *fFontCache;
+  }
+  auto cache = std::make_unique<FontCache>();
+  cache->name = fFont.Name();
+  cache->height = fFont.Height();
+  cache->style = fFont.Style();
+  cache->font = BaseFont(cache->name, cache->style);
+  // A height of zero asks for the default character height.
+  const int height = cache->height == 0 ? TFont().Height() : cache->height;
+  if (height < 0) {
+    cache->font.setPixelSize(-height);
+  } else {
+    cache->font.setPixelSize(PixelSizeForCellHeight(cache->font, height));
+  }
+  cache->metrics.emplace(cache->font);
+  fFontCache = std::move(cache);
+  return *fFontCache;
+}
+
+// ---------------------------------------------------------------------------
+// Lines
+
+void TCanvas::MoveTo(int x, int y) {
+  fPenPos = TPoint{x, y};
+  fPatternPhase = 0;
+}
+
+void TCanvas::LineTo(int x, int y) {
+  const TPoint from = fPenPos;
+  fPenPos = TPoint{x, y};
+  if (fPen.Style() == psClear) return;
+  if (IsThin(fPen)) {
+    ThinLine(from, fPenPos, fPatternPhase);
+    return;
+  }
+  Painter painter(*this, Mix::PenMode);
+  if (!painter) return;
+  painter.Shape(MakeQPen(fPen), Qt::NoBrush,
+                [&](QPainter& p) { p.drawLine(from.X, from.Y, x, y); });
+}
+
+void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
+  const int dx = to.X - from.X;
+  const int dy = to.Y - from.Y;
+  const int steps = std::max(std::abs(dx), std::abs(dy));
+  if (steps == 0) return;
+  QImage& image = ImageOf(fBitmap);
+  TRect visible{0, 0, image.width(), image.height()};
+  if (fHasClip) visible = IntersectRects(visible, fClip);
+  if (visible.IsEmpty()) return;
+
+  const QRgb penColor = ToQRgb(fPen.Color());
+  const QRgb gapColor = ToQRgb(fBrush.Color());
+  const bool opaqueGaps = OpaqueGaps();
+  const std::optional<DotPattern> pattern = PatternOf(fPen);
+  const bool notXor = fPen.Mode() == pmNotXor;
+  uchar* bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
+
+  // Pixel i of the line lies i steps along the major axis from the start,
+  // and at i * minor / major along the minor axis, rounded half away from
+  // the start. Step "steps" would be the end pixel, which is not drawn.
+  const bool xMajor = std::abs(dx) >= std::abs(dy);
+  const int major = xMajor ? dx : dy;
+  const int minor = xMajor ? dy : dx;
+  const int majorSign = major > 0 ? 1 : -1;
+  const int minorSign = minor >= 0 ? 1 : -1;
+  const long long twiceMajor = 2LL * std::abs(major);
+  for (int i = 0; i < steps; ++i, ++phase) {
+    const int minorOffset =
+        minorSign * static_cast<int>((2LL * i * std::abs(minor) + std::abs(major)) / twiceMajor);
+    const int x = from.X + (xMajor ? i * majorSign : minorOffset);
+    const int y = from.Y + (xMajor ? minorOffset : i * majorSign);
+    if (!PointInRect(visible, TPoint{x, y})) continue;
+    QRgb color = penColor;
+    if (pattern && !PatternIsOn(*pattern, phase)) {
+      if (!opaqueGaps) continue;
+      color = gapColor;
+    }
+    QRgb& pixel = reinterpret_cast<QRgb*>(bits + y * stride)[x];
+    pixel = notXor ? (0xFF000000u | (~(color ^ pixel) & 0x00FFFFFFu)) : color;
+  }
+  fBitmap.Changed();
+}
+
+void TCanvas::Polyline(const TPoint* points, int count) {
+  if (points == nullptr || count < 2 || fPen.Style() == psClear) return;
+  if (IsThin(fPen)) {
+    // One notification for the whole polyline.
+    const bool notify = fBitmap.NotificationsEnabled;
+    fBitmap.NotificationsEnabled = false;
+    int phase = 0;
+    for (int i = 1; i < count; ++i) ThinLine(points[i - 1], points[i], phase);
+    fBitmap.NotificationsEnabled = notify;
+    fBitmap.Changed();
+    return;
+  }
+  Painter painter(*this, Mix::PenMode);
+  if (!painter) return;
+  QPolygon polygon(count);
+  for (int i = 0; i < count; ++i) polygon.setPoint(i, points[i].X, points[i].Y);
+  painter.Shape(MakeQPen(fPen), Qt::NoBrush, [&](QPainter& p) { p.drawPolyline(polygon); });
+}
+
+// ---------------------------------------------------------------------------
+// Shapes
+
+void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+  const TRect box = Normalized(left, top, right, bottom);
+  const bool outline = fPen.Style() != psClear;
+  const bool fill = fBrush.Style() != bsClear;
+  if (box.IsEmpty() || (!outline && !fill)) return;
+  Painter painter(*this, Mix::PenMode);
+  if (!painter) return;
+  if (fill) {
+    const TRect inside =
+        outline ? TRect{box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1} : box;
+    if (!inside.IsEmpty()) painter->fillRect(ToQRect(inside), MakeQBrush(fBrush));
+  }
+  if (!outline) return;
+  const QRect frame(box.Left, box.Top, box.Width() - 1, box.Height() - 1);
+  painter.Shape(MakeQPen(fPen), Qt::NoBrush, [&](QPainter& p) { p.drawRect(frame); });
+}
+
+void TCanvas::Ellipse(int left, int top, int right, int bottom) {
+  const TRect box = Normalized(left, top, right, bottom);
+  const bool outline = fPen.Style() != psClear;
+  const bool fill = fBrush.Style() != bsClear;
+  if (box.IsEmpty() || (!outline && !fill)) return;
+  Painter painter(*this, Mix::PenMode);
+  if (!painter) return;
+  QPen pen = MakeQPen(fPen);
+  if (!outline && fBrush.Style() == bsSolid) {
+    // Without an outline a solid ellipse covers the same pixels, all in the
+    // brush colour.
+    pen = QPen(ToQColor(fBrush.Color()), 0);
+  }
+  const QRect frame(box.Left, box.Top, box.Width() - 1, box.Height() - 1);
+  painter.Shape(pen, MakeQBrush(fBrush), [&](QPainter& p) { p.drawEllipse(frame); });
+}
+
+void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth,
+                        int cornerHeight) {
+  const TRect box = Normalized(left, top, right, bottom);
+  const bool outline = fPen.Style() != psClear;
+  const bool fill = fBrush.Style() != bsClear;
+  if (box.IsEmpty() || (!outline && !fill)) return;
+  Painter painter(*this, Mix::PenMode);
+  if (!painter) return;
+  QPen pen = MakeQPen(fPen);
+  if (!outline && fBrush.Style() == bsSolid) pen = QPen(ToQColor(fBrush.Color()), 0);
+  const QRect frame(box.Left, box.Top, box.Width() - 1, box.Height() - 1);
+  const double rx = std::abs(cornerWidth) / 2.0;
+  const double ry = std::abs(cornerHeight) / 2.0;
+  painter.Shape(pen, MakeQBrush(fBrush),
+                [&](QPainter& p) { p.drawRoundedRect(frame, rx, ry, Qt::AbsoluteSize); });
+}
+
+void TCanvas::Polygon(const TPoint* points, int count) {
+  if (points == nullptr || count < 2) return;
+  const bool outline = fPen.Style() != psClear;
+  const bool fill = fBrush.Style() != bsClear;
+  if (!outline && !fill) return;
+  Painter painter(*this, Mix::PenMode);
+  if (!painter) return;
+  QPolygon polygon(count);
+  for (int i = 0; i < count; ++i) polygon.setPoint(i, points[i].X, points[i].Y);
+  painter.Shape(MakeQPen(fPen), MakeQBrush(fBrush),
+                [&](QPainter& p) { p.drawPolygon(polygon, Qt::OddEvenFill); });
+}
+
+void TCanvas::FillRect(const TRect& rect) {
+  if (rect.IsEmpty() || fBrush.Style() == bsClear) return;
+  Painter painter(*this, Mix::Copy);
+  if (!painter) return;
+  painter->fillRect(ToQRect(rect), MakeQBrush(fBrush));
+}
+
+// ---------------------------------------------------------------------------
+// Pixels
+
+TColor TCanvas::Pixel(int x, int y) const { return fBitmap.Pixel(x, y); }
+
+void TCanvas::SetPixel(int x, int y, TColor color) {
+  QImage& image = ImageOf(fBitmap);
+  if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
+  if (fHasClip && !PointInRect(fClip, TPoint{x, y})) return;
+  reinterpret_cast<QRgb*>(image.scanLine(y))[x] = ToQRgb(color);
+  fBitmap.Changed();
+}
+
+// ---------------------------------------------------------------------------
+// Text
+
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+  if (text.empty()) return;
+  const FontCache& font = CurrentFont();
+  const QString string = QString::fromStdString(text);
+  const QFontMetrics& metrics = *font.metrics;
+  const int width = metrics.horizontalAdvance(string);
+  const int height = metrics.height();
+
+  // The text box relative to the reference point, as the alignment places it.
+  int left = 0;
+  switch (fTextAlign & TA_CENTER) {
+    case TA_CENTER: left = -width / 2; break;
+    case TA_RIGHT: left = -width; break;
+    default: break;
+  }
+  int top = 0;
+  switch (fTextAlign & TA_BASELINE) {
+    case TA_BASELINE: top = -metrics.ascent(); break;
+    case TA_BOTTOM: top = -height; break;
+    default: break;
+  }
+
+  Painter painter(*this, Mix::Copy);
+  if (!painter) return;
+  painter->translate(x, y);
+  if (fFont.Orientation() % 3600 != 0) painter->rotate(-fFont.Orientation() / 10.0);
+  if (fBackgroundMode == OPAQUE) {
+    painter->fillRect(QRect(left, top, width, height), ToQColor(fBackgroundColor));
+  }
+  painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  painter->setRenderHint(QPainter::TextAntialiasing, true);
+  painter->setFont(font.font);
+  painter->setPen(ToQColor(fFont.Color()));
+  painter->drawText(left, top + metrics.ascent(), string);
+}
+
+int TCanvas::TextWidth(const std::string& text) {
+  if (text.empty()) return 0;
+  return CurrentFont().metrics->horizontalAdvance(QString::fromStdString(text));
+}
+
+int TCanvas::TextHeight(const std::string&) { return CurrentFont().metrics->height(); }
+
+// ---------------------------------------------------------------------------
+// Clipping
+
+void TCanvas::IntersectClipRect(const TRect& rect) {
+  const TRect normal = Normalized(rect.Left, rect.Top, rect.Right, rect.Bottom);
+  fClip = fHasClip ? IntersectRects(fClip, normal) : (normal.IsEmpty() ? TRect{} : normal);
+  fHasClip = true;
+}
+
+void TCanvas::RemoveClip() {
+  fHasClip = false;
+  fClip = TRect{};
+}
+
+// ---------------------------------------------------------------------------
+// Copies
+
+void TCanvas::Draw(int x, int y, const TBitmap& source) {
+  const QImage& image = ImageOf(source);
+  if (image.isNull()) return;
+  // Drawing a bitmap onto itself copies from a snapshot.
+  const QImage snapshot = &source == &fBitmap ? image.copy() : QImage();
+  Painter painter(*this, Mix::Copy);
+  if (!painter) return;
+  painter->drawImage(QPoint(x, y), snapshot.isNull() ? image : snapshot);
+}
+
+void TCanvas::StretchDraw(const TRect& rect, const TBitmap& source) {
+  const QImage& image = ImageOf(source);
+  if (image.isNull() || rect.IsEmpty()) return;
+  const QImage snapshot = &source == &fBitmap ? image.copy() : QImage();
+  Painter painter(*this, Mix::Copy);
+  if (!painter) return;
+  painter->drawImage(ToQRect(rect), snapshot.isNull() ? image : snapshot);
+}
+
+}  // namespace drivesim
