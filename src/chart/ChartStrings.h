@@ -15,4 +15,19 @@ inline constexpr const char* Invalid3DPercent = "3D effect percent must be betwe
 inline constexpr const char* PointerSizeError = "Pointer size must be greater than zero";
 inline constexpr const char* MaxPointsPerPageError = "MaxPointsPerPage must be >= 0";
 
+// Series and value lists.
+inline constexpr const char* CircularSeries = "Circular Series dependences are not allowed";
+
+// Axes.
+inline constexpr const char* AxisMinMax = "Axis Minimum Value must be <= Maximum";
+inline constexpr const char* AxisMaxMin = "Axis Maximum Value must be >= Minimum";
+inline constexpr const char* AxisIncrementNeg = "Axis increment must be >= 0";
+inline constexpr const char* AxisLabelSep = "Labels Separation % must be greater than 0";
+inline constexpr const char* AxisLogBase = "Axis Logarithmic Base should be >= 2";
+inline constexpr const char* AxisLogDateTime = "DateTime Axis cannot be Logarithmic";
+inline constexpr const char* AxisLogNotPositive =
+    "Logarithmic Axis Min and Max values should be >= 0";
+inline constexpr const char* AxisLabelsAngleName = "Axis Labels";
+inline constexpr const char* AxisTitleAngleName = "Axis Title";
+
 }  // namespace drivesim::ChartStrings

@@ -1,0 +1,300 @@
+#pragma once
+// A series: the points a chart draws, held as one value list per dimension
+// plus one colour and one label per point, bound to two axes of its chart.
+// The series belongs to whoever created it (the form); its ParentChart only
+// refers to it.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chart/ChartValueList.h"
+#include "platform/CustomPanel.h"
+#include "platform/Types.h"
+
+namespace drivesim {
+
+class TCustomAxisPanel;
+class TCustomChartAxis;
+
+// Reserved colours of the chart engine. A point stored with clDefault has no
+// colour of its own and shows the series colour; a point of colour clNone is
+// a null point, not drawn.
+constexpr TColor clDefault = 0x20000000;
+constexpr TColor clNone = 0x1FFFFFFF;
+
+enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
+enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
+
+// What a dependent series is told about a change of its source.
+enum TDependentChange { dcClear, dcInsert, dcDelete, dcModifyAll, dcModifyOne };
+
+// Which changes of its source a dependent series follows (a set of flags).
+using TSeriesTriggers = unsigned;
+constexpr TSeriesTriggers trOnDelete = 1;
+constexpr TSeriesTriggers trOnModify = 2;
+constexpr TSeriesTriggers trOnInsert = 4;
+constexpr TSeriesTriggers trOnClear = 8;
+constexpr TSeriesTriggers trAll = trOnDelete | trOnModify | trOnInsert | trOnClear;
+
+class TChartSeries;
+
+// The marks a series can show beside its points. Only their switch and arrow
+// length are kept here; drawing marks is not part of this chart.
+class TSeriesMarks {
+ public:
+  explicit TSeriesMarks(TChartSeries& series) : fSeries(series) {}
+  bool Visible() const { return fVisible; }
+  void SetVisible(bool value);
+  // Pixels between a point and its mark.
+  int ArrowLength() const { return fArrowLength; }
+  void SetArrowLength(int value);
+
+ private:
+  TChartSeries& fSeries;
+  bool fVisible = true;
+  int fArrowLength = 8;
+};
+
+using TSeriesNotifyEvent = std::function<void(TChartSeries& sender)>;
+// Returns false to refuse the point being added.
+using TSeriesBeforeAddEvent = std::function<bool(TChartSeries& sender)>;
+using TSeriesAfterAddEvent = std::function<void(TChartSeries& sender, int valueIndex)>;
+using TSeriesClickEvent = std::function<void(TChartSeries& sender, int valueIndex,
+                                             TMouseButton button, TShiftState shift, int x, int y)>;
+using TSeriesGetMarkTextEvent =
+    std::function<void(TChartSeries& sender, int valueIndex, std::string& markText)>;
+
+class TChartSeries {
+ public:
+  TChartSeries();
+  // Stops being a data source of its dependents and a dependent of its
+  // sources, clears its points (OnClearValues still fires) and leaves its
+  // chart.
+  virtual ~TChartSeries();
+  TChartSeries(const TChartSeries&) = delete;
+  TChartSeries& operator=(const TChartSeries&) = delete;
+
+  // Operations a series type may replace, in slot order.
+
+  // Copies point index of source to this series (X and Y swapped when the
+  // two disagree on which list is dependent; extra values, colour and label
+  // too) and returns the new index.
+  virtual int CopyPointFrom(const TChartSeries& source, int index);
+  // A point was added to a source series at index.
+  virtual void SourcePointAdded(const TChartSeries& source, int index);
+  // Replaces every point by those of source.
+  virtual void CopyAllPointsFrom(const TChartSeries& source);
+  // Empties every value list, ColorList and LabelList and gives their
+  // storage back.
+  virtual void ClearLists();
+  // A point was deleted from a source series at index.
+  virtual void SourcePointDeleted(const TChartSeries& source, int index);
+  virtual void DoAfterDrawValues();
+  // Called for every active series before the chart is drawn.
+  virtual void DoBeforeDrawChart() {}
+  virtual void DoBeforeDrawValues();
+  // Paints FirstVisible..LastVisible (forwards) or the other way round.
+  virtual void DrawVisiblePoints();
+  // Draws one value; a series type draws its points here.
+  virtual void PaintPoint(int /*index*/) {}
+  virtual TColor PointColor(int index) const;
+  virtual std::string PointLabel(int index) const;
+  virtual double XValueAt(int index) const;
+  virtual double YValueAt(int index) const;
+  // After a point was placed at index: OnAfterAdd, the dependents, a repaint.
+  virtual void PointAdded(int index);
+  virtual void SetActive(bool value);
+  virtual void SetColorEachPoint(bool value);
+  // Leaves the old chart (DetachSeries) and joins the new one (AttachSeries).
+  virtual void SetParentChart(TCustomAxisPanel* chart);
+  virtual void SetSeriesColor(TColor value);
+  // Adds a point and returns its index, or -1 when OnBeforeAdd refused it.
+  // The X value is placed by the X list's order; Y, colour and label go to
+  // the same index. An empty label is stored as no text.
+  virtual int AddPoint(double x, double y, const std::string& label, TColor color);
+  virtual bool UsesAxis(const TCustomChartAxis& axis) const;
+  // Removes every point; OnClearValues fires, then the dependents are told
+  // and an active series asks for a repaint.
+  virtual void ClearPoints();
+  virtual void DeletePoint(int index);
+  virtual double MaxX() const;
+  virtual double MaxY() const;
+  virtual double MaxZ() const { return fZOrder; }
+  virtual double MinX() const;
+  virtual double MinY() const;
+  virtual double MinZ() const { return fZOrder; }
+  // The point's pixel column on ResolvedHorizAxis (0 without an axis).
+  virtual int PointScreenX(int index) const;
+  // The point's pixel row on ResolvedVertAxis (0 without an axis).
+  virtual int PointScreenY(int index) const;
+  // Inserts the pending value of every extra value list (after X and Y) at
+  // index.
+  virtual void InsertExtraPendingValues(int index);
+  // The extra value list of that name (case-insensitive), else the Y list.
+  virtual TChartValueList& ValueListByName(const std::string& name);
+  // The list that depends on the other: Y for every series type here.
+  virtual TChartValueList& DependentValues() { return *fYValues; }
+  virtual bool DrawValuesForward() const { return true; }
+  // Exchanges two points in every value list, ColorList and LabelList.
+  virtual void SwapValueIndex(int a, int b);
+  // Pixels this series needs inside the ends of its horizontal axis (left,
+  // right) and vertical axis (top, bottom).
+  virtual void HorizontalMargins(int& left, int& right) const;
+  virtual void VerticalMargins(int& top, int& bottom) const;
+  virtual bool WantsAxes() const { return true; }
+
+  // Points.
+  int PointCount() const { return fXValues->ValueCount(); }
+  // Overwrites the stored colour of a point and asks for a repaint. Raises
+  // EListError for an index outside the points.
+  void SetPointColor(int index, TColor color);
+  bool YIsDependent() const;
+
+  TChartValueList& XValues() { return *fXValues; }
+  const TChartValueList& XValues() const { return *fXValues; }
+  TChartValueList& YValues() { return *fYValues; }
+  const TChartValueList& YValues() const { return *fYValues; }
+  TChartValueLists& ValuesLists() { return fValuesLists; }
+  const TChartValueLists& ValuesLists() const { return fValuesLists; }
+  // One colour and one label per point, in point order.
+  const std::vector<TColor>& ColorList() const { return fColorList; }
+  const std::vector<std::string>& LabelList() const { return fLabelList; }
+
+  // Published properties.
+  bool Active() const { return fActive; }
+  bool ColorEachPoint() const { return fColorEachPoint; }
+  const std::string& ColorSource() const { return fColorSource; }
+  void SetColorSource(const std::string& value);
+  TCursor Cursor() const { return fCursor; }
+  void SetCursor(TCursor value) { fCursor = value; }
+  THorizAxis HorizAxis() const { return fHorizAxis; }
+  void SetHorizAxis(THorizAxis value);
+  TVertAxis VertAxis() const { return fVertAxis; }
+  void SetVertAxis(TVertAxis value);
+  TSeriesMarks& Marks() { return *fMarks; }
+  // The chart that draws this series (not owned), or null.
+  TCustomAxisPanel* ParentChart() const { return fParentChart; }
+  const std::string& PercentFormat() const { return fPercentFormat; }
+  void SetPercentFormat(const std::string& value);
+  TColor SeriesColor() const { return fSeriesColor; }
+  bool ShowInLegend() const { return fShowInLegend; }
+  void SetShowInLegend(bool value);
+  const std::string& Title() const { return fTitle; }
+  void SetTitle(const std::string& value);
+  const std::string& ValueFormat() const { return fValueFormat; }
+  void SetValueFormat(const std::string& value);
+  const std::string& XLabelsSource() const { return fXLabelsSource; }
+  void SetXLabelsSource(const std::string& value) { fXLabelsSource = value; }
+
+  // The axes used for aCustomHorizAxis and aCustomVertAxis (axes of the
+  // parent chart, not owned).
+  TCustomChartAxis* CustomHorizAxis() const { return fCustomHorizAxisRef; }
+  void SetCustomHorizAxis(TCustomChartAxis* axis);
+  TCustomChartAxis* CustomVertAxis() const { return fCustomVertAxisRef; }
+  void SetCustomVertAxis(TCustomChartAxis* axis);
+
+  // The axes HorizAxis and VertAxis select on the parent chart; null without
+  // a chart.
+  TCustomChartAxis* ResolvedHorizAxis() const { return fResolvedHorizAxis; }
+  TCustomChartAxis* ResolvedVertAxis() const { return fResolvedVertAxis; }
+  void ResolveAxes();
+
+  // The points inside the independent axis' range, set by
+  // ComputeVisibleRange; -1 when none.
+  int FirstVisible() const { return fFirstVisible; }
+  int LastVisible() const { return fLastVisible; }
+  void ComputeVisibleRange();
+  // A series type that draws its lines past the chart edges sets these.
+  bool ClipToVisible() const { return fClipToVisible; }
+  void SetClipToVisible(bool value) { fClipToVisible = value; }
+  bool DrawsBeyondEdge() const { return fDrawsBeyondEdge; }
+  void SetDrawsBeyondEdge(bool value) { fDrawsBeyondEdge = value; }
+
+  // Asks the parent chart for a repaint; nothing without a chart.
+  void RequestRepaint() const;
+
+  // Data sources: series whose points this series copies. Making a series a
+  // source of one that (directly or through further sources) feeds it raises
+  // ChartException "Circular Series dependences are not allowed".
+  TChartSeries* DataSource() const { return fDataSources.empty() ? nullptr : fDataSources[0]; }
+  // Replaces the data sources with the given series (none for null) and
+  // copies its points.
+  void SetDataSource(TChartSeries* source);
+  void AddDataSource(TChartSeries& source);
+  void RemoveDataSource(TChartSeries& source);
+  const std::vector<TChartSeries*>& DataSources() const { return fDataSources; }
+  // Copies the points of a series data source again.
+  void CheckDataSource();
+  // The series fed by this one, each with the changes it follows.
+  int DependentCount() const { return static_cast<int>(fDependents.size()); }
+  TChartSeries& Dependent(int index) const;
+  TSeriesTriggers DependentTriggers(int index) const;
+  void SetDependentTriggers(int index, TSeriesTriggers triggers);
+  // Tells every dependent series of a change of this one.
+  void NotifyDependents(TDependentChange change, int index);
+
+  // -1: automatic.
+  int ZOrder() const { return fZOrder; }
+
+  // Events.
+  TSeriesNotifyEvent AfterDrawValues;
+  TSeriesNotifyEvent BeforeDrawValues;
+  TSeriesAfterAddEvent OnAfterAdd;
+  TSeriesBeforeAddEvent OnBeforeAdd;
+  TSeriesNotifyEvent OnClearValues;
+  TSeriesClickEvent OnClick;
+  TSeriesClickEvent OnDblClick;
+  TSeriesGetMarkTextEvent OnGetMarkText;
+
+ private:
+  friend class TCustomAxisPanel;
+  struct DependentLink {
+    TChartSeries* Series;
+    TSeriesTriggers Triggers;
+  };
+  bool IsFedBy(const TChartSeries& series) const;
+  void DropDependent(const TChartSeries& series);
+  // Used by the chart when it attaches or detaches this series.
+  void StoreParentChart(TCustomAxisPanel* chart);
+  bool ChartBeingDestroyed() const;
+
+  // Declared before the lists so that the lists, which unregister from it,
+  // go first.
+  TChartValueLists fValuesLists;
+  std::unique_ptr<TChartValueList> fXValues;
+  std::unique_ptr<TChartValueList> fYValues;
+  std::vector<TColor> fColorList;
+  std::vector<std::string> fLabelList;
+  std::unique_ptr<TSeriesMarks> fMarks;
+
+  bool fActive = true;
+  bool fColorEachPoint = false;
+  std::string fColorSource;
+  TCursor fCursor = crDefault;
+  THorizAxis fHorizAxis = aBottomAxis;
+  TVertAxis fVertAxis = aLeftAxis;
+  TCustomAxisPanel* fParentChart = nullptr;
+  std::string fPercentFormat;
+  TColor fSeriesColor = clDefault;
+  bool fShowInLegend = true;
+  std::string fTitle;
+  std::string fValueFormat;
+  std::string fXLabelsSource;
+
+  TCustomChartAxis* fResolvedHorizAxis = nullptr;
+  TCustomChartAxis* fResolvedVertAxis = nullptr;
+  TCustomChartAxis* fCustomHorizAxisRef = nullptr;
+  TCustomChartAxis* fCustomVertAxisRef = nullptr;
+  int fFirstVisible = -1;
+  int fLastVisible = -1;
+  bool fClipToVisible = true;
+  bool fDrawsBeyondEdge = false;
+
+  std::vector<DependentLink> fDependents;
+  std::vector<TChartSeries*> fDataSources;
+  int fZOrder = -1;
+};
+
+}  // namespace drivesim

@@ -1,0 +1,238 @@
+#include "chart/ChartValueList.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/ChartSeries.h"
+#include "platform/Exceptions.h"
+
+namespace drivesim {
+
+// ---------------------------------------------------------------------------
+// TChartValueLists
+
+TChartValueList& TChartValueLists::operator[](int index) const {
+  if (index < 0 || index >= Count()) throw EListError::IndexOutOfBounds(index);
+  return *fLists[static_cast<std::size_t>(index)];
+}
+
+int TChartValueLists::IndexOf(const TChartValueList* list) const {
+  const auto it = std::find(fLists.begin(), fLists.end(), list);
+  return it == fLists.end() ? -1 : static_cast<int>(it - fLists.begin());
+}
+
+void TChartValueLists::Remove(const TChartValueList* list) {
+  const auto it = std::find(fLists.begin(), fLists.end(), list);
+  if (it != fLists.end()) fLists.erase(it);
+}
+
+// ---------------------------------------------------------------------------
+// TChartValueList
+
+TChartValueList::TChartValueList(TChartSeries* owner, const std::string& name)
+    : fOwner(owner), fName(name) {
+  if (fOwner) fOwner->ValuesLists().Add(this);
+}
+
+TChartValueList::~TChartValueList() {
+  if (fOwner) fOwner->ValuesLists().Remove(this);
+}
+
+void TChartValueList::CheckIndex(int index) const {
+  if (index < 0 || index >= ValueCount()) throw EListError::IndexOutOfBounds(index);
+}
+
+double TChartValueList::ValueAt(int index) const {
+  CheckIndex(index);
+  return fValues[static_cast<std::size_t>(index)] * fMultiplier;
+}
+
+void TChartValueList::SetValueAt(int index, double value) {
+  CheckIndex(index);
+  fValues[static_cast<std::size_t>(index)] = value;
+  fStatsDirty = true;
+  if (fOwner) fOwner->NotifyDependents(dcModifyOne, index);
+}
+
+void TChartValueList::RemoveAllValues() {
+  fValues.clear();
+  fValues.shrink_to_fit();
+  fStatsDirty = true;
+}
+
+int TChartValueList::AddInOrder(double value) {
+  int index = ValueCount();
+  if (fOrder == loAscending && !fValues.empty() && fValues.back() > value) {
+    int i = ValueCount() - 1;
+    while (i >= 0 && fValues[static_cast<std::size_t>(i)] > value) --i;
+    index = i + 1;
+  } else if (fOrder == loDescending && !fValues.empty() && fValues.back() < value) {
+    int i = ValueCount() - 1;
+    while (i >= 0 && fValues[static_cast<std::size_t>(i)] < value) --i;
+    index = i + 1;
+  }
+  fValues.insert(fValues.begin() + index, value);
+  fStatsDirty = true;
+  return index;
+}
+
+void TChartValueList::InsertValueAt(int index, double value) {
+  if (index < 0 || index > ValueCount()) throw EListError::IndexOutOfBounds(index);
+  fValues.insert(fValues.begin() + index, value);
+  fStatsDirty = true;
+}
+
+void TChartValueList::DeleteValueAt(int index) {
+  CheckIndex(index);
+  fValues.erase(fValues.begin() + index);
+  fStatsDirty = true;
+}
+
+void TChartValueList::RotateValues() {
+  if (fValues.size() < 2) return;
+  std::rotate(fValues.begin(), fValues.begin() + 1, fValues.end());
+}
+
+int TChartValueList::IndexOfValue(double value) const {
+  for (int i = 0; i < ValueCount(); ++i) {
+    if (ValueAt(i) == value) return i;
+  }
+  return -1;
+}
+
+void TChartValueList::FillWithIndices() {
+  for (int i = 0; i < ValueCount(); ++i) SetValueAt(i, i);
+}
+
+void TChartValueList::SwapValues(int a, int b) {
+  CheckIndex(a);
+  CheckIndex(b);
+  std::swap(fValues[static_cast<std::size_t>(a)], fValues[static_cast<std::size_t>(b)]);
+}
+
+int TChartValueList::CompareValues(int a, int b) const {
+  const double va = ValueAt(a);
+  const double vb = ValueAt(b);
+  const int result = va < vb ? -1 : (va > vb ? 1 : 0);
+  return fOrder == loDescending ? -result : result;
+}
+
+void TChartValueList::SortValues() {
+  if (fOrder == loNone || ValueCount() < 2) return;
+  SortRange(0, ValueCount() - 1);
+}
+
+// Quicksort with the middle element as pivot. The pivot is tracked by index,
+// so when a swap moves it, the index follows. Every swap goes through the
+// owner series so that all its lists, colours and labels move together. The
+// smaller part is sorted by recursion and the larger one by the loop, so the
+// recursion depth stays logarithmic.
+void TChartValueList::SortRange(int left, int right) {
+  while (left < right) {
+    int i = left;
+    int j = right;
+    int pivot = left + (right - left) / 2;
+    do {
+      while (CompareValues(i, pivot) < 0) ++i;
+      while (CompareValues(j, pivot) > 0) --j;
+      if (i <= j) {
+        if (i != j) {
+          if (fOwner) {
+            fOwner->SwapValueIndex(i, j);
+          } else {
+            SwapValues(i, j);
+          }
+        }
+        if (pivot == i) {
+          pivot = j;
+        } else if (pivot == j) {
+          pivot = i;
+        }
+        ++i;
+        --j;
+      }
+    } while (i <= j);
+    if (j - left < right - i) {
+      if (left < j) SortRange(left, j);
+      left = i;
+    } else {
+      if (i < right) SortRange(i, right);
+      right = j;
+    }
+  }
+}
+
+void TChartValueList::RecomputeStats() const {
+  if (fValues.empty()) {
+    fMinOfValues = fMaxOfValues = fTotalOfValues = fTotalAbsOfValues = 0.0;
+  } else {
+    double v = fValues[0] * fMultiplier;
+    fMinOfValues = fMaxOfValues = fTotalOfValues = v;
+    fTotalAbsOfValues = std::fabs(v);
+    for (std::size_t i = 1; i < fValues.size(); ++i) {
+      v = fValues[i] * fMultiplier;
+      if (v < fMinOfValues) {
+        fMinOfValues = v;
+      } else if (v > fMaxOfValues) {
+        fMaxOfValues = v;
+      }
+      fTotalOfValues += v;
+      fTotalAbsOfValues += std::fabs(v);
+    }
+  }
+  fStatsDirty = false;
+}
+
+double TChartValueList::MaxOfValues() const {
+  if (fStatsDirty) RecomputeStats();
+  return fMaxOfValues;
+}
+
+double TChartValueList::MinOfValues() const {
+  if (fStatsDirty) RecomputeStats();
+  return fMinOfValues;
+}
+
+double TChartValueList::TotalOfValues() const {
+  if (fStatsDirty) RecomputeStats();
+  return fTotalOfValues;
+}
+
+double TChartValueList::TotalAbsOfValues() const {
+  if (fStatsDirty) RecomputeStats();
+  return fTotalAbsOfValues;
+}
+
+void TChartValueList::RepaintOwner() {
+  if (fOwner) fOwner->RequestRepaint();
+}
+
+void TChartValueList::SetDateTime(bool value) {
+  if (fDateTime == value) return;
+  fDateTime = value;
+  RepaintOwner();
+}
+
+void TChartValueList::SetMultiplier(double value) {
+  if (fMultiplier == value) return;
+  fMultiplier = value;
+  fStatsDirty = true;
+  if (fOwner) fOwner->NotifyDependents(dcModifyAll, -1);
+  RepaintOwner();
+}
+
+void TChartValueList::SetValueSource(const std::string& value) {
+  if (fValueSource == value) return;
+  fValueSource = value;
+  if (fOwner) fOwner->CheckDataSource();
+}
+
+void TChartValueList::Assign(const TChartValueList& source) {
+  if (&source == this) return;
+  fOrder = source.fOrder;
+  SetDateTime(source.fDateTime);
+  SetMultiplier(source.fMultiplier);
+  SetValueSource(source.fValueSource);
+}
+
+}  // namespace drivesim

@@ -1,0 +1,137 @@
+#pragma once
+// The value lists of a series: one list of doubles per dimension (X, Y, and
+// further ones for series types with more dimensions), with a multiplier, an
+// order that new values are placed by, and lazily cached statistics.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace drivesim {
+
+class TChartSeries;
+class TChartValueList;
+
+// How AddInOrder places a new value.
+enum TChartListOrder { loNone = 0, loAscending = 1, loDescending = 2 };
+
+// Every value list of one series, in creation order: index 0 is the X list,
+// index 1 the Y list, further lists after them. The list refers to the value
+// lists; the series owns them. A value list adds itself when it is created
+// and removes itself when it is destroyed.
+class TChartValueLists {
+ public:
+  int Count() const { return static_cast<int>(fLists.size()); }
+  // Raises EListError "List index out of bounds (%d)" outside 0..Count-1.
+  TChartValueList& operator[](int index) const;
+  int IndexOf(const TChartValueList* list) const;
+
+ private:
+  friend class TChartValueList;
+  void Add(TChartValueList* list) { fLists.push_back(list); }
+  void Remove(const TChartValueList* list);
+  std::vector<TChartValueList*> fLists;
+};
+
+class TChartValueList {
+ public:
+  // Creates an empty list and registers it in the owner's value lists. The
+  // owner may be null for a list that belongs to no series.
+  TChartValueList(TChartSeries* owner, const std::string& name);
+  virtual ~TChartValueList();
+  TChartValueList(const TChartValueList&) = delete;
+  TChartValueList& operator=(const TChartValueList&) = delete;
+
+  // Every index below raises EListError "List index out of bounds (%d)"
+  // outside 0..ValueCount-1 and changes nothing.
+
+  // The stored value times Multiplier.
+  virtual double ValueAt(int index) const;
+  // Stores the value as given (not divided by Multiplier) and tells the
+  // owner's dependent series that one value changed.
+  virtual void SetValueAt(int index, double value);
+  // Empties the list and gives its storage back.
+  virtual void RemoveAllValues();
+  // Places a raw value by Order and returns its index: after the last value
+  // that does not exceed it (ascending) or is not below it (descending), so
+  // equal values keep the order in which they came; appended for loNone.
+  virtual int AddInOrder(double value);
+  // Inserts a raw value before index (0..ValueCount).
+  virtual void InsertValueAt(int index, double value);
+  virtual int ValueCount() const { return static_cast<int>(fValues.size()); }
+  virtual void DeleteValueAt(int index);
+  // Moves the first value to the end, the others down by one. The statistics
+  // and the dependents are not told: the set of values is unchanged.
+  virtual void RotateValues();
+
+  double LastValue() const { return ValueAt(ValueCount() - 1); }
+  // First index whose ValueAt equals value exactly, else -1.
+  int IndexOfValue(double value) const;
+  // Value i := i for every index, through SetValueAt.
+  void FillWithIndices();
+  // When Order is not loNone, sorts every point of the owner series by this
+  // list: the values of all its lists, its colours and its labels move
+  // together.
+  void SortValues();
+  // Exchanges two raw values (used when the owner swaps two points).
+  void SwapValues(int a, int b);
+
+  // Statistics over the multiplied values, recomputed on the first query
+  // after a change; all four are 0 for an empty list.
+  double MaxOfValues() const;
+  double MinOfValues() const;
+  double TotalOfValues() const;
+  double TotalAbsOfValues() const;
+  bool StatsDirty() const { return fStatsDirty; }
+
+  bool DateTime() const { return fDateTime; }
+  void SetDateTime(bool value);
+  double Multiplier() const { return fMultiplier; }
+  void SetMultiplier(double value);
+  const std::string& Name() const { return fName; }
+  void SetName(const std::string& value) { fName = value; }
+  TChartListOrder Order() const { return fOrder; }
+  void SetOrder(TChartListOrder value) { fOrder = value; }
+  // The field of a data source that fills this list.
+  const std::string& ValueSource() const { return fValueSource; }
+  void SetValueSource(const std::string& value);
+
+  // The staging slot through which AddPoint passes the value being added.
+  double PendingValue() const { return fPendingValue; }
+  void SetPendingValue(double value) { fPendingValue = value; }
+
+  // The owning series (not owned), or null.
+  TChartSeries* OwnerSeries() const { return fOwner; }
+
+  // Copies Order, DateTime, Multiplier and ValueSource; not the values and
+  // not the name.
+  void Assign(const TChartValueList& source);
+
+  // Storage reserved for values; 0 after RemoveAllValues.
+  std::size_t Capacity() const { return fValues.capacity(); }
+
+ private:
+  void CheckIndex(int index) const;
+  void RecomputeStats() const;
+  void SortRange(int left, int right);
+  int CompareValues(int a, int b) const;
+  void RepaintOwner();
+
+  TChartSeries* fOwner;
+  bool fDateTime = false;
+  // Raw values, in point order.
+  std::vector<double> fValues;
+  double fMultiplier = 1.0;
+  std::string fName;
+  TChartListOrder fOrder = loNone;
+  double fPendingValue = 0.0;
+  std::string fValueSource;
+  // Cached statistics, valid while fStatsDirty is false.
+  mutable double fMaxOfValues = 0.0;
+  mutable double fMinOfValues = 0.0;
+  mutable double fTotalOfValues = 0.0;
+  mutable double fTotalAbsOfValues = 0.0;
+  mutable bool fStatsDirty = true;
+};
+
+}  // namespace drivesim
