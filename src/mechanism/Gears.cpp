@@ -11,9 +11,9 @@ namespace {
 
 // Where the profile of one tooth period changes, as fractions of the pitch:
 // the root chord ends, the rising flank reaches the tip, the tip ends.
-constexpr double kRootEnd = 0.4456;
-constexpr double kTipStart = 0.5526;
-constexpr double kTipEnd = 0.8913;
+constexpr long double kRootEnd = 0.4456L;
+constexpr long double kTipStart = 0.5526L;
+constexpr long double kTipEnd = 0.8913L;
 
 // Shifts of the middle and back layers from the gear centre, pixels.
 constexpr TPoint kMiddleShift{-2, -1};
@@ -23,23 +23,29 @@ constexpr TPoint kBackShift{-4, -2};
 // sizes its outlines to 4N + 1 points.
 void SetUpGear(TGear& gear, int teeth) {
   gear.ToothCount = teeth;
-  gear.RootRadius = RoundToInt(static_cast<double>(teeth) * kRadiusPerTooth);
+  // The geometry is worked out in extended precision and each stored field
+  // rounded to its own type once, so that points lying exactly on a rounding
+  // tie fall the same way on every machine that has the 80-bit format.
+  gear.RootRadius = static_cast<int>(std::nearbyintl(teeth * kRadiusPerTooth));
   gear.TipRadius = gear.RootRadius + kToothHeight;
-  gear.Pitch = kFullTurn / static_cast<double>(teeth);
-  gear.Offset1 = kRootEnd * gear.Pitch;
-  gear.Offset2 = kTipStart * gear.Pitch;
-  gear.Offset3 = kTipEnd * gear.Pitch;
+  gear.Pitch = static_cast<double>(kFullTurn / teeth);
+  gear.Offset1 = static_cast<double>(kRootEnd * gear.Pitch);
+  gear.Offset2 = static_cast<double>(kTipStart * gear.Pitch);
+  gear.Offset3 = static_cast<double>(kTipEnd * gear.Pitch);
   const std::size_t points = 4 * static_cast<std::size_t>(teeth) + 1;
   gear.Front.resize(points);
   gear.Middle.resize(points);
   gear.Back.resize(points);
 }
 
-// The point at angle a and distance radius from the centre, the offsets from
-// the centre rounded before the centre is added.
-TPoint PolarPoint(TPoint center, int radius, double a) {
-  return TPoint{center.X + RoundToInt(radius * std::sin(a)),
-                center.Y - RoundToInt(radius * std::cos(a))};
+// The point at angle theta + offset and distance radius from the centre, the
+// offsets from the centre rounded (to nearest, ties to even) before the
+// centre is added. The angle sum, the sine and cosine and the products are
+// carried in extended precision.
+TPoint PolarPoint(TPoint center, int radius, double theta, long double offset) {
+  const long double a = static_cast<long double>(theta) + offset;
+  return TPoint{center.X + static_cast<int>(std::nearbyintl(radius * std::sin(a))),
+                center.Y - static_cast<int>(std::nearbyintl(radius * std::cos(a)))};
 }
 
 }  // namespace
@@ -98,14 +104,15 @@ void GearPair::BuildGearOutline(TGear& gear, TGearLayer layer) {
   // next period starts, so it is written only for the last period, where it
   // closes the outline.
   for (int i = 0; i < teeth; ++i) {
-    const double theta = i * gear.Pitch + gear.Angle;
+    const double theta =
+        static_cast<double>(static_cast<long double>(i) * gear.Pitch + gear.Angle);
     const std::size_t base = 4 * static_cast<std::size_t>(i);
-    outline[base] = PolarPoint(center, gear.RootRadius, theta);
-    outline[base + 1] = PolarPoint(center, gear.RootRadius, theta + gear.Offset1);
-    outline[base + 2] = PolarPoint(center, gear.TipRadius, theta + gear.Offset2);
-    outline[base + 3] = PolarPoint(center, gear.TipRadius, theta + gear.Offset3);
+    outline[base] = PolarPoint(center, gear.RootRadius, theta, 0.0L);
+    outline[base + 1] = PolarPoint(center, gear.RootRadius, theta, gear.Offset1);
+    outline[base + 2] = PolarPoint(center, gear.TipRadius, theta, gear.Offset2);
+    outline[base + 3] = PolarPoint(center, gear.TipRadius, theta, gear.Offset3);
     if (i == teeth - 1) {
-      outline[base + 4] = PolarPoint(center, gear.RootRadius, theta + gear.Pitch);
+      outline[base + 4] = PolarPoint(center, gear.RootRadius, theta, gear.Pitch);
     }
   }
 }

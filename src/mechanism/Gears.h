@@ -17,7 +17,7 @@ namespace drivesim {
 
 // Pixels of root radius per tooth, the same for both gears so that their
 // circular pitch matches (about 11.22 pixels along the root circle).
-constexpr double kRadiusPerTooth = 1.7857;
+constexpr long double kRadiusPerTooth = 1.7857L;
 // Tip radius minus root radius: the height of a tooth, pixels.
 constexpr int kToothHeight = 5;
 // Teeth of both gears together.
@@ -30,9 +30,9 @@ constexpr double kAngleSpeedUp = 20.0;
 // The load gear's angle returns to 0 once it reaches just below a full turn
 // (2 pi - 0.01 rad), so that it never grows beyond one revolution while the
 // drive turns forwards.
-constexpr double AngleWrapLimit = 6.273185307179586477;
-// A full turn, rad (the closest double to 6.283185307179586477).
-constexpr double kFullTurn = 6.283185307179586477;
+constexpr long double AngleWrapLimit = 6.273185307179586477L;
+// A full turn, rad, in extended precision.
+constexpr long double kFullTurn = 6.283185307179586477L;
 
 // The tooth counts a load gear can take: every count in this range leaves the
 // motor gear at least one tooth.
