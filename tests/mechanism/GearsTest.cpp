@@ -2,6 +2,8 @@
 // per-tick rotation of the gear pair.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <vector>
 
 #include "mechanism/Gears.h"
@@ -142,7 +144,11 @@ TEST(GearsTest, AnglesAdvanceTurnGearsAgainstEachOtherAndWrap) {
   EXPECT_EQ(gears.MotorGear.Angle, 0.0);
   gears.RebuildGearOutlines();
   EXPECT_EQ(gears.LoadGear.Front, atRest);
-  gears.LoadGear.Angle = AngleWrapLimit;
+  // The smallest double angle not below the limit, which is held in
+  // extended precision.
+  double atLimit = static_cast<double>(AngleWrapLimit);
+  if (atLimit < AngleWrapLimit) atLimit = std::nextafter(atLimit, 10.0);
+  gears.LoadGear.Angle = atLimit;
   gears.AdvanceGearAngles(100, 1e-5);
   EXPECT_EQ(gears.LoadGear.Angle, 0.0);
   // The next tick advances from 0 again.
