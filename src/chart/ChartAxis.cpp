@@ -700,6 +700,17 @@ void TCustomChartAxis::ComputeAxisLinePosition() {
 }
 
 int TCustomChartAxis::WidestValueLabel() {
+  // The program's label handler is not asked while the room is measured; it
+  // is put back however the measuring ends.
+  struct HandlerOff {
+    explicit HandlerOff(TAxisOnGetLabel& slot) : Slot(slot), Saved(std::move(slot)) {
+      Slot = nullptr;
+    }
+    ~HandlerOff() { Slot = std::move(Saved); }
+    TAxisOnGetLabel& Slot;
+    TAxisOnGetLabel Saved;
+  } handlerOff(fChart.OnGetAxisLabel);
+
   const double increment = ComputeIncrement();
   double lo = fRangeMinimum;
   double hi = fRangeMaximum;
@@ -709,19 +720,9 @@ int TCustomChartAxis::WidestValueLabel() {
     if (std::isfinite(roundedLo)) lo = roundedLo;
     if (std::isfinite(roundedHi)) hi = roundedHi;
   }
-  // The program's label handler is not asked while the room is measured.
-  TAxisOnGetLabel handler = std::move(fChart.OnGetAxisLabel);
-  fChart.OnGetAxisLabel = nullptr;
-  int widest = 0;
-  try {
-    int lines = 0;
-    widest = std::max(fChart.MultiLineExtent(LabelText(hi), lines),
-                      fChart.MultiLineExtent(LabelText(lo), lines));
-  } catch (...) {
-    fChart.OnGetAxisLabel = std::move(handler);
-    throw;
-  }
-  fChart.OnGetAxisLabel = std::move(handler);
+  int lines = 0;
+  const int widest = std::max(fChart.MultiLineExtent(LabelText(hi), lines),
+                              fChart.MultiLineExtent(LabelText(lo), lines));
   return widest + fChart.ChartCanvas().MeasureTextWidth(" ");
 }
 
