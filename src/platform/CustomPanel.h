@@ -107,6 +107,7 @@ class TCustomPanel {
   virtual void MouseLeave() {}
 
  private:
+  friend class PanelWidget;  // clears fWidget when Qt destroys the widget first
   int fLeft = 0;
   int fTop = 0;
   int fWidth = 0;

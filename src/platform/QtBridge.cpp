@@ -1,0 +1,60 @@
+#include "platform/QtBridge.h"
+
+#include <QWidget>
+
+namespace drivesim::bridge {
+
+QFont ToQFont(const TFont& font) {
+  QFont result(ToQString(font.Name()));
+  const int height = font.Height();
+  if (height < 0) {
+    result.setPixelSize(-height);
+  } else if (height > 0) {
+    result.setPixelSize(height);
+  }
+  const TFontStyles style = font.Style();
+  result.setBold((style & fsBold) != 0);
+  result.setItalic((style & fsItalic) != 0);
+  result.setUnderline((style & fsUnderline) != 0);
+  result.setStrikeOut((style & fsStrikeOut) != 0);
+  return result;
+}
+
+void ApplyFont(QWidget& widget, const TFont& font) {
+  widget.setFont(ToQFont(font));
+  QPalette palette = widget.palette();
+  const QColor color = ToQColor(font.Color());
+  palette.setColor(QPalette::WindowText, color);
+  palette.setColor(QPalette::Text, color);
+  palette.setColor(QPalette::ButtonText, color);
+  widget.setPalette(palette);
+}
+
+void ApplyBackground(QWidget& widget, TColor color, bool textArea) {
+  QPalette palette = widget.palette();
+  const QColor qcolor = ToQColor(color);
+  palette.setColor(QPalette::Window, qcolor);
+  if (textArea) palette.setColor(QPalette::Base, qcolor);
+  widget.setPalette(palette);
+  widget.setAutoFillBackground(true);
+}
+
+Qt::CursorShape ToQtCursorShape(TCursor cursor) {
+  switch (cursor) {
+    case crCross: return Qt::CrossCursor;
+    case crSizeAll: return Qt::SizeAllCursor;
+    case crHandPoint: return Qt::PointingHandCursor;
+    case crArrow:
+    default: return Qt::ArrowCursor;
+  }
+}
+
+void ApplyCursor(QWidget& widget, TCursor cursor) {
+  if (cursor == crDefault) {
+    widget.unsetCursor();
+  } else {
+    widget.setCursor(QCursor(ToQtCursorShape(cursor)));
+  }
+}
+
+}  // namespace drivesim::bridge

@@ -1,0 +1,118 @@
+// The application object: its title, the error box's text rule, the guard
+// every handler runs through, and the modal box it shows by default.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <stdexcept>
+
+#include "platform/Application.h"
+#include "platform/Controls.h"
+#include "platform/ErrorBoxCapture.h"
+#include "platform/Exceptions.h"
+
+namespace drivesim {
+namespace {
+
+TEST(ApplicationTest, TitleIsTheProgramFileNameUpToItsFirstDotWithLaterLettersInLowerCase) {
+  EXPECT_EQ(TitleFromFileName("/usr/local/bin/DRIVESIM.EXE"), "Drivesim");
+  EXPECT_EQ(TitleFromFileName("DriveSim"), "Drivesim");
+  EXPECT_EQ(TitleFromFileName("drivesim"), "drivesim");
+  EXPECT_EQ(TitleFromFileName("/opt/v1.2/Drive.Sim.bin"), "Drive");
+  EXPECT_EQ(TitleFromFileName("/home/u/.hidden"), "");
+  // The test program's own title comes from its file name.
+  EXPECT_EQ(Application().Title(), "platform_tests");
+}
+
+TEST(ApplicationTest, ErrorTextGetsAPeriodOnlyWhenItsLastCharacterSortsAfterThePeriod) {
+  EXPECT_EQ(ErrorBoxText("'4,' is not a valid integer value"),
+            "'4,' is not a valid integer value.");
+  EXPECT_EQ(ErrorBoxText("Floating point overflow"), "Floating point overflow.");
+  EXPECT_EQ(ErrorBoxText("Already ends."), "Already ends.");
+  // ")" and "-" sort before ".", "/" and digits after it.
+  EXPECT_EQ(ErrorBoxText("List index out of bounds (3)"), "List index out of bounds (3)");
+  EXPECT_EQ(ErrorBoxText("minus -"), "minus -");
+  EXPECT_EQ(ErrorBoxText("path /"), "path /.");
+  EXPECT_EQ(ErrorBoxText("value 7"), "value 7.");
+  EXPECT_EQ(ErrorBoxText(""), "");
+}
+
+TEST(ApplicationTest, GuardEndsTheHandlerAtTheFailingStepAndShowsTheMessageOnce) {
+  ErrorBoxCapture capture;
+  int stepsDone = 0;
+  RunGuarded([&] {
+    ++stepsDone;
+    throw EConvertError("'abc' is not a valid floating point value");
+    ++stepsDone;
+  });
+  EXPECT_EQ(stepsDone, 1);
+  ASSERT_EQ(capture.boxes.size(), 1u);
+  EXPECT_EQ(capture.boxes[0].text, "'abc' is not a valid floating point value.");
+  EXPECT_EQ(capture.boxes[0].caption, "platform_tests");
+
+  // Standard exceptions are caught as well; a handler that succeeds shows
+  // nothing.
+  RunGuarded([] { throw std::runtime_error("disk full"); });
+  RunGuarded([] { throw EZeroDivide(); });
+  RunGuarded([] { throw EListError::IndexOutOfBounds(5); });
+  RunGuarded([&] { ++stepsDone; });
+  EXPECT_EQ(stepsDone, 2);
+  EXPECT_EQ(capture.Texts(),
+            (std::vector<std::string>{"'abc' is not a valid floating point value.", "disk full.",
+                                      "Floating point division by zero.",
+                                      "List index out of bounds (5)"}));
+}
+
+TEST(ApplicationTest, GuardInsideAPaintShowsTheBoxOnlyAfterThePaint) {
+  ErrorBoxCapture capture;
+  RunGuardedInPaint([] { throw EInvalidOp(); });
+  EXPECT_TRUE(capture.boxes.empty());
+  QApplication::processEvents();
+  EXPECT_EQ(capture.Texts(), std::vector<std::string>{"Invalid floating point operation."});
+}
+
+TEST(ApplicationTest, DefaultBoxIsModalWithErrorIconCaptionTextAndOneOkButton) {
+  SetErrorBoxPresenter(nullptr);
+  bool seen = false;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QString title;
+  QString text;
+  int buttons = 0;
+  // The box's own event loop runs this while the box is open.
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    seen = true;
+    icon = box->icon();
+    title = box->windowTitle();
+    text = box->text();
+    buttons = static_cast<int>(box->buttons().size());
+    box->button(QMessageBox::Ok)->click();
+  });
+  RunGuarded([] { throw EOverflow(); });
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(icon, QMessageBox::Critical);
+  EXPECT_EQ(title, QStringLiteral("platform_tests"));
+  EXPECT_EQ(text, QStringLiteral("Floating point overflow."));
+  EXPECT_EQ(buttons, 1);
+}
+
+TEST(ApplicationTest, FirstFormCreatedIsTheMainFormUntilItIsDestroyed) {
+  auto first = std::make_unique<TForm>();
+  // Another suite's form may be the main form; this test needs its own.
+  if (Application().MainForm() != first.get()) GTEST_SKIP() << "a main form exists already";
+  TForm second;
+  EXPECT_EQ(Application().MainForm(), first.get());
+  // Without a running loop, closing the main form only hides it.
+  first->Show();
+  first->Close();
+  EXPECT_FALSE(first->Visible());
+  first.reset();
+  EXPECT_EQ(Application().MainForm(), nullptr);
+}
+
+}  // namespace
+}  // namespace drivesim
