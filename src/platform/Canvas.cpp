@@ -136,13 +136,8 @@ enum class Mix { PenMode, Copy };
 // a clip that leaves none of it), and the operation then returns early.
 struct TCanvas::Painter {
   Painter(TCanvas& canvas, Mix mix) : fCanvas(canvas) {
-    QImage& image = ImageOf(canvas.fBitmap);
-    if (image.isNull()) return;
-    if (canvas.fHasClip &&
-        IntersectRects(canvas.fClip, TRect{0, 0, image.width(), image.height()}).IsEmpty()) {
-      return;
-    }
-    fPainter.begin(&image);
+    if (canvas.VisibleRect().IsEmpty()) return;
+    fPainter.begin(&ImageOf(canvas.fBitmap));
     fPainter.setRenderHint(QPainter::Antialiasing, false);
     if (canvas.fHasClip) fPainter.setClipRect(ToQRect(canvas.fClip));
     if (mix == Mix::PenMode && canvas.fPen.Mode() == pmNotXor) {
@@ -249,6 +244,12 @@ TCanvas::TCanvas(TBitmap& bitmap) : fBitmap(bitmap) {}
 
 TCanvas::~TCanvas() = default;
 
+TRect TCanvas::VisibleRect() const {
+  const TRect image{0, 0, fBitmap.Width(), fBitmap.Height()};
+  if (image.IsEmpty()) return TRect{};
+  return fHasClip ? IntersectRects(image, fClip) : image;
+}
+
 const TCanvas::FontCache& TCanvas::CurrentFont() {
   if (fFontCache && fFontCache->name == fFont.Name() && fFontCache->height == fFont.Height() &&
       fFontCache->style == fFont.Style()) {
@@ -298,10 +299,9 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
   const int dy = to.Y - from.Y;
   const int steps = std::max(std::abs(dx), std::abs(dy));
   if (steps == 0) return;
-  QImage& image = ImageOf(fBitmap);
-  TRect visible{0, 0, image.width(), image.height()};
-  if (fHasClip) visible = IntersectRects(visible, fClip);
+  const TRect visible = VisibleRect();
   if (visible.IsEmpty()) return;
+  QImage& image = ImageOf(fBitmap);
 
   const QRgb penColor = ToQRgb(fPen.Color());
   const QRgb gapColor = ToQRgb(fBrush.Color());
@@ -339,6 +339,7 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
 
 void TCanvas::Polyline(const TPoint* points, int count) {
   if (points == nullptr || count < 2 || fPen.Style() == psClear) return;
+  if (VisibleRect().IsEmpty()) return;
   if (IsThin(fPen)) {
     // One notification for the whole polyline.
     const bool notify = fBitmap.NotificationsEnabled;
@@ -436,10 +437,8 @@ void TCanvas::FillRect(const TRect& rect) {
 TColor TCanvas::Pixel(int x, int y) const { return fBitmap.Pixel(x, y); }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
-  QImage& image = ImageOf(fBitmap);
-  if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
-  if (fHasClip && !PointInRect(fClip, TPoint{x, y})) return;
-  reinterpret_cast<QRgb*>(image.scanLine(y))[x] = ToQRgb(color);
+  if (!PointInRect(VisibleRect(), TPoint{x, y})) return;
+  reinterpret_cast<QRgb*>(ImageOf(fBitmap).scanLine(y))[x] = ToQRgb(color);
   fBitmap.Changed();
 }
 

@@ -96,6 +96,9 @@ class TCanvas {
   // dot pattern and carries on from one segment to the next.
   void ThinLine(TPoint from, TPoint to, int& phase);
   const FontCache& CurrentFont();
+  // The part of the bitmap that drawing may change: the whole image, cut to
+  // the clip rectangle when there is one; empty when nothing can be drawn.
+  TRect VisibleRect() const;
   // Patterned lines fill their gaps with the brush colour.
   bool OpaqueGaps() const { return fBackgroundMode == OPAQUE && fBrush.Style() == bsSolid; }
 

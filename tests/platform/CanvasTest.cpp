@@ -472,6 +472,9 @@ TEST(CanvasTest, ChangeNotificationsFireOncePerChange) {
   bitmap.NotificationsEnabled = true;
   canvas.IntersectClipRect(TRect{20, 20, 30, 30});
   canvas.FillRect(TRect{0, 0, 10, 10});
+  canvas.Polyline(path, 4);
+  canvas.LineTo(0, 9);
+  canvas.SetPixel(1, 1, clRed);
   EXPECT_EQ(changes, 3);
   bitmap.SetSize(10, 10);
   EXPECT_EQ(changes, 3);
