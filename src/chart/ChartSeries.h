@@ -134,6 +134,10 @@ class TChartSeries {
   virtual void InsertExtraPendingValues(int index);
   // The extra value list of that name (case-insensitive), else the Y list.
   virtual TChartValueList& ValueListByName(const std::string& name);
+  // The index of the point (or of the first point of the segment) under the
+  // pixel (x, y), or -1. A series type that can be hit answers here; the
+  // base series is never hit.
+  virtual int ClickedPoint(int /*x*/, int /*y*/) { return -1; }
   // The list that depends on the other: Y for every series type here.
   virtual TChartValueList& DependentValues() { return *fYValues; }
   virtual bool DrawValuesForward() const { return true; }
