@@ -20,6 +20,7 @@
 //   one LineTo to the next and starts afresh at MoveTo.
 // - The not-xor pen mode inverts pen xor pixel, so drawing twice restores.
 //   It applies to lines and shapes; fills, pixels, text and copies ignore it.
+//   Under it the gaps of a dotted shape outline are left alone.
 // - Polygons are filled alternately (odd-even); polylines are not filled.
 // - Text is written in the font's colour at the reference point placed by the
 //   alignment flags, turned by the font's orientation about that point, over
