@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QTextOption>
 #include <QWidget>
 #include <algorithm>
@@ -543,9 +544,15 @@ void TPanel::ApplyColor() {
 // ---------------------------------------------------------------------------
 // TMemo
 
+namespace {
+constexpr int kMemoTextMargin = 2;
+}  // namespace
+
 TMemo::TMemo(TWinControl* parent) : TControl(parent, true) {
   auto* memo = new QPlainTextEdit(ParentWidget());
   memo->setTabChangesFocus(true);
+  // A narrow margin, as an edit control keeps between its border and text.
+  memo->document()->setDocumentMargin(kMemoTextMargin);
   memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [this, memo] {
     // The lines follow what the user changed; a final line break opens no

@@ -114,5 +114,35 @@ TEST(ApplicationTest, FirstFormCreatedIsTheMainFormUntilItIsDestroyed) {
   EXPECT_EQ(Application().MainForm(), nullptr);
 }
 
+TEST(ApplicationTest, LoopRunsUntilTheMainFormClosesWithAnotherWindowStillOpen) {
+  ErrorBoxCapture capture;
+  auto main = std::make_unique<TForm>();
+  if (Application().MainForm() != main.get()) GTEST_SKIP() << "a main form exists already";
+  main->SetClientSize(200, 100);
+  TForm other;
+  other.SetClientSize(100, 100);
+  bool mainShown = false;
+  bool otherShownAtEnd = false;
+  bool runningInside = false;
+  QTimer::singleShot(0, [&] {
+    mainShown = main->Visible() && main->Widget()->isVisible();
+    runningInside = Application().Running();
+    other.Show();
+    // A failing handler inside the loop ends in the box; the loop goes on.
+    RunGuarded([] { throw EZeroDivide(); });
+    QTimer::singleShot(0, [&] {
+      otherShownAtEnd = other.Visible();
+      main->Close();
+    });
+  });
+  EXPECT_EQ(Application().Run(), 0);
+  EXPECT_TRUE(mainShown);
+  EXPECT_TRUE(runningInside);
+  EXPECT_TRUE(otherShownAtEnd);
+  EXPECT_FALSE(Application().Running());
+  EXPECT_FALSE(main->Visible());
+  EXPECT_EQ(capture.Texts(), std::vector<std::string>{"Floating point division by zero."});
+}
+
 }  // namespace
 }  // namespace drivesim

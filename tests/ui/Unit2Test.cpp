@@ -7,6 +7,9 @@
 #include <QClipboard>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <memory>
 
 #include "platform/Application.h"
@@ -116,6 +119,17 @@ TEST_F(Unit2Test, MemoHoldsTheTwentyNineLinesExactly) {
   EXPECT_NE(lines[22].find("\u201CReset\u201D"), std::string::npos);
   EXPECT_NE(lines[5].find("\"Process\""), std::string::npos);
   EXPECT_NE(lines[25].find("\"Process\""), std::string::npos);
+}
+
+TEST_F(Unit2Test, EveryLineFitsTheMemoWidthWithoutWrapping) {
+  form->Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Widget()));
+  const QTextDocument* document = Memo()->document();
+  ASSERT_EQ(document->blockCount(), 30);  // 29 lines and the empty one after the last break
+  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    ASSERT_NE(block.layout(), nullptr);
+    EXPECT_EQ(block.layout()->lineCount(), 1) << block.text().toStdString();
+  }
 }
 
 TEST_F(Unit2Test, MemoCanBeSelectedAndCopiedButNotChanged) {
