@@ -88,7 +88,6 @@ class TControl {
   virtual void ApplyFont();
   virtual void ApplyColor();
   virtual void ApplyBounds();
-  bool ColorSet() const { return fColorSet; }
 
  private:
   friend class TWinControl;
