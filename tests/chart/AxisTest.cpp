@@ -473,6 +473,32 @@ TEST(Axis, DegenerateRangesAndTinyIncrementsStayBounded) {
   EXPECT_EQ(left.TickList().Count(), TAxisTickList::kCapacity);
 }
 
+TEST(Axis, ANextLabelHandlerSuppliesTheValuesUntilItStopsOrLeavesTheRange) {
+  CountingChart chart;
+  chart.SetPlotRect({0, 0, 100, 100});
+  TChartSeries s;
+  s.SetParentChart(&chart);
+  TChartAxis& bottom = chart.BottomAxis();
+  bottom.SetRange(0, 10);
+  Layout(bottom);
+  chart.OnGetNextAxisLabel = [](TCustomChartAxis&, int index, double& value, bool& stop) {
+    value = index * 4.0;  // 0, 4, 8, then 12 is outside
+    stop = index > 5;
+  };
+  EXPECT_EQ(Texts(Labels(bottom, 5)), (std::vector<std::string>{"0", "4", "8"}));
+  // Stopping at once falls back to the axis' own labels.
+  chart.OnGetNextAxisLabel = [](TCustomChartAxis&, int, double&, bool& stop) { stop = true; };
+  EXPECT_EQ(Texts(Labels(bottom, 5)), (std::vector<std::string>{"10", "5", "0"}));
+  // A handler that never stops is asked for at most 2000 labels.
+  int asked = 0;
+  chart.OnGetNextAxisLabel = [&](TCustomChartAxis&, int, double& value, bool&) {
+    ++asked;
+    value = 1;
+  };
+  EXPECT_EQ(Labels(bottom, 5).size(), 2000u);
+  EXPECT_EQ(asked, 2000);
+}
+
 TEST(Axis, LabelTextsFollowTheFormatAndTheLocale) {
   CountingChart chart;
   TChartAxis& axis = chart.LeftAxis();
