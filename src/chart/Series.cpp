@@ -1,0 +1,367 @@
+#include "chart/Series.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "chart/AxisPanel.h"
+#include "chart/ChartAxis.h"
+#include "chart/ChartStrings.h"
+
+namespace drivesim {
+
+namespace {
+
+// Whether pixel (x, y) lies on the segment from (ax, ay) to (bx, by): its
+// distance from the line through both ends, scaled by the segment's longer
+// extent, is below that extent, and it is not beyond either end in x or in
+// y. A segment of one pixel catches nothing. The cross product is formed in
+// doubles because pixels far outside the chart can make it overflow 64 bits.
+bool PixelOnSegment(int x, int y, int ax, int ay, int bx, int by) {
+  const double cross = static_cast<double>(x - ax) * (static_cast<double>(by) - ay) -
+                       static_cast<double>(y - ay) * (static_cast<double>(bx) - ax);
+  const double extent =
+      std::max(std::abs(static_cast<double>(bx) - ax), std::abs(static_cast<double>(by) - ay));
+  if (!(std::abs(cross) < extent)) return false;
+  return x >= std::min(ax, bx) && x <= std::max(ax, bx) && y >= std::min(ay, by) &&
+         y <= std::max(ay, by);
+}
+
+bool Drawable(int x, int y) {
+  return x >= -TCustomSeries::kMaxDrawablePixel && x <= TCustomSeries::kMaxDrawablePixel &&
+         y >= -TCustomSeries::kMaxDrawablePixel && y <= TCustomSeries::kMaxDrawablePixel;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TSeriesPointer
+
+TSeriesPointer::TSeriesPointer(TChartSeries& owner) : fOwner(owner) {
+  fBrush.SetColor(clDefault);
+  fBrush.OnChange = [this] { Changed(); };
+  fPen.OnChange = [this] { Changed(); };
+}
+
+void TSeriesPointer::SetDark3D(bool value) {
+  if (fDark3D == value) return;
+  fDark3D = value;
+  Changed();
+}
+
+void TSeriesPointer::SetDraw3D(bool value) {
+  if (fDraw3D == value) return;
+  fDraw3D = value;
+  Changed();
+}
+
+void TSeriesPointer::SetHorizSize(int value) {
+  if (fHorizSize == value) return;
+  if (value < 1) throw ChartException(ChartStrings::PointerSizeError);
+  fHorizSize = value;
+  Changed();
+}
+
+void TSeriesPointer::SetVertSize(int value) {
+  if (fVertSize == value) return;
+  if (value < 1) throw ChartException(ChartStrings::PointerSizeError);
+  fVertSize = value;
+  Changed();
+}
+
+void TSeriesPointer::SetInflateMargins(bool value) {
+  if (fInflateMargins == value) return;
+  fInflateMargins = value;
+  Changed();
+}
+
+void TSeriesPointer::SetStyle(TSeriesPointerStyle value) {
+  if (fStyle == value) return;
+  fStyle = value;
+  Changed();
+}
+
+void TSeriesPointer::SetVisible(bool value) {
+  if (fVisible == value) return;
+  fVisible = value;
+  Changed();
+}
+
+// ---------------------------------------------------------------------------
+// TCustomSeries
+
+TCustomSeries::TCustomSeries()
+    : fLinePen(std::make_unique<TChartPen>()), fPointer(std::make_unique<TSeriesPointer>(*this)) {
+  fLinePen->OnChange = [this] { RequestRepaint(); };
+  // The line leaves the chart rectangle towards the first point beyond its
+  // far edge, so that point belongs to the drawn range.
+  SetDrawsBeyondEdge(true);
+}
+
+TCustomSeries::~TCustomSeries() = default;
+
+void TCustomSeries::PaintPoint(int index) {
+  TCustomAxisPanel* chart = ParentChart();
+  const TCustomChartAxis* horizAxis = ResolvedHorizAxis();
+  if (!chart || !horizAxis || !ResolvedVertAxis()) return;
+
+  const TColor col = PointColor(index);
+  const int x = PointScreenX(index);
+  const int y = PointScreenY(index);
+  const bool first = index == FirstVisible();
+
+  if (!Drawable(x, y)) {
+    // Too far out for the canvas: the line goes on from the last drawn
+    // point to the next drawable one.
+    if (first) fLineStartPending = true;
+    fPrevColor = col;
+    return;
+  }
+
+  // After a null point the line starts afresh here.
+  if (fPrevColor == clNone) {
+    fPrevX = x;
+    fPrevY = y;
+  }
+
+  if (first) {
+    fLineStartPending = false;
+    if (index > 0) {
+      // The line enters the chart from its edge, at the height where the
+      // line from the point before would cross that edge.
+      const TRect& plot = chart->PlotRect();
+      fPrevX = horizAxis->Inverted() ? plot.Right : plot.Left;
+      fPrevY = fStairs ? PointScreenY(index - 1) : EdgeY(index, fPrevX);
+      if (PointColor(index - 1) != clNone) PaintSegment(index, x, y, col, false);
+    }
+    if (index == LastVisible() && fPointer->Visible()) PaintPointer(x, y, index, col);
+  } else if (fLineStartPending) {
+    // The first visible point was not drawable: this point starts the line
+    // of this paint rather than joining a pixel of an earlier one.
+    fLineStartPending = false;
+    if (index == LastVisible() && fPointer->Visible() && col != clNone)
+      PaintPointer(x, y, index, col);
+  } else {
+    PaintSegment(index, x, y, col, true);
+  }
+
+  fPrevX = x;
+  fPrevY = y;
+  fPrevColor = col;
+}
+
+void TCustomSeries::PaintSegment(int index, int x, int y, TColor col, bool withPointers) {
+  if ((x != fPrevX || y != fPrevY) && col != clNone && fDrawsLine && !fDrawsArea) {
+    TChartCanvas3D& canvas = ParentChart()->ChartCanvas();
+    // The segment takes its end point's colour; the line pen gives only its
+    // width and style.
+    canvas.ApplyPen(*fLinePen);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Pen().SetColor(col);
+    if (!fStairs) {
+      canvas.DrawSegment(fPrevX, fPrevY, x, y);
+    } else if (!fInvertedStairs) {
+      canvas.DrawHorizontal(fPrevX, x, fPrevY);
+      canvas.DrawLineTo(x, y);
+    } else {
+      canvas.DrawVertical(fPrevX, fPrevY, y);
+      canvas.DrawLineTo(x, y);
+    }
+  }
+  if (withPointers && fPointer->Visible()) {
+    // A point's pointer goes over both of its segments: it is drawn after
+    // the segment that leaves it, the last point's after the one reaching it.
+    if (fPrevColor != clNone) PaintPointer(fPrevX, fPrevY, index - 1, fPrevColor);
+    if (index == LastVisible() && col != clNone) PaintPointer(x, y, index, col);
+  }
+}
+
+int TCustomSeries::EdgeY(int index, int edgeX) const {
+  const double v = ResolvedHorizAxis()->PixelToValue(edgeX);
+  const double x0 = XValueAt(index - 1);
+  const double dx = XValueAt(index) - x0;
+  if (dx == 0) return PointScreenY(index - 1);
+  const double y0 = YValueAt(index - 1);
+  return ResolvedVertAxis()->ValueToPixel((YValueAt(index) - y0) * (v - x0) / dx + y0);
+}
+
+void TCustomSeries::PaintPointer(int x, int y, int index, TColor color) {
+  TCustomAxisPanel* chart = ParentChart();
+  if (!chart) return;
+  TChartCanvas3D& canvas = chart->ChartCanvas();
+  const TSeriesPointer& pointer = *fPointer;
+
+  canvas.ApplyPen(pointer.Pen());
+  if (pointer.Pen().Color() == clDefault) canvas.Pen().SetColor(color);
+  // The colour goes first: giving a clear brush a colour would make it solid.
+  const TColor fill = pointer.Brush().Color() == clDefault ? color : pointer.Brush().Color();
+  canvas.Brush().SetColor(fill);
+  canvas.Brush().SetStyle(pointer.Brush().Style());
+
+  const TSeriesPointerStyle style =
+      OnGetPointerStyle ? OnGetPointerStyle(*this, index) : pointer.Style();
+  const int h = pointer.HorizSize();
+  const int v = pointer.VertSize();
+  // Shapes cover columns x - h .. x + h and rows y - v .. y + v; rectangles
+  // and lines leave out their far edge, hence the + 1.
+  switch (style) {
+    case psRectangle: canvas.DrawRectangle(x - h, y - v, x + h + 1, y + v + 1); break;
+    case psCircle: canvas.DrawEllipse(x - h, y - v, x + h + 1, y + v + 1); break;
+    case psTriangle: {
+      const TPoint points[3] = {{x - h, y + v}, {x, y - v}, {x + h, y + v}};
+      canvas.DrawPolygon(points, 2);
+      break;
+    }
+    case psDownTriangle: {
+      const TPoint points[3] = {{x - h, y - v}, {x + h, y - v}, {x, y + v}};
+      canvas.DrawPolygon(points, 2);
+      break;
+    }
+    case psDiamond: {
+      const TPoint points[4] = {{x, y - v}, {x + h, y}, {x, y + v}, {x - h, y}};
+      canvas.DrawPolygon(points, 3);
+      break;
+    }
+    case psCross:
+    case psDiagCross:
+    case psStar:
+      // Line shapes are drawn with the pointer's pen alone.
+      if (style != psDiagCross) {
+        canvas.DrawHorizontal(x - h, x + h + 1, y);
+        canvas.DrawVertical(x, y - v, y + v + 1);
+      }
+      if (style != psCross) {
+        canvas.DrawSegment(x - h, y - v, x + h + 1, y + v + 1);
+        canvas.DrawSegment(x - h, y + v, x + h + 1, y - v - 1);
+      }
+      break;
+    case psSmallDot: canvas.PlotPixel(x, y, fill); break;
+  }
+}
+
+bool TCustomSeries::PointerHit(int /*index*/, int px, int py, int x, int y) const {
+  return std::abs(px - x) < fPointer->HorizSize() && std::abs(py - y) < fPointer->VertSize();
+}
+
+int TCustomSeries::OriginPixel(int /*index*/) const {
+  const TCustomChartAxis* axis = ResolvedVertAxis();
+  return axis ? axis->EndPixel() : 0;
+}
+
+int TCustomSeries::ClickedPoint(int x, int y) {
+  const int inherited = TChartSeries::ClickedPoint(x, y);
+  if (inherited != -1) return inherited;
+  TCustomAxisPanel* chart = ParentChart();
+  if (!chart || FirstVisible() < 0) return -1;
+  chart->ChartCanvas().ScreenToPlane(x, y, 0);
+
+  int qx = 0;
+  int qy = 0;
+  for (int i = FirstVisible(); i <= LastVisible(); ++i) {
+    const int px = PointScreenX(i);
+    const int py = PointScreenY(i);
+    if (fPointer->Visible() && PointerHit(i, px, py, x, y)) {
+      if (OnClickPointer) OnClickPointer(*this, i, x, y);
+      return i;
+    }
+    if (px == x && py == y) return i;
+    if (i > FirstVisible() && fLineClickable) {
+      bool onLine;
+      if (!fStairs) {
+        onLine = PixelOnSegment(x, y, qx, qy, px, py);
+      } else if (!fInvertedStairs) {
+        // Across at the previous point's height, then up or down.
+        onLine = PixelOnSegment(x, y, qx, qy, px, qy) || PixelOnSegment(x, y, px, qy, px, py);
+      } else {
+        // Up or down at the previous point's column, then across.
+        onLine = PixelOnSegment(x, y, qx, qy, qx, py) || PixelOnSegment(x, y, qx, py, px, py);
+      }
+      if (onLine) return i - 1;
+    }
+    qx = px;
+    qy = py;
+  }
+  return -1;
+}
+
+void TCustomSeries::HorizontalMargins(int& left, int& right) const {
+  left = right = 0;
+  if (fPointer->Visible() && fPointer->InflateMargins()) {
+    left = std::max(left, fPointer->HorizSize() + 1);
+    right = std::max(right, fPointer->HorizSize() + 1);
+  }
+  if (fStairs && fDrawsLine) {
+    left = std::max(left, fLinePen->Width());
+    right = std::max(right, fLinePen->Width());
+  }
+}
+
+void TCustomSeries::VerticalMargins(int& top, int& bottom) const {
+  top = bottom = 0;
+  if (fPointer->Visible() && fPointer->InflateMargins()) {
+    top = std::max(top, fPointer->VertSize() + 1);
+    bottom = std::max(bottom, fPointer->VertSize() + 1);
+  }
+  if (fStairs && fDrawsLine) {
+    top = std::max(top, fLinePen->Width());
+    bottom = std::max(bottom, fLinePen->Width() + 1);
+  }
+  if (fLineHeight > 0 && !fDrawsArea && bottom < fLineHeight) bottom = fLineHeight;
+}
+
+void TCustomSeries::SetLineClickable(bool value) {
+  if (fLineClickable == value) return;
+  fLineClickable = value;
+  RequestRepaint();
+}
+
+void TCustomSeries::SetDark3D(bool value) {
+  if (fDark3D == value) return;
+  fDark3D = value;
+  RequestRepaint();
+}
+
+void TCustomSeries::SetDrawsArea(bool value) {
+  if (fDrawsArea == value) return;
+  fDrawsArea = value;
+  RequestRepaint();
+}
+
+void TCustomSeries::SetDrawsLine(bool value) {
+  if (fDrawsLine == value) return;
+  fDrawsLine = value;
+  RequestRepaint();
+}
+
+void TCustomSeries::SetInvertedStairs(bool value) {
+  if (fInvertedStairs == value) return;
+  fInvertedStairs = value;
+  RequestRepaint();
+}
+
+void TCustomSeries::SetLineBrush(TBrushStyle value) {
+  if (fLineBrush == value) return;
+  fLineBrush = value;
+  RequestRepaint();
+}
+
+void TCustomSeries::SetLineHeight(int value) {
+  if (fLineHeight == value) return;
+  fLineHeight = value;
+  RequestRepaint();
+}
+
+void TCustomSeries::SetStairs(bool value) {
+  if (fStairs == value) return;
+  fStairs = value;
+  RequestRepaint();
+}
+
+// ---------------------------------------------------------------------------
+// TLineSeries
+
+TLineSeries::TLineSeries() {
+  SetDrawsLine(true);
+  Pointer().SetVisible(false);
+}
+
+}  // namespace drivesim
