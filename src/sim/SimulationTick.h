@@ -1,0 +1,23 @@
+#pragma once
+// One tick of the simulation timer, the program's main loop: the gears turn
+// by the velocity the previous tick left, the drive model advances by 1 ms of
+// simulated time, the newest sample enters the time history, both
+// oscilloscope series are refilled and the mechanism picture is redrawn.
+
+namespace drivesim {
+
+struct DriveModel;
+struct GearPair;
+struct TimeHistory;
+class TChartSeries;
+class TBitmap;
+
+// Runs one tick on the given model, history and gear pair, refilling
+// velocitySeries (the load velocity) and setpointSeries (the setpoint) and
+// redrawing the mechanism on image. The model's arithmetic is checked: a
+// failing operation raises its exception and ends the tick there, with the
+// steps before it done and the later ones (history, series, picture) not.
+void SimulationTick(DriveModel& model, TimeHistory& history, GearPair& gears,
+                    TChartSeries& velocitySeries, TChartSeries& setpointSeries, TBitmap& image);
+
+}  // namespace drivesim
