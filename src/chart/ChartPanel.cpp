@@ -25,6 +25,13 @@ void TCustomChartPanel::RepaintNow() {
   Update();
 }
 
+void TCustomChartPanel::SetChartCanvas(std::unique_ptr<TChartCanvas3D> canvas) {
+  if (!canvas) return;
+  fChartCanvas = std::move(canvas);
+  fChartCanvas->AttachCanvas(Canvas());
+  RequestRepaint();
+}
+
 void TCustomChartPanel::ApplyFont(const TFont& font) {
   TFont& canvasFont = fChartCanvas->Font();
   const int pixelsPerInch = canvasFont.PixelsPerInch();

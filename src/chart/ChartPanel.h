@@ -36,6 +36,10 @@ class TCustomChartPanel : public TCustomPanel {
 
   // The chart canvas everything is drawn and measured through.
   TChartCanvas3D& ChartCanvas() { return *fChartCanvas; }
+  // Puts another chart canvas in place of the current one (for instance one
+  // that records what is drawn); it is attached to the control's surface and
+  // the chart asks for a repaint. A null canvas is ignored.
+  void SetChartCanvas(std::unique_ptr<TChartCanvas3D> canvas);
 
   // The width of the widest line of a text and its number of lines, in the
   // chart canvas's current font. Lines end at a carriage return (13); an
