@@ -1,8 +1,50 @@
-// The DriveSim program. Until the main window exists, the entry point points
-// the user to the batch tool.
+// drivesim: the simulator's two windows. Start-up initialises the
+// application, creates the main window (which sets the simulation up and
+// draws the first picture), creates the hidden instructions window and runs
+// the event loop until the main window is closed; both windows are then
+// destroyed, the instructions window too when it is open.
 #include <cstdio>
+#include <cstdlib>
 
-int main() {
-  std::puts("The DriveSim window is not built yet; run drivesim-batch for a headless run.");
-  return 0;
+#include "mechanism/Gears.h"
+#include "platform/Application.h"
+#include "platform/Graphics.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+
+namespace {
+
+bool IsSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && value[0] != '\0';
+}
+
+// A window can open when the user chose a windowing platform explicitly or
+// an X or Wayland display is there to show it.
+bool WindowCanOpen() {
+  return IsSet("QT_QPA_PLATFORM") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace drivesim;
+  if (!WindowCanOpen()) {
+    std::fputs(
+        "drivesim: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+        "drivesim-batch runs the simulation without one (drivesim-batch --help).\n",
+        stderr);
+    return 1;
+  }
+
+  Application().Initialize(argc, argv);
+  TBitmap icon;
+  DrawProgramIcon(icon);
+  Application().SetIcon(icon);
+
+  // The first form created is the main form: closing it ends the loop.
+  TForm1 form1(ProgramModel(), ProgramHistory(), ProgramGears());
+  TForm2 form2;
+  form1.SetInstructionsWindow(&form2);
+  return Application().Run();
 }
