@@ -18,6 +18,7 @@
 #include "chart/ChartSeries.h"
 #include "mechanism/Gears.h"
 #include "mechanism/MechanismPicture.h"
+#include "platform/Application.h"
 #include "platform/Exceptions.h"
 #include "platform/Graphics.h"
 #include "platform/Numbers.h"
@@ -34,12 +35,8 @@ class BatchInputError : public Exception {
   using Exception::Exception;
 };
 
-// The message as the error box shows it: a period is appended when the last
-// character sorts after "." in character code order.
-std::string MessageLine(const std::string& message) {
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
-  return message;
-}
+// The message as the error box shows it, period rule included.
+std::string MessageLine(const std::string& message) { return ErrorBoxText(message); }
 
 // Reads real numbers with a point as the decimal separator, whatever the
 // user's locale, by the rules the edits' texts are read with. The locale's
