@@ -711,10 +711,11 @@ bool IsDefaultChartFont(const TFont& font) {
 
 void ValidateAngle(int angle, const std::string& propertyName) {
   if (angle >= 0 && angle <= 359) return;
-  std::string message = ChartStrings::InvalidAngle;
-  const auto at = message.find("%s");
-  if (at != std::string::npos) message.replace(at, 2, propertyName);
-  throw ChartException(message);
+  // The message names the property in place of its "%s".
+  const std::string text = ChartStrings::InvalidAngle;
+  const auto at = text.find("%s");
+  if (at == std::string::npos) throw ChartException(text);
+  throw ChartException(text.substr(0, at) + propertyName + text.substr(at + 2));
 }
 
 }  // namespace drivesim
