@@ -25,6 +25,7 @@
 #include "sim/DriveModel.h"
 #include "sim/SimulationTick.h"
 #include "sim/TimeHistory.h"
+#include "ui/MainWindowPicture.h"
 
 namespace drivesim {
 
@@ -66,6 +67,7 @@ struct BatchOptions {
   std::optional<int> ResetAfter;
   std::string CsvPath = "-";
   std::optional<std::string> SeriesCsvPath;
+  std::optional<std::string> WindowPath;
   bool Help = false;
 };
 
@@ -126,6 +128,10 @@ const std::vector<OptionSpec>& OptionTable() {
        "after the run, the points of both oscilloscope series\n"
        "to FILE (\"-\" for standard output)",
        [](BatchOptions& o, const std::string& v) { o.SeriesCsvPath = v; }},
+      {"--window", "FILE.png",
+       "after the run, a picture of the whole main window:\n"
+       "the same run entered into the real window, offscreen",
+       [](BatchOptions& o, const std::string& v) { o.WindowPath = v; }},
       {"--help", nullptr, "show this text",
        [](BatchOptions& o, const std::string&) { o.Help = true; }},
   };
@@ -405,6 +411,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     if (options.Teeth != window.Gears.LoadGear.ToothCount) window.SpinEdit1Change(options.Teeth);
     window.SpinEdit2Change(options.Feedback, options.Setpoint);
     window.Button2Click(options);
+    if (options.WindowPath) CheckPictureCanBeWritten(*options.WindowPath);
     csv.emplace(options.CsvPath, out);
     csv->Open();
     if (options.SeriesCsvPath) {
@@ -445,6 +452,15 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     if (seriesCsv) WriteSeries(seriesCsv->Stream(), window.Series1, window.Series2);
     csv->Commit();
     if (seriesCsv) seriesCsv->Commit();
+    if (options.WindowPath) {
+      // The window's own "Process" and timer handlers run the same inputs
+      // again; the failure they meet, if any, has been reported above.
+      const MainWindowRun run{options.Gain,         options.TimeConstant, options.MotorCoef,
+                              options.MotorInertia, options.LoadInertia,  options.Friction,
+                              options.Feedback,     options.Teeth,        options.Setpoint,
+                              options.Ticks,        options.ResetAfter};
+      SaveMainWindowPicture(run, *options.WindowPath);
+    }
   } catch (const Exception& e) {
     err << MessageLine(e.Message()) << '\n';
     return kBatchExitBadInput;

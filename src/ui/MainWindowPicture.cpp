@@ -1,0 +1,164 @@
+#include "ui/MainWindowPicture.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+#include <QtGlobal>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "mechanism/Gears.h"
+#include "platform/Application.h"
+#include "platform/Exceptions.h"
+#include "platform/Numbers.h"
+#include "sim/DriveModel.h"
+#include "sim/TimeHistory.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+
+namespace drivesim {
+
+namespace {
+
+// The shortest text that reads back as the same number, written with the
+// user's decimal separator as the user would type it.
+std::string EditText(double value) {
+  char buffer[40];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  std::string text(buffer, result.ptr);
+  for (char& c : text) {
+    if (c == '.') c = DecimalSeparator();
+  }
+  return text;
+}
+
+// The platform's application object on the offscreen platform, for as long
+// as the picture is being made, unless the program has one already. It is
+// destroyed at the end of the picture rather than at the program's exit,
+// when Qt's own global objects may be gone already.
+std::unique_ptr<QApplication> StartOffscreenApplication() {
+  if (QApplication::instance()) return nullptr;
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "drivesim-batch";
+  static char* argv[] = {name, nullptr};
+  auto application = std::make_unique<QApplication>(argc, argv);
+  Application().Initialize(argc, argv);
+  return application;
+}
+
+// Keeps the platform's own diagnostics (an offscreen window cannot be
+// raised, and the like) off the tool's standard error while the picture is
+// made, so that the tool's messages stay the only ones there.
+class QuietPlatform {
+ public:
+  QuietPlatform() : fPrevious(qInstallMessageHandler(&Drop)) {}
+  ~QuietPlatform() { qInstallMessageHandler(fPrevious); }
+  QuietPlatform(const QuietPlatform&) = delete;
+  QuietPlatform& operator=(const QuietPlatform&) = delete;
+
+ private:
+  static void Drop(QtMsgType, const QMessageLogContext&, const QString&) {}
+  QtMessageHandler fPrevious;
+};
+
+// Collects the error boxes instead of opening modal ones, which nobody could
+// close without a display.
+class BoxRecorder {
+ public:
+  BoxRecorder() {
+    SetErrorBoxPresenter(
+        [this](const std::string& text, const std::string&) { Texts.push_back(text); });
+  }
+  ~BoxRecorder() { SetErrorBoxPresenter(nullptr); }
+  BoxRecorder(const BoxRecorder&) = delete;
+  BoxRecorder& operator=(const BoxRecorder&) = delete;
+  std::vector<std::string> Texts;
+};
+
+void Press(TButton& button) {
+  RunGuarded([&button] { button.Click(); });
+}
+
+void Enter(TSpinEdit& spin, int value) {
+  RunGuarded([&spin, value] { spin.SetText(std::to_string(value)); });
+}
+
+// The name the picture is written under before it replaces the file.
+std::string TemporaryName(const std::string& path) { return path + ".tmp-window.png"; }
+
+void SavePicture(const QImage& image, const std::string& path) {
+  // Written beside the file and renamed over it, so that a failed write
+  // leaves an existing file as it was.
+  const std::string temporary = TemporaryName(path);
+  if (!image.save(QString::fromStdString(temporary), "PNG")) {
+    std::remove(temporary.c_str());
+    throw Exception("Cannot write file \"" + path + "\"");
+  }
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    throw Exception("Cannot create file \"" + path + "\"");
+  }
+}
+
+}  // namespace
+
+void CheckPictureCanBeWritten(const std::string& pngPath) {
+  const std::string temporary = TemporaryName(pngPath);
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) throw Exception("Cannot create file \"" + pngPath + "\"");
+  std::fclose(file);
+  std::remove(temporary.c_str());
+}
+
+std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
+                                               const std::string& pngPath) {
+  const QuietPlatform quiet;
+  const std::unique_ptr<QApplication> application = StartOffscreenApplication();
+  BoxRecorder boxes;
+
+  // Records of its own, so that the picture does not depend on anything run
+  // before it.
+  DriveModel model;
+  TimeHistory history;
+  GearPair gears;
+  TForm1 form1(model, history, gears);
+  TForm2 form2;
+  form1.SetInstructionsWindow(&form2);
+  form1.Show();
+  // Shown and focused before "Process": once the timer runs, no event is
+  // processed, so that only the ticks below advance the simulation.
+  QApplication::processEvents();
+
+  form1.Edit1->SetText(EditText(run.Gain));
+  form1.Edit2->SetText(EditText(run.TimeConstant));
+  form1.Edit3->SetText(EditText(run.MotorCoef));
+  form1.Edit4->SetText(EditText(run.MotorInertia));
+  form1.Edit5->SetText(EditText(run.LoadInertia));
+  form1.Edit6->SetText(EditText(run.Friction));
+  form1.Edit7->SetText(EditText(run.Feedback));
+  Enter(*form1.SpinEdit1, run.Teeth);
+  Enter(*form1.SpinEdit2, run.Setpoint);
+  Press(*form1.Button2);
+
+  const auto resetAndProcess = [&form1] {
+    Press(*form1.Button5);
+    Press(*form1.Button2);
+  };
+  if (run.ResetAfter == 0) resetAndProcess();
+  for (int tick = 1; tick <= run.Ticks && form1.Running(); ++tick) {
+    form1.Timer1->Tick();
+    if (run.ResetAfter == tick) resetAndProcess();
+  }
+
+  const QImage picture = form1.Widget()->grab().toImage();
+  SavePicture(picture, pngPath);
+  return boxes.Texts;
+}
+
+}  // namespace drivesim
