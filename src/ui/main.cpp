@@ -3,8 +3,11 @@
 // draws the first picture), creates the hidden instructions window and runs
 // the event loop until the main window is closed; both windows are then
 // destroyed, the instructions window too when it is open.
+#include <QApplication>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "mechanism/Gears.h"
 #include "platform/Application.h"
@@ -37,7 +40,17 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  // The platform's application object lives on main's stack, so that it is
+  // destroyed after both windows and before the program's static objects.
+  QApplication qtApplication(argc, argv);
   Application().Initialize(argc, argv);
+  // The title comes from the program file's name, every letter after the
+  // first in lower case. Program files are lower case here, so the first
+  // letter takes the capital the name carries elsewhere: "Drivesim".
+  std::string title = Application().Title();
+  if (!title.empty())
+    title[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title[0])));
+  Application().SetTitle(title);
   TBitmap icon;
   DrawProgramIcon(icon);
   Application().SetIcon(icon);
