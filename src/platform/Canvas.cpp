@@ -2,14 +2,19 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
 #include <QString>
+#include <QTextLayout>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -56,15 +61,6 @@ std::optional<DotPattern> PatternOf(const TPen& pen) {
     case psDashDotDot: return DotPattern{kDashDotDotRuns, 6, 12};
     default: return std::nullopt;
   }
-}
-
-bool PatternIsOn(const DotPattern& pattern, int phase) {
-  int position = phase % pattern.length;
-  for (int i = 0; i < pattern.count; ++i) {
-    if (position < pattern.runs[i]) return i % 2 == 0;
-    position -= pattern.runs[i];
-  }
-  return false;
 }
 
 bool IsThin(const TPen& pen) { return pen.AlternatePixels() || pen.Width() <= 1; }
@@ -127,6 +123,17 @@ TRect Normalized(int left, int top, int right, int bottom) {
 }
 
 enum class Mix { PenMode, Copy };
+
+// Sets every pixel of area (inside the image, possibly empty) to color.
+void FillPixels(QImage& image, const TRect& area, QRgb color) {
+  if (area.IsEmpty()) return;
+  uchar* bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
+    std::fill(row + area.Left, row + area.Right, color);
+  }
+}
 
 }  // namespace
 
@@ -199,14 +206,60 @@ struct TCanvas::Painter {
   QPainter fPainter;
 };
 
-// The platform font made from the canvas font, with its metrics; rebuilt
-// only when the canvas font's name, height or style changes.
+// The platform fonts made from the canvas font, with their metrics and the
+// texts already laid out in them. The chart switches between a few fonts
+// (labels, titles) many times per paint and writes the same labels paint
+// after paint, so the last few fonts are kept, each with its laid-out texts:
+// measuring or writing a known text then shapes nothing again.
 struct TCanvas::FontCache {
-  std::string name;
-  int height = 0;
-  TFontStyles style = 0;
-  QFont font;
-  std::optional<QFontMetrics> metrics;
+  // A text laid out in one font: its advance width and its glyphs, placed
+  // relative to the left end of the text's baseline.
+  struct Shaped {
+    int width = 0;
+    QList<QGlyphRun> runs;
+  };
+  struct Entry {
+    std::string name;
+    int height = 0;
+    TFontStyles style = 0;
+    QFont font;
+    std::optional<QFontMetrics> metrics;
+    std::unordered_map<std::string, Shaped> texts;
+    std::uint64_t lastUse = 0;
+  };
+  // Fonts kept at once, and texts kept per font; the least recently used
+  // font, or all texts of a font, go when full.
+  static constexpr std::size_t kFonts = 8;
+  static constexpr std::size_t kTextsPerFont = 512;
+
+  std::vector<std::unique_ptr<Entry>> entries;
+  Entry* current = nullptr;
+  std::uint64_t uses = 0;
+
+  const Shaped& Shape(const std::string& text) {
+    auto found = current->texts.find(text);
+    if (found != current->texts.end()) return found->second;
+    if (current->texts.size() >= kTextsPerFont) current->texts.clear();
+    Shaped shaped;
+    const QString string = QString::fromStdString(text);
+    shaped.width = current->metrics->horizontalAdvance(string);
+    QTextLayout layout(string, current->font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (line.isValid()) {
+      // Glyph positions come with the baseline at the line's ascent; they
+      // are moved so that the baseline lies at y = 0.
+      const qreal baseline = line.ascent();
+      for (QGlyphRun run : layout.glyphRuns()) {
+        QList<QPointF> positions = run.positions();
+        for (QPointF& p : positions) p.ry() -= baseline;
+        run.setPositions(positions);
+        shaped.runs.push_back(run);
+      }
+    }
+    return current->texts.emplace(text, std::move(shaped)).first->second;
+  }
 };
 
 namespace {
@@ -245,31 +298,53 @@ TCanvas::TCanvas(TBitmap& bitmap) : fBitmap(bitmap) {}
 TCanvas::~TCanvas() = default;
 
 TRect TCanvas::VisibleRect() const {
-  const TRect image{0, 0, fBitmap.Width(), fBitmap.Height()};
-  if (image.IsEmpty()) return TRect{};
-  return fHasClip ? IntersectRects(image, fClip) : image;
+  const QImage& image = ImageOf(fBitmap);
+  const TRect whole{0, 0, image.width(), image.height()};
+  if (whole.IsEmpty()) return TRect{};
+  return fHasClip ? IntersectRects(whole, fClip) : whole;
 }
 
 const TCanvas::FontCache& TCanvas::CurrentFont() {
-  if (fFontCache && fFontCache->name == fFont.Name() && fFontCache->height == fFont.Height() &&
-      fFontCache->style == fFont.Style()) {
-    return *fFontCache;
+  if (!fFontCache) fFontCache = std::make_unique<FontCache>();
+  FontCache& cache = *fFontCache;
+  ++cache.uses;
+  const auto matches = [&](const FontCache::Entry& e) {
+    return e.name == fFont.Name() && e.height == fFont.Height() && e.style == fFont.Style();
+  };
+  if (cache.current && matches(*cache.current)) {
+    cache.current->lastUse = cache.uses;
+    return cache;
   }
-  auto cache = std::make_unique<FontCache>();
-  cache->name = fFont.Name();
-  cache->height = fFont.Height();
-  cache->style = fFont.Style();
-  cache->font = BaseFont(cache->name, cache->style);
+  for (const auto& entry : cache.entries) {
+    if (matches(*entry)) {
+      cache.current = entry.get();
+      entry->lastUse = cache.uses;
+      return cache;
+    }
+  }
+  auto entry = std::make_unique<FontCache::Entry>();
+  entry->name = fFont.Name();
+  entry->height = fFont.Height();
+  entry->style = fFont.Style();
+  entry->font = BaseFont(entry->name, entry->style);
   // A height of zero asks for the default character height.
-  const int height = cache->height == 0 ? TFont().Height() : cache->height;
+  const int height = entry->height == 0 ? TFont().Height() : entry->height;
   if (height < 0) {
-    cache->font.setPixelSize(-height);
+    entry->font.setPixelSize(-height);
   } else {
-    cache->font.setPixelSize(PixelSizeForCellHeight(cache->font, height));
+    entry->font.setPixelSize(PixelSizeForCellHeight(entry->font, height));
   }
-  cache->metrics.emplace(cache->font);
-  fFontCache = std::move(cache);
-  return *fFontCache;
+  entry->metrics.emplace(entry->font);
+  entry->lastUse = cache.uses;
+  if (cache.entries.size() >= FontCache::kFonts) {
+    const auto oldest =
+        std::min_element(cache.entries.begin(), cache.entries.end(),
+                         [](const auto& a, const auto& b) { return a->lastUse < b->lastUse; });
+    cache.entries.erase(oldest);
+  }
+  cache.current = entry.get();
+  cache.entries.push_back(std::move(entry));
+  return cache;
 }
 
 // ---------------------------------------------------------------------------
@@ -303,37 +378,70 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
   if (visible.IsEmpty()) return;
   QImage& image = ImageOf(fBitmap);
 
-  const QRgb penColor = ToQRgb(fPen.Color());
-  const QRgb gapColor = ToQRgb(fBrush.Color());
-  const bool opaqueGaps = OpaqueGaps();
   const std::optional<DotPattern> pattern = PatternOf(fPen);
+  const QRgb penColor = ToQRgb(fPen.Color());
+  const QRgb gapColor = pattern ? ToQRgb(fBrush.Color()) : penColor;
+  const bool opaqueGaps = pattern && OpaqueGaps();
   const bool notXor = fPen.Mode() == pmNotXor;
   uchar* bits = image.bits();
   const qsizetype stride = image.bytesPerLine();
 
+  // Where the pattern stands at the first pixel: the run (on, off, on, ...)
+  // and the pixels left in it.
+  int run = 0;
+  int runLeft = 0;
+  if (pattern) {
+    int position = phase % pattern->length;
+    while (position >= pattern->runs[run]) position -= pattern->runs[run++];
+    runLeft = pattern->runs[run] - position;
+  }
+
   // Pixel i of the line lies i steps along the major axis from the start,
-  // and at i * minor / major along the minor axis, rounded half away from
-  // the start. Step "steps" would be the end pixel, which is not drawn.
+  // and at floor((2 i |minor| + |major|) / (2 |major|)) steps along the
+  // minor axis, that is i * minor / major rounded half away from the start.
+  // The quotient is carried from pixel to pixel with its remainder. Step
+  // "steps" would be the end pixel, which is not drawn.
   const bool xMajor = std::abs(dx) >= std::abs(dy);
   const int major = xMajor ? dx : dy;
   const int minor = xMajor ? dy : dx;
   const int majorSign = major > 0 ? 1 : -1;
   const int minorSign = minor >= 0 ? 1 : -1;
   const long long twiceMajor = 2LL * std::abs(major);
-  for (int i = 0; i < steps; ++i, ++phase) {
-    const int minorOffset =
-        minorSign * static_cast<int>((2LL * i * std::abs(minor) + std::abs(major)) / twiceMajor);
-    const int x = from.X + (xMajor ? i * majorSign : minorOffset);
-    const int y = from.Y + (xMajor ? minorOffset : i * majorSign);
-    if (!PointInRect(visible, TPoint{x, y})) continue;
-    QRgb color = penColor;
-    if (pattern && !PatternIsOn(*pattern, phase)) {
-      if (!opaqueGaps) continue;
-      color = gapColor;
+  const long long twiceMinor = 2LL * std::abs(minor);
+  long long remainder = std::abs(major);
+  int x = from.X;
+  int y = from.Y;
+  for (int i = 0; i < steps; ++i) {
+    bool on = true;
+    if (pattern) {
+      on = run % 2 == 0;
+      if (--runLeft == 0) {
+        run = run + 1 == pattern->count ? 0 : run + 1;
+        runLeft = pattern->runs[run];
+      }
     }
-    QRgb& pixel = reinterpret_cast<QRgb*>(bits + y * stride)[x];
-    pixel = notXor ? (0xFF000000u | (~(color ^ pixel) & 0x00FFFFFFu)) : color;
+    if ((on || opaqueGaps) && x >= visible.Left && x < visible.Right && y >= visible.Top &&
+        y < visible.Bottom) {
+      const QRgb color = on ? penColor : gapColor;
+      QRgb& pixel = reinterpret_cast<QRgb*>(bits + y * stride)[x];
+      pixel = notXor ? (0xFF000000u | (~(color ^ pixel) & 0x00FFFFFFu)) : color;
+    }
+    // On to pixel i + 1.
+    remainder += twiceMinor;
+    int minorStep = 0;
+    if (remainder >= twiceMajor) {
+      remainder -= twiceMajor;
+      minorStep = minorSign;
+    }
+    if (xMajor) {
+      x += majorSign;
+      y += minorStep;
+    } else {
+      y += majorSign;
+      x += minorStep;
+    }
   }
+  phase += steps;
   fBitmap.Changed();
 }
 
@@ -365,6 +473,32 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
   const bool outline = fPen.Style() != psClear;
   const bool fill = fBrush.Style() != bsClear;
   if (box.IsEmpty() || (!outline && !fill)) return;
+  const bool thinSolid = fPen.Style() == psSolid && fPen.Width() <= 1 && !fPen.AlternatePixels();
+  if (fPen.Mode() == pmCopy && (!fill || fBrush.Style() == bsSolid) && (!outline || thinSolid) &&
+      box.Width() >= 2 && box.Height() >= 2 && box.Left >= 0 && box.Top >= 0 &&
+      box.Right <= fBitmap.Width() && box.Bottom <= fBitmap.Height()) {
+    // A solid box inside the image with a thin solid outline, or none: the
+    // same pixels set directly, without a painter.
+    const TRect visible = VisibleRect();
+    if (visible.IsEmpty()) return;
+    QImage& image = ImageOf(fBitmap);
+    if (fill) {
+      const TRect inside =
+          outline ? TRect{box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1} : box;
+      FillPixels(image, IntersectRects(inside, visible), ToQRgb(fBrush.Color()));
+    }
+    if (outline) {
+      // Left and right columns, top and bottom rows of the box.
+      const QRgb penColor = ToQRgb(fPen.Color());
+      const TRect edges[] = {{box.Left, box.Top, box.Left + 1, box.Bottom},
+                             {box.Right - 1, box.Top, box.Right, box.Bottom},
+                             {box.Left, box.Top, box.Right, box.Top + 1},
+                             {box.Left, box.Bottom - 1, box.Right, box.Bottom}};
+      for (const TRect& edge : edges) FillPixels(image, IntersectRects(edge, visible), penColor);
+    }
+    fBitmap.Changed();
+    return;
+  }
   Painter painter(*this, Mix::PenMode);
   if (!painter) return;
   if (fill) {
@@ -426,6 +560,16 @@ void TCanvas::Polygon(const TPoint* points, int count) {
 
 void TCanvas::FillRect(const TRect& rect) {
   if (rect.IsEmpty() || fBrush.Style() == bsClear) return;
+  if (fBrush.Style() == bsSolid) {
+    // A solid fill sets every pixel of the visible part to the brush colour;
+    // written directly, it costs no painter (the gradient fills a band per
+    // row).
+    const TRect area = IntersectRects(rect, VisibleRect());
+    if (area.IsEmpty()) return;
+    FillPixels(ImageOf(fBitmap), area, ToQRgb(fBrush.Color()));
+    fBitmap.Changed();
+    return;
+  }
   Painter painter(*this, Mix::Copy);
   if (!painter) return;
   painter->fillRect(ToQRect(rect), MakeQBrush(fBrush));
@@ -447,10 +591,11 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
   if (text.empty()) return;
-  const FontCache& font = CurrentFont();
-  const QString string = QString::fromStdString(text);
-  const QFontMetrics& metrics = *font.metrics;
-  const int width = metrics.horizontalAdvance(string);
+  CurrentFont();
+  FontCache& cache = *fFontCache;
+  const QFontMetrics& metrics = *cache.current->metrics;
+  const FontCache::Shaped& shaped = cache.Shape(text);
+  const int width = shaped.width;
   const int height = metrics.height();
 
   // The text box relative to the reference point, as the alignment places it.
@@ -476,17 +621,19 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   }
   painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
   painter->setRenderHint(QPainter::TextAntialiasing, true);
-  painter->setFont(font.font);
+  painter->setFont(cache.current->font);
   painter->setPen(ToQColor(fFont.Color()));
-  painter->drawText(left, top + metrics.ascent(), string);
+  const QPointF baseline(left, top + metrics.ascent());
+  for (const QGlyphRun& run : shaped.runs) painter->drawGlyphRun(baseline, run);
 }
 
 int TCanvas::TextWidth(const std::string& text) {
   if (text.empty()) return 0;
-  return CurrentFont().metrics->horizontalAdvance(QString::fromStdString(text));
+  CurrentFont();
+  return fFontCache->Shape(text).width;
 }
 
-int TCanvas::TextHeight(const std::string&) { return CurrentFont().metrics->height(); }
+int TCanvas::TextHeight(const std::string&) { return CurrentFont().current->metrics->height(); }
 
 // ---------------------------------------------------------------------------
 // Clipping
@@ -508,6 +655,22 @@ void TCanvas::RemoveClip() {
 void TCanvas::Draw(int x, int y, const TBitmap& source) {
   const QImage& image = ImageOf(source);
   if (image.isNull()) return;
+  if (&source != &fBitmap && image.format() == QImage::Format_RGB32) {
+    // Another opaque image: its visible part is copied row by row.
+    const TRect area =
+        IntersectRects(TRect{x, y, x + image.width(), y + image.height()}, VisibleRect());
+    if (area.IsEmpty()) return;
+    QImage& target = ImageOf(fBitmap);
+    uchar* bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    const std::size_t bytes = static_cast<std::size_t>(area.Width()) * sizeof(QRgb);
+    for (int row = area.Top; row < area.Bottom; ++row) {
+      const uchar* from = image.constScanLine(row - y) + (area.Left - x) * sizeof(QRgb);
+      std::memcpy(bits + row * stride + area.Left * sizeof(QRgb), from, bytes);
+    }
+    fBitmap.Changed();
+    return;
+  }
   // Drawing a bitmap onto itself copies from a snapshot.
   const QImage snapshot = &source == &fBitmap ? image.copy() : QImage();
   Painter painter(*this, Mix::Copy);
