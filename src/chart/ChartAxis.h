@@ -277,6 +277,21 @@ class TCustomChartAxis {
   // Pixels across the axis that the labels need by the label style.
   int LabelsExtent();
 
+  // --- Drawing, once the range, the pixel range and the positions of this
+  // paint are known.
+
+  // Draws the title, the labels (recording their ticks), the axis line, the
+  // ticks, the grid, the inner ticks, the minor ticks and the minor grid.
+  // With calculateLinePosition the axis line is first put on the chart
+  // rectangle's edge.
+  void DrawAxis(bool calculateLinePosition);
+  // Writes a label or title text, one line per carriage-return-separated
+  // piece, in the chart canvas's current font: aligned and shifted so that
+  // at angle 0 a bottom label hangs centred below (x, y), a top label stands
+  // centred on it, a left label ends at x and a right label starts there,
+  // both vertically centred on y; the other angles turn the same placement.
+  void DrawAxisText(int x, int y, const std::string& text, int angle);
+
   // Whether the first active series on the axis has date-time values along
   // it.
   bool IsDateTimeAxis() const;
@@ -312,6 +327,20 @@ class TCustomChartAxis {
   int Inward() const;
   std::string MarkText(const TChartSeries& series, int index) const;
   std::string MultiLineText(std::string text) const;
+  // Drawing helpers.
+  void SelectTextFont(const TFont& font);
+  void DrawTitle();
+  void DrawLabel(int position, const std::string& text);
+  void DrawAxisLine();
+  // +1 when the outside of the axis lies towards larger coordinates (bottom
+  // and right axes), -1 otherwise.
+  int Outward() const { return -Inward(); }
+  // The axis line's coordinate across the axis, moved out by the wall.
+  int LineBase() const;
+  // A line across the axis at position p, from coordinate `from` to `to`.
+  void DrawAcross(int p, int from, int to);
+  void DrawGridLine(int p);
+  void SelectGridPen(const TChartPen& pen);
 
   TCustomAxisPanel& fChart;
 
