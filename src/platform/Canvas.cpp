@@ -137,32 +137,75 @@ void FillPixels(QImage& image, const TRect& area, QRgb color) {
 
 }  // namespace
 
-// The painter of one drawing operation: opened on the bitmap's image with
-// antialiasing off, the clip applied and the pen's mix mode set; closing it
-// notifies the bitmap. It stays closed when nothing can be drawn (no image, or
-// a clip that leaves none of it), and the operation then returns early.
+// The platform painter of a canvas, kept open on the bitmap's image from
+// one drawing operation to the next: opening a painter costs more than most
+// of the operations it serves. It is ended before the image is replaced
+// (TBitmap::SetSize), and before pixels are written directly while the
+// image's data is shared with a copy, so that it never draws into data that
+// is no longer the image's own.
+struct TCanvas::OpenPainter {
+  QPainter painter;
+  // The image data the painter was opened on.
+  const uchar* bits = nullptr;
+
+  void End() {
+    if (painter.isActive()) painter.end();
+    bits = nullptr;
+  }
+  QPainter& Begin(QImage& image) {
+    if (painter.isActive() && (image.constBits() != bits || !image.isDetached())) End();
+    if (!painter.isActive()) {
+      painter.begin(&image);
+      painter.setRenderHint(QPainter::Antialiasing, false);
+      bits = image.constBits();
+    }
+    return painter;
+  }
+};
+
+void TCanvas::EndPainting() {
+  if (fOpenPainter) fOpenPainter->End();
+}
+
+void TCanvas::PrepareDirectWrite() {
+  // Writing through a shared image detaches it; the open painter would go on
+  // drawing into the data it leaves behind.
+  if (fOpenPainter && fOpenPainter->painter.isActive() && !ImageOf(fBitmap).isDetached()) {
+    fOpenPainter->End();
+  }
+}
+
+// One drawing operation on the canvas's open painter, with the operation's
+// state set afresh: no transformation, the clip, and the pen's mix mode;
+// finishing it notifies the bitmap. Nothing is opened when nothing can be
+// drawn (no image, or a clip that leaves none of it), and the operation then
+// returns early.
 struct TCanvas::Painter {
   Painter(TCanvas& canvas, Mix mix) : fCanvas(canvas) {
     if (canvas.VisibleRect().IsEmpty()) return;
-    fPainter.begin(&ImageOf(canvas.fBitmap));
-    fPainter.setRenderHint(QPainter::Antialiasing, false);
-    if (canvas.fHasClip) fPainter.setClipRect(ToQRect(canvas.fClip));
-    if (mix == Mix::PenMode && canvas.fPen.Mode() == pmNotXor) {
-      fPainter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-    } else {
-      fPainter.setCompositionMode(QPainter::CompositionMode_Source);
+    if (!canvas.fOpenPainter) canvas.fOpenPainter = std::make_unique<OpenPainter>();
+    QPainter& painter = canvas.fOpenPainter->Begin(ImageOf(canvas.fBitmap));
+    painter.resetTransform();
+    if (canvas.fHasClip) {
+      painter.setClipRect(ToQRect(canvas.fClip));
+    } else if (painter.hasClipping()) {
+      painter.setClipping(false);
     }
+    if (mix == Mix::PenMode && canvas.fPen.Mode() == pmNotXor) {
+      painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    } else {
+      painter.setCompositionMode(QPainter::CompositionMode_Source);
+    }
+    fPainter = &painter;
   }
   ~Painter() {
-    if (!fPainter.isActive()) return;
-    fPainter.end();
-    fCanvas.fBitmap.Changed();
+    if (fPainter) fCanvas.fBitmap.Changed();
   }
   Painter(const Painter&) = delete;
   Painter& operator=(const Painter&) = delete;
 
-  explicit operator bool() const { return fPainter.isActive(); }
-  QPainter* operator->() { return &fPainter; }
+  explicit operator bool() const { return fPainter != nullptr; }
+  QPainter* operator->() { return fPainter; }
 
   // Draws a shape (draw issues the painter call) with the pen and brush.
   // - A wide pen is centred on the pixel centres of the shape's edge: the
@@ -174,36 +217,36 @@ struct TCanvas::Painter {
   //   would undo the first.
   template <typename Draw>
   void Shape(const QPen& pen, const QBrush& brush, Draw draw) {
-    fPainter.setBackgroundMode(Qt::TransparentMode);
+    fPainter->setBackgroundMode(Qt::TransparentMode);
     const bool wide = pen.style() != Qt::NoPen && pen.widthF() > 0;
     const bool patterned = pen.style() != Qt::SolidLine && pen.style() != Qt::NoPen;
     const bool gaps = patterned && fCanvas.OpaqueGaps() && fCanvas.fPen.Mode() != pmNotXor;
     QBrush fill = brush;
     if (wide && fill.style() != Qt::NoBrush) {
-      fPainter.setPen(Qt::NoPen);
-      fPainter.setBrush(fill);
-      draw(fPainter);
+      fPainter->setPen(Qt::NoPen);
+      fPainter->setBrush(fill);
+      draw(*fPainter);
       fill = QBrush(Qt::NoBrush);
     }
-    if (wide) fPainter.translate(0.5, 0.5);
+    if (wide) fPainter->translate(0.5, 0.5);
     if (gaps) {
       QPen solid(pen);
       solid.setStyle(Qt::SolidLine);
       solid.setColor(ToQColor(fCanvas.fBrush.Color()));
-      fPainter.setPen(solid);
-      fPainter.setBrush(fill);
-      draw(fPainter);
+      fPainter->setPen(solid);
+      fPainter->setBrush(fill);
+      draw(*fPainter);
       fill = QBrush(Qt::NoBrush);
     }
-    fPainter.setPen(pen);
-    fPainter.setBrush(fill);
-    draw(fPainter);
-    if (wide) fPainter.translate(-0.5, -0.5);
+    fPainter->setPen(pen);
+    fPainter->setBrush(fill);
+    draw(*fPainter);
+    if (wide) fPainter->translate(-0.5, -0.5);
   }
 
  private:
   TCanvas& fCanvas;
-  QPainter fPainter;
+  QPainter* fPainter = nullptr;
 };
 
 // The platform fonts made from the canvas font, with their metrics and the
@@ -383,6 +426,7 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
   const QRgb gapColor = pattern ? ToQRgb(fBrush.Color()) : penColor;
   const bool opaqueGaps = pattern && OpaqueGaps();
   const bool notXor = fPen.Mode() == pmNotXor;
+  PrepareDirectWrite();
   uchar* bits = image.bits();
   const qsizetype stride = image.bytesPerLine();
 
@@ -481,6 +525,7 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     // same pixels set directly, without a painter.
     const TRect visible = VisibleRect();
     if (visible.IsEmpty()) return;
+    PrepareDirectWrite();
     QImage& image = ImageOf(fBitmap);
     if (fill) {
       const TRect inside =
@@ -566,6 +611,7 @@ void TCanvas::FillRect(const TRect& rect) {
     // row).
     const TRect area = IntersectRects(rect, VisibleRect());
     if (area.IsEmpty()) return;
+    PrepareDirectWrite();
     FillPixels(ImageOf(fBitmap), area, ToQRgb(fBrush.Color()));
     fBitmap.Changed();
     return;
@@ -582,6 +628,7 @@ TColor TCanvas::Pixel(int x, int y) const { return fBitmap.Pixel(x, y); }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
   if (!PointInRect(VisibleRect(), TPoint{x, y})) return;
+  PrepareDirectWrite();
   reinterpret_cast<QRgb*>(ImageOf(fBitmap).scanLine(y))[x] = ToQRgb(color);
   fBitmap.Changed();
 }
@@ -660,6 +707,7 @@ void TCanvas::Draw(int x, int y, const TBitmap& source) {
     const TRect area =
         IntersectRects(TRect{x, y, x + image.width(), y + image.height()}, VisibleRect());
     if (area.IsEmpty()) return;
+    PrepareDirectWrite();
     QImage& target = ImageOf(fBitmap);
     uchar* bits = target.bits();
     const qsizetype stride = target.bytesPerLine();

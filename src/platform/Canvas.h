@@ -90,8 +90,15 @@ class TCanvas {
   void StretchDraw(const TRect& rect, const TBitmap& source);
 
  private:
+  friend class TBitmap;
   struct Painter;
+  struct OpenPainter;
   struct FontCache;
+  // Ends the platform painter kept open on the bitmap's image (the bitmap
+  // calls it before it replaces its image).
+  void EndPainting();
+  // Makes the image safe to write pixel by pixel beside the open painter.
+  void PrepareDirectWrite();
   // Draws a line of a thin (cosmetic) pen pixel by pixel, the start pixel
   // included and the end pixel excluded; phase is the position in the pen's
   // dot pattern and carries on from one segment to the next.
@@ -117,6 +124,7 @@ class TCanvas {
   // successive LineTo calls continue it.
   int fPatternPhase = 0;
   std::unique_ptr<FontCache> fFontCache;
+  std::unique_ptr<OpenPainter> fOpenPainter;
 };
 
 }  // namespace drivesim

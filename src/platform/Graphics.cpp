@@ -171,6 +171,8 @@ void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (width == Width() && height == Height()) return;
+  // The canvas's painter must not outlive the image it paints on.
+  fCanvas->EndPainting();
   QImage resized = WhiteImage(width, height);
   const QImage& old = fImpl->image;
   const int rows = std::min(height, old.height());
