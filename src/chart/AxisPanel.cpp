@@ -61,6 +61,98 @@ int TCustomAxisPanel::IndexOfAxis(const TCustomChartAxis* axis) const {
 int TCustomAxisPanel::WallThickness(const TCustomChartAxis& /*axis*/) const { return 0; }
 
 // ---------------------------------------------------------------------------
+// The paint pipeline
+
+void TCustomAxisPanel::RenderContents() {
+  TChartCanvas3D& canvas = ChartCanvas();
+  PaintPanel(PanelBounds());
+  for (TChartSeries* s : fSeriesList) {
+    if (s->Active()) s->DoBeforeDrawChart();
+  }
+  // Moves PlotRect's top below the title and its bottom above the foot.
+  PaintTitlesAndLegend();
+  LayoutAxes();
+  ApplySeriesMargins();
+  canvas.SetProjection(DepthWidth(), PanelBounds(), PlotRect());
+  PaintWalls();
+  if (fAxisVisible && fAxisBehind) DrawAxes();
+  if (OnBeforeDrawSeries) OnBeforeDrawSeries(*this);
+  // Index order: a later series covers an earlier one where they cross.
+  // The list is walked by index, so that an event handler that detaches a
+  // series cannot leave the loop on a stale position.
+  for (int i = 0; i < fSeriesList.Count(); ++i) {
+    TChartSeries& series = fSeriesList[i];
+    if (series.Active()) PaintSeries(series);
+  }
+  if (fAxisVisible && !fAxisBehind) DrawAxes();
+  if (Zoom().IsActive) PaintZoomRectangle();
+  canvas.ResetDrawingState();
+  if (OnAfterDraw) OnAfterDraw(*this);
+}
+
+void TCustomAxisPanel::DrawAxes() {
+  if (OnBeforeDrawAxes) OnBeforeDrawAxes(*this);
+  for (const auto& axis : fAxes) {
+    if (IsAxisShown(*axis)) axis->DrawAxis(true);
+  }
+}
+
+void TCustomAxisPanel::LayoutAxes() {
+  for (const auto& axis : fAxes) axis->AdjustRange();
+  NormalizeChartRect();
+  TRect r = PlotRect();
+  for (int i = 0; i < AxisCount(); ++i) {
+    TCustomChartAxis& axis = *fAxes[static_cast<std::size_t>(i)];
+    if (!IsAxisShown(axis)) continue;
+    // The five built-in axes cut their room from the chart rectangle; any
+    // further axis only places itself along its edge.
+    TRect t = r;
+    axis.ReserveSpace(t, i < 5);
+    const TRect both = IntersectRects(r, t);
+    if (!both.IsEmpty()) r = both;
+  }
+  SetPlotRect(r);
+  for (const auto& axis : fAxes) axis->ComputePixelRange();
+}
+
+void TCustomAxisPanel::ApplySeriesMargins() {
+  TCustomChartAxis* const axes[] = {fTopAxis, fLeftAxis, fRightAxis, fBottomAxis};
+  for (TCustomChartAxis* axis : axes) {
+    const bool horizontal = axis->IsHorizontal();
+    // (low, high): left and right along a horizontal axis, top and bottom
+    // along a vertical one.
+    int low = 0;
+    int high = 0;
+    for (const TChartSeries* s : fSeriesList) {
+      if (!s->Active() || !s->UsesAxis(*axis)) continue;
+      int a = 0;
+      int b = 0;
+      if (horizontal) {
+        s->HorizontalMargins(a, b);
+        if (axis->AutomaticMinimum()) low = std::max(low, a);
+        if (axis->AutomaticMaximum()) high = std::max(high, b);
+      } else {
+        s->VerticalMargins(a, b);
+        if (axis->AutomaticMaximum()) low = std::max(low, a);
+        if (axis->AutomaticMinimum()) high = std::max(high, b);
+      }
+    }
+    axis->ShrinkForMargins(low, high);
+  }
+}
+
+void TCustomAxisPanel::PaintSeries(TChartSeries& series) {
+  series.ComputeVisibleRange();
+  if (series.FirstVisible() < 0) return;
+  series.DoBeforeDrawValues();
+  TChartCanvas3D& canvas = ChartCanvas();
+  if (fClipPoints) canvas.ClipToBox(PlotRect(), 0, DepthWidth());
+  series.DrawVisiblePoints();
+  if (fClipPoints) canvas.RemoveClip();
+  series.DoAfterDrawValues();
+}
+
+// ---------------------------------------------------------------------------
 // Attaching and detaching series
 
 void TCustomAxisPanel::AttachSeries(TChartSeries& series) {
@@ -222,6 +314,12 @@ void TCustomAxisPanel::SetView3DWalls(bool value) {
 void TCustomAxisPanel::SetClipPoints(bool value) {
   if (fClipPoints == value) return;
   fClipPoints = value;
+  RequestRepaint();
+}
+
+void TCustomAxisPanel::SetAxisBehind(bool value) {
+  if (fAxisBehind == value) return;
+  fAxisBehind = value;
   RequestRepaint();
 }
 

@@ -37,13 +37,36 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
 
   // Operations a chart class may replace, in slot order.
 
+  // Ranges of every axis, then the room of the shown axes cut from
+  // PlotRect, then every axis' pixel range on the new PlotRect.
+  virtual void LayoutAxes();
+  // Widens the ranges of the side axes so that the active series keep the
+  // pixel margins they ask for from the axis ends.
+  virtual void ApplySeriesMargins();
   // The 3D wall thickness along an axis; 0 for a flat chart without walls.
   virtual int WallThickness(const TCustomChartAxis& axis) const;
+  // The titles and the legend; an axis panel has none.
+  virtual void PaintTitlesAndLegend() {}
+  // The walls behind the series; an axis panel has none.
+  virtual void PaintWalls() {}
   // Clamps the page to 1..NumPages and fires OnPageChange when it changed.
   virtual void SetPage(int value);
   // False when an attached series has this SeriesColor or, with
   // checkBackground, when it is the panel's Color.
   virtual bool IsColorFree(TColor color, bool checkBackground) const;
+  // Draws the rubber band of a zoom in progress over the finished chart;
+  // the mouse handling supplies it.
+  virtual void PaintZoomRectangle() {}
+
+  // The drawing order of one paint: the panel, the titles, the axes' layout,
+  // the walls, the axes, the series (in list order, each clipped to the
+  // chart rectangle), the zoom band; then the canvas's drawing state is
+  // reset and OnAfterDraw fires.
+  void RenderContents() override;
+  // One series: its visible range, BeforeDrawValues, its points clipped to
+  // PlotRect less its left column and top and bottom rows (with ClipPoints),
+  // AfterDrawValues. Nothing at all for a series without visible points.
+  void PaintSeries(TChartSeries& series);
 
   // --- Series.
   TChartSeriesList& SeriesList() { return fSeriesList; }
@@ -64,6 +87,10 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   TChartAxis& LeftAxis() { return *fLeftAxis; }
   TChartAxis& RightAxis() { return *fRightAxis; }
   TChartDepthAxis& DepthAxis() { return *fDepthAxis; }
+  const TChartAxis& BottomAxis() const { return *fBottomAxis; }
+  const TChartAxis& TopAxis() const { return *fTopAxis; }
+  const TChartAxis& LeftAxis() const { return *fLeftAxis; }
+  const TChartAxis& RightAxis() const { return *fRightAxis; }
   // Copy the given axis' properties into the chart's own axis.
   void SetBottomAxis(const TCustomChartAxis& axis) { fBottomAxis->Assign(axis); }
   void SetTopAxis(const TCustomChartAxis& axis) { fTopAxis->Assign(axis); }
@@ -85,6 +112,10 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   // Series are drawn clipped to the chart rectangle.
   bool ClipPoints() const { return fClipPoints; }
   void SetClipPoints(bool value);
+  // The axes are drawn before the series (true, the default), so that the
+  // series cover them, or after them.
+  bool AxisBehind() const { return fAxisBehind; }
+  void SetAxisBehind(bool value);
 
   // --- Extents of the data along an axis.
   double AxisMinX(const TCustomChartAxis& axis) const { return AxisExtent(axis, true, true); }
@@ -128,12 +159,16 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   bool ScaleLastPage() const { return fScaleLastPage; }
   void SetScaleLastPage(bool value);
 
+  TChartNotifyEvent OnBeforeDrawAxes;
+  TChartNotifyEvent OnBeforeDrawSeries;
   TChartNotifyEvent OnPageChange;
   TAxisOnGetLabel OnGetAxisLabel;
   TAxisOnGetNextLabel OnGetNextAxisLabel;
 
  private:
   TChartAxis& MakeSideAxis(bool horizontal, bool otherSide);
+  // OnBeforeDrawAxes, then every shown axis drawn in list order.
+  void DrawAxes();
   bool UsesAxisInDirection(const TChartSeries& series, const TCustomChartAxis& axis,
                            bool isX) const;
 
@@ -147,6 +182,7 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   bool fAxisVisible = true;
   bool fView3DWalls = true;
   bool fClipPoints = true;
+  bool fAxisBehind = true;
   int fMaxPointsPerPage = 0;
   int fPage = 1;
   bool fScaleLastPage = true;

@@ -1,13 +1,51 @@
 #include "chart/ChartPanel.h"
 
 #include <algorithm>
+#include <cstdio>
 
-#include "chart/ChartCanvas.h"
+#include "chart/ChartStrings.h"
+#include "platform/Exceptions.h"
+#include "platform/Numbers.h"
 
 namespace drivesim {
 
-TCustomChartPanel::TCustomChartPanel() : fChartCanvas(std::make_unique<TChartCanvas3D>()) {
+// ---------------------------------------------------------------------------
+// TChartGradient
+
+void TChartGradient::SetDirection(TGradientDirection value) {
+  if (fDirection == value) return;
+  fDirection = value;
+  fPanel.RequestRepaint();
+}
+
+void TChartGradient::SetEndColor(TColor value) {
+  if (fEndColor == value) return;
+  fEndColor = value;
+  fPanel.RequestRepaint();
+}
+
+void TChartGradient::SetStartColor(TColor value) {
+  if (fStartColor == value) return;
+  fStartColor = value;
+  fPanel.RequestRepaint();
+}
+
+void TChartGradient::SetVisible(bool value) {
+  if (fVisible == value) return;
+  fVisible = value;
+  fPanel.RequestRepaint();
+}
+
+// ---------------------------------------------------------------------------
+// TCustomChartPanel
+
+TCustomChartPanel::TCustomChartPanel()
+    : fView3DOptions(std::make_unique<TView3DOptions>()),
+      fChartCanvas(std::make_unique<TChartCanvas3D>()) {
+  // Repaints stay off until the most derived chart class has finished
+  // building itself.
   SetBounds(0, 0, 400, 250);
+  fView3DOptions->OnRepaint = [this] { RequestRepaint(); };
   fChartCanvas->AttachCanvas(Canvas());
   fLoadedCursor = Cursor();
 }
@@ -29,14 +67,93 @@ void TCustomChartPanel::SetChartCanvas(std::unique_ptr<TChartCanvas3D> canvas) {
   if (!canvas) return;
   fChartCanvas = std::move(canvas);
   fChartCanvas->AttachCanvas(Canvas());
-  RequestRepaint();
+  CanvasReplaced();
 }
+
+void TCustomChartPanel::CanvasReplaced() { RequestRepaint(); }
 
 void TCustomChartPanel::ApplyFont(const TFont& font) {
   TFont& canvasFont = fChartCanvas->Font();
   const int pixelsPerInch = canvasFont.PixelsPerInch();
   canvasFont.Assign(font);
   canvasFont.SetPixelsPerInch(pixelsPerInch);
+}
+
+void TCustomChartPanel::Paint() {
+  if (fIsPrinting) return;
+  // A clean off-screen image of the control's size still shows the chart:
+  // it is copied again. An image of another size (the control was resized)
+  // no longer fits, and the chart is drawn anew.
+  const TBitmap* buffer = fChartCanvas->BufferImage();
+  const TRect rect = ChartPaintRect();
+  const bool fits =
+      buffer != nullptr && buffer->Width() == rect.Width() && buffer->Height() == rect.Height();
+  if (fits && fChartCanvas->RepaintFromBuffer()) return;
+  RenderTo(Canvas(), rect);
+}
+
+void TCustomChartPanel::RenderTo(TCanvas& canvas, const TRect& rect) {
+  TChartCanvas3D& chartCanvas = *fChartCanvas;
+  fPanelBounds = chartCanvas.BeginFrame(canvas, fView3DOptions.get(), fColor, fView3D, rect);
+  try {
+    const int w = fPanelBounds.Width();
+    const int h = fPanelBounds.Height();
+    const int b = fBorderWidth;
+    fPlotRect = TRect{fPanelBounds.Left + b + MulDiv(MarginLeft(), w, 100),
+                      fPanelBounds.Top + b + MulDiv(MarginTop(), h, 100),
+                      fPanelBounds.Right - b - MulDiv(MarginRight(), w, 100),
+                      fPanelBounds.Bottom - b - MulDiv(MarginBottom(), h, 100)};
+    NormalizeChartRect();
+    RenderContents();
+  } catch (...) {
+    // A paint that fails leaves the canvas as a paint that never started:
+    // no clip, drawing on the control's surface, and the image still dirty
+    // so that the next paint draws the chart anew.
+    chartCanvas.RemoveClip();
+    chartCanvas.MarkDirty();
+    chartCanvas.AttachCanvas(Canvas());
+    throw;
+  }
+  chartCanvas.EndFrame(canvas, Canvas(), rect);
+}
+
+void TCustomChartPanel::Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width) {
+  TChartCanvas3D& canvas = *fChartCanvas;
+  for (int i = 0; i < width; ++i) {
+    const int right = rect.Right - 1;
+    const int bottom = rect.Bottom - 1;
+    // Top-left colour: the left column and the top row up to the last
+    // column; bottom-right colour: the right column and the bottom row, the
+    // two far corners included.
+    canvas.Pen().SetColor(topLeft);
+    canvas.MovePenTo(rect.Left, bottom);
+    canvas.DrawLineTo(rect.Left, rect.Top);
+    canvas.DrawLineTo(right, rect.Top);
+    canvas.Pen().SetColor(bottomRight);
+    canvas.DrawLineTo(right, bottom);
+    canvas.DrawLineTo(rect.Left - 1, bottom);
+    rect = TRect{rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1};
+  }
+}
+
+void TCustomChartPanel::PaintBevels(const TRect& rect) {
+  TChartCanvas3D& canvas = *fChartCanvas;
+  TPen& pen = canvas.Pen();
+  pen.SetStyle(psSolid);
+  pen.SetWidth(1);
+  pen.SetMode(pmCopy);
+  pen.SetAlternatePixels(false);
+  canvas.Brush().SetStyle(bsClear);
+  TRect r = rect;
+  const auto bevel = [&](TBevelCut cut) {
+    if (cut == bvNone) return;
+    const TColor topLeft = cut == bvLowered ? clBtnShadow : clBtnHighlight;
+    const TColor bottomRight = cut == bvRaised ? clBtnShadow : clBtnHighlight;
+    Frame3D(r, topLeft, bottomRight, fBevelWidth);
+  };
+  bevel(fBevelOuter);
+  Frame3D(r, fColor, fColor, fBorderWidth);
+  bevel(fBevelInner);
 }
 
 int TCustomChartPanel::MultiLineExtent(const std::string& text, int& lineCount) {
@@ -59,6 +176,81 @@ int TCustomChartPanel::MultiLineExtent(const std::string& text, int& lineCount) 
     ++lineCount;
   }
   return width;
+}
+
+void TCustomChartPanel::SetColor(TColor value) {
+  if (fColor == value) return;
+  fColor = value;
+  RequestRepaint();
+}
+
+void TCustomChartPanel::SetBevelOuter(TBevelCut value) {
+  if (fBevelOuter == value) return;
+  fBevelOuter = value;
+  RequestRepaint();
+}
+
+void TCustomChartPanel::SetBevelInner(TBevelCut value) {
+  if (fBevelInner == value) return;
+  fBevelInner = value;
+  RequestRepaint();
+}
+
+void TCustomChartPanel::SetBevelWidth(int value) {
+  if (fBevelWidth == value) return;
+  fBevelWidth = value;
+  RequestRepaint();
+}
+
+void TCustomChartPanel::SetBorderWidth(int value) {
+  if (fBorderWidth == value) return;
+  fBorderWidth = value;
+  RequestRepaint();
+}
+
+void TCustomChartPanel::SetChart3DPercent(int value) {
+  constexpr int kMinimum = 1;
+  constexpr int kMaximum = 100;
+  if (value < kMinimum || value > kMaximum) {
+    char message[128];
+    std::snprintf(message, sizeof message, ChartStrings::Invalid3DPercent, kMinimum, kMaximum);
+    throw ChartException(message);
+  }
+  if (fChart3DPercent == value) return;
+  fChart3DPercent = value;
+  RequestRepaint();
+}
+
+void TCustomChartPanel::SetUseZOrder(bool value) {
+  if (fUseZOrder == value) return;
+  fUseZOrder = value;
+  RequestRepaint();
+}
+
+int TCustomChartPanel::Margin(int index) const {
+  if (index < kMarginLeft || index > kMarginBottom) throw EListError::IndexOutOfBounds(index);
+  return fMarginPercents[index];
+}
+
+void TCustomChartPanel::SetMargin(int index, int value) {
+  if (index < kMarginLeft || index > kMarginBottom) throw EListError::IndexOutOfBounds(index);
+  if (fMarginPercents[index] == value) return;
+  fMarginPercents[index] = value;
+  RequestRepaint();
+}
+
+void TCustomChartPanel::SetView3D(bool value) {
+  if (fView3D == value) return;
+  fView3D = value;
+  RequestRepaint();
+}
+
+bool TCustomChartPanel::Monochrome() const { return fChartCanvas->IsMonochrome(); }
+
+void TCustomChartPanel::SetMonochrome(bool value) {
+  if (fChartCanvas->IsMonochrome() == value) return;
+  fChartCanvas->ChangeMonochrome(value);
+  RequestRepaint();
 }
 
 void TCustomChartPanel::SetPlotRect(const TRect& rect) {
@@ -86,16 +278,72 @@ void TCustomChartPanel::NormalizeChartRect() {
   fPlotCenterY = (r.Top + r.Bottom) / 2;
 }
 
-void TCustomChartPanel::SetView3D(bool value) {
-  if (fView3D == value) return;
-  fView3D = value;
+// ---------------------------------------------------------------------------
+// TCustomChartPanelExtended
+
+TCustomChartPanelExtended::TCustomChartPanelExtended()
+    : fGradient(std::make_unique<TChartGradient>(*this)) {}
+
+TCustomChartPanelExtended::~TCustomChartPanelExtended() = default;
+
+void TCustomChartPanelExtended::SetBackImage(const TBitmap& picture) {
+  fBackImage.SetSize(picture.Width(), picture.Height());
+  if (HasBackImage()) fBackImage.Canvas().Draw(0, 0, picture);
   RequestRepaint();
 }
 
-void TCustomChartPanel::SetColor(TColor value) {
-  if (fColor == value) return;
-  fColor = value;
+void TCustomChartPanelExtended::SetBackImageMode(TChartBackImageMode value) {
+  if (fBackImageMode == value) return;
+  fBackImageMode = value;
   RequestRepaint();
+}
+
+void TCustomChartPanelExtended::PaintBackImage(const TRect& rect) {
+  if (HasBackImage()) DrawBackImage(rect);
+}
+
+void TCustomChartPanelExtended::DrawBackImage(const TRect& rect) {
+  TChartCanvas3D& canvas = ChartCanvas();
+  const int w = fBackImage.Width();
+  const int h = fBackImage.Height();
+  switch (fBackImageMode) {
+    case pbmStretch: canvas.DrawGraphicStretched(rect, &fBackImage); break;
+    case pbmTile:
+      // Tiles that reach beyond rect are cut at its edges.
+      canvas.ClipTo(rect);
+      for (int y = rect.Top; y < rect.Bottom; y += h) {
+        for (int x = rect.Left; x < rect.Right; x += w) canvas.DrawGraphic(x, y, &fBackImage);
+      }
+      canvas.RemoveClip();
+      break;
+    case pbmCenter:
+      canvas.DrawGraphic((rect.Left + rect.Right - w) / 2, (rect.Top + rect.Bottom - h) / 2,
+                         &fBackImage);
+      break;
+  }
+}
+
+void TCustomChartPanelExtended::FillBackground(const TRect& rect) {
+  TChartCanvas3D& canvas = ChartCanvas();
+  const TChartGradient& gradient = *fGradient;
+  if (gradient.Visible()) {
+    const TGradientDirection direction = gradient.Direction();
+    if (direction == gdTopBottom || direction == gdLeftRight) {
+      canvas.FillGradient(rect, gradient.StartColor(), gradient.EndColor(), direction);
+    } else {
+      canvas.FillGradient(rect, gradient.EndColor(), gradient.StartColor(), direction);
+    }
+  } else if (!IsPrinting()) {
+    canvas.Brush().SetColor(Color());
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.ClearArea(rect);
+  }
+}
+
+void TCustomChartPanelExtended::PaintPanel(const TRect& rect) {
+  FillBackground(rect);
+  PaintBackImage(rect);
+  PaintBevels(rect);
 }
 
 }  // namespace drivesim

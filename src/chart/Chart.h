@@ -1,0 +1,219 @@
+#pragma once
+// The chart control.
+//
+//   TChartBrush    a brush whose colour starts as clDefault
+//   TChartWall     the back, left and bottom walls: a fill and a frame pen
+//   TChartTitle    the title above and the foot below the chart rectangle
+//   TChartLegend   the legend's switch (a hidden legend takes no room)
+//   TCustomChart   walls, titles, legend and saved axis scales; paints the
+//                  titles and the walls in the paint pipeline
+//   TChart         the chart as a window places it
+//
+// A chart is built with its defaults and then configured property by
+// property; every setter of a changed value asks for a repaint, and the
+// requests made before the next paint merge into that paint.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chart/AxisPanel.h"
+#include "chart/ChartCanvas.h"
+#include "chart/ChartFontObject.h"
+#include "chart/ChartSeries.h"
+#include "platform/Graphics.h"
+#include "platform/Types.h"
+
+namespace drivesim {
+
+class TCustomChart;
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// A platform brush whose colour starts as clDefault (no colour of its own).
+// Like every brush, giving a clear one a colour makes it solid.
+class TChartBrush : public TBrush {
+ public:
+  TChartBrush() { SetColor(clDefault); }
+};
+
+// A wall of the chart: the back wall behind the chart rectangle, and in the
+// 3D view the left and bottom walls. Its fill is the wall Color (clDefault:
+// none) with the style of its Brush; its frame is Pen.
+class TChartWall {
+ public:
+  // The wall's own default colour is the colour it is created with.
+  TChartWall(TCustomChart& chart, TColor defaultColor);
+  TChartWall(const TChartWall&) = delete;
+  TChartWall& operator=(const TChartWall&) = delete;
+
+  TCustomChart& ParentChart() const { return fChart; }
+  TChartBrush& Brush() { return fBrush; }
+  const TChartBrush& Brush() const { return fBrush; }
+  TColor Color() const { return fColor; }
+  void SetColor(TColor value);
+  TColor DefaultColor() const { return fDefaultColor; }
+  bool Dark3D() const { return fDark3D; }
+  void SetDark3D(bool value);
+  TChartPen& Pen() { return fPen; }
+  const TChartPen& Pen() const { return fPen; }
+  // Thickness in the 3D view, pixels.
+  int Size() const { return fSize; }
+  void SetSize(int value);
+
+ private:
+  void Changed() const;
+
+  TCustomChart& fChart;
+  TChartBrush fBrush;
+  TColor fColor;
+  TColor fDefaultColor;
+  bool fDark3D = true;
+  TChartPen fPen;
+  int fSize = 0;
+};
+
+// A title of the chart: lines of text above the chart rectangle (Title) or
+// below it (Foot), each line as high as "W" in its font, with a 5-pixel gap
+// to the chart rectangle. An empty title takes no room.
+class TChartTitle : public TChartFontObject {
+ public:
+  explicit TChartTitle(TCustomChart& chart);
+
+  // The box of a framed or filled title shrinks to the widest line plus the
+  // width of "W".
+  bool AdjustFrame() const { return fAdjustFrame; }
+  void SetAdjustFrame(bool value);
+  TAlignment Alignment() const { return fAlignment; }
+  void SetAlignment(TAlignment value);
+  TChartBrush& Brush() { return fBrush; }
+  const TChartBrush& Brush() const { return fBrush; }
+  // The box's fill colour; clDefault: the brush decides.
+  TColor Color() const { return fColor; }
+  void SetColor(TColor value);
+  TChartHiddenPen& Frame() { return fFrame; }
+  const TChartHiddenPen& Frame() const { return fFrame; }
+  // One string per line.
+  const std::vector<std::string>& Text() const { return fText; }
+  void SetText(const std::vector<std::string>& lines);
+  void AddLine(const std::string& line);
+  void ClearText();
+  bool Visible() const { return fVisible; }
+  void SetVisible(bool value);
+
+  // The title's rectangle at the last paint (for hit testing).
+  const TRect& TitleBox() const { return fTitleBox; }
+
+ private:
+  friend class TCustomChart;
+  bool fAdjustFrame = true;
+  TAlignment fAlignment = taCenter;
+  TChartBrush fBrush;
+  TColor fColor = clDefault;
+  TChartHiddenPen fFrame;
+  std::vector<std::string> fText;
+  bool fVisible = true;
+  TRect fTitleBox;
+};
+
+// The legend. Only its switch is kept: the legend's items are not drawn by
+// this chart, so a visible legend takes no room either.
+class TChartLegend {
+ public:
+  explicit TChartLegend(TCustomChart& chart) : fChart(chart) {}
+  TChartLegend(const TChartLegend&) = delete;
+  TChartLegend& operator=(const TChartLegend&) = delete;
+
+  bool Visible() const { return fVisible; }
+  void SetVisible(bool value);
+
+ private:
+  TCustomChart& fChart;
+  bool fVisible = true;
+};
+
+// The side axes' scales before the first zoom or pan: their three automatic
+// switches and their minimum and maximum, in the order top, left, right,
+// bottom.
+struct TSavedScales {
+  struct Scale {
+    bool Automatic = true;
+    bool AutomaticMinimum = true;
+    bool AutomaticMaximum = true;
+    double Minimum = 0.0;
+    double Maximum = 0.0;
+  };
+  Scale Axes[4];
+};
+
+class TCustomChart : public TCustomAxisPanel {
+ public:
+  TCustomChart();
+  ~TCustomChart() override;
+
+  // --- The pipeline's chart parts.
+
+  // The wall's thickness along the left and bottom axes in the 3D view with
+  // walls; 0 otherwise.
+  int WallThickness(const TCustomChartAxis& axis) const override;
+  // The title, then the foot, each when visible; each non-empty one takes
+  // its lines and 5 pixels from the chart rectangle.
+  void PaintTitlesAndLegend() override;
+  // The back wall over PlotRect, its right column and bottom row included.
+  void PaintWalls() override;
+  // Also false for the back wall's colour when checkBackground is set.
+  bool IsColorFree(TColor color, bool checkBackground) const override;
+  // The back image behind the whole panel only while it is not drawn
+  // inside the chart rectangle.
+  void PaintBackImage(const TRect& rect) override;
+
+  // Paints one title or foot and moves the top (title) or bottom (foot) of
+  // PlotRect beyond it.
+  void PaintTitle(TChartTitle& title, bool onTop);
+  // The canvas's brush for a fill of colour in style over backColor: a
+  // hatched brush whose colour equals backColor is drawn in black, or in
+  // white over black, so that it stays visible.
+  void PrepareFillBrush(TColor color, TBrushStyle style, TColor backColor);
+
+  // --- Properties.
+  bool BackImageInside() const { return fBackImageInside; }
+  void SetBackImageInside(bool value);
+  TChartWall& BackWall() { return *fBackWall; }
+  TChartWall& BottomWall() { return *fBottomWall; }
+  TChartTitle& Foot() { return *fFoot; }
+  TChartWall& LeftWall() { return *fLeftWall; }
+  TChartLegend& Legend() { return *fLegend; }
+  bool ScalesRestored() const { return fScalesRestored; }
+  void SetScalesRestored(bool value) { fScalesRestored = value; }
+  TSavedScales& SavedScales() { return fSavedScales; }
+  TChartTitle& Title() { return *fTitle; }
+
+  // The back wall's colour. Setting it (except while the chart is loading)
+  // also makes the back wall's brush solid, so that the colour shows.
+  TColor BackColor() const;
+  void SetBackColor(TColor value);
+  // The back wall's frame pen.
+  TChartPen& Frame() { return fBackWall->Pen(); }
+
+ private:
+  void PrepareWall(const TChartWall& wall);
+
+  bool fBackImageInside = false;
+  std::unique_ptr<TChartWall> fBackWall;
+  std::unique_ptr<TChartWall> fBottomWall;
+  std::unique_ptr<TChartTitle> fFoot;
+  std::unique_ptr<TChartWall> fLeftWall;
+  std::unique_ptr<TChartLegend> fLegend;
+  bool fScalesRestored = true;
+  TSavedScales fSavedScales;
+  std::unique_ptr<TChartTitle> fTitle;
+};
+
+// The chart control as a window holds it. Every property is reachable
+// through TCustomChart and its bases; this class adds no behaviour.
+class TChart : public TCustomChart {
+ public:
+  TChart() = default;
+};
+
+}  // namespace drivesim
