@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "chart/Chart.h"
 #include "chart/Series.h"
 #include "mechanism/Gears.h"
 #include "mechanism/MechanismPicture.h"
@@ -13,6 +14,8 @@
 #include "sim/DriveModel.h"
 #include "sim/SimulationTick.h"
 #include "sim/TimeHistory.h"
+#include "ui/OscilloscopeLayout.h"
+#include "ui/PanelControl.h"
 #include "ui/Unit2.h"
 
 namespace drivesim {
@@ -219,8 +222,13 @@ TForm1::TForm1(DriveModel& model, TimeHistory& history, GearPair& gears)
   Image1->SetBounds(256, 8, kPictureWidth, kPictureHeight);
   Image1->SetCursor(crHandPoint);
 
+  // The oscilloscope at (256, 328), 353 x 169, as its stored layout
+  // configures it.
+  Chart1 = std::make_unique<TChart>();
   Series1 = std::make_unique<TLineSeries>();
   Series2 = std::make_unique<TLineSeries>();
+  ConfigureOscilloscope(*Chart1, *Series1, *Series2);
+  Chart1Control = std::make_unique<TPanelControl>(this, *Chart1);
 
   // Created disabled, so that it does not start when its handler is wired.
   Timer1 = std::make_unique<TTimer>();
@@ -234,6 +242,7 @@ TForm1::TForm1(DriveModel& model, TimeHistory& history, GearPair& gears)
   Button3->SetTabOrder(1);
   SpinEdit1->SetTabOrder(2);
   Button4->SetTabOrder(3);
+  Chart1Control->SetTabOrder(4);
   Panel1->SetTabOrder(5);
   Button5->SetTabOrder(6);
   Panel2->SetTabOrder(7);

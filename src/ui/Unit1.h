@@ -20,8 +20,8 @@ struct DriveModel;
 struct GearPair;
 struct TimeHistory;
 class TChart;
-class TChartHost;
 class TLineSeries;
+class TPanelControl;
 class TForm2;
 
 // The program's simulation records, alive for the whole run: the drive
@@ -104,8 +104,13 @@ class TForm1 : public TForm {
   std::unique_ptr<TLabel> Label18;
   std::unique_ptr<TButton> Button4;
   std::unique_ptr<TImage> Image1;
+  // The oscilloscope. The series are declared after the chart, so that they
+  // leave it before it goes; Chart1Control places the chart among the
+  // window's controls (tab order 4, no tab stop) and goes first.
+  std::unique_ptr<TChart> Chart1;
   std::unique_ptr<TLineSeries> Series1;  // load velocity
   std::unique_ptr<TLineSeries> Series2;  // setpoint
+  std::unique_ptr<TPanelControl> Chart1Control;
   std::unique_ptr<TTimer> Timer1;
 
  private:

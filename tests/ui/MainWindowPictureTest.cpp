@@ -18,18 +18,22 @@
 #include "sim/SimulationTick.h"
 #include "sim/TimeHistory.h"
 #include "ui/MainWindowPicture.h"
+#include "ui/OscilloscopeLayout.h"
 
 namespace drivesim {
 namespace {
 
 // The picture the window's image should hold after the run: the records
 // driven directly, on a bitmap of their own.
-void ExpectedPicture(const MainWindowRun& run, TBitmap& picture) {
+// The oscilloscope, filled by the same ticks, is drawn into chart when one
+// is given.
+void ExpectedPicture(const MainWindowRun& run, TBitmap& picture, TBitmap* chart = nullptr) {
   DriveModel model;
   TimeHistory history;
   GearPair gears;
-  TChartSeries velocity;
-  TChartSeries setpoint;
+  Oscilloscope scope = MakeOscilloscope();
+  TChartSeries& velocity = *scope.Series1;
+  TChartSeries& setpoint = *scope.Series2;
   model.StepSize = kModelStepSize;
   gears.SetUpGears(run.Teeth);
   history.ResetTimeAxis(model.StepSize);
@@ -48,6 +52,23 @@ void ExpectedPicture(const MainWindowRun& run, TBitmap& picture) {
   for (int tick = 0; tick < run.Ticks; ++tick) {
     SimulationTick(model, history, gears, velocity, setpoint, picture);
   }
+  if (chart) RenderOscilloscope(*scope.Chart1, *chart);
+}
+
+// Pixels of the saved picture that differ from the bitmap placed at (left, top).
+int DifferingPixels(const QImage& saved, int left, int top, TBitmap& expected) {
+  int differing = 0;
+  for (int y = 0; y < expected.Height(); ++y) {
+    for (int x = 0; x < expected.Width(); ++x) {
+      const QRgb shown = saved.pixel(left + x, top + y);
+      const TColor want = expected.Pixel(x, y);
+      if (qRed(shown) != GetRValue(want) || qGreen(shown) != GetGValue(want) ||
+          qBlue(shown) != GetBValue(want)) {
+        ++differing;
+      }
+    }
+  }
+  return differing;
 }
 
 TEST(MainWindowPictureTest, PictureShowsTheWindowAfterTheRunItsHandlersMade) {
@@ -65,20 +86,15 @@ TEST(MainWindowPictureTest, PictureShowsTheWindowAfterTheRunItsHandlersMade) {
   // The client area of the 631 x 540 window.
   EXPECT_EQ(saved.size(), QSize(623, 513));
 
+  // The mechanism at (256, 8) and the oscilloscope at (256, 328), exactly
+  // as the run's ticks leave them.
   TBitmap expected;
-  ExpectedPicture(run, expected);
-  int differing = 0;
-  for (int y = 0; y < kPictureHeight; ++y) {
-    for (int x = 0; x < kPictureWidth; ++x) {
-      const QRgb shown = saved.pixel(256 + x, 8 + y);
-      const TColor want = expected.Pixel(x, y);
-      if (qRed(shown) != GetRValue(want) || qGreen(shown) != GetGValue(want) ||
-          qBlue(shown) != GetBValue(want)) {
-        ++differing;
-      }
-    }
-  }
-  EXPECT_EQ(differing, 0);
+  TBitmap chart;
+  ExpectedPicture(run, expected, &chart);
+  EXPECT_EQ(DifferingPixels(saved, 256, 8, expected), 0);
+  ASSERT_EQ(chart.Width(), 353);
+  ASSERT_EQ(chart.Height(), 169);
+  EXPECT_EQ(DifferingPixels(saved, 256, 328, chart), 0);
 
   // Another run turns the gears elsewhere: the picture is the run's.
   run.Ticks = 80;
