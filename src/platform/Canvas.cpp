@@ -34,7 +34,8 @@ QColor ToQColor(TColor color) {
 }
 
 QRgb ToQRgb(TColor color) {
-  const TColor rgb = ColorToRGB(color);
+  // A plain colour is 0x00BBGGRR; system colours are resolved first.
+  const TColor rgb = (color & kSystemColorFlag) ? ColorToRGB(color) : color;
   return qRgb(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
@@ -170,7 +171,7 @@ void TCanvas::EndPainting() {
 void TCanvas::PrepareDirectWrite() {
   // Writing through a shared image detaches it; the open painter would go on
   // drawing into the data it leaves behind.
-  if (fOpenPainter && fOpenPainter->painter.isActive() && !ImageOf(fBitmap).isDetached()) {
+  if (fOpenPainter && fOpenPainter->bits != nullptr && !ImageOf(fBitmap).isDetached()) {
     fOpenPainter->End();
   }
 }
@@ -336,7 +337,18 @@ int PixelSizeForCellHeight(QFont font, int cellHeight) {
 
 }  // namespace
 
-TCanvas::TCanvas(TBitmap& bitmap) : fBitmap(bitmap) {}
+TCanvas::TCanvas(TBitmap& bitmap) : fBitmap(bitmap) {
+  fBrush.OnChange = [this] { BrushChanged(); };
+}
+
+void TCanvas::BrushChanged() {
+  if (fBrush.Style() == bsSolid) {
+    fBackgroundColor = fBrush.Color();
+    fBackgroundMode = OPAQUE;
+  } else {
+    fBackgroundMode = TRANSPARENT;
+  }
+}
 
 TCanvas::~TCanvas() = default;
 
@@ -438,6 +450,56 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
     int position = phase % pattern->length;
     while (position >= pattern->runs[run]) position -= pattern->runs[run++];
     runLeft = pattern->runs[run] - position;
+  }
+
+  if (dx == 0 || dy == 0) {
+    // A horizontal or vertical line: only the pixels inside the visible
+    // part are visited, the pattern moved on over the others.
+    const int stepX = dx > 0 ? 1 : (dx < 0 ? -1 : 0);
+    const int stepY = dy > 0 ? 1 : (dy < 0 ? -1 : 0);
+    int first = 0;
+    int last = steps - 1;
+    const auto clipAlong = [&](int start, int step, int low, int high) {
+      // Pixel i lies at start + i * step; it must lie in low..high - 1.
+      if (step == 0) {
+        if (start < low || start >= high) last = -1;
+      } else if (step > 0) {
+        first = std::max(first, low - start);
+        last = std::min(last, high - 1 - start);
+      } else {
+        first = std::max(first, start - (high - 1));
+        last = std::min(last, start - low);
+      }
+    };
+    clipAlong(from.X, stepX, visible.Left, visible.Right);
+    clipAlong(from.Y, stepY, visible.Top, visible.Bottom);
+    if (first <= last) {
+      const qsizetype pixelStep = stepY * (stride / static_cast<qsizetype>(sizeof(QRgb))) + stepX;
+      QRgb* pixel = reinterpret_cast<QRgb*>(bits + (from.Y + first * stepY) * stride) +
+                    (from.X + first * stepX);
+      if (pattern) {
+        int position = (phase + first) % pattern->length;
+        run = 0;
+        while (position >= pattern->runs[run]) position -= pattern->runs[run++];
+        runLeft = pattern->runs[run] - position;
+      }
+      for (int i = first; i <= last; ++i, pixel += pixelStep) {
+        bool on = true;
+        if (pattern) {
+          on = run % 2 == 0;
+          if (--runLeft == 0) {
+            run = run + 1 == pattern->count ? 0 : run + 1;
+            runLeft = pattern->runs[run];
+          }
+        }
+        if (!on && !opaqueGaps) continue;
+        const QRgb color = on ? penColor : gapColor;
+        *pixel = notXor ? (0xFF000000u | (~(color ^ *pixel) & 0x00FFFFFFu)) : color;
+      }
+    }
+    phase += steps;
+    fBitmap.Changed();
+    return;
   }
 
   // Pixel i of the line lies i steps along the major axis from the start,

@@ -26,6 +26,10 @@
 //   alignment flags, turned by the font's orientation about that point, over
 //   a background that follows the background mode: OPAQUE fills the text box
 //   (TextWidth x TextHeight) with the background colour. Glyphs are smoothed.
+// - A change of the brush sets the text background as the brush gives it: a
+//   solid brush makes the background opaque in the brush's colour, any other
+//   style makes it transparent. SetBackgroundMode and SetBackgroundColor
+//   override that until the brush changes again.
 // - The clip rectangle applies to everything, pixels and copies included.
 // Every operation goes the same way: resolve colours, apply the clip, return
 // early when there is nothing to draw, draw, notify the bitmap.
@@ -90,6 +94,8 @@ class TCanvas {
   void StretchDraw(const TRect& rect, const TBitmap& source);
 
  private:
+  // Sets the text background from the brush, as a newly selected brush does.
+  void BrushChanged();
   friend class TBitmap;
   struct Painter;
   struct OpenPainter;
