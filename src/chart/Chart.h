@@ -21,6 +21,7 @@
 #include "chart/ChartCanvas.h"
 #include "chart/ChartFontObject.h"
 #include "chart/ChartSeries.h"
+#include "chart/ZoomPanning.h"
 #include "platform/Graphics.h"
 #include "platform/Types.h"
 
@@ -195,7 +196,60 @@ class TCustomChart : public TCustomAxisPanel {
   // The back wall's frame pen.
   TChartPen& Frame() { return fBackWall->Pen(); }
 
+  // --- Zoom and panning with the mouse.
+
+  // Zooms the four side axes to the zoom record's rectangle (put in order
+  // first), through ZoomToValues.
+  virtual void ZoomToRectangle();
+  // The part of the chart under (x, y) as the last paint laid it out: a
+  // series point or segment (the last series first), an axis band, the
+  // title, the foot, the chart rectangle (with an active series), or none.
+  TChartClickedPart FindClickedPart(int x, int y);
+  // Fixes the four side axes to the given ranges (saving the scales first
+  // when they are the unzoomed ones), animated when AnimatedZoom is set;
+  // then ZoomedIn and OnZoom.
+  void ZoomToValues(double topMin, double topMax, double bottomMin, double bottomMax,
+                    double leftMin, double leftMax, double rightMin, double rightMax);
+  // Puts back the scales saved before the first zoom or pan, when any were
+  // saved; then OnUndoZoom, a repaint request and ZoomedIn false.
+  void UndoZoom();
+  // Draws the zoom record's rectangle with the not-xor pen: a second call
+  // with the same rectangle erases it. Outside a paint it draws on the
+  // window surface.
+  void PaintZoomRectangle() override;
+
+  TChartAllowScrollEvent OnAllowScroll;
+  TChartClickAxisEvent OnClickAxis;
+  TChartClickEvent OnClickBackground;
+  TChartClickEvent OnClickLegend;
+  TChartClickSeriesEvent OnClickSeries;
+
+ protected:
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  void MouseMove(TShiftState shift, int x, int y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
+  bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+  void MouseLeave() override;
+
  private:
+  // Starts a zoom drag (left button) or panning (right button) where the
+  // settings allow it; true when one started.
+  bool TryStartZoomOrPan(TMouseButton button, TShiftState shift, int x, int y);
+  // OnClickBackground, when set; true when it kept the press.
+  bool ClickBackground(TMouseButton button, TShiftState shift, int x, int y);
+  // The series' own OnDblClick or OnClick; true when it kept the press.
+  bool ClickSeries(TChartSeries& series, int valueIndex, TMouseButton button, TShiftState shift,
+                   int x, int y);
+  // The side axes in the saved scales' order: top, left, right, bottom.
+  TCustomChartAxis& SavedScaleAxis(int index);
+  void SaveScales();
+  // One panning step to (x, y).
+  void PanTo(int x, int y);
+  // Scrolls every vertical axis by 3 percent of its range: its values rise
+  // (direction +1, wheel down) or fall (-1, wheel up).
+  void ScrollVerticalAxes(int direction);
+
   void PrepareWall(const TChartWall& wall);
 
   bool fBackImageInside = false;
