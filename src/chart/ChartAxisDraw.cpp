@@ -1,7 +1,8 @@
 // Drawing one axis onto the chart canvas: title, labels, axis line, ticks,
 // grid, inner ticks, minor ticks and minor grid. The range, the increment,
 // the pixel range and the positions across the axis are those of the current
-// paint. The chart is drawn flat, so every depth argument is 0.
+// paint. Depth arguments matter only for a chart drawn in perspective; a flat
+// chart has a depth of 0.
 
 #include <string>
 
@@ -76,6 +77,8 @@ void TCustomChartAxis::SelectTextFont(const TFont& font) {
   TChartCanvas3D& canvas = fChart.ChartCanvas();
   canvas.Brush().SetColor(fChart.Color());
   canvas.Brush().SetStyle(bsClear);
+  // White text would vanish on paper.
+  if (fChart.IsPrinting() && canvas.Font().Color() == clWhite) canvas.Font().SetColor(clBlack);
 }
 
 void TCustomChartAxis::DrawAxisText(int x, int y, const std::string& text, int angle) {
@@ -141,9 +144,8 @@ void TCustomChartAxis::DrawAxisText(int x, int y, const std::string& text, int a
     }
   }
 
-  // The other-side axes of a chart drawn in perspective would write at the
-  // chart's depth; this chart is flat.
-  constexpr int depth = 0;
+  // The other-side axes of a chart drawn in perspective write at the back.
+  const int depth = fIsOtherSide ? fChart.DepthWidth() : 0;
   std::size_t start = 0;
   for (int line = 0; line < n; ++line) {
     std::size_t stop = text.find(kLineSeparator, start);
@@ -205,7 +207,7 @@ void TCustomChartAxis::DrawAcross(int p, int from, int to) {
 
 void TCustomChartAxis::DrawAxisLine() {
   TChartCanvas3D& canvas = fChart.ChartCanvas();
-  constexpr int depth = 0;
+  const int depth = fChart.DepthWidth();
   const int base = LineBase();
   if (fIsHorizontal) {
     if (fIsOtherSide) {
@@ -231,6 +233,11 @@ void TCustomChartAxis::SelectGridPen(const TChartPen& pen) {
   canvas.ApplyPen(pen);
   // A grid pen without a colour of its own is drawn grey.
   if (pen.Color() == clDefault) canvas.Pen().SetColor(clGray);
+  // On paper a styled thin pen is drawn as the thinnest line the printer
+  // has, so that its pattern keeps its size.
+  if (fChart.IsPrinting() && pen.Style() != psSolid && pen.Width() == 1) {
+    canvas.Pen().SetWidth(0);
+  }
 }
 
 void TCustomChartAxis::DrawGridLine(int p) {

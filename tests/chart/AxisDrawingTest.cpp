@@ -31,13 +31,14 @@ class RecordingCanvas : public TChartCanvas3D {
     int Angle;
     TColor BrushColor;
     TBrushStyle BrushStyle;
+    TColor FontColor;
   };
   std::vector<Text> Texts;
 
   // Rotated text arrives here too, with the font turned by the angle.
   void WriteText(int x, int y, const std::string& text) override {
-    Texts.push_back(
-        {x, y, text, TextAlignment(), Font().Orientation() / 10, Brush().Color(), Brush().Style()});
+    Texts.push_back({x, y, text, TextAlignment(), Font().Orientation() / 10, Brush().Color(),
+                     Brush().Style(), Font().Color()});
     TChartCanvas3D::WriteText(x, y, text);
   }
 };
@@ -360,6 +361,17 @@ TEST(AxisDrawing, LabelsAndTitlesAreWrittenBesideTheirAxes) {
     EXPECT_EQ(t.Angle, 0);
   }
   EXPECT_EQ(left.LabelsPos(), 50 - 2 - 4);
+
+  // White texts are written black on paper, and only there.
+  left.Title().Font().SetColor(clWhite);
+  left.LabelsFont().SetColor(clWhite);
+  for (bool printing : {true, false}) {
+    pic.chart.SetPrinting(printing);
+    pic.canvas->Texts.clear();
+    left.DrawAxis(true);
+    ASSERT_EQ(texts.size(), 8U);
+    for (const auto& t : texts) EXPECT_EQ(t.FontColor, printing ? clBlack : clWhite) << t.Line;
+  }
 }
 
 // Where a text written at angle a lands, given its reference point, its
