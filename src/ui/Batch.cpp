@@ -26,6 +26,7 @@
 #include "sim/SimulationTick.h"
 #include "sim/TimeHistory.h"
 #include "ui/MainWindowPicture.h"
+#include "ui/OscilloscopeLayout.h"
 
 namespace drivesim {
 
@@ -210,13 +211,15 @@ BatchOptions ParseOptions(const std::vector<std::string>& arguments) {
 }
 
 // The main window's simulation without the window: the records its unit
-// holds, the two series and the image, and the handlers the run imitates.
+// holds, the oscilloscope with its two line series configured as the window
+// configures them, the image, and the handlers the run imitates.
 struct BatchWindow {
   DriveModel Model;
   TimeHistory History;
   GearPair Gears;
-  TChartSeries Series1;  // load velocity
-  TChartSeries Series2;  // setpoint
+  Oscilloscope Scope = MakeOscilloscope();
+  TLineSeries& Series1 = *Scope.Series1;  // load velocity
+  TLineSeries& Series2 = *Scope.Series2;  // setpoint
   TBitmap Image{kPictureWidth, kPictureHeight};
 
   // Window creation: step size, gears for 42 teeth, time axis, sketch and
