@@ -66,7 +66,13 @@ std::string CurrentExceptionMessage() {
 TApplication::TApplication() = default;
 
 TApplication::~TApplication() {
-  if (fSettingsWatcher && QCoreApplication::instance()) {
+  // Only reached at the program's exit. A program that did not call Finalize
+  // leaves its platform objects to the operating system: destroying them now
+  // would run the platform's shutdown after its own globals have gone.
+  if (fOwnApplication) {
+    (void)fSettingsWatcher.release();
+    (void)fOwnApplication.release();
+  } else if (fSettingsWatcher && QCoreApplication::instance()) {
     QCoreApplication::instance()->removeEventFilter(fSettingsWatcher.get());
   }
 }
@@ -91,6 +97,17 @@ void TApplication::Initialize(int& argc, char** argv) {
       fTitle = TitleFromFileName(argv[0]);
     }
   }
+}
+
+void TApplication::Finalize() {
+  if (fSettingsWatcher) {
+    if (QCoreApplication::instance()) {
+      QCoreApplication::instance()->removeEventFilter(fSettingsWatcher.get());
+    }
+    fSettingsWatcher.reset();
+  }
+  fRunning = false;
+  fOwnApplication.reset();
 }
 
 std::string TApplication::Title() const {

@@ -27,9 +27,21 @@ class TApplication {
   // Creates the platform's application object unless one exists already (as
   // in the test suites), maps the layout fonts to their substitutes, reads
   // the locale's separators (again whenever the system reports a change of
-  // settings) and derives the title from the program file's name. argc must
-  // outlive the application object.
+  // settings) and derives the title from the program file's name. argc and
+  // argv must stay valid until Finalize.
   void Initialize(int& argc, char** argv);
+
+  // Ends what Initialize began: stops watching for changed settings and
+  // destroys the platform's application object if Initialize created it (one
+  // that existed before is left alone). Every form must be destroyed before.
+  // The program calls it before main returns: the platform's application
+  // object cannot be destroyed once the program's static objects are going,
+  // since the platform's own globals may be gone by then. Initialize may be
+  // called again afterwards.
+  void Finalize();
+  // Whether Initialize created the platform's application object and
+  // Finalize has not destroyed it yet.
+  bool OwnsPlatformApplication() const { return fOwnApplication != nullptr; }
 
   // The title, the caption of the error box. Unless set, it is derived from
   // the program file's name (TitleFromFileName).

@@ -9,7 +9,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "mechanism/Gears.h"
@@ -37,20 +36,29 @@ std::string EditText(double value) {
   return text;
 }
 
-// The platform's application object on the offscreen platform, for as long
-// as the picture is being made, unless the program has one already. It is
-// destroyed at the end of the picture rather than at the program's exit,
-// when Qt's own global objects may be gone already.
-std::unique_ptr<QApplication> StartOffscreenApplication() {
-  if (QApplication::instance()) return nullptr;
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "drivesim-batch";
-  static char* argv[] = {name, nullptr};
-  auto application = std::make_unique<QApplication>(argc, argv);
-  Application().Initialize(argc, argv);
-  return application;
-}
+// The application on the offscreen platform for as long as the picture is
+// being made, unless the program runs one already. It is finalised at the
+// end of the picture, after the windows have gone.
+class OffscreenApplication {
+ public:
+  OffscreenApplication() {
+    if (QApplication::instance()) return;
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    Application().Initialize(fArgc, fArgv);
+    fStarted = true;
+  }
+  ~OffscreenApplication() {
+    if (fStarted) Application().Finalize();
+  }
+  OffscreenApplication(const OffscreenApplication&) = delete;
+  OffscreenApplication& operator=(const OffscreenApplication&) = delete;
+
+ private:
+  char fName[15] = "drivesim-batch";
+  char* fArgv[2] = {fName, nullptr};
+  int fArgc = 1;
+  bool fStarted = false;
+};
 
 // Keeps the platform's own diagnostics (an offscreen window cannot be
 // raised, and the like) off the tool's standard error while the picture is
@@ -119,7 +127,7 @@ void CheckPictureCanBeWritten(const std::string& pngPath) {
 std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
                                                const std::string& pngPath) {
   const QuietPlatform quiet;
-  const std::unique_ptr<QApplication> application = StartOffscreenApplication();
+  const OffscreenApplication application;
   BoxRecorder boxes;
 
   // Records of its own, so that the picture does not depend on anything run

@@ -3,7 +3,6 @@
 // draws the first picture), creates the hidden instructions window and runs
 // the event loop until the main window is closed; both windows are then
 // destroyed, the instructions window too when it is open.
-#include <QApplication>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -40,9 +39,6 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // The platform's application object lives on main's stack, so that it is
-  // destroyed after both windows and before the program's static objects.
-  QApplication qtApplication(argc, argv);
   Application().Initialize(argc, argv);
   // The title comes from the program file's name, every letter after the
   // first in lower case. Program files are lower case here, so the first
@@ -51,13 +47,21 @@ int main(int argc, char** argv) {
   if (!title.empty())
     title[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title[0])));
   Application().SetTitle(title);
-  TBitmap icon;
-  DrawProgramIcon(icon);
-  Application().SetIcon(icon);
 
-  // The first form created is the main form: closing it ends the loop.
-  TForm1 form1(ProgramModel(), ProgramHistory(), ProgramGears());
-  TForm2 form2;
-  form1.SetInstructionsWindow(&form2);
-  return Application().Run();
+  int exitCode = 0;
+  {
+    TBitmap icon;
+    DrawProgramIcon(icon);
+    Application().SetIcon(icon);
+    // The first form created is the main form: closing it ends the loop.
+    // Both windows (the instructions window too when it is open) and the
+    // icon's picture go at the end of this block, before the application is
+    // finalised.
+    TForm1 form1(ProgramModel(), ProgramHistory(), ProgramGears());
+    TForm2 form2;
+    form1.SetInstructionsWindow(&form2);
+    exitCode = Application().Run();
+  }
+  Application().Finalize();
+  return exitCode;
 }
