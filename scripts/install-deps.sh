@@ -18,6 +18,8 @@ packages=(
   fontconfig
   xvfb
   xauth
+  xdotool
+  x11-apps
 )
 
 missing=()

@@ -1,0 +1,175 @@
+#!/bin/sh
+# The real drivesim on a virtual X display: both windows carry their titles,
+# the instructions window stays hidden until "Help", "Process" with a
+# setpoint makes the oscilloscope's traces rise and move, and "Exit" ends the
+# program with exit status 0 while the instructions window is open.
+#
+# Usage: realwindow.sh PATH/TO/drivesim
+# Exit status 77 (a skipped test) only when xvfb-run is not installed.
+# With REALWINDOW_KEEP=DIR the last screenshot is left in DIR/window.xwd.
+set -u
+
+drivesim=${1:?usage: realwindow.sh PATH/TO/drivesim}
+
+if [ -z "${REALWINDOW_ON_DISPLAY:-}" ]; then
+  if ! command -v xvfb-run >/dev/null 2>&1; then
+    echo "SKIPPED: xvfb-run is not installed (scripts/install-deps.sh installs it)"
+    exit 77
+  fi
+  # A free display number (-a), 24-bit colour, so that every pixel is four
+  # bytes in the screenshots.
+  REALWINDOW_ON_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+    sh "$0" "$drivesim"
+fi
+
+for tool in xdotool xwd od awk; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "FAIL: $tool is not installed (scripts/install-deps.sh installs it)"
+    exit 1
+  fi
+done
+
+main_title="The influence of the feedback coefficient on the quality of regulation"
+help_title="Instructions"
+
+# The controls, in the main window's client coordinates.
+setpoint_x=210 setpoint_y=362  # the setpoint spin edit's text
+process_x=40 process_y=444     # "Process"
+help_x=216 help_y=484          # "Help"
+exit_x=40 exit_y=484           # "Exit"
+# The oscilloscope: left, top, width, height.
+chart_left=256 chart_top=328 chart_width=353 chart_height=169
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/drivesim-realwindow.XXXXXX") || exit 1
+pid=
+finish() {
+  status=$1
+  if [ -n "$pid" ] && [ ! -s "$work/status" ]; then
+    kill "$pid" 2>/dev/null
+  fi
+  wait
+  if [ -n "${REALWINDOW_KEEP:-}" ] && [ -f "$work/shot.xwd" ]; then
+    cp "$work/shot.xwd" "$REALWINDOW_KEEP/window.xwd"
+  fi
+  rm -rf "$work"
+  exit "$status"
+}
+fail() {
+  echo "FAIL: $*"
+  if [ -s "$work/status" ]; then
+    echo "drivesim ended with exit status $(cat "$work/status")"
+  fi
+  if [ -s "$work/drivesim.err" ]; then
+    echo "--- drivesim's standard error:"
+    cat "$work/drivesim.err"
+  fi
+  finish 1
+}
+
+# Runs the command every 0.2 s until it succeeds, for at most $1 seconds.
+poll() {
+  limit=$(($1 * 5))
+  shift
+  n=0
+  while ! "$@"; do
+    n=$((n + 1))
+    [ "$n" -ge "$limit" ] && return 1
+    sleep 0.2
+  done
+  return 0
+}
+
+# The id of the visible window with exactly this title, if there is one.
+visible_window() {
+  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+window_shown() { [ -n "$(visible_window "$1")" ]; }
+
+click() {
+  xdotool mousemove --window "$main" "$1" "$2" click 1
+}
+
+# The oscilloscope's pixels, one line per row, four hexadecimal bytes per
+# pixel (blue, green, red, unused), cut out of a screenshot of the window.
+chart_pixels() {
+  name=$1
+  xwd -silent -id "$main" >"$work/shot.xwd" 2>/dev/null || return 1
+  # The header's 25 big-endian words: size, ..., byte order (8), bits per
+  # pixel (12), bytes per line (13), ..., colour entries (20); the colour
+  # table follows the header, 12 bytes an entry, then the rows.
+  set -- $(od -An -v -tu4 --endian=big -N100 "$work/shot.xwd")
+  [ "$#" -eq 25 ] || return 1
+  header=$1 order=$8 bpp=${12} bpl=${13} colours=${20}
+  if [ "$bpp" -ne 32 ] || [ "$order" -ne 0 ]; then
+    echo "unexpected screenshot format: $bpp bits per pixel, byte order $order"
+    return 1
+  fi
+  offset=$((header + colours * 12 + chart_top * bpl))
+  tail -c +$((offset + 1)) "$work/shot.xwd" | head -c $((chart_height * bpl)) |
+    od -An -v -tx1 -w"$bpl" |
+    cut -d' ' -f$((chart_left * 4 + 2))-$(((chart_left + chart_width) * 4 + 1)) >"$work/$name"
+  [ "$(wc -l <"$work/$name")" -eq "$chart_height" ]
+}
+
+# How many rows of the chart hold a pixel of the velocity trace's colour
+# (aqua: blue and green full, no red).
+velocity_rows() {
+  awk '{ for (i = 1; i + 2 <= NF; i += 4)
+           if ($i == "ff" && $(i + 1) == "ff" && $(i + 2) == "00") { rows++; break } }
+       END { print rows + 0 }' "$work/$1"
+}
+
+# The chart is still: two screenshots half a second apart are the same.
+chart_still() {
+  chart_pixels still1 && sleep 0.5 && chart_pixels still2 && cmp -s "$work/still1" "$work/still2"
+}
+
+# The chart shows the trace risen (over several rows) and has moved on since
+# the screenshot in the named file.
+chart_moved_since() {
+  chart_pixels now || return 1
+  [ "$(velocity_rows now)" -ge 3 ] && ! cmp -s "$work/$1" "$work/now"
+}
+
+# The program runs in a subshell that records its exit status when it ends.
+(
+  env -u QT_QPA_PLATFORM "$drivesim" >"$work/drivesim.out" 2>"$work/drivesim.err" &
+  echo $! >"$work/pid"
+  wait $!
+  echo $? >"$work/status"
+) &
+poll 10 test -s "$work/pid" || fail "the program did not start"
+pid=$(cat "$work/pid")
+
+ended() { [ -s "$work/status" ]; }
+shown_or_ended() { window_shown "$main_title" || ended; }
+poll 60 shown_or_ended && ! ended || fail "the main window did not appear"
+main=$(visible_window "$main_title")
+echo "main window shown: \"$main_title\""
+
+# Painted and idle: the picture and the empty oscilloscope do not change.
+poll 30 chart_still || fail "the oscilloscope did not settle before Process"
+[ "$(velocity_rows still2)" -eq 0 ] || fail "a velocity trace before Process"
+window_shown "$help_title" && fail "the instructions window is shown before Help"
+
+# Setpoint 50 (five arrow steps of 10), then "Process".
+click "$setpoint_x" "$setpoint_y" || fail "cannot click the setpoint"
+xdotool key Up Up Up Up Up || fail "cannot type"
+click "$process_x" "$process_y" || fail "cannot click Process"
+poll 30 chart_moved_since still2 || fail "the traces did not rise after Process"
+echo "traces rose over $(velocity_rows now) rows"
+mv "$work/now" "$work/running1"
+poll 30 chart_moved_since running1 || fail "the traces stopped moving"
+echo "traces keep moving"
+
+click "$help_x" "$help_y" || fail "cannot click Help"
+poll 30 window_shown "$help_title" || fail "Help did not show the instructions window"
+echo "instructions window shown: \"$help_title\""
+
+# "Exit" with the instructions window open ends the program.
+click "$exit_x" "$exit_y" || fail "cannot click Exit"
+poll 30 ended || fail "the program did not end after Exit"
+status=$(cat "$work/status")
+[ "$status" -eq 0 ] || fail "the program ended with exit status $status"
+echo "program ended with exit status 0"
+finish 0
