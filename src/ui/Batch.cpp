@@ -68,6 +68,7 @@ struct BatchOptions {
   std::optional<int> ResetAfter;
   std::string CsvPath = "-";
   std::optional<std::string> SeriesCsvPath;
+  std::optional<std::string> ChartPath;
   std::optional<std::string> WindowPath;
   bool Help = false;
 };
@@ -129,6 +130,10 @@ const std::vector<OptionSpec>& OptionTable() {
        "after the run, the points of both oscilloscope series\n"
        "to FILE (\"-\" for standard output)",
        [](BatchOptions& o, const std::string& v) { o.SeriesCsvPath = v; }},
+      {"--chart", "FILE.png",
+       "after the run, a picture of the 353 x 169 oscilloscope\n"
+       "exactly as the window shows it",
+       [](BatchOptions& o, const std::string& v) { o.ChartPath = v; }},
       {"--window", "FILE.png",
        "after the run, a picture of the whole main window:\n"
        "the same run entered into the real window, offscreen",
@@ -206,6 +211,9 @@ BatchOptions ParseOptions(const std::vector<std::string>& arguments) {
   if (options.SeriesCsvPath && *options.SeriesCsvPath != "-" &&
       *options.SeriesCsvPath == options.CsvPath) {
     throw BatchInputError("--csv and --series-csv name the same file");
+  }
+  if (options.ChartPath && options.WindowPath && *options.ChartPath == *options.WindowPath) {
+    throw BatchInputError("--chart and --window name the same file");
   }
   return options;
 }
@@ -414,6 +422,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     if (options.Teeth != window.Gears.LoadGear.ToothCount) window.SpinEdit1Change(options.Teeth);
     window.SpinEdit2Change(options.Feedback, options.Setpoint);
     window.Button2Click(options);
+    if (options.ChartPath) CheckPictureCanBeWritten(*options.ChartPath);
     if (options.WindowPath) CheckPictureCanBeWritten(*options.WindowPath);
     csv.emplace(options.CsvPath, out);
     csv->Open();
@@ -455,6 +464,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     if (seriesCsv) WriteSeries(seriesCsv->Stream(), window.Series1, window.Series2);
     csv->Commit();
     if (seriesCsv) seriesCsv->Commit();
+    if (options.ChartPath) SaveOscilloscopePicture(*window.Scope.Chart1, *options.ChartPath);
     if (options.WindowPath) {
       // The window's own "Process" and timer handlers run the same inputs
       // again; the failure they meet, if any, has been reported above.

@@ -14,9 +14,11 @@
 #include "mechanism/Gears.h"
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
+#include "platform/Graphics.h"
 #include "platform/Numbers.h"
 #include "sim/DriveModel.h"
 #include "sim/TimeHistory.h"
+#include "ui/OscilloscopeLayout.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
@@ -167,6 +169,14 @@ std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
   const QImage picture = form1.Widget()->grab().toImage();
   SavePicture(picture, pngPath);
   return boxes.Texts;
+}
+
+void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath) {
+  const QuietPlatform quiet;
+  const OffscreenApplication application;
+  TBitmap picture;
+  RenderOscilloscope(chart1, picture);
+  SavePicture(*static_cast<const QImage*>(picture.PlatformImage()), pngPath);
 }
 
 }  // namespace drivesim

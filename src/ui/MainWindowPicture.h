@@ -39,4 +39,12 @@ void CheckPictureCanBeWritten(const std::string& pngPath);
 std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
                                                const std::string& pngPath);
 
+class TChart;
+
+// Draws the oscilloscope as the window shows it (its current series, at its
+// own size) and writes the picture to pngPath, replaced only once complete.
+// Starts the application object on the offscreen platform when none exists
+// yet. Raises Exception when the file cannot be written.
+void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath);
+
 }  // namespace drivesim

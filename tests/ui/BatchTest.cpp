@@ -3,6 +3,8 @@
 // part-way, exit statuses, and outputs that are never left half-written.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QString>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -410,6 +412,41 @@ TEST_F(BatchTest, NumbersUseAPointWhateverTheLocaleAndHelpExitsCleanly) {
                              "--ticks", "--csv", "--series-csv", "--reset-after", "--help"}) {
     EXPECT_NE(help.Out.find(std::string("  ") + option + " "), std::string::npos) << option;
   }
+}
+
+TEST_F(BatchTest, ChartPictureIsTheOscilloscopeAsTheWindowShowsIt) {
+  const fs::path chart = File("chart.png");
+  const fs::path window = File("window.png");
+  const RunResult result =
+      RunTool({"--ticks", "120", "--setpoint", "150", "--teeth", "33", "--csv",
+               File("rows.csv").string(), "--chart", chart.string(), "--window", window.string()});
+  ASSERT_EQ(result.Status, 0) << result.Err;
+
+  const QImage chartImage(QString::fromStdString(chart.string()));
+  const QImage windowImage(QString::fromStdString(window.string()));
+  ASSERT_EQ(chartImage.size(), QSize(353, 169));
+  ASSERT_FALSE(windowImage.isNull());
+  // The window's oscilloscope sits at (256, 328) of its client area.
+  int differing = 0;
+  for (int y = 0; y < chartImage.height(); ++y) {
+    for (int x = 0; x < chartImage.width(); ++x) {
+      differing += chartImage.pixel(x, y) != windowImage.pixel(256 + x, 328 + y);
+    }
+  }
+  EXPECT_EQ(differing, 0);
+
+  // The setpoint trace lies on the row the left axis (0..300 on the plot
+  // height) maps 150 to: a lime run across the right part of the plot.
+  int limeRows = 0;
+  for (int y = 0; y < chartImage.height(); ++y) {
+    limeRows += chartImage.pixel(300, y) == qRgb(0, 255, 0);
+  }
+  EXPECT_EQ(limeRows, 1);
+
+  // The same path for both pictures is refused before anything is written.
+  const RunResult clash =
+      RunTool({"--chart", chart.string(), "--window", chart.string(), "--csv", "-"});
+  EXPECT_EQ(clash.Status, 2);
 }
 
 }  // namespace
