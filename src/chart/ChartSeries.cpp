@@ -68,12 +68,9 @@ int TChartSeries::CopyPointFrom(const TChartSeries& source, int index) {
                                   sourceHasList ? source.fValuesLists[i].ValueAt(index) : 0.0);
   }
   const auto colorIndex = static_cast<std::size_t>(index);
-  fColorList.insert(fColorList.begin() + newIndex, colorIndex < source.fColorList.size()
-                                                       ? source.fColorList[colorIndex]
-                                                       : clDefault);
-  fLabelList.insert(fLabelList.begin() + newIndex, colorIndex < source.fLabelList.size()
-                                                       ? source.fLabelList[colorIndex]
-                                                       : std::string());
+  InsertColor(static_cast<std::size_t>(newIndex),
+              colorIndex < source.fColorList.size() ? source.fColorList[colorIndex] : clDefault);
+  InsertLabel(static_cast<std::size_t>(newIndex), source.LabelAt(colorIndex));
   return newIndex;
 }
 
@@ -90,10 +87,49 @@ void TChartSeries::CopyAllPointsFrom(const TChartSeries& source) {
 
 void TChartSeries::ClearLists() {
   for (int i = 0; i < fValuesLists.Count(); ++i) fValuesLists[i].RemoveAllValues();
+  if (!fColorList.empty()) fColorRefillHint = fColorList.size();
   fColorList.clear();
   fColorList.shrink_to_fit();
   fLabelList.clear();
   fLabelList.shrink_to_fit();
+  fLabelCount = 0;
+}
+
+// ---------------------------------------------------------------------------
+// Colour and label lists
+
+const std::vector<std::string>& TChartSeries::LabelList() const {
+  // The empty labels not stored so far are written out for the caller.
+  if (fLabelList.size() < static_cast<std::size_t>(fLabelCount)) {
+    fLabelList.resize(static_cast<std::size_t>(fLabelCount));
+  }
+  return fLabelList;
+}
+
+const std::string& TChartSeries::LabelAt(std::size_t index) const {
+  static const std::string kNoLabel;
+  return index < fLabelList.size() ? fLabelList[index] : kNoLabel;
+}
+
+void TChartSeries::InsertLabel(std::size_t index, const std::string& label) {
+  // An empty label past the stored ones needs no storage.
+  if (label.empty() && index >= fLabelList.size()) {
+    ++fLabelCount;
+    return;
+  }
+  if (index > fLabelList.size()) fLabelList.resize(index);
+  fLabelList.insert(fLabelList.begin() + static_cast<std::ptrdiff_t>(index), label);
+  ++fLabelCount;
+}
+
+void TChartSeries::InsertColor(std::size_t index, TColor color) {
+  // A list refilled after being emptied takes its storage once.
+  if (fColorList.capacity() == 0 && fColorRefillHint > 0) fColorList.reserve(fColorRefillHint);
+  if (index == fColorList.size()) {
+    fColorList.push_back(color);
+  } else {
+    fColorList.insert(fColorList.begin() + static_cast<std::ptrdiff_t>(index), color);
+  }
 }
 
 void TChartSeries::SourcePointDeleted(const TChartSeries& /*source*/, int index) {
@@ -131,8 +167,8 @@ TColor TChartSeries::PointColor(int index) const {
 }
 
 std::string TChartSeries::PointLabel(int index) const {
-  if (index < 0 || static_cast<std::size_t>(index) >= fLabelList.size()) return std::string();
-  return fLabelList[static_cast<std::size_t>(index)];
+  if (index < 0) return std::string();
+  return LabelAt(static_cast<std::size_t>(index));
 }
 
 double TChartSeries::XValueAt(int index) const { return fXValues->ValueAt(index); }
@@ -152,8 +188,8 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
   const int index = fXValues->AddInOrder(fXValues->PendingValue());
   fYValues->InsertValueAt(index, fYValues->PendingValue());
   InsertExtraPendingValues(index);
-  fColorList.insert(fColorList.begin() + index, color);
-  fLabelList.insert(fLabelList.begin() + index, label);
+  InsertColor(static_cast<std::size_t>(index), color);
+  InsertLabel(static_cast<std::size_t>(index), label);
   PointAdded(index);
   return index;
 }
@@ -176,7 +212,10 @@ void TChartSeries::DeletePoint(int index) {
   for (int i = 0; i < fValuesLists.Count(); ++i) fValuesLists[i].DeleteValueAt(index);
   const auto at = static_cast<std::size_t>(index);
   if (at < fColorList.size()) fColorList.erase(fColorList.begin() + index);
-  if (at < fLabelList.size()) fLabelList.erase(fLabelList.begin() + index);
+  if (at < static_cast<std::size_t>(fLabelCount)) {
+    --fLabelCount;
+    if (at < fLabelList.size()) fLabelList.erase(fLabelList.begin() + index);
+  }
   NotifyDependents(dcDelete, index);
   if (fActive) RequestRepaint();
 }
@@ -194,7 +233,12 @@ void TChartSeries::SwapValueIndex(int a, int b) {
   const auto ia = static_cast<std::size_t>(a);
   const auto ib = static_cast<std::size_t>(b);
   if (ia < fColorList.size() && ib < fColorList.size()) std::swap(fColorList[ia], fColorList[ib]);
-  if (ia < fLabelList.size() && ib < fLabelList.size()) std::swap(fLabelList[ia], fLabelList[ib]);
+  const auto labels = static_cast<std::size_t>(fLabelCount);
+  if (ia < labels && ib < labels && (ia < fLabelList.size() || ib < fLabelList.size())) {
+    // At least one of the two has a stored text; both get a place.
+    if (std::max(ia, ib) >= fLabelList.size()) fLabelList.resize(std::max(ia, ib) + 1);
+    std::swap(fLabelList[ia], fLabelList[ib]);
+  }
 }
 
 double TChartSeries::MaxX() const { return fXValues->MaxOfValues(); }
@@ -472,6 +516,7 @@ void TChartSeries::SetDependentTriggers(int index, TSeriesTriggers triggers) {
 }
 
 void TChartSeries::NotifyDependents(TDependentChange change, int index) {
+  if (fDependents.empty()) return;
   // A dependent may change the list while it reacts (for instance when it is
   // destroyed), so walk a copy.
   const std::vector<DependentLink> links = fDependents;

@@ -164,7 +164,7 @@ class TChartSeries {
   const TChartValueLists& ValuesLists() const { return fValuesLists; }
   // One colour and one label per point, in point order.
   const std::vector<TColor>& ColorList() const { return fColorList; }
-  const std::vector<std::string>& LabelList() const { return fLabelList; }
+  const std::vector<std::string>& LabelList() const;
 
   // Published properties.
   bool Active() const { return fActive; }
@@ -259,6 +259,10 @@ class TChartSeries {
     TSeriesTriggers Triggers;
   };
   bool IsFedBy(const TChartSeries& series) const;
+  // The label at index of the label list (empty beyond the stored ones).
+  const std::string& LabelAt(std::size_t index) const;
+  void InsertLabel(std::size_t index, const std::string& label);
+  void InsertColor(std::size_t index, TColor color);
   void DropDependent(const TChartSeries& series);
   // Used by the chart when it attaches or detaches this series.
   void StoreParentChart(TCustomAxisPanel* chart);
@@ -270,7 +274,14 @@ class TChartSeries {
   std::unique_ptr<TChartValueList> fXValues;
   std::unique_ptr<TChartValueList> fYValues;
   std::vector<TColor> fColorList;
-  std::vector<std::string> fLabelList;
+  // How many places the colour list held when it was last emptied.
+  std::size_t fColorRefillHint = 0;
+  // The labels, one per point: the first fLabelList.size() are stored, the
+  // others, up to fLabelCount, are empty and take no storage until
+  // LabelList is asked for (a series whose points carry no text stores
+  // nothing per point).
+  mutable std::vector<std::string> fLabelList;
+  int fLabelCount = 0;
   std::unique_ptr<TSeriesMarks> fMarks;
 
   bool fActive = true;

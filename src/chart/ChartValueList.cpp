@@ -55,6 +55,7 @@ void TChartValueList::SetValueAt(int index, double value) {
 }
 
 void TChartValueList::RemoveAllValues() {
+  if (!fValues.empty()) fRefillHint = fValues.size();
   fValues.clear();
   fValues.shrink_to_fit();
   fStatsDirty = true;
@@ -71,15 +72,23 @@ int TChartValueList::AddInOrder(double value) {
     while (i >= 0 && fValues[static_cast<std::size_t>(i)] < value) --i;
     index = i + 1;
   }
-  fValues.insert(fValues.begin() + index, value);
-  fStatsDirty = true;
+  PutValueAt(index, value);
   return index;
+}
+
+void TChartValueList::PutValueAt(int index, double value) {
+  ReserveForRefill();
+  if (static_cast<std::size_t>(index) == fValues.size()) {
+    fValues.push_back(value);
+  } else {
+    fValues.insert(fValues.begin() + index, value);
+  }
+  fStatsDirty = true;
 }
 
 void TChartValueList::InsertValueAt(int index, double value) {
   if (index < 0 || index > ValueCount()) throw EListError::IndexOutOfBounds(index);
-  fValues.insert(fValues.begin() + index, value);
-  fStatsDirty = true;
+  PutValueAt(index, value);
 }
 
 void TChartValueList::DeleteValueAt(int index) {

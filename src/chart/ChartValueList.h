@@ -112,6 +112,16 @@ class TChartValueList {
 
  private:
   void CheckIndex(int index) const;
+  // Inserts a raw value before index (0..size), appending without moving
+  // anything when index is the end.
+  void PutValueAt(int index, double value);
+  // The first value added to an emptied list reserves as many places as the
+  // list held before it was emptied, so that a series refilled point by
+  // point every tick takes its storage once instead of doubling it step by
+  // step.
+  void ReserveForRefill() {
+    if (fValues.capacity() == 0 && fRefillHint > 0) fValues.reserve(fRefillHint);
+  }
   void RecomputeStats() const;
   void SortRange(int left, int right);
   int CompareValues(int a, int b) const;
@@ -132,6 +142,8 @@ class TChartValueList {
   mutable double fTotalOfValues = 0.0;
   mutable double fTotalAbsOfValues = 0.0;
   mutable bool fStatsDirty = true;
+  // How many values the list held when it was last emptied.
+  std::size_t fRefillHint = 0;
 };
 
 }  // namespace drivesim
