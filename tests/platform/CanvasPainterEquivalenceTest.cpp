@@ -1,0 +1,253 @@
+// Shapes the canvas draws with its own pixel loops instead of the platform's
+// painter set exactly the pixels the painter sets, drawn as the canvas used
+// to draw them: on an RGB32 image, no antialiasing, the pen's colour copied,
+// a cosmetic solid pen, an ellipse's box given with its width and height one
+// less, a polygon filled odd-even. Ellipses of every size up to 48 x 48 are
+// compared, at the image's edges and under a clip rectangle too; polygons
+// random and gear-shaped, self-crossing, closed by a repeated first point or
+// not, inside the image and beyond its edges.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/Canvas.h"
+#include "platform/Graphics.h"
+
+namespace drivesim {
+namespace {
+
+QImage& ImageOf(TBitmap& bitmap) { return *static_cast<QImage*>(bitmap.PlatformImage()); }
+
+// A background that differs from pixel to pixel, so that a pixel left alone
+// cannot pass for one that was set.
+void PaintNoise(TBitmap& bitmap) {
+  QImage& image = ImageOf(bitmap);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      image.setPixel(x, y, qRgb((x * 37 + y * 11) & 255, (x * 5 + y * 71) & 255, (x ^ y) & 255));
+    }
+  }
+}
+
+enum class Parts { OutlineAndFill, OutlineOnly, FillOnly };
+
+constexpr TColor kPen = 0x00204080;
+constexpr TColor kBrush = 0x00C0E0A0;
+
+// The painter's ellipse in box (left, top, right, bottom), under the clip
+// when it is not empty.
+QImage PainterEllipse(const QImage& before, const TRect& box, Parts parts, const TRect& clip) {
+  QImage image = before.copy();
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  if (!clip.IsEmpty()) {
+    painter.setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
+  }
+  const QColor penColor(GetRValue(kPen), GetGValue(kPen), GetBValue(kPen));
+  const QColor brushColor(GetRValue(kBrush), GetGValue(kBrush), GetBValue(kBrush));
+  // Without an outline the fill's colour takes the outline's pixels.
+  QPen pen(parts == Parts::FillOnly ? brushColor : penColor, 0);
+  pen.setCapStyle(Qt::FlatCap);
+  painter.setPen(pen);
+  painter.setBrush(parts == Parts::OutlineOnly ? QBrush(Qt::NoBrush) : QBrush(brushColor));
+  painter.drawEllipse(QRect(box.Left, box.Top, box.Width() - 1, box.Height() - 1));
+  return image;
+}
+
+QImage CanvasEllipse(const QImage& before, const TRect& box, Parts parts, const TRect& clip) {
+  TBitmap bitmap(before.width(), before.height());
+  ImageOf(bitmap) = before.copy();
+  TCanvas& canvas = bitmap.Canvas();
+  if (!clip.IsEmpty()) canvas.IntersectClipRect(clip);
+  canvas.Pen().SetColor(kPen);
+  canvas.Pen().SetStyle(parts == Parts::FillOnly ? psClear : psSolid);
+  canvas.Brush().SetColor(kBrush);
+  canvas.Brush().SetStyle(parts == Parts::OutlineOnly ? bsClear : bsSolid);
+  canvas.Ellipse(box.Left, box.Top, box.Right, box.Bottom);
+  return ImageOf(bitmap).copy();
+}
+
+// Where the two images first differ, or "" when they are the same.
+std::string FirstDifference(const QImage& expected, const QImage& actual) {
+  for (int y = 0; y < expected.height(); ++y) {
+    for (int x = 0; x < expected.width(); ++x) {
+      if (expected.pixel(x, y) != actual.pixel(x, y)) {
+        return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+      }
+    }
+  }
+  return "";
+}
+
+TEST(CanvasPainterEquivalenceTest, EllipsesOfEverySizeSetThePaintersPixels) {
+  TBitmap background(64, 64);
+  PaintNoise(background);
+  const QImage before = ImageOf(background).copy();
+  int compared = 0;
+  for (int width = 1; width <= 48; ++width) {
+    for (int height = 1; height <= 48; ++height) {
+      // Inside the image, across its top-left and bottom-right corners, and
+      // inside under a clip that cuts through the ellipse.
+      const int across = 64 - width / 2;
+      const TRect boxes[] = {{3, 5, 3 + width, 5 + height},
+                             {-width / 2, -height / 3, width - width / 2, height - height / 3},
+                             {across, across - 3, across + width, across - 3 + height}};
+      const TRect cutting{3 + width / 3, 6, 3 + width, 5 + height / 2 + 1};
+      for (const Parts parts : {Parts::OutlineAndFill, Parts::OutlineOnly, Parts::FillOnly}) {
+        for (int i = 0; i < 4; ++i) {
+          const TRect box = boxes[i == 3 ? 0 : i];
+          const TRect clip = i == 3 ? cutting : TRect{};
+          const std::string difference = FirstDifference(PainterEllipse(before, box, parts, clip),
+                                                         CanvasEllipse(before, box, parts, clip));
+          ASSERT_EQ(difference, "")
+              << "ellipse " << width << " x " << height << " at (" << box.Left << ", " << box.Top
+              << "), parts " << static_cast<int>(parts) << ", case " << i;
+          ++compared;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(compared, 48 * 48 * 3 * 4);
+}
+
+TEST(CanvasPainterEquivalenceTest, LargeAndFlatEllipsesSetThePaintersPixels) {
+  TBitmap background(360, 320);
+  PaintNoise(background);
+  const QImage before = ImageOf(background).copy();
+  // The mechanism's sizes (drum, load disc, shafts) and long flat ones.
+  const TRect boxes[] = {{70, 10, 170, 110},   {204, 187, 284, 267}, {105, 154, 119, 168},
+                         {180, 189, 204, 213}, {5, 100, 355, 103},   {150, 2, 152, 318},
+                         {0, 0, 360, 320},     {-40, 250, 300, 400}, {77, 136, 107, 166}};
+  for (const TRect& box : boxes) {
+    for (const Parts parts : {Parts::OutlineAndFill, Parts::OutlineOnly, Parts::FillOnly}) {
+      EXPECT_EQ(FirstDifference(PainterEllipse(before, box, parts, TRect{}),
+                                CanvasEllipse(before, box, parts, TRect{})),
+                "")
+          << "ellipse (" << box.Left << ", " << box.Top << ", " << box.Right << ", " << box.Bottom
+          << "), parts " << static_cast<int>(parts);
+    }
+  }
+}
+
+void SetUpPainter(QPainter& painter, Parts parts, const TRect& clip) {
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  if (!clip.IsEmpty()) {
+    painter.setClipRect(QRect(clip.Left, clip.Top, clip.Width(), clip.Height()));
+  }
+  const QColor penColor(GetRValue(kPen), GetGValue(kPen), GetBValue(kPen));
+  const QColor brushColor(GetRValue(kBrush), GetGValue(kBrush), GetBValue(kBrush));
+  QPen pen(penColor, 0);
+  pen.setCapStyle(Qt::FlatCap);
+  painter.setPen(parts == Parts::FillOnly ? QPen(Qt::NoPen) : pen);
+  painter.setBrush(parts == Parts::OutlineOnly ? QBrush(Qt::NoBrush) : QBrush(brushColor));
+}
+
+QImage PainterPolygon(const QImage& before, const std::vector<TPoint>& points, Parts parts,
+                      const TRect& clip) {
+  QImage image = before.copy();
+  QPainter painter(&image);
+  SetUpPainter(painter, parts, clip);
+  QPolygon polygon;
+  for (const TPoint& p : points) polygon << QPoint(p.X, p.Y);
+  painter.drawPolygon(polygon, Qt::OddEvenFill);
+  return image;
+}
+
+QImage CanvasPolygon(const QImage& before, const std::vector<TPoint>& points, Parts parts,
+                     const TRect& clip) {
+  TBitmap bitmap(before.width(), before.height());
+  ImageOf(bitmap) = before.copy();
+  TCanvas& canvas = bitmap.Canvas();
+  if (!clip.IsEmpty()) canvas.IntersectClipRect(clip);
+  canvas.Pen().SetColor(kPen);
+  canvas.Pen().SetStyle(parts == Parts::FillOnly ? psClear : psSolid);
+  canvas.Brush().SetColor(kBrush);
+  canvas.Brush().SetStyle(parts == Parts::OutlineOnly ? bsClear : bsSolid);
+  canvas.Polygon(points.data(), static_cast<int>(points.size()));
+  return ImageOf(bitmap).copy();
+}
+
+std::string Describe(const std::vector<TPoint>& points) {
+  std::string text;
+  for (const TPoint& p : points)
+    text += "(" + std::to_string(p.X) + "," + std::to_string(p.Y) + ")";
+  return text;
+}
+
+TEST(CanvasPainterEquivalenceTest, RandomPolygonsSetThePaintersPixels) {
+  TBitmap background(120, 100);
+  PaintNoise(background);
+  const QImage before = ImageOf(background).copy();
+  std::mt19937 random(20240607);
+  const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  for (int trial = 0; trial < 3000; ++trial) {
+    // Small and large polygons of 2 to 40 corners, a third of them closed
+    // by repeating the first corner; every fifth reaches beyond the image.
+    const int corners = 2 + below(trial % 4 == 0 ? 39 : 8);
+    const int size = trial % 2 ? 100 : 8;
+    const bool beyond = trial % 5 == 0;
+    const int originX = beyond ? -10 + below(120) : below(120 - std::min(size, 100));
+    const int originY = beyond ? -10 + below(100) : below(100 - std::min(size, 98));
+    std::vector<TPoint> points;
+    for (int i = 0; i < corners; ++i) {
+      TPoint p{originX + below(size), originY + below(size)};
+      if (!beyond) p = TPoint{std::min(p.X, 119), std::min(p.Y, 99)};
+      points.push_back(p);
+    }
+    if (below(3) == 0) points.push_back(points.front());
+    const Parts parts = static_cast<Parts>(trial % 3);
+    const TRect clip =
+        trial % 7 == 0 ? TRect{below(40), below(40), 60 + below(60), 50 + below(50)} : TRect{};
+    ASSERT_EQ(FirstDifference(PainterPolygon(before, points, parts, clip),
+                              CanvasPolygon(before, points, parts, clip)),
+              "")
+        << "polygon " << Describe(points) << ", parts " << static_cast<int>(parts);
+  }
+}
+
+TEST(CanvasPainterEquivalenceTest, GearShapedPolygonsSetThePaintersPixels) {
+  TBitmap background(353, 313);
+  PaintNoise(background);
+  const QImage before = ImageOf(background).copy();
+  const double pi = std::acos(-1.0);
+  for (int teeth = 1; teeth <= 55; teeth += 3) {
+    for (int pose = 0; pose < 4; ++pose) {
+      // Four points a tooth on a root and a tip circle, closed by a point at
+      // the first one's angle, as a gear's outline is.
+      const int root = static_cast<int>(std::lround(teeth * 1.7857));
+      const int tip = root + 5;
+      const double pitch = 2 * pi / teeth;
+      const double turn = 0.37 * pose + 0.01 * teeth;
+      std::vector<TPoint> points;
+      const auto at = [&](int radius, double angle) {
+        points.push_back(TPoint{176 + static_cast<int>(std::lround(radius * std::sin(angle))),
+                                156 - static_cast<int>(std::lround(radius * std::cos(angle)))});
+      };
+      for (int i = 0; i < teeth; ++i) {
+        const double theta = i * pitch + turn;
+        at(root, theta);
+        at(root, theta + 0.4456 * pitch);
+        at(tip, theta + 0.5526 * pitch);
+        at(tip, theta + 0.8913 * pitch);
+      }
+      at(root, teeth * pitch + turn);
+      for (const Parts parts : {Parts::OutlineAndFill, Parts::OutlineOnly, Parts::FillOnly}) {
+        ASSERT_EQ(FirstDifference(PainterPolygon(before, points, parts, TRect{}),
+                                  CanvasPolygon(before, points, parts, TRect{})),
+                  "")
+            << teeth << " teeth, pose " << pose << ", parts " << static_cast<int>(parts);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace drivesim
