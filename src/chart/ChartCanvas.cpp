@@ -25,7 +25,12 @@ constexpr std::array<TColor, 16> kDefaultPalette = {
 
 // Fills the bands and strips of one gradient. It keeps the band colour of the
 // previous step so that a new solid brush is made only when the colour
-// changes, and it keeps every fill inside the gradient's rectangle.
+// changes, and it keeps every fill inside the gradient's rectangle. Bands of
+// one colour that continue each other (the same columns on the next rows, or
+// the same rows in the next columns) are filled together as one rectangle:
+// a fill is held back until the colour changes or a fill that does not
+// continue it comes, so the pixels and their order are those of band-by-band
+// filling.
 class GradientPainter {
  public:
   GradientPainter(TCanvas& canvas, const TRect& area, TColor start, TColor end, int& brushCount)
@@ -37,6 +42,8 @@ class GradientPainter {
     fDeltaG = GetGValue(end) - fG0;
     fDeltaB = GetBValue(end) - fB0;
   }
+  GradientPainter(const GradientPainter&) = delete;
+  GradientPainter& operator=(const GradientPainter&) = delete;
 
   // Selects the colour of step k of d: the start colour plus k/d of the way
   // to the end colour, each component rounded by MulDiv.
@@ -47,6 +54,7 @@ class GradientPainter {
                   (fB0 + MulDiv(k, fDeltaB, d)) & 0xFF);
     }
     if (fHaveBrush && color == fColor) return;
+    Flush();
     fCanvas.Brush().SetColor(color);
     fCanvas.Brush().SetStyle(bsSolid);
     fColor = color;
@@ -57,8 +65,41 @@ class GradientPainter {
   // Fills columns left..right-1 and rows top..bottom-1 with the current
   // brush, no outline; nothing outside the gradient's rectangle.
   void Fill(int left, int top, int right, int bottom) {
-    TRect band = IntersectRects(TRect{left, top, right, bottom}, fArea);
-    if (!band.IsEmpty()) fCanvas.FillRect(band);
+    const TRect band = IntersectRects(TRect{left, top, right, bottom}, fArea);
+    if (band.IsEmpty()) return;
+    if (fHavePending) {
+      TRect& p = fPending;
+      if (band.Left == p.Left && band.Right == p.Right) {
+        if (band.Bottom == p.Top) {
+          p.Top = band.Top;
+          return;
+        }
+        if (band.Top == p.Bottom) {
+          p.Bottom = band.Bottom;
+          return;
+        }
+      }
+      if (band.Top == p.Top && band.Bottom == p.Bottom) {
+        if (band.Right == p.Left) {
+          p.Left = band.Left;
+          return;
+        }
+        if (band.Left == p.Right) {
+          p.Right = band.Right;
+          return;
+        }
+      }
+      Flush();
+    }
+    fPending = band;
+    fHavePending = true;
+  }
+
+  // Fills what is held back.
+  void Flush() {
+    if (!fHavePending) return;
+    fHavePending = false;
+    fCanvas.FillRect(fPending);
   }
 
  private:
@@ -69,6 +110,8 @@ class GradientPainter {
   int fDeltaR, fDeltaG, fDeltaB;
   TColor fColor = 0;
   bool fHaveBrush = false;
+  TRect fPending;
+  bool fHavePending = false;
 };
 
 // Horizontal bands from the bottom edge up: band 0 along the bottom edge in
@@ -482,6 +525,7 @@ void TChartCanvas3D::FillGradient(const TRect& rect, TColor startColor, TColor e
     case gdFromTopLeft: FillFromLeftCorner(painter, area, true); break;
     case gdFromBottomLeft: FillFromLeftCorner(painter, area, false); break;
   }
+  painter.Flush();
   fTarget->Brush().Assign(previous);
 }
 
