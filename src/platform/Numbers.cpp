@@ -5,6 +5,8 @@
 
 #include <QLocale>
 #include <QString>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -409,6 +411,71 @@ std::string ApplySection(const FormatSection& s, const DecimalDigits& d, bool ne
   return out;
 }
 
+std::string FormatFloatUncached(const std::string& format, double value) {
+  if (std::isnan(value) || std::isinf(value)) return GeneralForm(value);
+  const std::vector<std::string> sections = SplitSections(format);
+  // An empty format, or a value with more integer digits than a double
+  // holds exactly, is written in the general form.
+  if (sections[0].empty() || std::fabs(value) >= 1e18) return GeneralForm(value);
+  const bool negative = value < 0;
+  const bool own_negative_section = negative && sections.size() > 1 && !sections[1].empty();
+  const FormatSection chosen = ScanSection(own_negative_section ? sections[1] : sections[0]);
+  const DecimalDigits d = RoundForSection(value, chosen);
+  if (d.Digits.empty()) {
+    // A value that rounds to zero shows no sign; a zero section, when given,
+    // takes its place.
+    if (sections.size() > 2 && !sections[2].empty()) {
+      return ApplySection(ScanSection(sections[2]), DecimalDigits{}, false);
+    }
+    return ApplySection(chosen, d, false);
+  }
+  return ApplySection(chosen, d, negative && !own_negative_section);
+}
+
+// The texts written last, so that the same label in the same format (the
+// axes write the same few values at every paint) is formatted once. A text
+// depends on the format, the value and the two separators; slots are picked
+// by the value's bits and the format's length and replaced when another
+// text needs them.
+class FormatMemo {
+ public:
+  const std::string* Find(const std::string& format, double value) const {
+    const Slot& slot = fSlots[SlotOf(format, value)];
+    if (slot.used && slot.bits == std::bit_cast<std::uint64_t>(value) &&
+        slot.decimal == g_decimal_separator && slot.thousand == g_thousand_separator &&
+        slot.format == format) {
+      return &slot.text;
+    }
+    return nullptr;
+  }
+  void Store(const std::string& format, double value, const std::string& text) {
+    Slot& slot = fSlots[SlotOf(format, value)];
+    slot.used = true;
+    slot.bits = std::bit_cast<std::uint64_t>(value);
+    slot.decimal = g_decimal_separator;
+    slot.thousand = g_thousand_separator;
+    slot.format = format;
+    slot.text = text;
+  }
+
+ private:
+  static constexpr std::size_t kSlotBits = 6;
+  struct Slot {
+    bool used = false;
+    std::uint64_t bits = 0;
+    char decimal = 0;
+    char thousand = 0;
+    std::string format;
+    std::string text;
+  };
+  static std::size_t SlotOf(const std::string& format, double value) {
+    const std::uint64_t mixed =
+        (std::bit_cast<std::uint64_t>(value) ^ format.size()) * 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>(mixed >> (64 - kSlotBits));
+  }
+  std::array<Slot, std::size_t{1} << kSlotBits> fSlots;
+};
+
 }  // namespace
 
 int MulDiv(int a, int b, int c) {
@@ -511,24 +578,11 @@ bool TryStrToInt(const std::string& text, int& value) {
 }
 
 std::string FormatFloat(const std::string& format, double value) {
-  if (std::isnan(value) || std::isinf(value)) return GeneralForm(value);
-  const std::vector<std::string> sections = SplitSections(format);
-  // An empty format, or a value with more integer digits than a double
-  // holds exactly, is written in the general form.
-  if (sections[0].empty() || std::fabs(value) >= 1e18) return GeneralForm(value);
-  const bool negative = value < 0;
-  const bool own_negative_section = negative && sections.size() > 1 && !sections[1].empty();
-  const FormatSection chosen = ScanSection(own_negative_section ? sections[1] : sections[0]);
-  const DecimalDigits d = RoundForSection(value, chosen);
-  if (d.Digits.empty()) {
-    // A value that rounds to zero shows no sign; a zero section, when given,
-    // takes its place.
-    if (sections.size() > 2 && !sections[2].empty()) {
-      return ApplySection(ScanSection(sections[2]), DecimalDigits{}, false);
-    }
-    return ApplySection(chosen, d, false);
-  }
-  return ApplySection(chosen, d, negative && !own_negative_section);
+  thread_local FormatMemo memo;
+  if (const std::string* known = memo.Find(format, value)) return *known;
+  std::string text = FormatFloatUncached(format, value);
+  memo.Store(format, value, text);
+  return text;
 }
 
 std::string FloatToStr(double value) { return GeneralForm(value); }
