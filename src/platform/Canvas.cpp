@@ -7,8 +7,10 @@
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
+#include <QRawFont>
 #include <QString>
 #include <QTextLayout>
+#include <QTransform>
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -134,6 +136,25 @@ void FillPixels(QImage& image, const TRect& area, QRgb color) {
   for (int y = area.Top; y < area.Bottom; ++y) {
     QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
     std::fill(row + area.Left, row + area.Right, color);
+  }
+}
+
+// The pixels of an area inside the image, row by row.
+void CopyOut(const QImage& image, const QRect& area, std::vector<QRgb>& pixels) {
+  pixels.resize(static_cast<std::size_t>(area.width()) * area.height());
+  const std::size_t bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+  for (int row = 0; row < area.height(); ++row) {
+    std::memcpy(pixels.data() + static_cast<std::size_t>(row) * area.width(),
+                image.constScanLine(area.top() + row) + area.left() * sizeof(QRgb), bytes);
+  }
+}
+
+// Sets the pixels of an area inside the image from CopyOut's rows.
+void CopyIn(QImage& image, const QRect& area, const std::vector<QRgb>& pixels) {
+  const std::size_t bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+  for (int row = 0; row < area.height(); ++row) {
+    std::memcpy(image.scanLine(area.top() + row) + area.left() * sizeof(QRgb),
+                pixels.data() + static_cast<std::size_t>(row) * area.width(), bytes);
   }
 }
 
@@ -585,9 +606,36 @@ struct TCanvas::Painter {
 struct TCanvas::FontCache {
   // A text laid out in one font: its advance width and its glyphs, placed
   // relative to the left end of the text's baseline.
+  // What one writing of a text did to the pixels around it: the area
+  // (relative to the reference point), the pixels there before and after,
+  // and everything else the result depends on.
+  struct Written {
+    TColor color = 0;
+    int orientation = 0;
+    bool opaque = false;
+    TColor background = 0;
+    int left = 0;  // the text box relative to the reference point
+    int top = 0;
+    // For turned text the reference point itself, since turned glyphs are
+    // only known to come out the same at the same place.
+    TPoint at;
+    QRect area;  // relative to the reference point
+    std::vector<QRgb> before;
+    std::vector<QRgb> after;
+  };
   struct Shaped {
     int width = 0;
     QList<QGlyphRun> runs;
+    // The glyphs' extent relative to the left end of the baseline.
+    QRectF inkBounds;
+    // The last few writings, replayed when the same text is written again
+    // over the same pixels.
+    static constexpr std::size_t kWritings = 4;
+    std::vector<Written> writings;
+    std::size_t nextWriting = 0;
+    // Set when a writing reached beyond the area worked out for it; such a
+    // text is always drawn by the painter.
+    bool neverReplay = false;
   };
   struct Entry {
     std::string name;
@@ -607,7 +655,7 @@ struct TCanvas::FontCache {
   Entry* current = nullptr;
   std::uint64_t uses = 0;
 
-  const Shaped& Shape(const std::string& text) {
+  Shaped& Shape(const std::string& text) {
     auto found = current->texts.find(text);
     if (found != current->texts.end()) return found->second;
     if (current->texts.size() >= kTextsPerFont) current->texts.clear();
@@ -626,6 +674,12 @@ struct TCanvas::FontCache {
         QList<QPointF> positions = run.positions();
         for (QPointF& p : positions) p.ry() -= baseline;
         run.setPositions(positions);
+        // The glyphs' own outlines' extents, where they are placed.
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+          shaped.inkBounds |= font.boundingRect(glyphs[i]).translated(positions[i]);
+        }
         shaped.runs.push_back(run);
       }
     }
@@ -1095,7 +1149,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   CurrentFont();
   FontCache& cache = *fFontCache;
   const QFontMetrics& metrics = *cache.current->metrics;
-  const FontCache::Shaped& shaped = cache.Shape(text);
+  FontCache::Shaped& shaped = cache.Shape(text);
   const int width = shaped.width;
   const int height = metrics.height();
 
@@ -1113,19 +1167,100 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     default: break;
   }
 
-  Painter painter(*this, Mix::Copy);
-  if (!painter) return;
-  painter->translate(x, y);
-  if (fFont.Orientation() % 3600 != 0) painter->rotate(-fFont.Orientation() / 10.0);
-  if (fBackgroundMode == OPAQUE) {
-    painter->fillRect(QRect(left, top, width, height), ToQColor(fBackgroundColor));
-  }
-  painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  painter->setRenderHint(QPainter::TextAntialiasing, true);
-  painter->setFont(cache.current->font);
-  painter->setPen(ToQColor(fFont.Color()));
+  const bool turned = fFont.Orientation() % 3600 != 0;
   const QPointF baseline(left, top + metrics.ascent());
-  for (const QGlyphRun& run : shaped.runs) painter->drawGlyphRun(baseline, run);
+
+  // Every pixel the writing can touch: the text box, the glyphs' extent and
+  // a margin for their smoothing, placed and turned. When the same text was
+  // written before in the same way over the same pixels, the pixels it left
+  // are set again; the painter's text drawing gives the same result wherever
+  // the pixels beneath are the same, since the reference point is a whole
+  // pixel.
+  constexpr int kMargin = 2;
+  QTransform placement;
+  placement.translate(x, y);
+  if (turned) placement.rotate(-fFont.Orientation() / 10.0);
+  const QRectF reach = QRectF(left, top, width, height) | shaped.inkBounds.translated(baseline);
+  const QRect reached =
+      placement.mapRect(reach).toAlignedRect().adjusted(-kMargin, -kMargin, kMargin, kMargin);
+  // Nothing outside the visible part changes, so only the part inside it is
+  // kept, with a wider frame there to check that the painter stayed inside
+  // the area.
+  const TRect visible = VisibleRect();
+  const QRect visibleRect = ToQRect(visible);
+  const QRect area = reached & visibleRect;
+  const QRect frame = reached.adjusted(-kMargin, -kMargin, kMargin, kMargin) & visibleRect;
+  const bool replayable = !shaped.neverReplay && !area.isEmpty();
+  const auto sameWriting = [&](const FontCache::Written& w) {
+    return w.color == fFont.Color() && w.orientation == fFont.Orientation() &&
+           w.opaque == (fBackgroundMode == OPAQUE) &&
+           (w.opaque ? w.background == fBackgroundColor : true) && w.left == left && w.top == top &&
+           (!turned || w.at == TPoint{x, y}) && w.area == area.translated(-x, -y);
+  };
+  QImage& image = ImageOf(fBitmap);
+  thread_local std::vector<QRgb> before;
+  thread_local std::vector<QRgb> frameBefore;
+  if (replayable) {
+    CopyOut(image, area, before);
+    for (const FontCache::Written& w : shaped.writings) {
+      if (sameWriting(w) && w.before == before) {
+        PrepareDirectWrite();
+        CopyIn(image, area, w.after);
+        fBitmap.Changed();
+        return;
+      }
+    }
+    CopyOut(image, frame, frameBefore);
+  }
+
+  {
+    Painter painter(*this, Mix::Copy);
+    if (!painter) return;
+    painter->translate(x, y);
+    if (turned) painter->rotate(-fFont.Orientation() / 10.0);
+    if (fBackgroundMode == OPAQUE) {
+      painter->fillRect(QRect(left, top, width, height), ToQColor(fBackgroundColor));
+    }
+    painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter->setRenderHint(QPainter::TextAntialiasing, true);
+    painter->setFont(cache.current->font);
+    painter->setPen(ToQColor(fFont.Color()));
+    for (const QGlyphRun& run : shaped.runs) painter->drawGlyphRun(baseline, run);
+  }
+  if (!replayable) return;
+
+  // Kept for replay only when nothing outside the area changed.
+  thread_local std::vector<QRgb> frameAfter;
+  CopyOut(image, frame, frameAfter);
+  const int frameWidth = frame.width();
+  for (int row = 0; row < frame.height(); ++row) {
+    for (int column = 0; column < frameWidth; ++column) {
+      const bool inArea = area.contains(frame.left() + column, frame.top() + row);
+      const std::size_t i = static_cast<std::size_t>(row) * frameWidth + column;
+      if (!inArea && frameBefore[i] != frameAfter[i]) {
+        shaped.neverReplay = true;
+        shaped.writings.clear();
+        return;
+      }
+    }
+  }
+  FontCache::Written written;
+  written.color = fFont.Color();
+  written.orientation = fFont.Orientation();
+  written.opaque = fBackgroundMode == OPAQUE;
+  written.background = fBackgroundColor;
+  written.left = left;
+  written.top = top;
+  written.at = TPoint{x, y};
+  written.area = area.translated(-x, -y);
+  written.before = before;
+  CopyOut(image, area, written.after);
+  if (shaped.writings.size() < FontCache::Shaped::kWritings) {
+    shaped.writings.push_back(std::move(written));
+  } else {
+    shaped.writings[shaped.nextWriting] = std::move(written);
+    shaped.nextWriting = (shaped.nextWriting + 1) % FontCache::Shaped::kWritings;
+  }
 }
 
 int TCanvas::TextWidth(const std::string& text) {

@@ -5,7 +5,9 @@
 // less, a polygon filled odd-even. Ellipses of every size up to 48 x 48 are
 // compared, at the image's edges and under a clip rectangle too; polygons
 // random and gear-shaped, self-crossing, closed by a repeated first point or
-// not, inside the image and beyond its edges.
+// not, inside the image and beyond its edges. A text written again in the
+// same way over the same pixels, which the canvas sets from its first
+// writing, comes out as a first writing there does.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -246,6 +248,111 @@ TEST(CanvasPainterEquivalenceTest, GearShapedPolygonsSetThePaintersPixels) {
             << teeth << " teeth, pose " << pose << ", parts " << static_cast<int>(parts);
       }
     }
+  }
+}
+
+// How a text is written.
+struct TextWriting {
+  std::string text;
+  int x = 0;
+  int y = 0;
+  int height = -13;
+  TFontStyles style = 0;
+  TColor color = clBlack;
+  unsigned align = TA_LEFT | TA_TOP;
+  int orientation = 0;
+  bool opaque = false;
+  TColor background = clWhite;
+  TRect clip;  // none when empty
+};
+
+TextWriting At(const std::string& text, int x, int y) {
+  TextWriting w;
+  w.text = text;
+  w.x = x;
+  w.y = y;
+  return w;
+}
+
+void Write(TCanvas& canvas, const TextWriting& w) {
+  canvas.Font().SetName("Arial");
+  canvas.Font().SetHeight(w.height);
+  canvas.Font().SetStyle(w.style);
+  canvas.Font().SetColor(w.color);
+  canvas.Font().SetOrientation(w.orientation);
+  canvas.SetTextAlign(w.align);
+  canvas.SetBackgroundMode(w.opaque ? OPAQUE : TRANSPARENT);
+  canvas.SetBackgroundColor(w.background);
+  if (!w.clip.IsEmpty()) canvas.IntersectClipRect(w.clip);
+  canvas.TextOut(w.x, w.y, w.text);
+  canvas.RemoveClip();
+}
+
+TEST(CanvasPainterEquivalenceTest, TextWrittenAgainOverTheSamePixelsComesOutAsAtFirst) {
+  // A plain band on top, where moved texts find the same pixels beneath,
+  // and noise below.
+  TBitmap bitmap(220, 140);
+  PaintNoise(bitmap);
+  bitmap.Canvas().Brush().SetColor(0x00E0F0F0);
+  bitmap.Canvas().FillRect(TRect{0, 0, 220, 60});
+  TCanvas& canvas = bitmap.Canvas();
+
+  const TextWriting label = At("-0.25", 20, 20);
+  TextWriting moved = label;
+  moved.x += 37;
+  moved.y += 5;
+  TextWriting onNoise = label;
+  onNoise.y = 90;
+  TextWriting opaque = label;
+  opaque.opaque = true;
+  opaque.background = clYellow;
+  TextWriting coloured = label;
+  coloured.color = clBlue;
+  TextWriting centred = At("Velocity, rad/s", 110, 40);
+  centred.height = -11;
+  centred.style = fsBold;
+  centred.align = TA_CENTER | TA_BASELINE;
+  TextWriting turned = At("Time, s", 15, 130);
+  turned.height = -11;
+  turned.orientation = 900;
+  const TextWriting atTheEdge = At("300", 218, 30);
+  const TextWriting atTheTop = At("Oscilloscope", 60, 0);
+  TextWriting clipped = moved;
+  clipped.clip = TRect{0, 0, moved.x + 12, moved.y + 9};
+  const TextWriting writings[] = {label,    label,    moved,     moved,     onNoise, onNoise,
+                                  opaque,   opaque,   coloured,  label,     centred, centred,
+                                  turned,   turned,   atTheEdge, atTheEdge, label,   moved,
+                                  atTheTop, atTheTop, clipped,   clipped,   moved};
+  int step = 0;
+  for (const TextWriting& w : writings) {
+    const QImage before = ImageOf(bitmap).copy();
+    Write(canvas, w);
+    // The same writing on a new canvas, which has written nothing before.
+    TBitmap first(before.width(), before.height());
+    ImageOf(first) = before.copy();
+    Write(first.Canvas(), w);
+    ASSERT_EQ(FirstDifference(ImageOf(first), ImageOf(bitmap)), "")
+        << "step " << step << ": \"" << w.text << "\" at (" << w.x << ", " << w.y << ")";
+    ++step;
+  }
+
+  // Labels written at many places over the same plain band, as a moving
+  // axis writes them frame after frame.
+  std::mt19937 random(7);
+  const std::string texts[] = {"-0.25", "-0.2", "0", "Oscilloscope"};
+  for (int i = 0; i < 60; ++i) {
+    bitmap.Canvas().Brush().SetColor(0x00E0F0F0);
+    bitmap.Canvas().FillRect(TRect{0, 0, 220, 60});
+    TextWriting w =
+        At(texts[i % 4], 5 + static_cast<int>(random() % 120), 5 + static_cast<int>(random() % 30));
+    w.style = i % 8 < 4 ? 0 : fsBold;
+    const QImage before = ImageOf(bitmap).copy();
+    Write(canvas, w);
+    TBitmap first(before.width(), before.height());
+    ImageOf(first) = before.copy();
+    Write(first.Canvas(), w);
+    ASSERT_EQ(FirstDifference(ImageOf(first), ImageOf(bitmap)), "")
+        << "\"" << w.text << "\" at (" << w.x << ", " << w.y << ")";
   }
 }
 
