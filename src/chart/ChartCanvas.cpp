@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <vector>
 
 #include "chart/ChartStrings.h"
 #include "platform/Numbers.h"
@@ -362,6 +364,151 @@ void TChartCanvas::ApplyPen(const TChartPen& pen) {
 int TChartCanvas::FontLineHeight() { return MeasureTextHeight("W"); }
 
 // ---------------------------------------------------------------------------
+// Wide lines along a row or a column
+
+// The pixels the surface sets for a wide solid line along a row or a column:
+// the axis lines are two pixels wide and are drawn at every paint. The
+// surface strokes such a line with round ends, whose pixels depend on where
+// the line lies and on the surface's size and clip, so they are not worked
+// out here: the first time a line is drawn, the surface draws it on a blank
+// image of the same size and clip, and the pixels it set are kept as runs
+// along the line. Drawing the same line again sets the same pixels with thin
+// lines along the runs. Which pixels a solid line of the copy mode sets does
+// not depend on its colour or on the pixels below it, so the runs serve any
+// colour.
+struct TChartCanvas3D::WideLineCoverage {
+  struct Key {
+    int SurfaceWidth;
+    int SurfaceHeight;
+    bool HasClip;
+    TRect Clip;
+    int PenWidth;
+    int X0, Y0, X1, Y1;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+  // A thin line from (X0, Y0) to (X1, Y1), end pixel excluded.
+  struct Run {
+    int X0, Y0, X1, Y1;
+  };
+  struct Entry {
+    Key Line;
+    // False when the surface's pixels could not be learnt: the surface then
+    // draws the line itself every time.
+    bool Learnt = false;
+    std::vector<Run> Runs;
+    unsigned LastUse = 0;
+  };
+  static constexpr std::size_t kLines = 8;
+  std::vector<Entry> Entries;
+  unsigned Uses = 0;
+
+  const Entry* Find(const Key& key) {
+    ++Uses;
+    for (Entry& entry : Entries) {
+      if (entry.Line == key) {
+        entry.LastUse = Uses;
+        return &entry;
+      }
+    }
+    return nullptr;
+  }
+
+  // Learns the line's pixels from the surface. When they reach beyond the
+  // band searched around the line, the entry says so and the line is left
+  // to the surface.
+  const Entry& Learn(const Key& key, const TPen& pen) {
+    TBitmap blank(key.SurfaceWidth, key.SurfaceHeight);
+    TCanvas& canvas = blank.Canvas();
+    if (key.HasClip) canvas.IntersectClipRect(key.Clip);
+    canvas.Pen().Assign(pen);
+    canvas.Pen().SetColor(clBlack);
+    canvas.MoveTo(key.X0, key.Y0);
+    canvas.LineTo(key.X1, key.Y1);
+
+    const bool horizontal = key.Y0 == key.Y1;
+    const int across = horizontal ? key.Y0 : key.X0;
+    const int margin = key.PenWidth + 2;
+    const int alongLow =
+        std::min(horizontal ? key.X0 : key.Y0, horizontal ? key.X1 : key.Y1) - margin;
+    const int alongHigh =
+        std::max(horizontal ? key.X0 : key.Y0, horizontal ? key.X1 : key.Y1) + margin;
+    const auto set = [&](int along, int acrossAt) {
+      const int x = horizontal ? along : acrossAt;
+      const int y = horizontal ? acrossAt : along;
+      return blank.Pixel(x, y) == 0;  // outside the image reads 0xFFFFFFFF
+    };
+    Entry entry{key, true, {}, Uses};
+    for (int a = across - margin; a <= across + margin && entry.Learnt; ++a) {
+      const bool edge = a == across - margin || a == across + margin;
+      int start = alongLow;
+      while (start <= alongHigh && entry.Learnt) {
+        if (!set(start, a)) {
+          ++start;
+          continue;
+        }
+        int stop = start;
+        while (stop <= alongHigh && set(stop, a)) ++stop;
+        // A run touching the searched band's border may go on beyond it.
+        if (edge || start == alongLow || stop > alongHigh) {
+          entry.Learnt = false;
+          entry.Runs.clear();
+          break;
+        }
+        entry.Runs.push_back(horizontal ? Run{start, a, stop, a} : Run{a, start, a, stop});
+        start = stop;
+      }
+    }
+    if (Entries.size() >= kLines) {
+      Entries.erase(
+          std::min_element(Entries.begin(), Entries.end(),
+                           [](const Entry& a, const Entry& b) { return a.LastUse < b.LastUse; }));
+    }
+    Entries.push_back(std::move(entry));
+    return Entries.back();
+  }
+};
+
+bool TChartCanvas3D::DrawWideAxisLine(int x0, int y0, int x1, int y1) {
+  TPen& pen = fTarget->Pen();
+  if (pen.Style() != psSolid || pen.Width() <= 1 || pen.AlternatePixels() || pen.Mode() != pmCopy ||
+      (x0 == x1 && y0 == y1)) {
+    return false;
+  }
+  const TBitmap& surface = fTarget->Bitmap();
+  // Lines far outside the surface are left to it, so that the search around
+  // the line stays small.
+  constexpr int kReach = 4096;
+  const auto near = [](int v, int size) { return v >= -kReach && v <= size + kReach; };
+  if (!near(x0, surface.Width()) || !near(x1, surface.Width()) || !near(y0, surface.Height()) ||
+      !near(y1, surface.Height())) {
+    return false;
+  }
+  const WideLineCoverage::Key key{surface.Width(),
+                                  surface.Height(),
+                                  fTarget->HasClip(),
+                                  fTarget->ClipRect(),
+                                  pen.Width(),
+                                  x0,
+                                  y0,
+                                  x1,
+                                  y1};
+  if (!fWideLines) fWideLines = std::make_unique<WideLineCoverage>();
+  const WideLineCoverage::Entry* entry = fWideLines->Find(key);
+  if (!entry) entry = &fWideLines->Learn(key, pen);
+  if (!entry->Learnt) return false;
+  const int width = pen.Width();
+  pen.SetWidth(1);
+  for (const WideLineCoverage::Run& run : entry->Runs) {
+    fTarget->MoveTo(run.X0, run.Y0);
+    fTarget->LineTo(run.X1, run.Y1);
+  }
+  pen.SetWidth(width);
+  // The pen ends where the wide line ends, as after drawing it.
+  fTarget->MoveTo(x1, y1);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
 // TChartCanvas3D: state queries and changes
 
 TChartCanvas3D::TChartCanvas3D() = default;
@@ -487,6 +634,7 @@ void TChartCanvas3D::ClipTo(const TRect& rect) {
 void TChartCanvas3D::DrawHorizontal(int x0, int x1, int y) {
   if (!fTarget) return;
   fTarget->MoveTo(x0, y);
+  if (DrawWideAxisLine(x0, y, x1, y)) return;
   fTarget->LineTo(x1, y);
 }
 
@@ -497,6 +645,7 @@ void TChartCanvas3D::DrawBox(const TRect& rect) {
 void TChartCanvas3D::DrawVertical(int x, int y0, int y1) {
   if (!fTarget) return;
   fTarget->MoveTo(x, y0);
+  if (DrawWideAxisLine(x, y0, x, y1)) return;
   fTarget->LineTo(x, y1);
 }
 

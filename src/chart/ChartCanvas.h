@@ -371,6 +371,11 @@ class TChartCanvas3D : public TCanvas3D {
 
  private:
   void FreeBufferImage();
+  // Draws the line from (x0, y0) to (x1, y1), which runs along a row or a
+  // column, with a wide solid pen; false when the pen is not of that kind
+  // and the line was left to the surface.
+  bool DrawWideAxisLine(int x0, int y0, int x1, int y1);
+  struct WideLineCoverage;
 
   int fCentreX = 0;
   int fCentreY = 0;
@@ -391,6 +396,8 @@ class TChartCanvas3D : public TCanvas3D {
   TPoint fFourPoints[4];
   int fBufferImageCreations = 0;
   int fGradientBrushCount = 0;
+  // The pixels of the last few wide lines, learnt from the surface.
+  std::unique_ptr<WideLineCoverage> fWideLines;
 };
 
 // Width and height of a rectangle: Right - Left and Bottom - Top.

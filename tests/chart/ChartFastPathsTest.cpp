@@ -1,0 +1,147 @@
+// The chart's shortcuts give the same result as the long way round: wide
+// axis lines set exactly the pixels the surface's own wide lines set, a
+// series refilled every tick keeps its points, colours and labels, and the
+// label texts of an axis stay right when the separators change.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "chart/ChartCanvas.h"
+#include "chart/ChartSeries.h"
+#include "platform/Numbers.h"
+
+namespace drivesim {
+namespace {
+
+bool SamePixels(const TBitmap& a, const TBitmap& b) {
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+  return true;
+}
+
+TEST(ChartFastPaths, WideLinesAlongRowsAndColumnsSetTheSurfacesOwnPixels) {
+  // The surface's round ends fall differently at different places, near the
+  // image's edges and inside a clip, so the lines sweep across all of them.
+  constexpr int kW = 23;
+  constexpr int kH = 17;
+  const TRect clips[] = {{}, {3, 4, 19, 12}, {-5, -5, 40, 40}};
+  TBitmap drawn(kW, kH);
+  TChartCanvas3D canvas;
+  canvas.AttachCanvas(drawn.Canvas());
+  TCanvas& surface = drawn.Canvas();
+  int lines = 0;
+  for (int width : {2, 3}) {
+    for (std::size_t c = 0; c < std::size(clips); ++c) {
+      for (bool vertical : {false, true}) {
+        for (int from = -2; from < 24; from += 3) {
+          for (int length : {-7, -2, -1, 1, 2, 9}) {
+            for (int across : {-1, 0, 1, 8, 15, 16}) {
+              // Twice each: the second time the line is drawn from what the
+              // first one learnt, in another colour.
+              for (TColor color : {RGB(200, 10, 10), RGB(10, 10, 200)}) {
+                TBitmap expected(kW, kH);
+                TCanvas& reference = expected.Canvas();
+                surface.RemoveClip();
+                surface.Brush().SetColor(clWhite);
+                surface.FillRect({0, 0, kW, kH});
+                if (c > 0) {
+                  reference.IntersectClipRect(clips[c]);
+                  surface.IntersectClipRect(clips[c]);
+                }
+                for (TPen* pen : {&reference.Pen(), &surface.Pen()}) {
+                  pen->SetColor(color);
+                  pen->SetWidth(width);
+                }
+                if (vertical) {
+                  reference.MoveTo(across, from);
+                  reference.LineTo(across, from + length);
+                  canvas.DrawVertical(across, from, from + length);
+                } else {
+                  reference.MoveTo(from, across);
+                  reference.LineTo(from + length, across);
+                  canvas.DrawHorizontal(from, from + length, across);
+                }
+                ASSERT_TRUE(SamePixels(expected, drawn))
+                    << "width " << width << " clip " << c << (vertical ? " column " : " row ")
+                    << across << " from " << from << " length " << length;
+                // The pen is left as the surface leaves it: at the line's end,
+                // as wide as before.
+                ASSERT_EQ(surface.PenPos().X, reference.PenPos().X);
+                ASSERT_EQ(surface.PenPos().Y, reference.PenPos().Y);
+                ASSERT_EQ(surface.Pen().Width(), width);
+                ++lines;
+              }
+            }
+          }
+        }
+      }
+    }
+  }
+  EXPECT_EQ(lines, 2 * 3 * 2 * 9 * 6 * 6 * 2);
+}
+
+TEST(ChartFastPaths, RefilledSeriesKeepsItsPointsColoursAndLabels) {
+  TChartSeries s;
+  // Filled, emptied and filled again, as every tick does: the storage is
+  // given back when emptied and taken once for the new points.
+  for (int tick = 0; tick < 3; ++tick) {
+    s.ClearPoints();
+    EXPECT_EQ(s.XValues().Capacity(), 0u);
+    for (int i = 0; i < 302; ++i) s.AddPoint(i * 0.001, tick + i, "", clAqua);
+    ASSERT_EQ(s.PointCount(), 302);
+    if (tick > 0) {
+      EXPECT_EQ(s.XValues().Capacity(), 302u);
+    }
+    EXPECT_EQ(s.ColorList().size(), 302u);
+    EXPECT_EQ(s.YValueAt(301), tick + 301);
+  }
+
+  // Points without text among points with text: an insertion in the middle,
+  // a deletion, a sort and a late text all keep each label with its point.
+  TChartSeries m;
+  for (int i = 0; i < 5; ++i) m.AddPoint(i, 10 + i, "", clRed);
+  EXPECT_EQ(m.AddPoint(2.5, 0, "mid", clBlue), 3);
+  EXPECT_EQ(m.AddPoint(10, 16, "", clRed), 6);
+  EXPECT_EQ(m.LabelList(), (std::vector<std::string>{"", "", "", "mid", "", "", ""}));
+  m.DeletePoint(5);  // x = 4, a point without text after the text
+  EXPECT_EQ(m.PointLabel(3), "mid");
+  EXPECT_EQ(m.PointLabel(5), "");
+  m.YValues().SetOrder(loAscending);
+  m.YValues().SortValues();  // "mid" has the smallest Y and moves first
+  EXPECT_EQ(m.PointLabel(0), "mid");
+  EXPECT_EQ(m.XValueAt(0), 2.5);
+  EXPECT_EQ(m.PointColor(0), clBlue);
+  for (int i = 1; i < m.PointCount(); ++i) EXPECT_EQ(m.PointLabel(i), "") << i;
+  EXPECT_EQ(m.AddPoint(20, 30, "z", clLime), 6);
+  EXPECT_EQ(m.LabelList(), (std::vector<std::string>{"mid", "", "", "", "", "", "z"}));
+  m.SwapValueIndex(0, 6);
+  EXPECT_EQ(m.PointLabel(0), "z");
+  EXPECT_EQ(m.PointLabel(6), "mid");
+  m.SwapValueIndex(2, 4);  // two points without text
+  EXPECT_EQ(m.LabelList(), (std::vector<std::string>{"z", "", "", "", "", "", "mid"}));
+}
+
+TEST(ChartFastPaths, SameValueFollowsTheSeparatorsOfTheMoment) {
+  // A text written once is not handed out again under other separators.
+  const char decimal = DecimalSeparator();
+  const char thousand = ThousandSeparator();
+  SetDecimalSeparator('.');
+  SetThousandSeparator(',');
+  EXPECT_EQ(FormatFloat("#,##0.###", 1234.25), "1,234.25");
+  SetDecimalSeparator(',');
+  SetThousandSeparator('.');
+  EXPECT_EQ(FormatFloat("#,##0.###", 1234.25), "1.234,25");
+  EXPECT_EQ(FormatFloat("0.0", 1234.25), "1234,3");
+  SetDecimalSeparator('.');
+  SetThousandSeparator(',');
+  EXPECT_EQ(FormatFloat("#,##0.###", 1234.25), "1,234.25");
+  EXPECT_EQ(FormatFloat("#,##0.###", -0.0), "0");
+  EXPECT_EQ(FormatFloat("0.0;(0.0)", -0.0), "0.0");
+  SetDecimalSeparator(decimal);
+  SetThousandSeparator(thousand);
+}
+
+}  // namespace
+}  // namespace drivesim
