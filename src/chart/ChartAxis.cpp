@@ -17,8 +17,6 @@ namespace {
 
 // Increments and label counts beyond this many per range draw no labels.
 constexpr double kMaxLabelsPerRange = 10000.0;
-// |t| at or beyond this maps to the centre pixel: no 32-bit pixel holds it.
-constexpr double kMaxPixelOffset = 2147483647.0;
 constexpr double kOneSecond = 1.0 / 86400.0;
 
 // Steps of a date-time axis, in days, from one second to a year.
@@ -344,16 +342,6 @@ void TCustomChartAxis::ComputePixelRange() {
   }
   fAxisLength = fEndPixel - fStartPixel;
   fCenterPixel = (fStartPixel + fEndPixel) / 2;
-}
-
-int TCustomChartAxis::ValueToPixel(double value) const {
-  if (fRangeWidth == 0) return fCenterPixel;
-  const double t = (value - fRangeMinimum) * fAxisLength / fRangeWidth;
-  // Also catches a NaN, which has no pixel either.
-  if (!(std::fabs(t) < kMaxPixelOffset)) return fCenterPixel;
-  const std::int64_t offset = Round(t);
-  const bool fromEnd = fIsHorizontal ? fInverted : !fInverted;
-  return static_cast<int>(fromEnd ? fEndPixel - offset : fStartPixel + offset);
 }
 
 double TCustomChartAxis::PixelToValue(int pixel) const {

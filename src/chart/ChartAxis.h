@@ -7,6 +7,8 @@
 // below; only text measurement goes through the chart canvas.
 
 #include <array>
+#include <cmath>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -80,6 +82,9 @@ class TCustomChartAxis {
  public:
   // The smallest label increment of a value axis.
   static constexpr double kMinimumIncrement = 1e-12;
+  // A value whose offset from the range's start is this many pixels or more
+  // maps to the centre pixel: no 32-bit pixel holds it.
+  static constexpr double kMaxPixelOffset = 2147483647.0;
 
   // Called by the chart, which registers the axis in its axis list.
   TCustomChartAxis(TCustomAxisPanel& chart, bool horizontal, bool otherSide, bool depth);
@@ -222,7 +227,16 @@ class TCustomChartAxis {
   // EndPixel upwards (so larger values are higher) along a vertical one;
   // Inverted reverses either. A zero range, or a value too far out for
   // 32-bit pixels, maps to CenterPixel.
-  int ValueToPixel(double value) const;
+  int ValueToPixel(double value) const {
+    if (fRangeWidth == 0) return fCenterPixel;
+    const double t = (value - fRangeMinimum) * fAxisLength / fRangeWidth;
+    // Also catches a NaN, which has no pixel either.
+    if (!(std::fabs(t) < kMaxPixelOffset)) return fCenterPixel;
+    // Rounded to nearest, ties to even; t is well inside 64 bits here.
+    const auto offset = static_cast<std::int64_t>(std::rint(t));
+    const bool fromEnd = fIsHorizontal ? fInverted : !fInverted;
+    return static_cast<int>(fromEnd ? fEndPixel - offset : fStartPixel + offset);
+  }
   // The value at a pixel; 0 on an axis shorter than one pixel.
   double PixelToValue(int pixel) const;
   // Moves the ends inward by low and high pixels and widens the range so

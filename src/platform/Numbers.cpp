@@ -495,8 +495,9 @@ int MulDiv(int a, int b, int c) {
 }
 
 std::int64_t Round(double x) {
-  // Under the default rounding mode nearbyint rounds to nearest, ties to even.
-  const double r = std::nearbyint(x);
+  // Under the default rounding mode rint rounds to nearest, ties to even
+  // (the inexact flag it may raise is not looked at).
+  const double r = std::rint(x);
   // 2^63 is exactly representable; anything at or beyond it (or NaN) has no
   // 64-bit integer, which the runtime reports as an invalid operation.
   if (!(r >= -9223372036854775808.0 && r < 9223372036854775808.0)) throw EInvalidOp();
@@ -504,7 +505,7 @@ std::int64_t Round(double x) {
 }
 
 int RoundToInt(double x) {
-  const double r = std::nearbyint(x);
+  const double r = std::rint(x);
   if (!(r >= -2147483648.0 && r <= 2147483647.0)) throw EInvalidOp();
   return static_cast<int>(r);
 }
