@@ -625,6 +625,7 @@ struct TCanvas::FontCache {
   };
   struct Shaped {
     int width = 0;
+    bool laidOut = false;
     QList<QGlyphRun> runs;
     // The glyphs' extent relative to the left end of the baseline.
     QRectF inkBounds;
@@ -655,35 +656,41 @@ struct TCanvas::FontCache {
   Entry* current = nullptr;
   std::uint64_t uses = 0;
 
+  // The text's entry in the current font, measured. Its glyphs are laid out
+  // by LayOut when it is first written: the chart measures many texts it
+  // never writes.
   Shaped& Shape(const std::string& text) {
     auto found = current->texts.find(text);
     if (found != current->texts.end()) return found->second;
     if (current->texts.size() >= kTextsPerFont) current->texts.clear();
     Shaped shaped;
-    const QString string = QString::fromStdString(text);
-    shaped.width = current->metrics->horizontalAdvance(string);
-    QTextLayout layout(string, current->font);
+    shaped.width = current->metrics->horizontalAdvance(QString::fromStdString(text));
+    return current->texts.emplace(text, std::move(shaped)).first->second;
+  }
+
+  void LayOut(Shaped& shaped, const std::string& text) const {
+    if (shaped.laidOut) return;
+    shaped.laidOut = true;
+    QTextLayout layout(QString::fromStdString(text), current->font);
     layout.beginLayout();
     QTextLine line = layout.createLine();
     layout.endLayout();
-    if (line.isValid()) {
-      // Glyph positions come with the baseline at the line's ascent; they
-      // are moved so that the baseline lies at y = 0.
-      const qreal baseline = line.ascent();
-      for (QGlyphRun run : layout.glyphRuns()) {
-        QList<QPointF> positions = run.positions();
-        for (QPointF& p : positions) p.ry() -= baseline;
-        run.setPositions(positions);
-        // The glyphs' own outlines' extents, where they are placed.
-        const QRawFont font = run.rawFont();
-        const QList<quint32> glyphs = run.glyphIndexes();
-        for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
-          shaped.inkBounds |= font.boundingRect(glyphs[i]).translated(positions[i]);
-        }
-        shaped.runs.push_back(run);
+    if (!line.isValid()) return;
+    // Glyph positions come with the baseline at the line's ascent; they are
+    // moved so that the baseline lies at y = 0.
+    const qreal baseline = line.ascent();
+    for (QGlyphRun run : layout.glyphRuns()) {
+      QList<QPointF> positions = run.positions();
+      for (QPointF& p : positions) p.ry() -= baseline;
+      run.setPositions(positions);
+      // The glyphs' own outlines' extents, where they are placed.
+      const QRawFont font = run.rawFont();
+      const QList<quint32> glyphs = run.glyphIndexes();
+      for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+        shaped.inkBounds |= font.boundingRect(glyphs[i]).translated(positions[i]);
       }
+      shaped.runs.push_back(run);
     }
-    return current->texts.emplace(text, std::move(shaped)).first->second;
   }
 };
 
@@ -822,6 +829,36 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
   PrepareDirectWrite();
   uchar* bits = image.bits();
   const qsizetype stride = image.bytesPerLine();
+
+  const auto inside = [&](TPoint p) {
+    return p.X >= visible.Left && p.X < visible.Right && p.Y >= visible.Top && p.Y < visible.Bottom;
+  };
+  if (!pattern && !notXor && inside(from) && inside(to)) {
+    // A solid line with both ends in the visible part lies in it all: every
+    // pixel is set, the same pixels as below, without a check per pixel.
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const int major = xMajor ? dx : dy;
+    const int minor = xMajor ? dy : dx;
+    const qsizetype rowStep = stride / static_cast<qsizetype>(sizeof(QRgb));
+    const qsizetype majorStep = xMajor ? (major > 0 ? 1 : -1) : (major > 0 ? rowStep : -rowStep);
+    const qsizetype minorStep = xMajor ? (minor >= 0 ? rowStep : -rowStep) : (minor >= 0 ? 1 : -1);
+    const long long twiceMajor = 2LL * std::abs(major);
+    const long long twiceMinor = 2LL * std::abs(minor);
+    long long remainder = std::abs(major);
+    QRgb* pixel = reinterpret_cast<QRgb*>(bits + from.Y * stride) + from.X;
+    for (int i = 0; i < steps; ++i) {
+      *pixel = penColor;
+      pixel += majorStep;
+      remainder += twiceMinor;
+      if (remainder >= twiceMajor) {
+        remainder -= twiceMajor;
+        pixel += minorStep;
+      }
+    }
+    phase += steps;
+    fBitmap.Changed();
+    return;
+  }
 
   // Where the pattern stands at the first pixel: the run (on, off, on, ...)
   // and the pixels left in it.
@@ -1150,6 +1187,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   FontCache& cache = *fFontCache;
   const QFontMetrics& metrics = *cache.current->metrics;
   FontCache::Shaped& shaped = cache.Shape(text);
+  cache.LayOut(shaped, text);
   const int width = shaped.width;
   const int height = metrics.height();
 

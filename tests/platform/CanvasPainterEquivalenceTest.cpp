@@ -251,6 +251,52 @@ TEST(CanvasPainterEquivalenceTest, GearShapedPolygonsSetThePaintersPixels) {
   }
 }
 
+// A thin solid line sets, for i = 0 .. n - 1 (n the longer side's length),
+// the pixel i steps along the longer axis from the start and i * minor /
+// major steps along the other, rounded half away from the start; whether
+// the line lies inside the image or runs beyond it.
+TEST(CanvasPainterEquivalenceTest, ThinSolidLinesSetThePixelsOfTheirSteps) {
+  TBitmap background(64, 48);
+  PaintNoise(background);
+  const QImage before = ImageOf(background).copy();
+  std::mt19937 random(99);
+  for (int trial = 0; trial < 4000; ++trial) {
+    // Every fourth line starts or ends outside the image.
+    const int reach = trial % 4 == 0 ? 20 : 0;
+    const auto coordinate = [&](int size) {
+      return static_cast<int>(random() % static_cast<unsigned>(size + 2 * reach)) - reach;
+    };
+    const TPoint from{coordinate(64), coordinate(48)};
+    const TPoint to =
+        trial % 3 == 0 ? TPoint{from.X, coordinate(48)} : TPoint{coordinate(64), coordinate(48)};
+    QImage expected = before.copy();
+    const int dx = to.X - from.X;
+    const int dy = to.Y - from.Y;
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const int major = xMajor ? dx : dy;
+    const int minor = xMajor ? dy : dx;
+    for (int i = 0; i < steps; ++i) {
+      const long long across =
+          (2LL * i * std::abs(minor) + std::abs(major)) / (2LL * std::abs(major));
+      const int along = major > 0 ? i : -i;
+      const int side = static_cast<int>(minor >= 0 ? across : -across);
+      const int x = from.X + (xMajor ? along : side);
+      const int y = from.Y + (xMajor ? side : along);
+      if (x >= 0 && x < 64 && y >= 0 && y < 48) {
+        expected.setPixel(x, y, qRgb(GetRValue(kPen), GetGValue(kPen), GetBValue(kPen)));
+      }
+    }
+    TBitmap bitmap(before.width(), before.height());
+    ImageOf(bitmap) = before.copy();
+    bitmap.Canvas().Pen().SetColor(kPen);
+    bitmap.Canvas().MoveTo(from.X, from.Y);
+    bitmap.Canvas().LineTo(to.X, to.Y);
+    ASSERT_EQ(FirstDifference(expected, ImageOf(bitmap)), "")
+        << "line (" << from.X << ", " << from.Y << ") to (" << to.X << ", " << to.Y << ")";
+  }
+}
+
 // How a text is written.
 struct TextWriting {
   std::string text;
