@@ -12,7 +12,7 @@
 // Run with repetitions; the median is the figure to quote.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <cmath>
 #include <vector>
 
@@ -110,9 +110,10 @@ BENCHMARK(BM_OscilloscopeRepaintFromBuffer)
 }  // namespace drivesim
 
 int main(int argc, char** argv) {
-  // Painting on images and measuring text need the platform's application
-  // object, with the layout's fonts mapped as the program maps them.
-  QGuiApplication app(argc, argv);
+  // Painting on images, measuring text and the main window's controls need
+  // the platform's application object, with the layout's fonts mapped as the
+  // program maps them.
+  QApplication app(argc, argv);
   drivesim::InstallFontSubstitutions();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
