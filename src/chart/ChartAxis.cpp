@@ -1,6 +1,7 @@
 #include "chart/ChartAxis.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -458,6 +459,29 @@ double TCustomChartAxis::IncrementForSize(int size) {
 }
 
 double TCustomChartAxis::IncrementForCount(int maxLabels) const {
+  const IncrementAnswer question{true,
+                                 maxLabels,
+                                 fIsDateTime,
+                                 fLabelsSeparation > 0,
+                                 std::bit_cast<std::uint64_t>(fRangeWidth),
+                                 std::bit_cast<std::uint64_t>(fIncrement),
+                                 0.0};
+  for (const IncrementAnswer& known : fIncrementAnswers) {
+    if (known.Known && known.MaxLabels == question.MaxLabels &&
+        known.DateTime == question.DateTime && known.Separated == question.Separated &&
+        known.RangeWidthBits == question.RangeWidthBits &&
+        known.IncrementBits == question.IncrementBits) {
+      return known.Increment;
+    }
+  }
+  IncrementAnswer& answer = fIncrementAnswers[fNextIncrementAnswer];
+  fNextIncrementAnswer = (fNextIncrementAnswer + 1) % fIncrementAnswers.size();
+  answer = question;
+  answer.Increment = WorkOutIncrement(maxLabels);
+  return answer.Increment;
+}
+
+double TCustomChartAxis::WorkOutIncrement(int maxLabels) const {
   if (maxLabels < 1) return fIsDateTime ? kOneSecond : kMinimumIncrement;
   if (fIsDateTime) {
     // The smallest calendar step (not below Increment) that lets the labels

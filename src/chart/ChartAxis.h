@@ -414,6 +414,23 @@ class TCustomChartAxis {
   bool fIsDateTime = false;
   int fDefaultTitleAngle = 0;
   TAxisTickList fTickList;
+
+  // The last increments IncrementForCount worked out, with everything they
+  // depend on: the same question gets the same answer without walking the
+  // 1-2-5 steps again (the layout and the drawing of one paint ask it
+  // several times, and the next paint mostly asks it again).
+  struct IncrementAnswer {
+    bool Known = false;
+    int MaxLabels = 0;
+    bool DateTime = false;
+    bool Separated = false;
+    std::uint64_t RangeWidthBits = 0;
+    std::uint64_t IncrementBits = 0;
+    double Increment = 0.0;
+  };
+  mutable std::array<IncrementAnswer, 2> fIncrementAnswers;
+  mutable std::size_t fNextIncrementAnswer = 0;
+  double WorkOutIncrement(int maxLabels) const;
 };
 
 // The four side axes of the chart (and any further axes made on it).
