@@ -111,19 +111,13 @@ const std::string& TChartSeries::LabelAt(std::size_t index) const {
   return index < fLabelList.size() ? fLabelList[index] : kNoLabel;
 }
 
-void TChartSeries::InsertLabel(std::size_t index, const std::string& label) {
-  // An empty label past the stored ones needs no storage.
-  if (label.empty() && index >= fLabelList.size()) {
-    ++fLabelCount;
-    return;
-  }
+void TChartSeries::StoreLabel(std::size_t index, const std::string& label) {
   if (index > fLabelList.size()) fLabelList.resize(index);
   fLabelList.insert(fLabelList.begin() + static_cast<std::ptrdiff_t>(index), label);
   ++fLabelCount;
 }
 
-void TChartSeries::InsertColor(std::size_t index, TColor color) {
-  // A list refilled after being emptied takes its storage once.
+void TChartSeries::PutColorWithRoom(std::size_t index, TColor color) {
   if (fColorList.capacity() == 0 && fColorRefillHint > 0) fColorList.reserve(fColorRefillHint);
   if (index == fColorList.size()) {
     fColorList.push_back(color);
@@ -515,8 +509,7 @@ void TChartSeries::SetDependentTriggers(int index, TSeriesTriggers triggers) {
   fDependents[static_cast<std::size_t>(index)].Triggers = triggers;
 }
 
-void TChartSeries::NotifyDependents(TDependentChange change, int index) {
-  if (fDependents.empty()) return;
+void TChartSeries::TellDependents(TDependentChange change, int index) {
   // A dependent may change the list while it reacts (for instance when it is
   // destroyed), so walk a copy.
   const std::vector<DependentLink> links = fDependents;

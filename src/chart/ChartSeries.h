@@ -237,7 +237,9 @@ class TChartSeries {
   TSeriesTriggers DependentTriggers(int index) const;
   void SetDependentTriggers(int index, TSeriesTriggers triggers);
   // Tells every dependent series of a change of this one.
-  void NotifyDependents(TDependentChange change, int index);
+  void NotifyDependents(TDependentChange change, int index) {
+    if (!fDependents.empty()) TellDependents(change, index);
+  }
 
   // -1: automatic.
   int ZOrder() const { return fZOrder; }
@@ -259,10 +261,29 @@ class TChartSeries {
     TSeriesTriggers Triggers;
   };
   bool IsFedBy(const TChartSeries& series) const;
+  void TellDependents(TDependentChange change, int index);
   // The label at index of the label list (empty beyond the stored ones).
   const std::string& LabelAt(std::size_t index) const;
-  void InsertLabel(std::size_t index, const std::string& label);
-  void InsertColor(std::size_t index, TColor color);
+  void InsertLabel(std::size_t index, const std::string& label) {
+    // An empty label past the stored ones needs no storage.
+    if (label.empty() && index >= fLabelList.size()) {
+      ++fLabelCount;
+      return;
+    }
+    StoreLabel(index, label);
+  }
+  // Stores a label at index, writing out the empty labels before it.
+  void StoreLabel(std::size_t index, const std::string& label);
+  void InsertColor(std::size_t index, TColor color) {
+    if (index == fColorList.size() && fColorList.size() < fColorList.capacity()) {
+      fColorList.push_back(color);
+      return;
+    }
+    PutColorWithRoom(index, color);
+  }
+  // InsertColor before the end or into full storage; a list refilled after
+  // being emptied takes its storage once.
+  void PutColorWithRoom(std::size_t index, TColor color);
   void DropDependent(const TChartSeries& series);
   // Used by the chart when it attaches or detaches this series.
   void StoreParentChart(TCustomAxisPanel* chart);

@@ -76,8 +76,8 @@ int TChartValueList::AddInOrder(double value) {
   return index;
 }
 
-void TChartValueList::PutValueAt(int index, double value) {
-  ReserveForRefill();
+void TChartValueList::PutValueWithRoom(int index, double value) {
+  if (fValues.capacity() == 0 && fRefillHint > 0) fValues.reserve(fRefillHint);
   if (static_cast<std::size_t>(index) == fValues.size()) {
     fValues.push_back(value);
   } else {

@@ -113,15 +113,21 @@ class TChartValueList {
  private:
   void CheckIndex(int index) const;
   // Inserts a raw value before index (0..size), appending without moving
-  // anything when index is the end.
-  void PutValueAt(int index, double value);
+  // anything when index is the end and there is room.
+  void PutValueAt(int index, double value) {
+    if (static_cast<std::size_t>(index) == fValues.size() && fValues.size() < fValues.capacity()) {
+      fValues.push_back(value);
+      fStatsDirty = true;
+      return;
+    }
+    PutValueWithRoom(index, value);
+  }
+  // PutValueAt when the value goes before the end or the storage is full.
   // The first value added to an emptied list reserves as many places as the
   // list held before it was emptied, so that a series refilled point by
   // point every tick takes its storage once instead of doubling it step by
   // step.
-  void ReserveForRefill() {
-    if (fValues.capacity() == 0 && fRefillHint > 0) fValues.reserve(fRefillHint);
-  }
+  void PutValueWithRoom(int index, double value);
   void RecomputeStats() const;
   void SortRange(int left, int right);
   int CompareValues(int a, int b) const;
