@@ -474,7 +474,7 @@ bool TChartCanvas3D::DrawWideAxisLine(int x0, int y0, int x1, int y1) {
       (x0 == x1 && y0 == y1)) {
     return false;
   }
-  const TBitmap& surface = fTarget->Bitmap();
+  TBitmap& surface = fTarget->Bitmap();
   // Lines far outside the surface are left to it, so that the search around
   // the line stays small.
   constexpr int kReach = 4096;
@@ -496,6 +496,14 @@ bool TChartCanvas3D::DrawWideAxisLine(int x0, int y0, int x1, int y1) {
   const WideLineCoverage::Entry* entry = fWideLines->Find(key);
   if (!entry) entry = &fWideLines->Learn(key, pen);
   if (!entry->Learnt) return false;
+  // The bitmap hears of the line once, as of a line the surface draws: when
+  // some of it can be drawn on, even if the line itself misses it.
+  TBitmap& bitmap = fTarget->Bitmap();
+  const TRect whole{0, 0, bitmap.Width(), bitmap.Height()};
+  const bool drawable =
+      fTarget->HasClip() ? !IntersectRects(whole, fTarget->ClipRect()).IsEmpty() : !whole.IsEmpty();
+  const bool notify = bitmap.NotificationsEnabled;
+  bitmap.NotificationsEnabled = false;
   const int width = pen.Width();
   pen.SetWidth(1);
   for (const WideLineCoverage::Run& run : entry->Runs) {
@@ -503,6 +511,8 @@ bool TChartCanvas3D::DrawWideAxisLine(int x0, int y0, int x1, int y1) {
     fTarget->LineTo(run.X1, run.Y1);
   }
   pen.SetWidth(width);
+  bitmap.NotificationsEnabled = notify;
+  if (drawable) bitmap.Changed();
   // The pen ends where the wide line ends, as after drawing it.
   fTarget->MoveTo(x1, y1);
   return true;

@@ -32,6 +32,9 @@ TEST(ChartFastPaths, WideLinesAlongRowsAndColumnsSetTheSurfacesOwnPixels) {
   canvas.AttachCanvas(drawn.Canvas());
   TCanvas& surface = drawn.Canvas();
   int lines = 0;
+  // The bitmaps hear of every line the same number of times.
+  int drawnNotices = 0;
+  drawn.OnChange = [&] { ++drawnNotices; };
   for (int width : {2, 3}) {
     for (std::size_t c = 0; c < std::size(clips); ++c) {
       for (bool vertical : {false, true}) {
@@ -43,9 +46,12 @@ TEST(ChartFastPaths, WideLinesAlongRowsAndColumnsSetTheSurfacesOwnPixels) {
               for (TColor color : {RGB(200, 10, 10), RGB(10, 10, 200)}) {
                 TBitmap expected(kW, kH);
                 TCanvas& reference = expected.Canvas();
+                int expectedNotices = 0;
+                expected.OnChange = [&] { ++expectedNotices; };
                 surface.RemoveClip();
                 surface.Brush().SetColor(clWhite);
                 surface.FillRect({0, 0, kW, kH});
+                drawnNotices = 0;
                 if (c > 0) {
                   reference.IntersectClipRect(clips[c]);
                   surface.IntersectClipRect(clips[c]);
@@ -71,6 +77,7 @@ TEST(ChartFastPaths, WideLinesAlongRowsAndColumnsSetTheSurfacesOwnPixels) {
                 ASSERT_EQ(surface.PenPos().X, reference.PenPos().X);
                 ASSERT_EQ(surface.PenPos().Y, reference.PenPos().Y);
                 ASSERT_EQ(surface.Pen().Width(), width);
+                ASSERT_EQ(drawnNotices, expectedNotices);
                 ++lines;
               }
             }
