@@ -52,8 +52,13 @@ class GradientPainter {
   void UseStep(int k, int d) {
     TColor color = RGB(fR0, fG0, fB0);
     if (d != 0) {
-      color = RGB((fR0 + MulDiv(k, fDeltaR, d)) & 0xFF, (fG0 + MulDiv(k, fDeltaG, d)) & 0xFF,
-                  (fB0 + MulDiv(k, fDeltaB, d)) & 0xFF);
+      // Components that change by the same amount (a grey gradient) share
+      // one quotient.
+      const int stepR = MulDiv(k, fDeltaR, d);
+      const int stepG = fDeltaG == fDeltaR ? stepR : MulDiv(k, fDeltaG, d);
+      const int stepB =
+          fDeltaB == fDeltaR ? stepR : (fDeltaB == fDeltaG ? stepG : MulDiv(k, fDeltaB, d));
+      color = RGB((fR0 + stepR) & 0xFF, (fG0 + stepG) & 0xFF, (fB0 + stepB) & 0xFF);
     }
     if (fHaveBrush && color == fColor) return;
     Flush();
@@ -122,10 +127,14 @@ void FillBandsUp(GradientPainter& painter, const TRect& r) {
   const int extent = r.Height();
   if (extent <= 0) return;
   const int n = std::min(extent, kMaxGradientBands);
+  // Band i covers extent * i / n .. extent * (i + 1) / n up from the
+  // bottom; each band starts where the one before it ended.
+  int start = 0;
   for (int i = 0; i < n; ++i) {
+    const int stop = MulDiv(i + 1, extent, n);
     painter.UseStep(i, n - 1);
-    painter.Fill(r.Left, r.Bottom - MulDiv(i + 1, extent, n), r.Right,
-                 r.Bottom - MulDiv(i, extent, n));
+    painter.Fill(r.Left, r.Bottom - stop, r.Right, r.Bottom - start);
+    start = stop;
   }
 }
 
@@ -134,10 +143,12 @@ void FillBandsLeft(GradientPainter& painter, const TRect& r) {
   const int extent = r.Width();
   if (extent <= 0) return;
   const int n = std::min(extent, kMaxGradientBands);
+  int start = 0;
   for (int i = 0; i < n; ++i) {
+    const int stop = MulDiv(i + 1, extent, n);
     painter.UseStep(i, n - 1);
-    painter.Fill(r.Right - MulDiv(i + 1, extent, n), r.Top, r.Right - MulDiv(i, extent, n),
-                 r.Bottom);
+    painter.Fill(r.Right - stop, r.Top, r.Right - start, r.Bottom);
+    start = stop;
   }
 }
 
