@@ -60,8 +60,8 @@ int TChartSeries::CopyPointFrom(const TChartSeries& source, int index) {
   double x = source.XValueAt(index);
   double y = source.YValueAt(index);
   if (source.YIsDependent() != YIsDependent()) std::swap(x, y);
-  const int newIndex = fXValues->AddInOrder(x);
-  fYValues->InsertValueAt(newIndex, y);
+  const int newIndex = fXValues->StoredAddInOrder(x);
+  fYValues->StoredInsertValueAt(newIndex, y);
   for (int i = 2; i < fValuesLists.Count(); ++i) {
     const bool sourceHasList = i < source.fValuesLists.Count();
     fValuesLists[i].InsertValueAt(newIndex,
@@ -165,9 +165,11 @@ std::string TChartSeries::PointLabel(int index) const {
   return LabelAt(static_cast<std::size_t>(index));
 }
 
-double TChartSeries::XValueAt(int index) const { return fXValues->ValueAt(index); }
+// The X and Y lists are made here, of exactly the value list class, so their
+// own forms of the calls are the calls.
+double TChartSeries::XValueAt(int index) const { return fXValues->StoredValueAt(index); }
 
-double TChartSeries::YValueAt(int index) const { return fYValues->ValueAt(index); }
+double TChartSeries::YValueAt(int index) const { return fYValues->StoredValueAt(index); }
 
 void TChartSeries::PointAdded(int index) {
   if (OnAfterAdd) OnAfterAdd(*this, index);
@@ -179,8 +181,8 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
   fXValues->SetPendingValue(x);
   fYValues->SetPendingValue(y);
   if (OnBeforeAdd && !OnBeforeAdd(*this)) return -1;
-  const int index = fXValues->AddInOrder(fXValues->PendingValue());
-  fYValues->InsertValueAt(index, fYValues->PendingValue());
+  const int index = fXValues->StoredAddInOrder(fXValues->PendingValue());
+  fYValues->StoredInsertValueAt(index, fYValues->PendingValue());
   InsertExtraPendingValues(index);
   InsertColor(static_cast<std::size_t>(index), color);
   InsertLabel(static_cast<std::size_t>(index), label);

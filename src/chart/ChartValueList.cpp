@@ -39,8 +39,10 @@ TChartValueList::~TChartValueList() {
 }
 
 void TChartValueList::CheckIndex(int index) const {
-  if (index < 0 || index >= ValueCount()) throw EListError::IndexOutOfBounds(index);
+  if (index < 0 || index >= ValueCount()) ThrowIndex(index);
 }
+
+void TChartValueList::ThrowIndex(int index) { throw EListError::IndexOutOfBounds(index); }
 
 double TChartValueList::ValueAt(int index) const {
   CheckIndex(index);
@@ -62,13 +64,17 @@ void TChartValueList::RemoveAllValues() {
 }
 
 int TChartValueList::AddInOrder(double value) {
-  int index = ValueCount();
+  return PlaceInOrder(value, static_cast<std::size_t>(ValueCount()));
+}
+
+int TChartValueList::PlaceInOrder(double value, std::size_t count) {
+  int index = static_cast<int>(count);
   if (fOrder == loAscending && !fValues.empty() && fValues.back() > value) {
-    int i = ValueCount() - 1;
+    int i = index - 1;
     while (i >= 0 && fValues[static_cast<std::size_t>(i)] > value) --i;
     index = i + 1;
   } else if (fOrder == loDescending && !fValues.empty() && fValues.back() < value) {
-    int i = ValueCount() - 1;
+    int i = index - 1;
     while (i >= 0 && fValues[static_cast<std::size_t>(i)] < value) --i;
     index = i + 1;
   }
