@@ -434,24 +434,29 @@ std::string FormatFloatUncached(const std::string& format, double value) {
 
 // The texts written last, so that the same label in the same format (the
 // axes write the same few values at every paint) is formatted once. A text
-// depends on the format, the value and the two separators; slots are picked
-// by the value's bits and the format's length and replaced when another
-// text needs them.
+// depends on the format, the value and the two separators. The value's bits
+// and the format's length pick a group of four slots; a new text takes the
+// group's slots in turn.
 class FormatMemo {
  public:
   const std::string* Find(const std::string& format, double value) const {
-    const Slot& slot = fSlots[SlotOf(format, value)];
-    if (slot.used && slot.bits == std::bit_cast<std::uint64_t>(value) &&
-        slot.decimal == g_decimal_separator && slot.thousand == g_thousand_separator &&
-        slot.format == format) {
-      return &slot.text;
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    const Group& group = fGroups[GroupOf(format, bits)];
+    for (const Slot& slot : group.entries) {
+      if (slot.used && slot.bits == bits && slot.decimal == g_decimal_separator &&
+          slot.thousand == g_thousand_separator && slot.format == format) {
+        return &slot.text;
+      }
     }
     return nullptr;
   }
   void Store(const std::string& format, double value, const std::string& text) {
-    Slot& slot = fSlots[SlotOf(format, value)];
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    Group& group = fGroups[GroupOf(format, bits)];
+    Slot& slot = group.entries[group.next];
+    group.next = (group.next + 1) % group.entries.size();
     slot.used = true;
-    slot.bits = std::bit_cast<std::uint64_t>(value);
+    slot.bits = bits;
     slot.decimal = g_decimal_separator;
     slot.thousand = g_thousand_separator;
     slot.format = format;
@@ -459,7 +464,7 @@ class FormatMemo {
   }
 
  private:
-  static constexpr std::size_t kSlotBits = 6;
+  static constexpr std::size_t kGroupBits = 5;
   struct Slot {
     bool used = false;
     std::uint64_t bits = 0;
@@ -468,12 +473,15 @@ class FormatMemo {
     std::string format;
     std::string text;
   };
-  static std::size_t SlotOf(const std::string& format, double value) {
-    const std::uint64_t mixed =
-        (std::bit_cast<std::uint64_t>(value) ^ format.size()) * 0x9E3779B97F4A7C15ull;
-    return static_cast<std::size_t>(mixed >> (64 - kSlotBits));
+  struct Group {
+    std::array<Slot, 4> entries;
+    std::size_t next = 0;
+  };
+  static std::size_t GroupOf(const std::string& format, std::uint64_t bits) {
+    const std::uint64_t mixed = (bits ^ format.size()) * 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>(mixed >> (64 - kGroupBits));
   }
-  std::array<Slot, std::size_t{1} << kSlotBits> fSlots;
+  std::array<Group, std::size_t{1} << kGroupBits> fGroups;
 };
 
 }  // namespace
