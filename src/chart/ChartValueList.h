@@ -72,7 +72,16 @@ class TChartValueList {
     if (index < 0 || static_cast<std::size_t>(index) >= fValues.size()) ThrowIndex(index);
     return fValues[static_cast<std::size_t>(index)] * fMultiplier;
   }
-  int StoredAddInOrder(double value) { return PlaceInOrder(value, fValues.size()); }
+  int StoredAddInOrder(double value) {
+    // A value arriving in ascending order goes to the end.
+    if (fOrder == loAscending && (fValues.empty() || !(fValues.back() > value)) &&
+        fValues.size() < fValues.capacity()) {
+      fValues.push_back(value);
+      fStatsDirty = true;
+      return static_cast<int>(fValues.size()) - 1;
+    }
+    return PlaceInOrder(value, fValues.size());
+  }
   void StoredInsertValueAt(int index, double value) {
     if (index < 0 || static_cast<std::size_t>(index) > fValues.size()) ThrowIndex(index);
     PutValueAt(index, value);
