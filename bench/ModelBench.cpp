@@ -52,5 +52,3 @@ BENCHMARK(BM_RebuildGearOutlines)->Arg(42)->Arg(8)->Arg(28);
 
 }  // namespace
 }  // namespace drivesim
-
-BENCHMARK_MAIN();

@@ -5,8 +5,6 @@
 // Run with repetitions; the median is the figure to quote.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
-
 #include "chart/ChartSeries.h"
 #include "mechanism/Gears.h"
 #include "mechanism/MechanismPicture.h"
@@ -79,13 +77,3 @@ BENCHMARK(BM_FillSeries)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportA
 
 }  // namespace
 }  // namespace drivesim
-
-int main(int argc, char** argv) {
-  // Painting on images needs the platform's application object.
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

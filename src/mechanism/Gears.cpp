@@ -80,9 +80,7 @@ void GearPair::SetUpGears(int loadTeeth) {
   }
   SetUpGear(LoadGear, loadTeeth);
   LoadGear.Center = kLoadGearCenter;
-  BuildGearOutline(LoadGear, glFront);
-  BuildGearOutline(LoadGear, glMiddle);
-  BuildGearOutline(LoadGear, glBack);
+  BuildGearLayers(LoadGear);
 
   SetUpGear(MotorGear, kTotalTeeth - loadTeeth);
   // The motor gear sits above the load gear, its root circle one tooth
@@ -90,9 +88,7 @@ void GearPair::SetUpGears(int loadTeeth) {
   // other gear's roots.
   MotorGear.Center = TPoint{kLoadGearCenter.X, kLoadGearCenter.Y - LoadGear.RootRadius -
                                                    MotorGear.RootRadius - kToothHeight};
-  BuildGearOutline(MotorGear, glFront);
-  BuildGearOutline(MotorGear, glMiddle);
-  BuildGearOutline(MotorGear, glBack);
+  BuildGearLayers(MotorGear);
 }
 
 void GearPair::BuildGearOutline(TGear& gear, TGearLayer layer) {
@@ -104,8 +100,7 @@ void GearPair::BuildGearOutline(TGear& gear, TGearLayer layer) {
   // next period starts, so it is written only for the last period, where it
   // closes the outline.
   for (int i = 0; i < teeth; ++i) {
-    const double theta =
-        static_cast<double>(static_cast<long double>(i) * gear.Pitch + gear.Angle);
+    const double theta = static_cast<double>(static_cast<long double>(i) * gear.Pitch + gear.Angle);
     const std::size_t base = 4 * static_cast<std::size_t>(i);
     outline[base] = PolarPoint(center, gear.RootRadius, theta, 0.0L);
     outline[base + 1] = PolarPoint(center, gear.RootRadius, theta, gear.Offset1);
@@ -117,12 +112,26 @@ void GearPair::BuildGearOutline(TGear& gear, TGearLayer layer) {
   }
 }
 
-void GearPair::RebuildGearOutlines() {
-  for (TGear* gear : {&LoadGear, &MotorGear}) {
-    BuildGearOutline(*gear, glFront);
-    BuildGearOutline(*gear, glMiddle);
-    BuildGearOutline(*gear, glBack);
+void GearPair::BuildGearLayers(TGear& gear) {
+  // The layers differ only in their centre, and every point is rounded
+  // before its centre is added, so the Middle and Back outlines are the
+  // Front outline moved by whole pixels: the same points BuildGearOutline
+  // gives them, for a third of the trigonometry.
+  BuildGearOutline(gear, glFront);
+  for (TGearLayer layer : {glMiddle, glBack}) {
+    const TPoint center = gear.LayerCenter(layer);
+    const int dx = center.X - gear.Center.X;
+    const int dy = center.Y - gear.Center.Y;
+    std::vector<TPoint>& outline = gear.Outline(layer);
+    for (std::size_t k = 0; k < outline.size(); ++k) {
+      outline[k] = TPoint{gear.Front[k].X + dx, gear.Front[k].Y + dy};
+    }
   }
+}
+
+void GearPair::RebuildGearOutlines() {
+  BuildGearLayers(LoadGear);
+  BuildGearLayers(MotorGear);
 }
 
 void GearPair::AdvanceGearAngles(double omega, double h) {

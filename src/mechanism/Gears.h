@@ -86,6 +86,8 @@ struct GearPair {
   // Builds all six outlines at the current angles: the load gear's front,
   // middle and back, then the motor gear's.
   void RebuildGearOutlines();
+  // Builds the three outlines of one gear in the order Front, Middle, Back.
+  void BuildGearLayers(TGear& gear);
   // One tick's rotation for load velocity omega (rad/s) over integration
   // step h (s): the load gear turns by (omega h) 20 unless its angle has
   // reached AngleWrapLimit, in which case both angles return to 0; the motor

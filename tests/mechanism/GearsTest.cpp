@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-
 #include <vector>
 
 #include "mechanism/Gears.h"
@@ -200,6 +199,33 @@ TEST(GearsTest, CountsOutside1To55AreRefusedBeforeAnythingChanges) {
   EXPECT_EQ(gears.MotorGear.Front.size(), 221u);
   gears.SetUpGears(55);
   EXPECT_EQ(gears.MotorGear.Front.size(), 5u);
+}
+
+}  // namespace
+}  // namespace drivesim
+
+namespace drivesim {
+namespace {
+
+// The rebuild moves the front outline for the middle and back layers; each
+// must be exactly what building that layer around its own centre gives.
+TEST(GearsTest, ShiftedLayersEqualLayersBuiltAroundTheirCentres) {
+  for (int teeth : {7, 21, 30, 42, 55}) {
+    GearPair gears;
+    gears.SetUpGears(teeth);
+    for (double angle : {0.0, 0.1234, 2.5, -7.77}) {
+      gears.LoadGear.Angle = angle;
+      gears.MotorGear.Angle = -angle * 1.7;
+      gears.RebuildGearOutlines();
+      for (TGear* gear : {&gears.LoadGear, &gears.MotorGear}) {
+        for (TGearLayer layer : {glMiddle, glBack}) {
+          TGear built = *gear;
+          GearPair::BuildGearOutline(built, layer);
+          EXPECT_EQ(built.Outline(layer), gear->Outline(layer)) << teeth << " " << angle;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace
