@@ -464,6 +464,8 @@ TEdit::TEdit(TWinControl* parent) : TControl(parent, true) {
   AttachWidget(edit);
 }
 
+TEdit::TEdit(TWinControl* parent, OwnWidget) : TControl(parent, true) {}
+
 void TEdit::SetText(const std::string& value) {
   if (value == fText) return;
   fText = value;

@@ -231,6 +231,12 @@ class TEdit : public TControl {
   // The widget reports a change the user made.
   void TextEdited(const std::string& value);
 
+ protected:
+  // For edits with a line-edit widget of their own (the spin edit), which
+  // attach it themselves and report its changes through TextEdited.
+  struct OwnWidget {};
+  TEdit(TWinControl* parent, OwnWidget);
+
  private:
   std::string fText;
 };

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOption>
 #include <QWidget>
@@ -170,12 +169,13 @@ class SpinLineEdit : public QLineEdit {
 
 }  // namespace
 
-TSpinEdit::TSpinEdit(TWinControl* parent) : TControl(parent, true) {
+TSpinEdit::TSpinEdit(TWinControl* parent) : TEdit(parent, OwnWidget{}) {
+  SetText("0");
   fRepeatTimer.SetEnabled(false);
   fRepeatTimer.SetInterval(kInitialRepeatPause);
   fRepeatTimer.SetOnTimer([this] { RepeatTick(); });
   auto* edit = new SpinLineEdit(this, ParentWidget());
-  edit->setText(bridge::ToQString(fText));
+  edit->setText(bridge::ToQString(Text()));
   AttachWidget(edit);
 }
 
@@ -183,7 +183,7 @@ TSpinEdit::~TSpinEdit() = default;
 
 int TSpinEdit::Value() const {
   int value = 0;
-  return TryStrToInt(fText, value) ? value : fMinValue;
+  return TryStrToInt(Text(), value) ? value : fMinValue;
 }
 
 void TSpinEdit::SetValue(int value) { SetText(std::to_string(CheckValue(value))); }
@@ -194,22 +194,6 @@ int TSpinEdit::CheckValue(int value) const {
     if (value > fMaxValue) return fMaxValue;
   }
   return value;
-}
-
-void TSpinEdit::SetText(const std::string& value) {
-  if (value == fText) return;
-  fText = value;
-  if (auto* edit = static_cast<QLineEdit*>(Widget())) {
-    const QSignalBlocker blocker(edit);
-    edit->setText(bridge::ToQString(value));
-  }
-  if (OnChange) OnChange();
-}
-
-void TSpinEdit::TextEdited(const std::string& value) {
-  if (value == fText) return;
-  fText = value;
-  if (OnChange) OnChange();
 }
 
 bool TSpinEdit::IsValidChar(char32_t ch) {

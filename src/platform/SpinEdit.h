@@ -30,7 +30,7 @@ namespace drivesim {
 
 enum TSpinButton { sbNone, sbUp, sbDown };
 
-class TSpinEdit : public TControl {
+class TSpinEdit : public TEdit {
  public:
   static constexpr int kButtonWidth = 15;
   static constexpr unsigned kInitialRepeatPause = 400;  // ms before the first repeated step
@@ -53,11 +53,8 @@ class TSpinEdit : public TControl {
   // The value brought into MinValue..MaxValue (unchanged when they are equal).
   int CheckValue(int value) const;
 
-  const std::string& Text() const { return fText; }
-  // Sets the text; OnChange fires when it differs from the current one.
-  void SetText(const std::string& value);
-
-  TNotifyEvent OnChange;
+  // Text, SetText and OnChange are the edit's: OnChange fires when the text
+  // differs from the current one.
 
   // Behaviour entry points. The widget calls them from its events (through
   // the guard); tests may call them directly.
@@ -70,8 +67,6 @@ class TSpinEdit : public TControl {
   void DownClick();
   // The focus moves to another control.
   void DoExit();
-  // The user's edit of the text (typing, deleting, pasting, cutting, undo).
-  void TextEdited(const std::string& value);
 
   // The left mouse button on an arrow button.
   void ButtonDown(TSpinButton button);
@@ -88,7 +83,6 @@ class TSpinEdit : public TControl {
  private:
   void Step(TSpinButton button);
 
-  std::string fText = "0";
   int fMinValue = 0;
   int fMaxValue = 0;
   int fIncrement = 1;
