@@ -1,6 +1,5 @@
 #include "ui/Unit1.h"
 
-#include <cmath>
 #include <string>
 
 #include "chart/Chart.h"
@@ -132,35 +131,6 @@ DriveModel& ProgramModel() {
 TimeHistory& ProgramHistory() {
   static TimeHistory history;
   return history;
-}
-
-void DrawProgramIcon(TBitmap& icon) {
-  icon.SetSize(32, 32);
-  TCanvas& canvas = icon.Canvas();
-  canvas.Brush().SetColor(clBtnFace);
-  canvas.FillRect(TRect{0, 0, 32, 32});
-  canvas.Pen().SetColor(clBlack);
-  canvas.Pen().SetStyle(psSolid);
-  canvas.Pen().SetWidth(1);
-  // Two meshing gears: the small motor gear above the large load gear, each
-  // a disc with square teeth around it.
-  struct Gear {
-    int cx, cy, radius, teeth;
-    TColor fill;
-  };
-  const Gear gears[] = {{20, 20, 9, 10, clSilver}, {9, 8, 5, 6, clGray}};
-  for (const Gear& g : gears) {
-    canvas.Brush().SetColor(g.fill);
-    for (int t = 0; t < g.teeth; ++t) {
-      const double a = 2 * M_PI * t / g.teeth;
-      const int x = g.cx + static_cast<int>(std::lround((g.radius + 1) * std::sin(a)));
-      const int y = g.cy - static_cast<int>(std::lround((g.radius + 1) * std::cos(a)));
-      canvas.Rectangle(x - 2, y - 2, x + 2, y + 2);
-    }
-    canvas.Ellipse(g.cx - g.radius, g.cy - g.radius, g.cx + g.radius + 1, g.cy + g.radius + 1);
-    canvas.Brush().SetColor(clWhite);
-    canvas.Ellipse(g.cx - 2, g.cy - 2, g.cx + 3, g.cy + 3);
-  }
 }
 
 TForm1::TForm1(DriveModel& model, TimeHistory& history, GearPair& gears)

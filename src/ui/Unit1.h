@@ -30,10 +30,6 @@ class TForm2;
 DriveModel& ProgramModel();
 TimeHistory& ProgramHistory();
 
-// The window's and the instructions window's icon: a 32 x 32 picture of the
-// two meshing gears.
-void DrawProgramIcon(TBitmap& icon);
-
 class TForm1 : public TForm {
  public:
   // Builds the window with every control from its layout and runs FormCreate

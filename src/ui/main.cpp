@@ -11,6 +11,7 @@
 #include "mechanism/Gears.h"
 #include "platform/Application.h"
 #include "platform/Graphics.h"
+#include "ui/ProgramIcon.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
