@@ -20,6 +20,12 @@ packages=(
   xauth
   xdotool
   x11-apps
+  dpkg-dev
+  file
+  desktop-file-utils
+  appstream
+  man-db
+  groff-base
 )
 
 missing=()
