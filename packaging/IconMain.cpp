@@ -2,6 +2,7 @@
 // icon theme. `drivesim-icons DIR SIZE...` writes DIR/drivesim-SIZE.png for
 // each size.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/Graphics.h"
@@ -16,6 +17,10 @@ int main(int argc, char** argv) {
   const std::string dir = argv[1];
   for (int a = 2; a < argc; ++a) {
     const int size = std::atoi(argv[a]);
+    if (size < 1 || size > 1024) {
+      std::fprintf(stderr, "drivesim-icons: '%s' is not a size from 1 to 1024\n", argv[a]);
+      return 2;
+    }
     TBitmap icon;
     DrawProgramIcon(icon, size);
     const std::string path = dir + "/drivesim-" + std::to_string(size) + ".png";
