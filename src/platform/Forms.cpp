@@ -96,7 +96,7 @@ TForm::TForm() : TWinControl(nullptr) {
   SetVisible(false);
   AttachWidget(widget);
   SetColor(clBtnFace);
-  Application().FormCreated(this);
+  Application().FormCreated(this, [this] { Show(); });
 }
 
 TForm::~TForm() { Application().FormDestroyed(this); }
