@@ -41,6 +41,17 @@ class TView3DOptions {
   std::function<void(int newZoom)> OnZoom;
 
  private:
+  // The one pattern of every setter: a value equal to the current one does
+  // nothing; a new one is announced (OnZoom hears it before it is stored),
+  // stored, reported (OnScrolled hears of a stored offset), and the owner is
+  // asked to repaint.
+  template <typename T, typename Announce, typename Report>
+  void Change(T& field, T value, Announce announce, Report report);
+  template <typename T>
+  void Change(T& field, T value);
+  void TellScrolled(bool horizontal) const;
+  void TellZoom(int newZoom) const;
+
   int fElevation = 345;
   int fHorizOffset = 0;
   bool fOrthogonal = true;
