@@ -3,23 +3,17 @@
 #include <benchmark/benchmark.h>
 
 #include "mechanism/Gears.h"
+#include "sim/DriveInputs.h"
 #include "sim/DriveModel.h"
 
 namespace drivesim {
 namespace {
 
+// The model after "Process" with the default inputs.
 DriveModel DefaultModel() {
   DriveModel m;
   m.StepSize = kModelStepSize;
-  m.AmpGain = 10;
-  m.AmpTimeConst = 0.006;
-  m.MotorCoef = 1.4;
-  m.MotorInertia = 0.021;
-  m.LoadInertia = 0.3;
-  m.ViscousFriction = 1.6;
-  m.FeedbackCoef = 1;
-  m.Setpoint = 100;
-  m.ComputeCoefficients(42, 14);
+  EnterInputs(m, DriveInputs{});
   return m;
 }
 

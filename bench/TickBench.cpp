@@ -6,10 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "chart/ChartSeries.h"
-#include "mechanism/Gears.h"
-#include "mechanism/MechanismPicture.h"
-#include "sim/DriveModel.h"
-#include "sim/SimulationTick.h"
+#include "sim/SimulationRig.h"
 #include "sim/TimeHistory.h"
 
 namespace drivesim {
@@ -17,43 +14,21 @@ namespace {
 
 // The window after creation and "Process" with the default inputs.
 struct Window {
-  DriveModel Model;
-  TimeHistory History;
-  GearPair Gears;
+  SimulationRig Rig;
   TChartSeries Velocity;
   TChartSeries Setpoint;
-  TBitmap Image;
 
-  Window() {
-    Model.StepSize = kModelStepSize;
-    Gears.SetUpGears(42);
-    History.ResetTimeAxis(Model.StepSize);
-    DrawBlockSketch(Image);
-    DrawMechanism(Image, Gears);
-    Model.AmpGain = 10;
-    Model.AmpTimeConst = 0.006;
-    Model.MotorCoef = 1.4;
-    Model.MotorInertia = 0.021;
-    Model.LoadInertia = 0.3;
-    Model.ViscousFriction = 1.6;
-    Model.FeedbackCoef = 1;
-    Model.SetpointShown = 100;
-    Model.Setpoint = 100;
-    Model.ComputeCoefficients(Gears);
-  }
+  Window() { Rig.Process(); }
+  void Tick() { Rig.Tick(Velocity, Setpoint); }
 };
 
 void BM_SimulationTick(benchmark::State& state) {
   Window window;
   // Past the first fill, as a running simulation is.
-  for (int n = 0; n < 400; ++n) {
-    SimulationTick(window.Model, window.History, window.Gears, window.Velocity, window.Setpoint,
-                   window.Image);
-  }
+  for (int n = 0; n < 400; ++n) window.Tick();
   for (auto _ : state) {
-    SimulationTick(window.Model, window.History, window.Gears, window.Velocity, window.Setpoint,
-                   window.Image);
-    benchmark::DoNotOptimize(window.Image.Pixel(192, 201));
+    window.Tick();
+    benchmark::DoNotOptimize(window.Rig.Image.Pixel(192, 201));
   }
 }
 BENCHMARK(BM_SimulationTick)
@@ -64,12 +39,9 @@ BENCHMARK(BM_SimulationTick)
 // The series' share: two clears and 604 point additions.
 void BM_FillSeries(benchmark::State& state) {
   Window window;
-  for (int n = 0; n < 400; ++n) {
-    SimulationTick(window.Model, window.History, window.Gears, window.Velocity, window.Setpoint,
-                   window.Image);
-  }
+  for (int n = 0; n < 400; ++n) window.Tick();
   for (auto _ : state) {
-    FillSeries(window.Velocity, window.Setpoint, window.History);
+    FillSeries(window.Velocity, window.Setpoint, window.Rig.History);
     benchmark::DoNotOptimize(window.Velocity.PointCount());
   }
 }

@@ -9,14 +9,17 @@
 // projection is the identity. The 3D solids, pies, arcs, arrows and the
 // perspective projection are not part of this canvas.
 //
-// Also here: the chart pens (TChartPen and its variants), the 3D view options
-// record, the default chart font, the default series palette and the small
-// geometric helpers the engine shares.
+// Also here: the default chart font, the default series palette and the
+// small geometric helpers the engine shares. The chart pens are in
+// ChartPen.h, the 3D view options in View3DOptions.h, the gradient fill in
+// ChartGradient.cpp.
 
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "chart/ChartPen.h"
+#include "chart/View3DOptions.h"
 #include "platform/Canvas.h"
 #include "platform/Exceptions.h"
 #include "platform/Graphics.h"
@@ -28,108 +31,6 @@ namespace drivesim {
 class ChartException : public Exception {
  public:
   using Exception::Exception;
-};
-
-// A platform pen with two chart extras. Changing Visible or SmallDots calls
-// OnChange like the pen's own properties do; setting the current value does
-// nothing.
-class TChartPen : public TPen {
- public:
-  TChartPen() = default;
-
-  // When false, nothing is drawn with this pen: shapes are filled without an
-  // outline and lines leave no trace.
-  bool Visible() const { return fVisible; }
-  void SetVisible(bool value);
-  // Lines of width 1 are drawn as alternate pixels (one on, one off).
-  bool SmallDots() const { return fSmallDots; }
-  void SetSmallDots(bool value);
-
-  // Copies Visible and SmallDots, then the platform pen's properties.
-  void Assign(const TChartPen& source);
-  using TPen::Assign;
-
- private:
-  void NotifyOwner();
-  bool fVisible = true;
-  bool fSmallDots = false;
-};
-
-// A chart pen that starts hidden.
-class TChartHiddenPen : public TChartPen {
- public:
-  TChartHiddenPen();
-};
-
-// A grey dotted pen (grids).
-class TDottedGrayPen : public TChartPen {
- public:
-  TDottedGrayPen();
-};
-
-// A grey solid pen.
-class TDarkGrayPen : public TChartPen {
- public:
-  TDarkGrayPen();
-};
-
-// The axis line's pen: two pixels wide.
-class TChartAxisPen : public TChartPen {
- public:
-  TChartAxisPen();
-};
-
-// A white pen.
-class TChartArrowPen : public TChartPen {
- public:
-  TChartArrowPen();
-};
-
-// The view settings of a chart drawn in perspective, owned by the chart
-// panel. They are only data here: a flat chart reads none of them except
-// through BeginFrame's 3D branch and SetProjection's offsets.
-class TView3DOptions {
- public:
-  int Elevation() const { return fElevation; }
-  void SetElevation(int value);
-  int HorizOffset() const { return fHorizOffset; }
-  void SetHorizOffset(int value);
-  bool Orthogonal() const { return fOrthogonal; }
-  void SetOrthogonal(bool value);
-  int Perspective() const { return fPerspective; }
-  void SetPerspective(int value);
-  int Rotation() const { return fRotation; }
-  void SetRotation(int value);
-  int Tilt() const { return fTilt; }
-  void SetTilt(int value);
-  int VertOffset() const { return fVertOffset; }
-  void SetVertOffset(int value);
-  // Percent.
-  int Zoom() const { return fZoom; }
-  void SetZoom(int value);
-  bool ZoomText() const { return fZoomText; }
-  void SetZoomText(bool value);
-
-  // Asks the owner to repaint.
-  void Repaint() const;
-
-  // Owner notifications. OnRepaint follows every change; OnScrolled follows a
-  // new HorizOffset (true) or VertOffset (false) before the repaint; OnZoom
-  // receives a new Zoom before it is stored.
-  std::function<void()> OnRepaint;
-  std::function<void(bool horizontal)> OnScrolled;
-  std::function<void(int newZoom)> OnZoom;
-
- private:
-  int fElevation = 345;
-  int fHorizOffset = 0;
-  bool fOrthogonal = true;
-  int fPerspective = 15;
-  int fRotation = 345;
-  int fTilt = 0;
-  int fVertOffset = 0;
-  int fZoom = 100;
-  bool fZoomText = true;
 };
 
 enum TGradientDirection {

@@ -13,8 +13,8 @@
 #include <QWidget>
 #include <cctype>
 #include <exception>
+#include <utility>
 
-#include "platform/Controls.h"
 #include "platform/Exceptions.h"
 #include "platform/Fonts.h"
 #include "platform/Graphics.h"
@@ -122,7 +122,7 @@ void TApplication::SetTitle(const std::string& title) { fTitle = title; }
 
 int TApplication::Run() {
   if (!QCoreApplication::instance()) return 0;
-  if (fMainForm) fMainForm->Show();
+  if (fShowMainForm) fShowMainForm();
   fRunning = true;
   const int code = QCoreApplication::exec();
   fRunning = false;
@@ -139,12 +139,16 @@ void TApplication::SetIcon(const TBitmap& icon) {
   QApplication::setWindowIcon(QIcon(QPixmap::fromImage(*image)));
 }
 
-void TApplication::FormCreated(TForm* form) {
-  if (!fMainForm) fMainForm = form;
+void TApplication::FormCreated(TForm* form, std::function<void()> show) {
+  if (fMainForm) return;
+  fMainForm = form;
+  fShowMainForm = std::move(show);
 }
 
 void TApplication::FormDestroyed(TForm* form) {
-  if (fMainForm == form) fMainForm = nullptr;
+  if (fMainForm != form) return;
+  fMainForm = nullptr;
+  fShowMainForm = nullptr;
 }
 
 TApplication& Application() {

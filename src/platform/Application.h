@@ -61,8 +61,10 @@ class TApplication {
   // Gives every window the icon (a 32 x 32 picture).
   void SetIcon(const TBitmap& icon);
 
-  // Called by every form when it is created and destroyed.
-  void FormCreated(TForm* form);
+  // Called by every form when it is created and destroyed. The application
+  // knows a form only by its address and by how to show it, which Run does
+  // for the main form; it needs nothing else of the controls.
+  void FormCreated(TForm* form, std::function<void()> show);
   void FormDestroyed(TForm* form);
 
  private:
@@ -70,6 +72,7 @@ class TApplication {
   std::unique_ptr<QObject> fSettingsWatcher;
   std::string fTitle;
   TForm* fMainForm = nullptr;  // not owned
+  std::function<void()> fShowMainForm;
   bool fRunning = false;
 };
 

@@ -109,6 +109,12 @@ class TCanvas {
   // included and the end pixel excluded; phase is the position in the pen's
   // dot pattern and carries on from one segment to the next.
   void ThinLine(TPoint from, TPoint to, int& phase);
+  // Set the pixels of a solid ellipse in box (at least 2 x 2) or of a solid
+  // polygon inside the visible part, each with a thin solid outline or none,
+  // exactly as the painter would; visible is VisibleRect(), not empty.
+  void SetEllipsePixels(const TRect& box, bool fill, bool outline, const TRect& visible);
+  void SetPolygonPixels(const TPoint* points, int count, bool fill, bool outline,
+                        const TRect& visible);
   const FontCache& CurrentFont();
   // The part of the bitmap that drawing may change: the whole image, cut to
   // the clip rectangle when there is one; empty when nothing can be drawn.

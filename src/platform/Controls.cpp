@@ -1,20 +1,16 @@
+// TControl, the base of every control, and the controls that hold no others:
+// buttons, edits, labels, memos and images. Containers are in
+// Containers.cpp, forms in Forms.cpp.
 #include "platform/Controls.h"
 
-#include <QApplication>
-#include <QChildEvent>
-#include <QCloseEvent>
 #include <QFontMetrics>
-#include <QFrame>
-#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QObject>
 #include <QPainter>
-#include <QPixmap>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTextDocument>
 #include <QTextOption>
@@ -22,63 +18,12 @@
 #include <algorithm>
 
 #include "platform/Application.h"
-#include "platform/Canvas.h"
 #include "platform/QtBridge.h"
+#include "platform/WidgetHandle.h"
 
 namespace drivesim {
 
-struct TWidgetHandle {
-  QPointer<QWidget> widget;
-};
-
 namespace {
-
-// The client area of a form: it follows its children's moves and resizes so
-// that the form's scroll range always covers them.
-class FormClientArea : public QWidget {
- public:
-  explicit FormClientArea(TForm* form) : fForm(form) {}
-
- protected:
-  void childEvent(QChildEvent* event) override {
-    if (event->added() && event->child()->isWidgetType()) event->child()->installEventFilter(this);
-    QWidget::childEvent(event);
-  }
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    switch (event->type()) {
-      case QEvent::Move:
-      case QEvent::Resize:
-      case QEvent::Show:
-      case QEvent::Hide:
-        if (watched->parent() == this) fForm->UpdateScrollRange();
-        break;
-      default: break;
-    }
-    return false;
-  }
-
- private:
-  TForm* fForm;  // not owned; outlives this widget
-};
-
-// The client area of a panel, with the panel's raised bevel along its edge.
-class PanelClientArea : public QWidget {
- public:
-  using QWidget::QWidget;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    const int r = width() - 1;
-    const int b = height() - 1;
-    painter.setPen(bridge::ToQColor(clBtnHighlight));
-    painter.drawLine(0, 0, r, 0);
-    painter.drawLine(0, 0, 0, b);
-    painter.setPen(bridge::ToQColor(clBtnShadow));
-    painter.drawLine(r, 0, r, b);
-    painter.drawLine(0, b, r, b);
-  }
-};
 
 class ImageWidget : public QWidget {
  public:
@@ -98,34 +43,6 @@ class ImageWidget : public QWidget {
 };
 
 }  // namespace
-
-// The top-level window: a scroll area over the client area; its close box
-// goes through the form.
-class TForm::FormWidget : public QWidget {
- public:
-  explicit FormWidget(TForm* form) : QWidget(nullptr, Qt::Window), fForm(form) {
-    fScroll = new QScrollArea(this);
-    fScroll->setFrameShape(QFrame::NoFrame);
-    fScroll->setWidgetResizable(true);
-    fScroll->setFocusPolicy(Qt::NoFocus);
-    fClient = new FormClientArea(form);
-    fScroll->setWidget(fClient);
-  }
-  QWidget* Client() const { return fClient; }
-  QScrollArea* Scroll() const { return fScroll; }
-
- protected:
-  void resizeEvent(QResizeEvent*) override { fScroll->setGeometry(rect()); }
-  void closeEvent(QCloseEvent* event) override {
-    event->accept();
-    fForm->WidgetClosed();
-  }
-
- private:
-  TForm* fForm;  // not owned; the form deletes this widget
-  QScrollArea* fScroll;
-  QWidget* fClient;
-};
 
 // ---------------------------------------------------------------------------
 // TControl
@@ -268,170 +185,6 @@ void TControl::SetFocus() {
 }
 
 // ---------------------------------------------------------------------------
-// TWinControl
-
-TWinControl::TWinControl(TWinControl* parent)
-    : TControl(parent, false), fClient(std::make_unique<TWidgetHandle>()) {}
-
-TWinControl::~TWinControl() {
-  // Children that outlive their container lose their parent rather than
-  // pointing at a destroyed one; their widgets go with this control's.
-  for (TControl* child : fTabList) child->fParent = nullptr;
-}
-
-QWidget* TWinControl::ClientWidget() const { return fClient->widget.data(); }
-
-void TWinControl::SetClientWidget(QWidget* widget) { fClient->widget = widget; }
-
-void TWinControl::ApplyFont() {
-  TControl::ApplyFont();
-  for (TControl* child : fTabList) {
-    if (child->fParentFont) child->TakeParentFont(Font());
-  }
-}
-
-void TWinControl::AddChild(TControl* child) { fTabList.push_back(child); }
-
-void TWinControl::RemoveChild(TControl* child) {
-  fTabList.erase(std::remove(fTabList.begin(), fTabList.end(), child), fTabList.end());
-}
-
-void TWinControl::MoveInTabList(TControl* child, int position) {
-  auto it = std::find(fTabList.begin(), fTabList.end(), child);
-  if (it == fTabList.end()) return;
-  fTabList.erase(it);
-  position = std::clamp(position, 0, static_cast<int>(fTabList.size()));
-  fTabList.insert(fTabList.begin() + position, child);
-}
-
-// ---------------------------------------------------------------------------
-// TForm
-
-TForm::TForm() : TWinControl(nullptr) {
-  auto* widget = new FormWidget(this);
-  SetClientWidget(widget->Client());
-  // A form is hidden until shown.
-  SetVisible(false);
-  AttachWidget(widget);
-  SetColor(clBtnFace);
-  Application().FormCreated(this);
-}
-
-TForm::~TForm() { Application().FormDestroyed(this); }
-
-void TForm::SetCaption(const std::string& value) {
-  fCaption = value;
-  if (QWidget* w = Widget()) w->setWindowTitle(bridge::ToQString(value));
-}
-
-void TForm::SetClientSize(int width, int height) {
-  SetBounds(Left(), Top(), width + 2 * kFrameWidth, height + 2 * kFrameWidth + kCaptionHeight);
-}
-
-void TForm::ApplyBounds() {
-  QWidget* w = Widget();
-  if (!w) return;
-  // move() places the window's frame; resize() sets the client area.
-  w->move(Left(), Top());
-  w->resize(std::max(ClientWidth(), 0), std::max(ClientHeight(), 0));
-}
-
-void TForm::ApplyColor() {
-  if (QWidget* w = Widget()) bridge::ApplyBackground(*w, Color(), false);
-  if (QWidget* client = ClientWidget()) bridge::ApplyBackground(*client, Color(), false);
-}
-
-void TForm::SetBorderIcons(TBorderIcons value) {
-  fBorderIcons = value;
-  QWidget* w = Widget();
-  if (!w) return;
-  Qt::WindowFlags flags =
-      Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-  if (value & biSystemMenu) flags |= Qt::WindowSystemMenuHint;
-  if (value & biMinimize) flags |= Qt::WindowMinimizeButtonHint;
-  if (value & biMaximize) flags |= Qt::WindowMaximizeButtonHint;
-  const bool visible = w->isVisible();
-  w->setWindowFlags(flags);
-  if (visible) w->show();
-}
-
-void TForm::SetIcon(const TBitmap& icon) {
-  QWidget* w = Widget();
-  const QImage* image = static_cast<const QImage*>(icon.PlatformImage());
-  if (w && image) w->setWindowIcon(QIcon(QPixmap::fromImage(*image)));
-}
-
-void TForm::Show() {
-  QWidget* w = Widget();
-  if (!w) return;
-  UpdateScrollRange();
-  UpdateTabChain();
-  SetVisible(true);
-  w->raise();
-  w->activateWindow();
-  if (!w->focusWidget()) {
-    if (TControl* first = FirstTabStop()) first->SetFocus();
-  }
-}
-
-void TForm::Hide() { SetVisible(false); }
-
-void TForm::Close() {
-  if (QWidget* w = Widget()) {
-    w->close();
-  } else {
-    WidgetClosed();
-  }
-}
-
-void TForm::WidgetClosed() {
-  TControl::SetVisible(false);
-  if (Application().MainForm() == this) Application().Terminate();
-}
-
-namespace {
-
-void CollectTabStops(const TWinControl& container, std::vector<TControl*>& out) {
-  for (TControl* child : container.TabList()) {
-    if (child->TabStop() && child->Widget()) out.push_back(child);
-    if (auto* inner = dynamic_cast<TWinControl*>(child)) CollectTabStops(*inner, out);
-  }
-}
-
-}  // namespace
-
-void TForm::UpdateTabChain() {
-  std::vector<TControl*> stops;
-  CollectTabStops(*this, stops);
-  for (std::size_t i = 1; i < stops.size(); ++i) {
-    QWidget::setTabOrder(stops[i - 1]->Widget(), stops[i]->Widget());
-  }
-}
-
-TControl* TForm::FirstTabStop() {
-  std::vector<TControl*> stops;
-  CollectTabStops(*this, stops);
-  for (TControl* control : stops) {
-    if (control->Visible() && control->Enabled()) return control;
-  }
-  return nullptr;
-}
-
-void TForm::UpdateScrollRange() {
-  QWidget* client = ClientWidget();
-  if (!client) return;
-  int right = 0;
-  int bottom = 0;
-  for (QWidget* child : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (child->isWindow()) continue;
-    if (child->testAttribute(Qt::WA_WState_ExplicitShowHide) && child->isHidden()) continue;
-    right = std::max(right, child->geometry().right() + 1);
-    bottom = std::max(bottom, child->geometry().bottom() + 1);
-  }
-  client->setMinimumSize(right, bottom);
-}
-
-// ---------------------------------------------------------------------------
 // TButton
 
 TButton::TButton(TWinControl* parent) : TControl(parent, true) {
@@ -517,30 +270,6 @@ void TLabel::AdjustSize() {
   const int width = metrics.horizontalAdvance(bridge::ToQString(fCaption));
   const int height = metrics.height();
   if (width != Width() || height != Height()) SetBounds(Left(), Top(), width, height);
-}
-
-// ---------------------------------------------------------------------------
-// TPanel
-
-TPanel::TPanel(TWinControl* parent) : TWinControl(parent) {
-  auto* frame = new QFrame(ParentWidget());
-  frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  frame->setLineWidth(kBorderWidth);
-  SetClientWidget(new PanelClientArea(frame));
-  AttachWidget(frame);
-  SetColor(clBtnFace);
-}
-
-void TPanel::ApplyBounds() {
-  TControl::ApplyBounds();
-  if (QWidget* client = ClientWidget()) {
-    client->setGeometry(kBorderWidth, kBorderWidth, std::max(Width() - 2 * kBorderWidth, 0),
-                        std::max(Height() - 2 * kBorderWidth, 0));
-  }
-}
-
-void TPanel::ApplyColor() {
-  if (QWidget* w = Widget()) bridge::ApplyBackground(*w, Color(), false);
 }
 
 // ---------------------------------------------------------------------------

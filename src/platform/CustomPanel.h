@@ -25,14 +25,6 @@ constexpr TShiftState ssRight = 16;
 constexpr TShiftState ssMiddle = 32;
 constexpr TShiftState ssDouble = 64;
 
-// Cursor identifiers (the framework's crXXX values).
-using TCursor = int;
-constexpr TCursor crDefault = 0;
-constexpr TCursor crArrow = -2;
-constexpr TCursor crCross = -3;
-constexpr TCursor crSizeAll = -22;
-constexpr TCursor crHandPoint = -21;
-
 using TMouseEvent = std::function<void(TMouseButton, TShiftState, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TShiftState, int x, int y)>;
 // Wheel events: set Handled to true to stop the control's own handling.

@@ -9,7 +9,6 @@
 #include <QString>
 #include <string>
 
-#include "platform/CustomPanel.h"
 #include "platform/Graphics.h"
 #include "platform/Types.h"
 

@@ -1,7 +1,7 @@
 #pragma once
-// Basic value types shared by every subsystem: colours, points and rectangles.
-// Colours are 0x00BBGGRR (red in the low byte). A rectangle is filled with its
-// Right column and Bottom row excluded.
+// Basic value types shared by every subsystem: colours, points, rectangles
+// and cursor identifiers. Colours are 0x00BBGGRR (red in the low byte). A
+// rectangle is filled with its Right column and Bottom row excluded.
 
 #include <cstdint>
 
@@ -66,5 +66,13 @@ struct TRect {
 // not overlap.
 TRect IntersectRects(const TRect& a, const TRect& b);
 bool PointInRect(const TRect& r, TPoint p);
+
+// Cursor identifiers (the framework's crXXX values).
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crSizeAll = -22;
+constexpr TCursor crHandPoint = -21;
 
 }  // namespace drivesim

@@ -15,10 +15,8 @@
 
 #include "chart/Chart.h"
 #include "chart/Series.h"
-#include "mechanism/Gears.h"
 #include "platform/Graphics.h"
-#include "sim/DriveModel.h"
-#include "sim/SimulationTick.h"
+#include "sim/SimulationRig.h"
 #include "sim/TimeHistory.h"
 
 namespace drivesim {
@@ -51,10 +49,7 @@ class ZoomPanningTest : public ::testing::Test {
   TChart chart;
   TLineSeries velocity;
   TLineSeries setpoint;
-  DriveModel model;
-  TimeHistory history;
-  GearPair gears;
-  TBitmap picture{200, 200};
+  SimulationRig sim;
   QWidget* widget = nullptr;
   int zooms = 0, undos = 0, scrolls = 0;
 
@@ -80,18 +75,7 @@ class ZoomPanningTest : public ::testing::Test {
     chart.OnUndoZoom = [this](TCustomChartPanel&) { ++undos; };
     chart.OnScroll = [this](TCustomChartPanel&) { ++scrolls; };
 
-    model.StepSize = kModelStepSize;
-    gears.SetUpGears(42);
-    history.ResetTimeAxis(model.StepSize);
-    model.FeedbackCoef = 1;
-    model.Setpoint = model.SetpointShown = 100;
-    model.AmpGain = 10;
-    model.AmpTimeConst = 0.006;
-    model.MotorCoef = 1.4;
-    model.MotorInertia = 0.021;
-    model.LoadInertia = 0.3;
-    model.ViscousFriction = 1.6;
-    model.ComputeCoefficients(gears);
+    sim.Process();
     Ticks(150);
 
     window.resize(400, 200);
@@ -112,7 +96,7 @@ class ZoomPanningTest : public ::testing::Test {
   }
   void Ticks(int n) {
     for (int i = 0; i < n; ++i) {
-      SimulationTick(model, history, gears, velocity, setpoint, picture);
+      sim.Tick(velocity, setpoint);
       if (widget) Settle();
     }
   }

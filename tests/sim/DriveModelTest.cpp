@@ -6,22 +6,18 @@
 
 #include "mechanism/Gears.h"
 #include "platform/Exceptions.h"
+#include "sim/DriveInputs.h"
 #include "sim/DriveModel.h"
 
 namespace drivesim {
 namespace {
 
-// The inputs the main window offers by default.
+// The inputs the main window offers by default, entered as "Process" enters
+// them.
 DriveModel DefaultModel() {
   DriveModel m;
   m.StepSize = kModelStepSize;
-  m.AmpGain = 10;
-  m.AmpTimeConst = 0.006;
-  m.MotorCoef = 1.4;
-  m.MotorInertia = 0.021;
-  m.LoadInertia = 0.3;
-  m.ViscousFriction = 1.6;
-  m.FeedbackCoef = 1;
+  EnterInputs(m, DriveInputs{});
   return m;
 }
 

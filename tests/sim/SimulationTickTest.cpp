@@ -13,44 +13,24 @@
 #include "platform/Exceptions.h"
 #include "platform/Graphics.h"
 #include "sim/DriveModel.h"
-#include "sim/SimulationTick.h"
+#include "sim/SimulationRig.h"
 #include "sim/TimeHistory.h"
 
 namespace drivesim {
 namespace {
 
-// What the main window holds, set up as its creation does: step size, gears
-// for 42 teeth, time axis, sketch and mechanism.
-struct Simulation {
-  DriveModel Model;
-  TimeHistory History;
-  GearPair Gears;
+// What the main window holds, set up as its creation does, with two plain
+// series for the tick to refill.
+struct Simulation : SimulationRig {
   TChartSeries Velocity;
   TChartSeries Setpoint;
-  TBitmap Image;
 
-  Simulation() {
-    Model.StepSize = kModelStepSize;
-    Gears.SetUpGears(42);
-    History.ResetTimeAxis(Model.StepSize);
-    DrawBlockSketch(Image);
-    DrawMechanism(Image, Gears);
-  }
   // The setpoint typed into its spin edit, then "Process" with the default
   // inputs.
   void Process(int setpoint, double feedback = 1) {
-    Model.FeedbackCoef = feedback;
-    Model.SetpointShown = setpoint;
-    Model.Setpoint = Model.SetpointShown;
-    Model.AmpGain = 10;
-    Model.AmpTimeConst = 0.006;
-    Model.MotorCoef = 1.4;
-    Model.MotorInertia = 0.021;
-    Model.LoadInertia = 0.3;
-    Model.ViscousFriction = 1.6;
-    Model.ComputeCoefficients(Gears);
+    SimulationRig::Process({.FeedbackCoef = feedback, .Setpoint = setpoint});
   }
-  void Tick() { SimulationTick(Model, History, Gears, Velocity, Setpoint, Image); }
+  void Tick() { SimulationRig::Tick(Velocity, Setpoint); }
 };
 
 // The time of index k on a freshly reset axis, worked out here on its own.

@@ -10,13 +10,11 @@
 #include <string>
 
 #include "chart/ChartSeries.h"
-#include "mechanism/Gears.h"
 #include "mechanism/MechanismPicture.h"
+#include "platform/Canvas.h"
 #include "platform/Exceptions.h"
 #include "platform/Graphics.h"
-#include "sim/DriveModel.h"
-#include "sim/SimulationTick.h"
-#include "sim/TimeHistory.h"
+#include "sim/SimulationRig.h"
 #include "ui/MainWindowPicture.h"
 #include "ui/OscilloscopeLayout.h"
 
@@ -28,30 +26,13 @@ namespace {
 // The oscilloscope, filled by the same ticks, is drawn into chart when one
 // is given.
 void ExpectedPicture(const MainWindowRun& run, TBitmap& picture, TBitmap* chart = nullptr) {
-  DriveModel model;
-  TimeHistory history;
-  GearPair gears;
+  SimulationRig rig;
   Oscilloscope scope = MakeOscilloscope();
-  TChartSeries& velocity = *scope.Series1;
-  TChartSeries& setpoint = *scope.Series2;
-  model.StepSize = kModelStepSize;
-  gears.SetUpGears(run.Teeth);
-  history.ResetTimeAxis(model.StepSize);
-  DrawBlockSketch(picture);
-  DrawMechanism(picture, gears);
-  model.AmpGain = run.Gain;
-  model.AmpTimeConst = run.TimeConstant;
-  model.MotorCoef = run.MotorCoef;
-  model.MotorInertia = run.MotorInertia;
-  model.LoadInertia = run.LoadInertia;
-  model.ViscousFriction = run.Friction;
-  model.FeedbackCoef = run.Feedback;
-  model.SetpointShown = run.Setpoint;
-  model.Setpoint = run.Setpoint;
-  model.ComputeCoefficients(gears);
-  for (int tick = 0; tick < run.Ticks; ++tick) {
-    SimulationTick(model, history, gears, velocity, setpoint, picture);
-  }
+  rig.Process({run.Gain, run.TimeConstant, run.MotorCoef, run.MotorInertia, run.LoadInertia,
+               run.Friction, run.Feedback, run.Teeth, run.Setpoint});
+  for (int tick = 0; tick < run.Ticks; ++tick) rig.Tick(*scope.Series1, *scope.Series2);
+  picture.SetSize(rig.Image.Width(), rig.Image.Height());
+  picture.Canvas().Draw(0, 0, rig.Image);
   if (chart) RenderOscilloscope(*scope.Chart1, *chart);
 }
 

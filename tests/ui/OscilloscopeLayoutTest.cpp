@@ -7,10 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "mechanism/Gears.h"
-#include "sim/DriveModel.h"
-#include "sim/SimulationTick.h"
-#include "sim/TimeHistory.h"
+#include "sim/SimulationRig.h"
 #include "ui/OscilloscopeLayout.h"
 
 namespace drivesim {
@@ -104,32 +101,12 @@ TEST(OscilloscopeLayoutTest, ConfiguredChart) {
 
 // The window after creation and "Process" with its default inputs and a
 // setpoint of 100 rad/s.
-struct Simulation {
-  DriveModel Model;
-  TimeHistory History;
-  GearPair Gears;
-  TBitmap Image;
+struct Simulation : SimulationRig {
   Oscilloscope Scope = MakeOscilloscope();
 
-  Simulation() {
-    Model.StepSize = kModelStepSize;
-    Gears.SetUpGears(42);
-    History.ResetTimeAxis(Model.StepSize);
-    Model.AmpGain = 10;
-    Model.AmpTimeConst = 0.006;
-    Model.MotorCoef = 1.4;
-    Model.MotorInertia = 0.021;
-    Model.LoadInertia = 0.3;
-    Model.ViscousFriction = 1.6;
-    Model.FeedbackCoef = 1;
-    Model.SetpointShown = 100;
-    Model.Setpoint = 100;
-    Model.ComputeCoefficients(Gears);
-  }
+  Simulation() { Process(); }
   void Ticks(int n) {
-    for (int i = 0; i < n; ++i) {
-      SimulationTick(Model, History, Gears, *Scope.Series1, *Scope.Series2, Image);
-    }
+    for (int i = 0; i < n; ++i) Tick(*Scope.Series1, *Scope.Series2);
   }
 };
 

@@ -1,0 +1,280 @@
+// TCanvas's text: the fonts made from the canvas font and kept in its font
+// cache, measuring, and writing with the placement, turning and background
+// the alignment flags and the background mode give, replaying a writing that
+// is known to come out the same.
+#include <QFont>
+#include <QFontMetrics>
+#include <QGlyphRun>
+#include <QImage>
+#include <QPainter>
+#include <QRawFont>
+#include <QString>
+#include <QTextLayout>
+#include <QTransform>
+#include <algorithm>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "platform/Canvas.h"
+#include "platform/CanvasFontCache.h"
+#include "platform/CanvasPainter.h"
+
+namespace drivesim {
+
+namespace {
+
+// The pixels of an area inside the image, row by row.
+void CopyOut(const QImage& image, const QRect& area, std::vector<QRgb>& pixels) {
+  pixels.resize(static_cast<std::size_t>(area.width()) * area.height());
+  const std::size_t bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+  for (int row = 0; row < area.height(); ++row) {
+    std::memcpy(pixels.data() + static_cast<std::size_t>(row) * area.width(),
+                image.constScanLine(area.top() + row) + area.left() * sizeof(QRgb), bytes);
+  }
+}
+
+// Sets the pixels of an area inside the image from CopyOut's rows.
+void CopyIn(QImage& image, const QRect& area, const std::vector<QRgb>& pixels) {
+  const std::size_t bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+  for (int row = 0; row < area.height(); ++row) {
+    std::memcpy(image.scanLine(area.top() + row) + area.left() * sizeof(QRgb),
+                pixels.data() + static_cast<std::size_t>(row) * area.width(), bytes);
+  }
+}
+
+QFont BaseFont(const std::string& name, TFontStyles style) {
+  QFont font(QString::fromStdString(name));
+  font.setBold((style & fsBold) != 0);
+  font.setItalic((style & fsItalic) != 0);
+  font.setUnderline((style & fsUnderline) != 0);
+  font.setStrikeOut((style & fsStrikeOut) != 0);
+  return font;
+}
+
+// A positive font height is the height of the whole character cell (ascent
+// plus descent, internal leading included): the font takes the largest pixel
+// size whose cell is no higher than that.
+int PixelSizeForCellHeight(QFont font, int cellHeight) {
+  int low = 1;
+  int high = cellHeight;
+  while (low < high) {
+    const int middle = (low + high + 1) / 2;
+    font.setPixelSize(middle);
+    if (QFontMetrics(font).height() <= cellHeight) {
+      low = middle;
+    } else {
+      high = middle - 1;
+    }
+  }
+  return low;
+}
+
+}  // namespace
+
+TCanvas::FontCache::Shaped& TCanvas::FontCache::Shape(const std::string& text) {
+  auto found = current->texts.find(text);
+  if (found != current->texts.end()) return found->second;
+  if (current->texts.size() >= kTextsPerFont) current->texts.clear();
+  Shaped shaped;
+  shaped.width = current->metrics->horizontalAdvance(QString::fromStdString(text));
+  return current->texts.emplace(text, std::move(shaped)).first->second;
+}
+
+void TCanvas::FontCache::LayOut(Shaped& shaped, const std::string& text) const {
+  if (shaped.laidOut) return;
+  shaped.laidOut = true;
+  QTextLayout layout(QString::fromStdString(text), current->font);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  layout.endLayout();
+  if (!line.isValid()) return;
+  // Glyph positions come with the baseline at the line's ascent; they are
+  // moved so that the baseline lies at y = 0.
+  const qreal baseline = line.ascent();
+  for (QGlyphRun run : layout.glyphRuns()) {
+    QList<QPointF> positions = run.positions();
+    for (QPointF& p : positions) p.ry() -= baseline;
+    run.setPositions(positions);
+    // The glyphs' own outlines' extents, where they are placed.
+    const QRawFont font = run.rawFont();
+    const QList<quint32> glyphs = run.glyphIndexes();
+    for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+      shaped.inkBounds |= font.boundingRect(glyphs[i]).translated(positions[i]);
+    }
+    shaped.runs.push_back(run);
+  }
+}
+
+const TCanvas::FontCache& TCanvas::CurrentFont() {
+  if (!fFontCache) fFontCache = std::make_unique<FontCache>();
+  FontCache& cache = *fFontCache;
+  ++cache.uses;
+  const auto matches = [&](const FontCache::Entry& e) {
+    return e.name == fFont.Name() && e.height == fFont.Height() && e.style == fFont.Style();
+  };
+  if (cache.current && matches(*cache.current)) {
+    cache.current->lastUse = cache.uses;
+    return cache;
+  }
+  for (const auto& entry : cache.entries) {
+    if (matches(*entry)) {
+      cache.current = entry.get();
+      entry->lastUse = cache.uses;
+      return cache;
+    }
+  }
+  auto entry = std::make_unique<FontCache::Entry>();
+  entry->name = fFont.Name();
+  entry->height = fFont.Height();
+  entry->style = fFont.Style();
+  entry->font = BaseFont(entry->name, entry->style);
+  // A height of zero asks for the default character height.
+  const int height = entry->height == 0 ? TFont().Height() : entry->height;
+  if (height < 0) {
+    entry->font.setPixelSize(-height);
+  } else {
+    entry->font.setPixelSize(PixelSizeForCellHeight(entry->font, height));
+  }
+  entry->metrics.emplace(entry->font);
+  entry->lastUse = cache.uses;
+  if (cache.entries.size() >= FontCache::kFonts) {
+    const auto oldest =
+        std::min_element(cache.entries.begin(), cache.entries.end(),
+                         [](const auto& a, const auto& b) { return a->lastUse < b->lastUse; });
+    cache.entries.erase(oldest);
+  }
+  cache.current = entry.get();
+  cache.entries.push_back(std::move(entry));
+  return cache;
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+  if (text.empty()) return;
+  CurrentFont();
+  FontCache& cache = *fFontCache;
+  const QFontMetrics& metrics = *cache.current->metrics;
+  FontCache::Shaped& shaped = cache.Shape(text);
+  cache.LayOut(shaped, text);
+  const int width = shaped.width;
+  const int height = metrics.height();
+
+  // The text box relative to the reference point, as the alignment places it.
+  int left = 0;
+  switch (fTextAlign & TA_CENTER) {
+    case TA_CENTER: left = -width / 2; break;
+    case TA_RIGHT: left = -width; break;
+    default: break;
+  }
+  int top = 0;
+  switch (fTextAlign & TA_BASELINE) {
+    case TA_BASELINE: top = -metrics.ascent(); break;
+    case TA_BOTTOM: top = -height; break;
+    default: break;
+  }
+
+  const bool turned = fFont.Orientation() % 3600 != 0;
+  const QPointF baseline(left, top + metrics.ascent());
+
+  // Every pixel the writing can touch: the text box, the glyphs' extent and
+  // a margin for their smoothing, placed and turned. When the same text was
+  // written before in the same way over the same pixels, the pixels it left
+  // are set again; the painter's text drawing gives the same result wherever
+  // the pixels beneath are the same, since the reference point is a whole
+  // pixel.
+  constexpr int kMargin = 2;
+  QTransform placement;
+  placement.translate(x, y);
+  if (turned) placement.rotate(-fFont.Orientation() / 10.0);
+  const QRectF reach = QRectF(left, top, width, height) | shaped.inkBounds.translated(baseline);
+  const QRect reached =
+      placement.mapRect(reach).toAlignedRect().adjusted(-kMargin, -kMargin, kMargin, kMargin);
+  // Nothing outside the visible part changes, so only the part inside it is
+  // kept, with a wider frame there to check that the painter stayed inside
+  // the area.
+  const TRect visible = VisibleRect();
+  const QRect visibleRect = ToQRect(visible);
+  const QRect area = reached & visibleRect;
+  const QRect frame = reached.adjusted(-kMargin, -kMargin, kMargin, kMargin) & visibleRect;
+  const bool replayable = !shaped.neverReplay && !area.isEmpty();
+  const auto sameWriting = [&](const FontCache::Written& w) {
+    return w.color == fFont.Color() && w.orientation == fFont.Orientation() &&
+           w.opaque == (fBackgroundMode == OPAQUE) &&
+           (w.opaque ? w.background == fBackgroundColor : true) && w.left == left && w.top == top &&
+           (!turned || w.at == TPoint{x, y}) && w.area == area.translated(-x, -y);
+  };
+  QImage& image = ImageOf(fBitmap);
+  thread_local std::vector<QRgb> before;
+  thread_local std::vector<QRgb> frameBefore;
+  if (replayable) {
+    CopyOut(image, area, before);
+    for (const FontCache::Written& w : shaped.writings) {
+      if (sameWriting(w) && w.before == before) {
+        PrepareDirectWrite();
+        CopyIn(image, area, w.after);
+        fBitmap.Changed();
+        return;
+      }
+    }
+    CopyOut(image, frame, frameBefore);
+  }
+
+  {
+    Painter painter(*this, Mix::Copy);
+    if (!painter) return;
+    painter->translate(x, y);
+    if (turned) painter->rotate(-fFont.Orientation() / 10.0);
+    if (fBackgroundMode == OPAQUE) {
+      painter->fillRect(QRect(left, top, width, height), ToQColor(fBackgroundColor));
+    }
+    painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter->setRenderHint(QPainter::TextAntialiasing, true);
+    painter->setFont(cache.current->font);
+    painter->setPen(ToQColor(fFont.Color()));
+    for (const QGlyphRun& run : shaped.runs) painter->drawGlyphRun(baseline, run);
+  }
+  if (!replayable) return;
+
+  // Kept for replay only when nothing outside the area changed.
+  thread_local std::vector<QRgb> frameAfter;
+  CopyOut(image, frame, frameAfter);
+  const int frameWidth = frame.width();
+  for (int row = 0; row < frame.height(); ++row) {
+    for (int column = 0; column < frameWidth; ++column) {
+      const bool inArea = area.contains(frame.left() + column, frame.top() + row);
+      const std::size_t i = static_cast<std::size_t>(row) * frameWidth + column;
+      if (!inArea && frameBefore[i] != frameAfter[i]) {
+        shaped.neverReplay = true;
+        shaped.writings.clear();
+        return;
+      }
+    }
+  }
+  FontCache::Written written;
+  written.color = fFont.Color();
+  written.orientation = fFont.Orientation();
+  written.opaque = fBackgroundMode == OPAQUE;
+  written.background = fBackgroundColor;
+  written.left = left;
+  written.top = top;
+  written.at = TPoint{x, y};
+  written.area = area.translated(-x, -y);
+  written.before = before;
+  CopyOut(image, area, written.after);
+  if (shaped.writings.size() < FontCache::Shaped::kWritings) {
+    shaped.writings.push_back(std::move(written));
+  } else {
+    shaped.writings[shaped.nextWriting] = std::move(written);
+    shaped.nextWriting = (shaped.nextWriting + 1) % FontCache::Shaped::kWritings;
+  }
+}
+
+int TCanvas::TextWidth(const std::string& text) {
+  if (text.empty()) return 0;
+  CurrentFont();
+  return fFontCache->Shape(text).width;
+}
+
+int TCanvas::TextHeight(const std::string&) { return CurrentFont().current->metrics->height(); }
+
+}  // namespace drivesim
