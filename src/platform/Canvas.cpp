@@ -17,6 +17,7 @@
 
 #include "platform/CanvasFontCache.h"
 #include "platform/CanvasPainter.h"
+#include "platform/PixelRuns.h"
 
 namespace drivesim {
 
@@ -84,9 +85,10 @@ void FillPixels(QImage& image, const TRect& area, QRgb color) {
   if (area.IsEmpty()) return;
   uchar* bits = image.bits();
   const qsizetype stride = image.bytesPerLine();
+  const int left = area.Left;
+  const int width = area.Width();
   for (int y = area.Top; y < area.Bottom; ++y) {
-    QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
-    std::fill(row + area.Left, row + area.Right, color);
+    FillPixelRun(reinterpret_cast<QRgb*>(bits + y * stride) + left, width, color);
   }
 }
 

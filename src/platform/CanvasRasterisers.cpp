@@ -15,6 +15,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/CanvasPainter.h"
+#include "platform/PixelRuns.h"
 
 namespace drivesim {
 
@@ -544,7 +545,7 @@ void TCanvas::SetEllipsePixels(const TRect& box, bool fill, bool outline, const 
                         const int to = std::min(x + length, visible.Right);
                         if (from >= to) return;
                         QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
-                        std::fill(row + from, row + to, isOutline ? penColor : brushColor);
+                        FillPixelRun(row + from, to - from, isOutline ? penColor : brushColor);
                       });
   fBitmap.Changed();
 }
@@ -565,7 +566,7 @@ void TCanvas::SetPolygonPixels(const TPoint* points, int count, bool fill, bool 
     ScanConvertPolygon(points, count, edges, crossings, [&](int y, int x, int length) {
       const int from = std::max(x, visible.Left);
       const int to = std::min(x + length, visible.Right);
-      if (from < to) std::fill(rowOf(y) + from, rowOf(y) + to, brushColor);
+      FillPixelRun(rowOf(y) + from, to - from, brushColor);
     });
   }
   if (outline) {
