@@ -38,14 +38,36 @@ void SetUpGear(TGear& gear, int teeth) {
   gear.Back.resize(points);
 }
 
+// Whether v lies further than hair from every tie k + 0.5 of rounding to the
+// nearest integer: then every value within hair of v rounds as v does.
+// False for a NaN.
+bool ClearOfTie(double v, double hair) { return std::fabs(v - std::floor(v) - 0.5) > hair; }
+
 // The point at angle theta + offset and distance radius from the centre, the
 // offsets from the centre rounded (to nearest, ties to even) before the
-// centre is added. The angle sum, the sine and cosine and the products are
-// carried in extended precision.
-TPoint PolarPoint(TPoint center, int radius, double theta, long double offset) {
-  const long double a = static_cast<long double>(theta) + offset;
-  return TPoint{center.X + static_cast<int>(std::nearbyintl(radius * std::sin(a))),
-                center.Y - static_cast<int>(std::nearbyintl(radius * std::cos(a)))};
+// centre is added, as they come out with the angle sum, the sine and cosine
+// and the products carried in extended precision.
+//
+// The offsets are first worked out in double precision, which lands within a
+// hair of the extended result: the angle sum is off by at most |a| 2^-53,
+// the sine and cosine by less than 2^-52, the products by radius 2^-53, so
+// the products differ by less than radius (|a| + 2) 2^-52. The hair allowed
+// here is eight times that. A product further than the hair from a .5 tie
+// rounds to the same integer as the extended one; only a point with a
+// product within it (an angle whose sine or cosine times the radius is, in
+// exact terms, a half) is worked out again in extended precision.
+TPoint PolarPoint(TPoint center, int radius, double theta, double offset) {
+  const double a = theta + offset;
+  const double across = radius * std::sin(a);
+  const double up = radius * std::cos(a);
+  const double hair = radius * (std::fabs(a) + 4.0) * 0x1p-50;
+  if (ClearOfTie(across, hair) && ClearOfTie(up, hair)) {
+    return TPoint{center.X + static_cast<int>(std::nearbyint(across)),
+                  center.Y - static_cast<int>(std::nearbyint(up))};
+  }
+  const long double extended = static_cast<long double>(theta) + offset;
+  return TPoint{center.X + static_cast<int>(std::nearbyintl(radius * std::sin(extended))),
+                center.Y - static_cast<int>(std::nearbyintl(radius * std::cos(extended)))};
 }
 
 }  // namespace
@@ -102,7 +124,7 @@ void GearPair::BuildGearOutline(TGear& gear, TGearLayer layer) {
   for (int i = 0; i < teeth; ++i) {
     const double theta = static_cast<double>(static_cast<long double>(i) * gear.Pitch + gear.Angle);
     const std::size_t base = 4 * static_cast<std::size_t>(i);
-    outline[base] = PolarPoint(center, gear.RootRadius, theta, 0.0L);
+    outline[base] = PolarPoint(center, gear.RootRadius, theta, 0.0);
     outline[base + 1] = PolarPoint(center, gear.RootRadius, theta, gear.Offset1);
     outline[base + 2] = PolarPoint(center, gear.TipRadius, theta, gear.Offset2);
     outline[base + 3] = PolarPoint(center, gear.TipRadius, theta, gear.Offset3);
