@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/Canvas.h"
+#include "platform/PixelLayer.h"
 
 namespace drivesim {
 
@@ -53,14 +54,25 @@ class QuietDrawing {
   bool fWasEnabled;
 };
 
-}  // namespace
+// The last line of the mechanism, which leaves the pen where the picture
+// leaves it.
+void LastLine(TCanvas& canvas) { Line(canvas, 230, 243, 322, 243); }
 
-void DrawMechanism(TBitmap& surface, const GearPair& gears) {
-  EnsureSize(surface);
-  QuietDrawing quiet(surface);
-  TCanvas& canvas = surface.Canvas();
+// The parts of the mechanism, in the order they are drawn: the rear parts
+// (the clearing, the drum, the sensor disc and the shafts behind the gears),
+// the gears, and the front parts (the centre lines, the lower gear's front
+// shaft, the load disc and the axes).
+enum MechanismPart : unsigned { kRearParts = 1, kGears = 2, kFrontParts = 4 };
+
+// The steps of the mechanism, drawing only the parts asked for. The pen and
+// the brush are set as every step sets them whatever is drawn, so that each
+// part is drawn with the pen and brush it has in the whole picture, and the
+// surface is left as the whole picture leaves it.
+void MechanismSteps(TCanvas& canvas, const GearPair* gears, unsigned parts) {
   TPen& pen = canvas.Pen();
   TBrush& brush = canvas.Brush();
+  const bool rear = (parts & kRearParts) != 0;
+  const bool front = (parts & kFrontParts) != 0;
 
   // Clear the mechanism part; the sketch strip left of x = 92, the columns
   // from 320 on and the rows from 300 down stay as they are.
@@ -68,38 +80,49 @@ void DrawMechanism(TBitmap& surface, const GearPair& gears) {
   pen.SetStyle(psSolid);
   pen.SetWidth(1);
   brush.SetColor(clWhite);
-  canvas.Rectangle(92, 0, 320, 300);
+  if (rear) canvas.Rectangle(92, 0, 320, 300);
 
   // The rear parts: motor drum, sensor disc, the lower gear's rear shaft and
   // the upper gear's shaft.
   pen.SetColor(kMechanismPen);
   brush.SetColor(kRearFill);
-  Stack(canvas, 70, 10, 170, 110, 27);
-  Stack(canvas, 77, 136, 107, 166, 11);
-  Stack(canvas, 105, 154, 119, 168, 37);
-  Stack(canvas, 165, 79, 179, 93, 11);
+  if (rear) {
+    Stack(canvas, 70, 10, 170, 110, 27);
+    Stack(canvas, 77, 136, 107, 166, 11);
+    Stack(canvas, 105, 154, 119, 168, 37);
+    Stack(canvas, 165, 79, 179, 93, 11);
+  }
 
   // The gears' receding layers in silver, then their white front faces.
+  const bool drawGears = (parts & kGears) != 0 && gears != nullptr;
   brush.SetColor(kGearSideFill);
-  FillOutline(canvas, gears.LoadGear.Back);
-  FillOutline(canvas, gears.LoadGear.Middle);
-  FillOutline(canvas, gears.MotorGear.Back);
-  FillOutline(canvas, gears.MotorGear.Middle);
+  if (drawGears) {
+    FillOutline(canvas, gears->LoadGear.Back);
+    FillOutline(canvas, gears->LoadGear.Middle);
+    FillOutline(canvas, gears->MotorGear.Back);
+    FillOutline(canvas, gears->MotorGear.Middle);
+  }
   brush.SetColor(clWhite);
-  FillOutline(canvas, gears.LoadGear.Front);
-  FillOutline(canvas, gears.MotorGear.Front);
+  if (drawGears) {
+    FillOutline(canvas, gears->LoadGear.Front);
+    FillOutline(canvas, gears->MotorGear.Front);
+  }
 
   // Centre lines of the gear faces, with white gaps: the vertical one through
   // both gear centres and the horizontal one of the lower gear.
   pen.SetStyle(psDot);
-  Line(canvas, 192, 30, 192, 271);
-  Line(canvas, 122, 201, 262, 201);
+  if (front) {
+    Line(canvas, 192, 30, 192, 271);
+    Line(canvas, 122, 201, 262, 201);
+  }
 
   // The front parts: the lower gear's front shaft and the load disc.
   pen.SetStyle(psSolid);
   brush.SetColor(clWhite);
-  Stack(canvas, 180, 189, 204, 213, 27);
-  Stack(canvas, 204, 187, 284, 267, 17);
+  if (front) {
+    Stack(canvas, 180, 189, 204, 213, 27);
+    Stack(canvas, 204, 187, 284, 267, 17);
+  }
 
   // The axes, with gaps in the rear colour: the upper axis through the drum
   // and the upper gear, the upper gear's horizontal centre line, the lower
@@ -107,11 +130,70 @@ void DrawMechanism(TBitmap& surface, const GearPair& gears) {
   // centre cross of the load disc's front face.
   brush.SetColor(kRearFill);
   pen.SetStyle(psDot);
-  Line(canvas, 60, 30, 220, 110);
-  Line(canvas, 122, 96, 262, 96);
-  Line(canvas, 72, 141, 292, 251);
-  Line(canvas, 276, 195, 276, 290);
-  Line(canvas, 230, 243, 322, 243);
+  if (front) {
+    Line(canvas, 60, 30, 220, 110);
+    Line(canvas, 122, 96, 262, 96);
+    Line(canvas, 72, 141, 292, 251);
+    Line(canvas, 276, 195, 276, 290);
+    LastLine(canvas);
+  }
+}
+
+// The rear and the front parts do not depend on the gears: they are the same
+// pixels in the same colours at every redraw. Each is drawn once, on a
+// surface of the picture's size with a fresh canvas, and kept as the pixels
+// it sets.
+struct FixedParts {
+  TPixelLayer Rear;
+  TPixelLayer Front;
+};
+
+const FixedParts& TheFixedParts() {
+  static const FixedParts parts{
+      TPixelLayer::Capture(kPictureWidth, kPictureHeight,
+                           [](TCanvas& canvas) { MechanismSteps(canvas, nullptr, kRearParts); }),
+      TPixelLayer::Capture(kPictureWidth, kPictureHeight,
+                           [](TCanvas& canvas) { MechanismSteps(canvas, nullptr, kFrontParts); })};
+  return parts;
+}
+
+// Whether the surface draws the mechanism's parts as the fresh canvas the
+// fixed parts were drawn on: of the picture's size, without a clip, with a
+// pen in the copy mode that is not the alternate-pixel pen and a solid brush.
+// Every other pen and brush setting is made by the steps themselves.
+bool DrawsLikeTheFixedParts(TBitmap& surface) {
+  TCanvas& canvas = surface.Canvas();
+  return surface.Width() == kPictureWidth && surface.Height() == kPictureHeight &&
+         !canvas.HasClip() && canvas.Pen().Mode() == pmCopy && !canvas.Pen().AlternatePixels() &&
+         canvas.Brush().Style() == bsSolid;
+}
+
+}  // namespace
+
+void DrawMechanism(TBitmap& surface, const GearPair& gears) {
+  EnsureSize(surface);
+  QuietDrawing quiet(surface);
+  TCanvas& canvas = surface.Canvas();
+  if (!DrawsLikeTheFixedParts(surface)) {
+    MechanismSteps(canvas, &gears, kRearParts | kGears | kFrontParts);
+    return;
+  }
+  // The fixed parts are laid as the pixels they set, the gears drawn
+  // between them. None of the parts depends on the pixels below it, so the
+  // surface ends exactly as with every step drawn. The last line is drawn
+  // again (over its own pixels) so that the pen ends where and as the
+  // picture leaves it.
+  const FixedParts& fixed = TheFixedParts();
+  canvas.DrawPixelLayer(fixed.Rear);
+  MechanismSteps(canvas, &gears, kGears);
+  canvas.DrawPixelLayer(fixed.Front);
+  LastLine(canvas);
+}
+
+void DrawMechanismStepByStep(TBitmap& surface, const GearPair& gears) {
+  EnsureSize(surface);
+  QuietDrawing quiet(surface);
+  MechanismSteps(surface.Canvas(), &gears, kRearParts | kGears | kFrontParts);
 }
 
 void DrawBlockSketch(TBitmap& surface) {

@@ -36,6 +36,14 @@ void DrawBlockSketch(TBitmap& surface);
 // Clears the mechanism part (columns 92..319, rows 0..299) and draws the
 // mechanism with the six outlines of the gear pair. An empty surface is first
 // given the picture's size. The surface reports one change when done.
+//
+// Only the gears change from one redraw to the next: the parts behind and in
+// front of them are laid as the pixels they always set, and the gears drawn
+// between them.
 void DrawMechanism(TBitmap& surface, const GearPair& gears);
+
+// DrawMechanism with every part drawn step by step; the same pixels and the
+// same pen and brush afterwards, at several times the cost.
+void DrawMechanismStepByStep(TBitmap& surface, const GearPair& gears);
 
 }  // namespace drivesim

@@ -11,12 +11,14 @@
 #include <QPen>
 #include <QPolygon>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
 
 #include "platform/CanvasFontCache.h"
 #include "platform/CanvasPainter.h"
+#include "platform/PixelLayer.h"
 #include "platform/PixelRuns.h"
 
 namespace drivesim {
@@ -370,6 +372,26 @@ void TCanvas::StretchDraw(const TRect& rect, const TBitmap& source) {
   Painter painter(*this, Mix::Copy);
   if (!painter) return;
   painter->drawImage(ToQRect(rect), snapshot.isNull() ? image : snapshot);
+}
+
+void TCanvas::DrawPixelLayer(const TPixelLayer& layer) {
+  const TRect visible = VisibleRect();
+  if (visible.IsEmpty() || IntersectRects(visible, layer.Bounds()).IsEmpty()) return;
+  PrepareDirectWrite();
+  QImage& image = ImageOf(fBitmap);
+  uchar* bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
+  const std::uint32_t* colors = layer.Colors().data();
+  for (const TPixelLayer::Run& run : layer.Runs()) {
+    if (run.Y < visible.Top || run.Y >= visible.Bottom) continue;
+    const int from = std::max(run.X, visible.Left);
+    const int to = std::min(run.X + run.Length, visible.Right);
+    if (from >= to) continue;
+    std::memcpy(bits + run.Y * stride + from * static_cast<qsizetype>(sizeof(QRgb)),
+                colors + run.First + (from - run.X),
+                static_cast<std::size_t>(to - from) * sizeof(QRgb));
+  }
+  fBitmap.Changed();
 }
 
 }  // namespace drivesim

@@ -41,6 +41,8 @@
 
 namespace drivesim {
 
+class TPixelLayer;
+
 class TCanvas {
  public:
   explicit TCanvas(TBitmap& bitmap);
@@ -92,6 +94,9 @@ class TCanvas {
   void Draw(int x, int y, const TBitmap& source);
   // Copies the source bitmap stretched into the rectangle.
   void StretchDraw(const TRect& rect, const TBitmap& source);
+  // Sets the pixels of the layer to the layer's colours (a copy: the pen's
+  // mode does not apply), as far as they lie in the bitmap and the clip.
+  void DrawPixelLayer(const TPixelLayer& layer);
 
  private:
   // Sets the text background from the brush, as a newly selected brush does.
