@@ -54,6 +54,9 @@ TCustomChartPanel::~TCustomChartPanel() = default;
 
 void TCustomChartPanel::RequestRepaint() {
   if (!fRepaintOnChange) return;
+  // A request while the image is marked and its paint asked for already
+  // merges into that paint: a refill of many points asks once.
+  if (fChartCanvas->IsDirty() && PaintPending()) return;
   fChartCanvas->MarkDirty();
   Invalidate();
 }

@@ -88,6 +88,12 @@ void TChartSeries::CopyAllPointsFrom(const TChartSeries& source) {
 void TChartSeries::ClearLists() {
   for (int i = 0; i < fValuesLists.Count(); ++i) fValuesLists[i].RemoveAllValues();
   if (!fColorList.empty()) fColorRefillHint = fColorList.size();
+  // As the value lists do: storage that held exactly these colours is kept
+  // aside for the refill.
+  if (!fColorList.empty() && fColorList.size() == fColorList.capacity()) {
+    fColorSpare.swap(fColorList);
+    fColorSpare.clear();
+  }
   fColorList.clear();
   fColorList.shrink_to_fit();
   fLabelList.clear();
@@ -118,7 +124,13 @@ void TChartSeries::StoreLabel(std::size_t index, const std::string& label) {
 }
 
 void TChartSeries::PutColorWithRoom(std::size_t index, TColor color) {
-  if (fColorList.capacity() == 0 && fColorRefillHint > 0) fColorList.reserve(fColorRefillHint);
+  if (fColorList.capacity() == 0 && fColorRefillHint > 0) {
+    if (fColorSpare.capacity() == fColorRefillHint) {
+      fColorList.swap(fColorSpare);
+    } else {
+      fColorList.reserve(fColorRefillHint);
+    }
+  }
   if (index == fColorList.size()) {
     fColorList.push_back(color);
   } else {
@@ -153,12 +165,7 @@ void TChartSeries::DrawVisiblePoints() {
 // ---------------------------------------------------------------------------
 // Points
 
-TColor TChartSeries::PointColor(int index) const {
-  if (index < 0 || static_cast<std::size_t>(index) >= fColorList.size()) return fSeriesColor;
-  const TColor stored = fColorList[static_cast<std::size_t>(index)];
-  if (stored != clDefault) return stored;
-  return fColorEachPoint ? DefaultSeriesColor(index) : fSeriesColor;
-}
+TColor TChartSeries::PointColor(int index) const { return StoredPointColor(index); }
 
 std::string TChartSeries::PointLabel(int index) const {
   if (index < 0) return std::string();
@@ -174,7 +181,7 @@ double TChartSeries::YValueAt(int index) const { return fYValues->StoredValueAt(
 void TChartSeries::PointAdded(int index) {
   if (OnAfterAdd) OnAfterAdd(*this, index);
   NotifyDependents(dcInsert, index);
-  if (fActive) RequestRepaint();
+  if (fActive && fParentChart) fParentChart->RequestRepaint();
 }
 
 int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor color) {
@@ -183,7 +190,8 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
   if (OnBeforeAdd && !OnBeforeAdd(*this)) return -1;
   const int index = fXValues->StoredAddInOrder(fXValues->PendingValue());
   fYValues->StoredInsertValueAt(index, fYValues->PendingValue());
-  InsertExtraPendingValues(index);
+  // Only a series type with further lists has pending values to place.
+  if (fValuesLists.Count() > 2) InsertExtraPendingValues(index);
   InsertColor(static_cast<std::size_t>(index), color);
   InsertLabel(static_cast<std::size_t>(index), label);
   PointAdded(index);

@@ -17,6 +17,8 @@ namespace drivesim {
 
 class TCustomAxisPanel;
 class TCustomChartAxis;
+// Entry index mod 16 of the default series palette (ChartCanvas.h).
+TColor DefaultSeriesColor(int index);
 
 // Reserved colours of the chart engine. A point stored with clDefault has no
 // colour of its own and shows the series colour; a point of colour clNone is
@@ -151,6 +153,13 @@ class TChartSeries {
 
   // Points.
   int PointCount() const { return fXValues->ValueCount(); }
+  // PointColor as this class answers it, without asking a derived series.
+  TColor StoredPointColor(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= fColorList.size()) return fSeriesColor;
+    const TColor stored = fColorList[static_cast<std::size_t>(index)];
+    if (stored != clDefault) return stored;
+    return fColorEachPoint ? DefaultSeriesColor(index) : fSeriesColor;
+  }
   // Overwrites the stored colour of a point and asks for a repaint. Raises
   // EListError for an index outside the points.
   void SetPointColor(int index, TColor color);
@@ -295,8 +304,10 @@ class TChartSeries {
   std::unique_ptr<TChartValueList> fXValues;
   std::unique_ptr<TChartValueList> fYValues;
   std::vector<TColor> fColorList;
-  // How many places the colour list held when it was last emptied.
+  // How many places the colour list held when it was last emptied, and the
+  // storage it gave up then when that held exactly its colours.
   std::size_t fColorRefillHint = 0;
+  std::vector<TColor> fColorSpare;
   // The labels, one per point: the first fLabelList.size() are stored, the
   // others, up to fLabelCount, are empty and take no storage until
   // LabelList is asked for (a series whose points carry no text stores

@@ -52,15 +52,21 @@ double TChartValueList::ValueAt(int index) const {
 void TChartValueList::SetValueAt(int index, double value) {
   CheckIndex(index);
   fValues[static_cast<std::size_t>(index)] = value;
-  fStatsDirty = true;
+  ValuesChanged();
   if (fOwner) fOwner->NotifyDependents(dcModifyOne, index);
 }
 
 void TChartValueList::RemoveAllValues() {
   if (!fValues.empty()) fRefillHint = fValues.size();
+  // The storage goes aside when it held exactly these values, else back.
+  if (!fValues.empty() && fValues.size() == fValues.capacity()) {
+    fSpare.swap(fValues);
+    fSpare.clear();
+  }
   fValues.clear();
   fValues.shrink_to_fit();
-  fStatsDirty = true;
+  fExtremesDirty = fTotalsDirty = true;
+  fRunningExtremes = true;
 }
 
 int TChartValueList::AddInOrder(double value) {
@@ -83,13 +89,21 @@ int TChartValueList::PlaceInOrder(double value, std::size_t count) {
 }
 
 void TChartValueList::PutValueWithRoom(int index, double value) {
-  if (fValues.capacity() == 0 && fRefillHint > 0) fValues.reserve(fRefillHint);
+  if (fValues.capacity() == 0 && fRefillHint > 0) {
+    if (fSpare.capacity() == fRefillHint) {
+      fValues.swap(fSpare);
+    } else {
+      fValues.reserve(fRefillHint);
+    }
+  }
   if (static_cast<std::size_t>(index) == fValues.size()) {
-    fValues.push_back(value);
+    if (fValues.size() == fValues.capacity())
+      fValues.reserve(std::max<std::size_t>(1, 2 * fValues.size()));
+    AppendWithRoom(value);
   } else {
     fValues.insert(fValues.begin() + index, value);
+    ValuesChanged();
   }
-  fStatsDirty = true;
 }
 
 void TChartValueList::InsertValueAt(int index, double value) {
@@ -100,12 +114,15 @@ void TChartValueList::InsertValueAt(int index, double value) {
 void TChartValueList::DeleteValueAt(int index) {
   CheckIndex(index);
   fValues.erase(fValues.begin() + index);
-  fStatsDirty = true;
+  ValuesChanged();
 }
 
 void TChartValueList::RotateValues() {
   if (fValues.size() < 2) return;
   std::rotate(fValues.begin(), fValues.begin() + 1, fValues.end());
+  // The statistics stand (the same values), but a pass in the new order may
+  // meet equal extremes in another order.
+  fRunningExtremes = false;
 }
 
 int TChartValueList::IndexOfValue(double value) const {
@@ -123,6 +140,7 @@ void TChartValueList::SwapValues(int a, int b) {
   CheckIndex(a);
   CheckIndex(b);
   std::swap(fValues[static_cast<std::size_t>(a)], fValues[static_cast<std::size_t>(b)]);
+  fRunningExtremes = false;
 }
 
 int TChartValueList::CompareValues(int a, int b) const {
@@ -177,13 +195,15 @@ void TChartValueList::SortRange(int left, int right) {
   }
 }
 
-void TChartValueList::RecomputeStats() const {
+void TChartValueList::RecomputeExtremes() const {
   if (fValues.empty()) {
-    fMinOfValues = fMaxOfValues = fTotalOfValues = fTotalAbsOfValues = 0.0;
+    fMinOfValues = fMaxOfValues = 0.0;
+  } else if (fRunningExtremes) {
+    fMinOfValues = fRunningMin;
+    fMaxOfValues = fRunningMax;
   } else {
     double v = fValues[0] * fMultiplier;
-    fMinOfValues = fMaxOfValues = fTotalOfValues = v;
-    fTotalAbsOfValues = std::fabs(v);
+    fMinOfValues = fMaxOfValues = v;
     for (std::size_t i = 1; i < fValues.size(); ++i) {
       v = fValues[i] * fMultiplier;
       if (v < fMinOfValues) {
@@ -191,30 +211,48 @@ void TChartValueList::RecomputeStats() const {
       } else if (v > fMaxOfValues) {
         fMaxOfValues = v;
       }
+    }
+    // Appends from here on keep them up.
+    fRunningMin = fMinOfValues;
+    fRunningMax = fMaxOfValues;
+    fRunningExtremes = true;
+  }
+  fExtremesDirty = false;
+}
+
+void TChartValueList::RecomputeTotals() const {
+  if (fValues.empty()) {
+    fTotalOfValues = fTotalAbsOfValues = 0.0;
+  } else {
+    double v = fValues[0] * fMultiplier;
+    fTotalOfValues = v;
+    fTotalAbsOfValues = std::fabs(v);
+    for (std::size_t i = 1; i < fValues.size(); ++i) {
+      v = fValues[i] * fMultiplier;
       fTotalOfValues += v;
       fTotalAbsOfValues += std::fabs(v);
     }
   }
-  fStatsDirty = false;
+  fTotalsDirty = false;
 }
 
 double TChartValueList::MaxOfValues() const {
-  if (fStatsDirty) RecomputeStats();
+  if (fExtremesDirty) RecomputeExtremes();
   return fMaxOfValues;
 }
 
 double TChartValueList::MinOfValues() const {
-  if (fStatsDirty) RecomputeStats();
+  if (fExtremesDirty) RecomputeExtremes();
   return fMinOfValues;
 }
 
 double TChartValueList::TotalOfValues() const {
-  if (fStatsDirty) RecomputeStats();
+  if (fTotalsDirty) RecomputeTotals();
   return fTotalOfValues;
 }
 
 double TChartValueList::TotalAbsOfValues() const {
-  if (fStatsDirty) RecomputeStats();
+  if (fTotalsDirty) RecomputeTotals();
   return fTotalAbsOfValues;
 }
 
@@ -231,7 +269,7 @@ void TChartValueList::SetDateTime(bool value) {
 void TChartValueList::SetMultiplier(double value) {
   if (fMultiplier == value) return;
   fMultiplier = value;
-  fStatsDirty = true;
+  ValuesChanged();
   if (fOwner) fOwner->NotifyDependents(dcModifyAll, -1);
   RepaintOwner();
 }

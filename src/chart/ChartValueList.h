@@ -72,12 +72,11 @@ class TChartValueList {
     if (index < 0 || static_cast<std::size_t>(index) >= fValues.size()) ThrowIndex(index);
     return fValues[static_cast<std::size_t>(index)] * fMultiplier;
   }
-  int StoredAddInOrder(double value) {
+  [[gnu::always_inline]] int StoredAddInOrder(double value) {
     // A value arriving in ascending order goes to the end.
     if (fOrder == loAscending && (fValues.empty() || !(fValues.back() > value)) &&
         fValues.size() < fValues.capacity()) {
-      fValues.push_back(value);
-      fStatsDirty = true;
+      AppendWithRoom(value);
       return static_cast<int>(fValues.size()) - 1;
     }
     return PlaceInOrder(value, fValues.size());
@@ -86,6 +85,11 @@ class TChartValueList {
     if (index < 0 || static_cast<std::size_t>(index) > fValues.size()) ThrowIndex(index);
     PutValueAt(index, value);
   }
+
+  // The stored values in point order, not multiplied: value i of the list
+  // is StoredValues()[i] * Multiplier(). For an owner that reads every
+  // value of its own list of exactly this class.
+  const std::vector<double>& StoredValues() const { return fValues; }
 
   double LastValue() const { return ValueAt(ValueCount() - 1); }
   // First index whose ValueAt equals value exactly, else -1.
@@ -100,12 +104,15 @@ class TChartValueList {
   void SwapValues(int a, int b);
 
   // Statistics over the multiplied values, recomputed on the first query
-  // after a change; all four are 0 for an empty list.
+  // after a change; all four are 0 for an empty list. The minimum and
+  // maximum of values appended one after the other are kept up as they
+  // come, so their query needs no pass over the list.
   double MaxOfValues() const;
   double MinOfValues() const;
   double TotalOfValues() const;
   double TotalAbsOfValues() const;
-  bool StatsDirty() const { return fStatsDirty; }
+  // Whether a statistic is to be worked out again at its next query.
+  bool StatsDirty() const { return fExtremesDirty || fTotalsDirty; }
 
   bool DateTime() const { return fDateTime; }
   void SetDateTime(bool value);
@@ -141,13 +148,35 @@ class TChartValueList {
   int PlaceInOrder(double value, std::size_t count);
   // Inserts a raw value before index (0..size), appending without moving
   // anything when index is the end and there is room.
-  void PutValueAt(int index, double value) {
+  [[gnu::always_inline]] void PutValueAt(int index, double value) {
     if (static_cast<std::size_t>(index) == fValues.size() && fValues.size() < fValues.capacity()) {
-      fValues.push_back(value);
-      fStatsDirty = true;
+      AppendWithRoom(value);
       return;
     }
     PutValueWithRoom(index, value);
+  }
+  // Appends a value to storage with room for it, and keeps the running
+  // extremes up: the same comparisons in the same order as a pass over the
+  // list makes.
+  [[gnu::always_inline]] void AppendWithRoom(double value) {
+    if (fRunningExtremes) {
+      const double v = value * fMultiplier;
+      if (fValues.empty()) {
+        fRunningMin = fRunningMax = v;
+      } else if (v < fRunningMin) {
+        fRunningMin = v;
+      } else if (v > fRunningMax) {
+        fRunningMax = v;
+      }
+    }
+    fValues.push_back(value);
+    fExtremesDirty = fTotalsDirty = true;
+  }
+  // Any change but an append: every statistic is worked out again, the
+  // extremes with a pass over the list.
+  void ValuesChanged() {
+    fExtremesDirty = fTotalsDirty = true;
+    fRunningExtremes = false;
   }
   // PutValueAt when the value goes before the end or the storage is full.
   // The first value added to an emptied list reserves as many places as the
@@ -155,7 +184,8 @@ class TChartValueList {
   // point every tick takes its storage once instead of doubling it step by
   // step.
   void PutValueWithRoom(int index, double value);
-  void RecomputeStats() const;
+  void RecomputeExtremes() const;
+  void RecomputeTotals() const;
   void SortRange(int left, int right);
   int CompareValues(int a, int b) const;
   void RepaintOwner();
@@ -169,14 +199,27 @@ class TChartValueList {
   TChartListOrder fOrder = loNone;
   double fPendingValue = 0.0;
   std::string fValueSource;
-  // Cached statistics, valid while fStatsDirty is false.
+  // Cached statistics: the extremes valid while fExtremesDirty is false, the
+  // totals while fTotalsDirty is false.
   mutable double fMaxOfValues = 0.0;
   mutable double fMinOfValues = 0.0;
   mutable double fTotalOfValues = 0.0;
   mutable double fTotalAbsOfValues = 0.0;
-  mutable bool fStatsDirty = true;
+  mutable bool fExtremesDirty = true;
+  mutable bool fTotalsDirty = true;
+  // The minimum and maximum of the multiplied values so far, kept up by
+  // appends while fRunningExtremes is set: from an empty list, or from the
+  // last pass over the list, with nothing but appends since.
+  mutable double fRunningMin = 0.0;
+  mutable double fRunningMax = 0.0;
+  mutable bool fRunningExtremes = true;
   // How many values the list held when it was last emptied.
   std::size_t fRefillHint = 0;
+  // The storage given up when the list was last emptied, kept for the refill
+  // when it held exactly the values then cleared: a list refilled with as
+  // many values every tick takes the same storage again instead of having
+  // new memory mapped in.
+  std::vector<double> fSpare;
 };
 
 }  // namespace drivesim

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <typeinfo>
 
 #include "chart/AxisPanel.h"
 #include "chart/ChartAxis.h"
@@ -24,11 +25,6 @@ bool PixelOnSegment(int x, int y, int ax, int ay, int bx, int by) {
   if (!(std::abs(cross) < extent)) return false;
   return x >= std::min(ax, bx) && x <= std::max(ax, bx) && y >= std::min(ay, by) &&
          y <= std::max(ay, by);
-}
-
-bool Drawable(int x, int y) {
-  return x >= -TCustomSeries::kMaxDrawablePixel && x <= TCustomSeries::kMaxDrawablePixel &&
-         y >= -TCustomSeries::kMaxDrawablePixel && y <= TCustomSeries::kMaxDrawablePixel;
 }
 
 }  // namespace
@@ -147,6 +143,28 @@ void TCustomSeries::PaintPoint(int index) {
   fPrevX = x;
   fPrevY = y;
   fPrevColor = col;
+}
+
+void TCustomSeries::DrawVisiblePoints() {
+  if (FirstVisible() >= 0 && DrawsLineByColumns()) {
+    DrawLineByColumns();
+  } else {
+    TChartSeries::DrawVisiblePoints();
+  }
+}
+
+bool TCustomSeries::DrawsLineByColumns() const {
+  // A series type of its own may paint its points, colour them or place
+  // them differently: it goes point by point.
+  if (typeid(*this) != typeid(TLineSeries) && typeid(*this) != typeid(TCustomSeries)) return false;
+  TCustomAxisPanel* chart = ParentChart();
+  if (!chart || !ResolvedHorizAxis() || !ResolvedVertAxis() ||
+      !chart->ChartCanvas().DeviceContext())
+    return false;
+  if (!fDrawsLine || fDrawsArea || fStairs || fPointer->Visible()) return false;
+  const TChartPen& pen = *fLinePen;
+  return pen.Visible() && pen.Style() == psSolid && pen.Width() <= 1 && !pen.SmallDots() &&
+         pen.Mode() == pmCopy;
 }
 
 void TCustomSeries::PaintSegment(int index, int x, int y, TColor col, bool withPointers) {

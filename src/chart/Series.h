@@ -97,12 +97,23 @@ class TCustomSeries : public TChartSeries {
  public:
   // Pixel positions beyond this distance from the origin are not drawn.
   static constexpr int kMaxDrawablePixel = 32766;
+  static bool Drawable(int x, int y) {
+    return x >= -kMaxDrawablePixel && x <= kMaxDrawablePixel && y >= -kMaxDrawablePixel &&
+           y <= kMaxDrawablePixel;
+  }
 
   TCustomSeries();
   ~TCustomSeries() override;
 
   // Operations of the series base replaced here, in slot order.
 
+  // Draws FirstVisible..LastVisible in order. A line of a thin solid pen
+  // without pointers or stairs, of a series of exactly this class or
+  // TLineSeries, is drawn by pixel columns (TColumnLine): the same pixels
+  // and the same state of the canvas afterwards as PaintPoint for every
+  // point, without walking every segment where many points share a column.
+  // Every other series goes point by point.
+  void DrawVisiblePoints() override;
   // Draws what belongs to point index: the segment that reaches it from the
   // previous point (or from the chart's edge for the first visible point)
   // and the pointers. Called for FirstVisible..LastVisible in order.
@@ -162,6 +173,8 @@ class TCustomSeries : public TChartSeries {
   TColor PrevColor() const { return fPrevColor; }
 
  protected:
+  // Whether DrawVisiblePoints draws the line by pixel columns.
+  bool DrawsLineByColumns() const;
   // The segment from (PrevX, PrevY) to point index at (x, y) in colour col,
   // then, with withPointers, the pointers of the previous and (when it is
   // the last visible one) this point.
@@ -171,6 +184,11 @@ class TCustomSeries : public TChartSeries {
   int EdgeY(int index, int edgeX) const;
 
  private:
+  // PaintPoint for every visible point, its segments handed to a
+  // TColumnLine, the points of one pixel column taken together where they
+  // allow it (SeriesColumns.cpp).
+  void DrawLineByColumns();
+
   bool fLineClickable = true;
   bool fDark3D = true;
   bool fDrawsArea = false;

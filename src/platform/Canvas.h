@@ -43,6 +43,17 @@ namespace drivesim {
 
 class TPixelLayer;
 
+// A line of a thin solid pen in the copy mode, as TCanvas::DrawThinLines
+// draws it: from (X0, Y0) to (X1, Y1), the start pixel drawn and the end
+// pixel not, in Color.
+struct TThinLine {
+  int X0;
+  int Y0;
+  int X1;
+  int Y1;
+  TColor Color;
+};
+
 class TCanvas {
  public:
   explicit TCanvas(TBitmap& bitmap);
@@ -64,6 +75,11 @@ class TCanvas {
   void RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
   void Polygon(const TPoint* points, int count);
   void Polyline(const TPoint* points, int count);
+  // Draws the lines in turn, each with the pixels MoveTo and LineTo set with
+  // a solid pen of width 1 in the copy mode and the line's colour, whatever
+  // the pen is; the pen and its position stay as they are. One notification
+  // for them all.
+  void DrawThinLines(const TThinLine* lines, int count);
   // Fills with the brush, no outline.
   void FillRect(const TRect& rect);
 

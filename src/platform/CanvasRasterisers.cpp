@@ -372,6 +372,86 @@ class PolygonStroker {
   bool fLastAxisAligned = false;
 };
 
+// Sets the pixels of a thin solid line from `from` to `to` (the end pixel
+// left out) that lie in the visible rectangle to color. Pixel i of the line
+// lies i steps along the major axis from the start, and at
+// floor((2 i |minor| + |major|) / (2 |major|)) steps along the minor axis,
+// that is i * minor / major rounded half away from the start; the quotient
+// is carried from pixel to pixel with its remainder.
+void SetSolidLinePixels(uchar* bits, qsizetype stride, const TRect& visible, TPoint from, TPoint to,
+                        QRgb color) {
+  const int dx = to.X - from.X;
+  const int dy = to.Y - from.Y;
+  const int steps = std::max(std::abs(dx), std::abs(dy));
+  if (steps == 0) return;
+  const auto inside = [&](TPoint p) {
+    return p.X >= visible.Left && p.X < visible.Right && p.Y >= visible.Top && p.Y < visible.Bottom;
+  };
+  const qsizetype rowStep = stride / static_cast<qsizetype>(sizeof(QRgb));
+  if (dy == 0) {
+    // Along a row: the visible part is one run.
+    if (from.Y < visible.Top || from.Y >= visible.Bottom) return;
+    const int left = std::max(dx > 0 ? from.X : to.X + 1, visible.Left);
+    const int right = std::min(dx > 0 ? to.X : from.X + 1, visible.Right);
+    FillPixelRun(reinterpret_cast<QRgb*>(bits + from.Y * stride) + left, right - left, color);
+    return;
+  }
+  if (dx == 0) {
+    // Along a column: the visible part, one pixel per row.
+    if (from.X < visible.Left || from.X >= visible.Right) return;
+    const int top = std::max(dy > 0 ? from.Y : to.Y + 1, visible.Top);
+    const int bottom = std::min(dy > 0 ? to.Y : from.Y + 1, visible.Bottom);
+    QRgb* pixel = reinterpret_cast<QRgb*>(bits + top * stride) + from.X;
+    for (int y = top; y < bottom; ++y, pixel += rowStep) *pixel = color;
+    return;
+  }
+  const bool xMajor = std::abs(dx) >= std::abs(dy);
+  const int major = xMajor ? dx : dy;
+  const int minor = xMajor ? dy : dx;
+  const long long twiceMajor = 2LL * std::abs(major);
+  const long long twiceMinor = 2LL * std::abs(minor);
+  long long remainder = std::abs(major);
+  if (inside(from) && inside(to)) {
+    // Both ends in the visible part: the line lies in it all, and every
+    // pixel is set without a check.
+    const qsizetype majorStep = xMajor ? (major > 0 ? 1 : -1) : (major > 0 ? rowStep : -rowStep);
+    const qsizetype minorStep = xMajor ? (minor >= 0 ? rowStep : -rowStep) : (minor >= 0 ? 1 : -1);
+    QRgb* pixel = reinterpret_cast<QRgb*>(bits + from.Y * stride) + from.X;
+    for (int i = 0; i < steps; ++i) {
+      *pixel = color;
+      pixel += majorStep;
+      remainder += twiceMinor;
+      if (remainder >= twiceMajor) {
+        remainder -= twiceMajor;
+        pixel += minorStep;
+      }
+    }
+    return;
+  }
+  const int majorSign = major > 0 ? 1 : -1;
+  const int minorSign = minor >= 0 ? 1 : -1;
+  int x = from.X;
+  int y = from.Y;
+  for (int i = 0; i < steps; ++i) {
+    if (x >= visible.Left && x < visible.Right && y >= visible.Top && y < visible.Bottom) {
+      reinterpret_cast<QRgb*>(bits + y * stride)[x] = color;
+    }
+    remainder += twiceMinor;
+    int minorStep = 0;
+    if (remainder >= twiceMajor) {
+      remainder -= twiceMajor;
+      minorStep = minorSign;
+    }
+    if (xMajor) {
+      x += majorSign;
+      y += minorStep;
+    } else {
+      y += majorSign;
+      x += minorStep;
+    }
+  }
+}
+
 }  // namespace
 
 void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
@@ -392,31 +472,8 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
   uchar* bits = image.bits();
   const qsizetype stride = image.bytesPerLine();
 
-  const auto inside = [&](TPoint p) {
-    return p.X >= visible.Left && p.X < visible.Right && p.Y >= visible.Top && p.Y < visible.Bottom;
-  };
-  if (!pattern && !notXor && inside(from) && inside(to)) {
-    // A solid line with both ends in the visible part lies in it all: every
-    // pixel is set, the same pixels as below, without a check per pixel.
-    const bool xMajor = std::abs(dx) >= std::abs(dy);
-    const int major = xMajor ? dx : dy;
-    const int minor = xMajor ? dy : dx;
-    const qsizetype rowStep = stride / static_cast<qsizetype>(sizeof(QRgb));
-    const qsizetype majorStep = xMajor ? (major > 0 ? 1 : -1) : (major > 0 ? rowStep : -rowStep);
-    const qsizetype minorStep = xMajor ? (minor >= 0 ? rowStep : -rowStep) : (minor >= 0 ? 1 : -1);
-    const long long twiceMajor = 2LL * std::abs(major);
-    const long long twiceMinor = 2LL * std::abs(minor);
-    long long remainder = std::abs(major);
-    QRgb* pixel = reinterpret_cast<QRgb*>(bits + from.Y * stride) + from.X;
-    for (int i = 0; i < steps; ++i) {
-      *pixel = penColor;
-      pixel += majorStep;
-      remainder += twiceMinor;
-      if (remainder >= twiceMajor) {
-        remainder -= twiceMajor;
-        pixel += minorStep;
-      }
-    }
+  if (!pattern && !notXor) {
+    SetSolidLinePixels(bits, stride, visible, from, to, penColor);
     phase += steps;
     fBitmap.Changed();
     return;
@@ -576,6 +633,22 @@ void TCanvas::SetPolygonPixels(const TPoint* points, int count, bool fill, bool 
         rowOf(y)[x] = penColor;
       }
     });
+  }
+  fBitmap.Changed();
+}
+
+void TCanvas::DrawThinLines(const TThinLine* lines, int count) {
+  if (lines == nullptr || count <= 0) return;
+  const TRect visible = VisibleRect();
+  if (visible.IsEmpty()) return;
+  PrepareDirectWrite();
+  QImage& image = ImageOf(fBitmap);
+  uchar* bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
+  for (int i = 0; i < count; ++i) {
+    const TThinLine& line = lines[i];
+    SetSolidLinePixels(bits, stride, visible, TPoint{line.X0, line.Y0}, TPoint{line.X1, line.Y1},
+                       ToQRgb(line.Color));
   }
   fBitmap.Changed();
 }

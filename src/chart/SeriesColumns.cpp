@@ -1,0 +1,271 @@
+// A line series drawn by pixel columns: PaintPoint's steps for every visible
+// point, the segments they would draw handed to a TColumnLine, and the
+// points that fall into one pixel column taken together where they allow it.
+//
+// Points taken together: when the X values run in order and map regularly
+// to pixels, the points of one pixel column follow each other, and a binary
+// search finds where a column's points end. When they also share one colour
+// and their Y values map regularly within the drawable range, the segments
+// between them are a chain of vertical segments in that column, and what
+// the chain draws follows from a few of its points: the first (which the
+// segment from the column before reaches), the lowest and the highest (the
+// pixel mapping keeps the order of the values, so these are the points of
+// the smallest and the largest value), the last, and whether a segment of
+// the chain covers the last one's pixel. Only those points are mapped to
+// pixels; the others are only compared as values.
+#include <algorithm>
+#include <cfenv>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "chart/AxisPanel.h"
+#include "chart/ChartAxis.h"
+#include "chart/ColumnLine.h"
+#include "chart/Series.h"
+
+namespace drivesim {
+
+namespace {
+
+// An axis' ValueToPixel for many values in a row. The axis divides the
+// value's offset by the range's width; here it is multiplied by the width's
+// reciprocal, which is off from the quotient t by less than |t| 2^-51. That
+// moves the rounded pixel only when t lies within that of a .5 tie; a t
+// within a much wider hair of one, or far out (a NaN too), is left to the
+// axis' own mapping, so every pixel is the axis' own.
+class PixelMapping {
+ public:
+  explicit PixelMapping(const TCustomChartAxis& axis)
+      : fAxis(axis),
+        fMinimum(axis.RangeMinimum()),
+        fLength(axis.AxisLength()),
+        fReciprocal(1.0 / axis.RangeWidth()),
+        fFromEnd(axis.IsHorizontal() ? axis.Inverted() : !axis.Inverted()),
+        fStart(axis.StartPixel()),
+        fEnd(axis.EndPixel()),
+        // The ties are those of rounding to nearest; a zero range maps
+        // everything to the centre.
+        fAxisOnly(axis.RangeWidth() == 0 || std::fegetround() != FE_TONEAREST) {}
+
+  int operator()(double value) const {
+    if (fAxisOnly) return fAxis.ValueToPixel(value);
+    const double t = Offset(value);
+    const double magnitude = std::fabs(t);
+    if (!(magnitude < kRegular)) return fAxis.ValueToPixel(value);
+    // Rounded to nearest, ties to even: exact for |t| below 2^51.
+    const double rounded = (t + kRounder) - kRounder;
+    if (!(0.5 - std::fabs(t - rounded) > (magnitude + 1.0) * 0x1p-48)) {
+      return fAxis.ValueToPixel(value);
+    }
+    const auto offset = static_cast<std::int64_t>(rounded);
+    return static_cast<int>(fFromEnd ? fEnd - offset : fStart + offset);
+  }
+
+  // Whether the value maps as its offset says, not to the centre pixel of a
+  // value too far out (nor of a NaN): the values between two regular ones
+  // map in their order, the pixels never crossing.
+  bool Regular(double value) const { return !fAxisOnly && std::fabs(Offset(value)) < kRegular; }
+
+ private:
+  static constexpr double kRegular = 0x1p30;
+  static constexpr double kRounder = 0x1.8p52;
+  double Offset(double value) const { return (value - fMinimum) * fLength * fReciprocal; }
+
+  const TCustomChartAxis& fAxis;
+  double fMinimum;
+  double fLength;
+  double fReciprocal;
+  bool fFromEnd;
+  std::int64_t fStart;
+  std::int64_t fEnd;
+  bool fAxisOnly;
+};
+
+}  // namespace
+
+void TCustomSeries::DrawLineByColumns() {
+  TCustomAxisPanel& chart = *ParentChart();
+  const TCustomChartAxis& horizAxis = *ResolvedHorizAxis();
+  const double* xs = XValues().StoredValues().data();
+  const double* ys = YValues().StoredValues().data();
+  const double xMultiplier = XValues().Multiplier();
+  const double yMultiplier = YValues().Multiplier();
+  const std::vector<TColor>& colors = ColorList();
+  const int first = FirstVisible();
+  const int last = LastVisible();
+  const PixelMapping screenX(horizAxis);
+  const PixelMapping screenY(*ResolvedVertAxis());
+  const auto xAt = [&](int index) { return xs[index] * xMultiplier; };
+  const auto yAt = [&](int index) { return ys[index] * yMultiplier; };
+
+  TColumnLine line(chart.ChartCanvas(), *fLinePen);
+  int prevX = fPrevX;
+  int prevY = fPrevY;
+  TColor prevColor = fPrevColor;
+  bool startPending = fLineStartPending;
+
+  // PaintPoint's steps for one point, whose pixel column x is known (there
+  // are no pointers and no stairs here).
+  const auto paintPoint = [&](int index, int x) {
+    const TColor col = StoredPointColor(index);
+    const int y = screenY(yAt(index));
+    if (!Drawable(x, y)) {
+      if (index == first) startPending = true;
+      prevColor = col;
+      return;
+    }
+    if (prevColor == clNone) {
+      prevX = x;
+      prevY = y;
+    }
+    if (index == first) {
+      startPending = false;
+      if (index > 0) {
+        const TRect& plot = chart.PlotRect();
+        prevX = horizAxis.Inverted() ? plot.Right : plot.Left;
+        prevY = EdgeY(index, prevX);
+        if (StoredPointColor(index - 1) != clNone && (x != prevX || y != prevY) && col != clNone)
+          line.Add(prevX, prevY, x, y, col);
+      }
+    } else if (startPending) {
+      startPending = false;
+    } else if ((x != prevX || y != prevY) && col != clNone) {
+      line.Add(prevX, prevY, x, y, col);
+    }
+    prevX = x;
+    prevY = y;
+    prevColor = col;
+  };
+
+  // The points from..to of pixel column x, after a drawn point of another
+  // colour than clNone, as PaintPoint takes them, when they share one
+  // colour and their Y values are regular and drawable; false, with nothing
+  // done, otherwise.
+  const auto paintColumn = [&](int from, int to, int x) {
+    const auto at = [](int index) { return static_cast<std::size_t>(index); };
+    if (at(to) >= colors.size()) return false;
+    const TColor stored = colors[at(from)];
+    if (stored == clDefault && ColorEachPoint()) return false;
+    for (int i = from + 1; i <= to; ++i) {
+      if (colors[at(i)] != stored) return false;
+    }
+    const TColor col = StoredPointColor(from);
+    if (col == clNone) return false;
+    // The smallest and largest value and where each first occurs.
+    double smallest = yAt(from);
+    double largest = smallest;
+    int firstSmallest = from;
+    int firstLargest = from;
+    bool numbers = smallest == smallest;
+    for (int i = from + 1; i <= to; ++i) {
+      const double v = yAt(i);
+      numbers = numbers && v == v;
+      if (v < smallest) {
+        smallest = v;
+        firstSmallest = i;
+      } else if (v > largest) {
+        largest = v;
+        firstLargest = i;
+      }
+    }
+    if (!numbers || !screenY.Regular(smallest) || !screenY.Regular(largest)) return false;
+    const int ofSmallest = screenY(smallest);
+    const int ofLargest = screenY(largest);
+    // The pixels run the other way along a vertical axis that grows upwards.
+    const bool reversed = ofSmallest > ofLargest;
+    const int low = reversed ? ofLargest : ofSmallest;
+    const int high = reversed ? ofSmallest : ofLargest;
+    if (!Drawable(x, low) || !Drawable(x, high)) return false;
+
+    // The first point: reached from the point before, as any point is.
+    const int firstY = screenY(yAt(from));
+    if (x != prevX || firstY != prevY) line.Add(prevX, prevY, x, firstY, col);
+    prevX = x;
+    prevY = firstY;
+    prevColor = col;
+    if (low == high) return true;  // all on one pixel: no segment within the column
+
+    // The chain ends on the last point's pixel; the points before it on the
+    // same pixel add no segment, the one before them starts the chain's
+    // last segment.
+    const int lastY = screenY(yAt(to));
+    int streak = to;
+    while (screenY(yAt(streak - 1)) == lastY) --streak;
+    const int beforeY = screenY(yAt(streak - 1));
+    // The last pixel is covered when a segment passes it or starts on it:
+    // when it lies between the lowest and the highest, or when one of the
+    // points before the streak is on it.
+    bool covered = lastY > low && lastY < high;
+    if (!covered) {
+      const bool atSmallest = lastY == ofSmallest;
+      const int firstAtExtreme = atSmallest ? firstSmallest : firstLargest;
+      if (firstAtExtreme < streak) {
+        covered = true;
+      } else {
+        double extreme = yAt(from);
+        for (int i = from + 1; i < streak; ++i) {
+          extreme = atSmallest ? std::min(extreme, yAt(i)) : std::max(extreme, yAt(i));
+        }
+        covered = screenY(extreme) == lastY;
+      }
+    }
+    line.AddColumnChain(x, firstY, low, high, lastY, covered, beforeY, col);
+    prevY = lastY;
+    return true;
+  };
+
+  // Columns are taken together only where the X values run in order from the
+  // first visible point to the last, all of them mapping regularly.
+  bool inOrder = screenX.Regular(xAt(first)) && screenX.Regular(xAt(last));
+  for (int i = first + 1; inOrder && i <= last; ++i) inOrder = xs[i - 1] <= xs[i];
+
+  paintPoint(first, screenX(xAt(first)));
+  // The column of the point after the last column found, once mapped.
+  int nextIndex = -1;
+  int nextX = 0;
+  int index = first + 1;
+  while (index <= last) {
+    const int x = index == nextIndex ? nextX : screenX(xAt(index));
+    if (!inOrder) {
+      paintPoint(index++, x);
+      continue;
+    }
+    // The last point of this point's column: a gallop, then halving.
+    int inColumn = index;  // known to be in the column
+    int step = 1;
+    while (inColumn + step <= last) {
+      const int probe = screenX(xAt(inColumn + step));
+      if (probe != x) {
+        if (step == 1) {
+          nextIndex = inColumn + 1;
+          nextX = probe;
+        }
+        break;
+      }
+      inColumn += step;
+      step *= 2;
+    }
+    int beyond = std::min(inColumn + step, last + 1);  // known not to be, or past the end
+    while (beyond - inColumn > 1) {
+      const int middle = inColumn + (beyond - inColumn) / 2;
+      if (screenX(xAt(middle)) == x) {
+        inColumn = middle;
+      } else {
+        beyond = middle;
+      }
+    }
+    if (inColumn == index || startPending || prevColor == clNone ||
+        !paintColumn(index, inColumn, x)) {
+      for (int i = index; i <= inColumn; ++i) paintPoint(i, x);
+    }
+    index = inColumn + 1;
+  }
+  line.Finish();
+  fPrevX = prevX;
+  fPrevY = prevY;
+  fPrevColor = prevColor;
+  fLineStartPending = startPending;
+}
+
+}  // namespace drivesim
