@@ -69,7 +69,7 @@ int TChartSeries::CopyPointFrom(const TChartSeries& source, int index) {
   }
   const auto colorIndex = static_cast<std::size_t>(index);
   InsertColor(static_cast<std::size_t>(newIndex),
-              colorIndex < source.fColorList.size() ? source.fColorList[colorIndex] : clDefault);
+              colorIndex < source.ColorCount() ? source.ColorEntry(colorIndex) : clDefault);
   InsertLabel(static_cast<std::size_t>(newIndex), source.LabelAt(colorIndex));
   return newIndex;
 }
@@ -87,7 +87,8 @@ void TChartSeries::CopyAllPointsFrom(const TChartSeries& source) {
 
 void TChartSeries::ClearLists() {
   for (int i = 0; i < fValuesLists.Count(); ++i) fValuesLists[i].RemoveAllValues();
-  if (!fColorList.empty()) fColorRefillHint = fColorList.size();
+  if (ColorCount() > 0) fColorRefillHint = ColorCount();
+  fColorRun = 0;
   // As the value lists do: storage that held exactly these colours is kept
   // aside for the refill.
   if (!fColorList.empty() && fColorList.size() == fColorList.capacity()) {
@@ -123,7 +124,8 @@ void TChartSeries::StoreLabel(std::size_t index, const std::string& label) {
   ++fLabelCount;
 }
 
-void TChartSeries::PutColorWithRoom(std::size_t index, TColor color) {
+void TChartSeries::StoreColorRun() const {
+  if (fColorRun == 0) return;
   if (fColorList.capacity() == 0 && fColorRefillHint > 0) {
     if (fColorSpare.capacity() == fColorRefillHint) {
       fColorList.swap(fColorSpare);
@@ -131,11 +133,28 @@ void TChartSeries::PutColorWithRoom(std::size_t index, TColor color) {
       fColorList.reserve(fColorRefillHint);
     }
   }
+  fColorList.insert(fColorList.end(), fColorRun, fColorRunColor);
+  fColorRun = 0;
+}
+
+void TChartSeries::PutColorWithRoom(std::size_t index, TColor color) {
+  StoreColorRun();
   if (index == fColorList.size()) {
-    fColorList.push_back(color);
-  } else {
-    fColorList.insert(fColorList.begin() + static_cast<std::ptrdiff_t>(index), color);
+    // Another colour after the run: a run of its own.
+    fColorRunColor = color;
+    fColorRun = 1;
+    return;
   }
+  fColorList.insert(fColorList.begin() + static_cast<std::ptrdiff_t>(index), color);
+}
+
+bool TChartSeries::SameColorEntries(std::size_t from, std::size_t to) const {
+  const TColor first = ColorEntry(from);
+  const std::size_t stored = std::min(to + 1, fColorList.size());
+  for (std::size_t i = from + 1; i < stored; ++i) {
+    if (fColorList[i] != first) return false;
+  }
+  return to < fColorList.size() || fColorRunColor == first;
 }
 
 void TChartSeries::SourcePointDeleted(const TChartSeries& /*source*/, int index) {
@@ -185,8 +204,30 @@ void TChartSeries::PointAdded(int index) {
 }
 
 int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor color) {
-  fXValues->SetPendingValue(x);
-  fYValues->SetPendingValue(y);
+  TChartValueList& xList = *fXValues;
+  TChartValueList& yList = *fYValues;
+  xList.SetPendingValue(x);
+  yList.SetPendingValue(y);
+  // A refill in X order: both values at the end of their lists, the colour
+  // continuing the run of colours and the empty label after the others.
+  const std::size_t count = xList.StoredValues().size();
+  if (!OnBeforeAdd && label.empty() && fValuesLists.Count() == 2 && count == ColorCount() &&
+      (fColorRun == 0 || color == fColorRunColor) && count >= fLabelList.size() &&
+      xList.AppendPoint(x, yList, y)) {
+    fColorRunColor = color;
+    ++fColorRun;
+    ++fLabelCount;
+    return AddedAt(static_cast<int>(count));
+  }
+  return AddPendingPoint(label, color);
+}
+
+int TChartSeries::AddedAt(int index) {
+  PointAdded(index);
+  return index;
+}
+
+int TChartSeries::AddPendingPoint(const std::string& label, TColor color) {
   if (OnBeforeAdd && !OnBeforeAdd(*this)) return -1;
   const int index = fXValues->StoredAddInOrder(fXValues->PendingValue());
   fYValues->StoredInsertValueAt(index, fYValues->PendingValue());
@@ -215,7 +256,10 @@ void TChartSeries::DeletePoint(int index) {
   if (index < 0 || index >= PointCount()) throw EListError::IndexOutOfBounds(index);
   for (int i = 0; i < fValuesLists.Count(); ++i) fValuesLists[i].DeleteValueAt(index);
   const auto at = static_cast<std::size_t>(index);
-  if (at < fColorList.size()) fColorList.erase(fColorList.begin() + index);
+  if (at < ColorCount()) {
+    StoreColorRun();
+    fColorList.erase(fColorList.begin() + index);
+  }
   if (at < static_cast<std::size_t>(fLabelCount)) {
     --fLabelCount;
     if (at < fLabelList.size()) fLabelList.erase(fLabelList.begin() + index);
@@ -225,9 +269,10 @@ void TChartSeries::DeletePoint(int index) {
 }
 
 void TChartSeries::SetPointColor(int index, TColor color) {
-  if (index < 0 || index >= PointCount() || static_cast<std::size_t>(index) >= fColorList.size()) {
+  if (index < 0 || index >= PointCount() || static_cast<std::size_t>(index) >= ColorCount()) {
     throw EListError::IndexOutOfBounds(index);
   }
+  StoreColorRun();
   fColorList[static_cast<std::size_t>(index)] = color;
   RequestRepaint();
 }
@@ -236,7 +281,10 @@ void TChartSeries::SwapValueIndex(int a, int b) {
   for (int i = 0; i < fValuesLists.Count(); ++i) fValuesLists[i].SwapValues(a, b);
   const auto ia = static_cast<std::size_t>(a);
   const auto ib = static_cast<std::size_t>(b);
-  if (ia < fColorList.size() && ib < fColorList.size()) std::swap(fColorList[ia], fColorList[ib]);
+  if (ia < ColorCount() && ib < ColorCount()) {
+    StoreColorRun();
+    std::swap(fColorList[ia], fColorList[ib]);
+  }
   const auto labels = static_cast<std::size_t>(fLabelCount);
   if (ia < labels && ib < labels && (ia < fLabelList.size() || ib < fLabelList.size())) {
     // At least one of the two has a stored text; both get a place.
@@ -375,7 +423,7 @@ void TChartSeries::SetColorEachPoint(bool value) {
   if (fColorEachPoint == value) return;
   fColorEachPoint = value;
   if (!value) {
-    for (int i = 0; i < static_cast<int>(fColorList.size()); ++i) SetPointColor(i, clDefault);
+    for (int i = 0; i < static_cast<int>(ColorCount()); ++i) SetPointColor(i, clDefault);
   }
   RequestRepaint();
 }

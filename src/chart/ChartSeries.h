@@ -155,11 +155,20 @@ class TChartSeries {
   int PointCount() const { return fXValues->ValueCount(); }
   // PointColor as this class answers it, without asking a derived series.
   TColor StoredPointColor(int index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= fColorList.size()) return fSeriesColor;
-    const TColor stored = fColorList[static_cast<std::size_t>(index)];
+    if (index < 0 || static_cast<std::size_t>(index) >= ColorCount()) return fSeriesColor;
+    const TColor stored = ColorEntry(static_cast<std::size_t>(index));
     if (stored != clDefault) return stored;
     return fColorEachPoint ? DefaultSeriesColor(index) : fSeriesColor;
   }
+  // How many colours the colour list holds, and entry index of it (below
+  // that count), without writing out the list.
+  std::size_t ColorCount() const { return fColorList.size() + fColorRun; }
+  TColor ColorEntry(std::size_t index) const {
+    return index < fColorList.size() ? fColorList[index] : fColorRunColor;
+  }
+  // Whether entries from..to of the colour list (below ColorCount) are one
+  // and the same colour.
+  bool SameColorEntries(std::size_t from, std::size_t to) const;
   // Overwrites the stored colour of a point and asks for a repaint. Raises
   // EListError for an index outside the points.
   void SetPointColor(int index, TColor color);
@@ -172,7 +181,10 @@ class TChartSeries {
   TChartValueLists& ValuesLists() { return fValuesLists; }
   const TChartValueLists& ValuesLists() const { return fValuesLists; }
   // One colour and one label per point, in point order.
-  const std::vector<TColor>& ColorList() const { return fColorList; }
+  const std::vector<TColor>& ColorList() const {
+    StoreColorRun();
+    return fColorList;
+  }
   const std::vector<std::string>& LabelList() const;
 
   // Published properties.
@@ -281,18 +293,25 @@ class TChartSeries {
     }
     StoreLabel(index, label);
   }
+  // AddPoint with the pending values of the lists, OnBeforeAdd first.
+  int AddPendingPoint(const std::string& label, TColor color);
+  // PointAdded, then the index.
+  int AddedAt(int index);
   // Stores a label at index, writing out the empty labels before it.
   void StoreLabel(std::size_t index, const std::string& label);
   void InsertColor(std::size_t index, TColor color) {
-    if (index == fColorList.size() && fColorList.size() < fColorList.capacity()) {
-      fColorList.push_back(color);
+    if (index == ColorCount() && (fColorRun == 0 || color == fColorRunColor)) {
+      fColorRunColor = color;
+      ++fColorRun;
       return;
     }
     PutColorWithRoom(index, color);
   }
-  // InsertColor before the end or into full storage; a list refilled after
-  // being emptied takes its storage once.
+  // InsertColor anywhere else, or of another colour than the run's.
   void PutColorWithRoom(std::size_t index, TColor color);
+  // Writes out the run of colours not stored yet; a list refilled after being
+  // emptied takes its storage once.
+  void StoreColorRun() const;
   void DropDependent(const TChartSeries& series);
   // Used by the chart when it attaches or detaches this series.
   void StoreParentChart(TCustomAxisPanel* chart);
@@ -303,11 +322,17 @@ class TChartSeries {
   TChartValueLists fValuesLists;
   std::unique_ptr<TChartValueList> fXValues;
   std::unique_ptr<TChartValueList> fYValues;
-  std::vector<TColor> fColorList;
-  // How many places the colour list held when it was last emptied, and the
-  // storage it gave up then when that held exactly its colours.
-  std::size_t fColorRefillHint = 0;
-  std::vector<TColor> fColorSpare;
+  // The colours, one per point: the first fColorList.size() are stored, the
+  // next fColorRun are all fColorRunColor and take no storage until the list
+  // is asked for (points added one after another in one colour store
+  // nothing per point).
+  mutable std::vector<TColor> fColorList;
+  mutable std::size_t fColorRun = 0;
+  TColor fColorRunColor = 0;
+  // How many colours the list held when it was last emptied, and the storage
+  // it gave up then when that held exactly its colours.
+  mutable std::size_t fColorRefillHint = 0;
+  mutable std::vector<TColor> fColorSpare;
   // The labels, one per point: the first fLabelList.size() are stored, the
   // others, up to fLabelCount, are empty and take no storage until
   // LabelList is asked for (a series whose points carry no text stores

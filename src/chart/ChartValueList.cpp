@@ -66,7 +66,7 @@ void TChartValueList::RemoveAllValues() {
   fValues.clear();
   fValues.shrink_to_fit();
   fExtremesDirty = fTotalsDirty = true;
-  fRunningExtremes = true;
+  fRising = true;
 }
 
 int TChartValueList::AddInOrder(double value) {
@@ -120,9 +120,8 @@ void TChartValueList::DeleteValueAt(int index) {
 void TChartValueList::RotateValues() {
   if (fValues.size() < 2) return;
   std::rotate(fValues.begin(), fValues.begin() + 1, fValues.end());
-  // The statistics stand (the same values), but a pass in the new order may
-  // meet equal extremes in another order.
-  fRunningExtremes = false;
+  // The statistics stand (the same values), but the values no longer rise.
+  fRising = false;
 }
 
 int TChartValueList::IndexOfValue(double value) const {
@@ -140,7 +139,7 @@ void TChartValueList::SwapValues(int a, int b) {
   CheckIndex(a);
   CheckIndex(b);
   std::swap(fValues[static_cast<std::size_t>(a)], fValues[static_cast<std::size_t>(b)]);
-  fRunningExtremes = false;
+  if (a != b) fRising = false;
 }
 
 int TChartValueList::CompareValues(int a, int b) const {
@@ -198,9 +197,11 @@ void TChartValueList::SortRange(int left, int right) {
 void TChartValueList::RecomputeExtremes() const {
   if (fValues.empty()) {
     fMinOfValues = fMaxOfValues = 0.0;
-  } else if (fRunningExtremes) {
-    fMinOfValues = fRunningMin;
-    fMaxOfValues = fRunningMax;
+  } else if (fRising && fMultiplier == 1.0) {
+    // Strictly rising: the pass would take the first value as the minimum
+    // and each next one as the maximum.
+    fMinOfValues = fValues.front();
+    fMaxOfValues = fValues.back();
   } else {
     double v = fValues[0] * fMultiplier;
     fMinOfValues = fMaxOfValues = v;
@@ -212,10 +213,6 @@ void TChartValueList::RecomputeExtremes() const {
         fMaxOfValues = v;
       }
     }
-    // Appends from here on keep them up.
-    fRunningMin = fMinOfValues;
-    fRunningMax = fMaxOfValues;
-    fRunningExtremes = true;
   }
   fExtremesDirty = false;
 }

@@ -81,6 +81,29 @@ class TChartValueList {
     }
     return PlaceInOrder(value, fValues.size());
   }
+  // A point's X value appended to this list and its Y value to yList, when
+  // x goes at the end by this list's order, both lists hold as many values
+  // and both have room: how a refill in X order adds its points. The same
+  // as StoredAddInOrder and StoredInsertValueAt at the end; false, with
+  // nothing done, otherwise.
+  [[gnu::always_inline]] bool AppendPoint(double x, TChartValueList& yList, double y) {
+    std::vector<double>& xs = fValues;
+    std::vector<double>& ys = yList.fValues;
+    const std::size_t count = xs.size();
+    if (count == xs.capacity() || ys.size() != count || count == ys.capacity()) return false;
+    if (count > 0) {
+      const double lastX = xs[count - 1];
+      if (fOrder == loAscending ? lastX > x : fOrder == loDescending && lastX < x) return false;
+      if (!(lastX < x)) fRising = false;
+    }
+    // The Y values take the pass for their extremes.
+    yList.fRising = false;
+    xs.push_back(x);
+    ys.push_back(y);
+    fExtremesDirty = fTotalsDirty = true;
+    yList.fExtremesDirty = yList.fTotalsDirty = true;
+    return true;
+  }
   void StoredInsertValueAt(int index, double value) {
     if (index < 0 || static_cast<std::size_t>(index) > fValues.size()) ThrowIndex(index);
     PutValueAt(index, value);
@@ -105,12 +128,15 @@ class TChartValueList {
 
   // Statistics over the multiplied values, recomputed on the first query
   // after a change; all four are 0 for an empty list. The minimum and
-  // maximum of values appended one after the other are kept up as they
-  // come, so their query needs no pass over the list.
+  // maximum of values that were appended in strictly rising order (times
+  // a multiplier of 1) are the first and the last, found without a pass.
   double MaxOfValues() const;
   double MinOfValues() const;
   double TotalOfValues() const;
   double TotalAbsOfValues() const;
+  // Whether every value since the list was last emptied was appended above
+  // the one before it: the values rise strictly in list order.
+  bool Rising() const { return fRising; }
   // Whether a statistic is to be worked out again at its next query.
   bool StatsDirty() const { return fExtremesDirty || fTotalsDirty; }
 
@@ -155,20 +181,10 @@ class TChartValueList {
     }
     PutValueWithRoom(index, value);
   }
-  // Appends a value to storage with room for it, and keeps the running
-  // extremes up: the same comparisons in the same order as a pass over the
-  // list makes.
+  // Appends a value to storage with room for it, noting whether the values
+  // still rise strictly.
   [[gnu::always_inline]] void AppendWithRoom(double value) {
-    if (fRunningExtremes) {
-      const double v = value * fMultiplier;
-      if (fValues.empty()) {
-        fRunningMin = fRunningMax = v;
-      } else if (v < fRunningMin) {
-        fRunningMin = v;
-      } else if (v > fRunningMax) {
-        fRunningMax = v;
-      }
-    }
+    if (fRising && !fValues.empty() && !(fValues.back() < value)) fRising = false;
     fValues.push_back(value);
     fExtremesDirty = fTotalsDirty = true;
   }
@@ -176,7 +192,7 @@ class TChartValueList {
   // extremes with a pass over the list.
   void ValuesChanged() {
     fExtremesDirty = fTotalsDirty = true;
-    fRunningExtremes = false;
+    fRising = false;
   }
   // PutValueAt when the value goes before the end or the storage is full.
   // The first value added to an emptied list reserves as many places as the
@@ -207,12 +223,9 @@ class TChartValueList {
   mutable double fTotalAbsOfValues = 0.0;
   mutable bool fExtremesDirty = true;
   mutable bool fTotalsDirty = true;
-  // The minimum and maximum of the multiplied values so far, kept up by
-  // appends while fRunningExtremes is set: from an empty list, or from the
-  // last pass over the list, with nothing but appends since.
-  mutable double fRunningMin = 0.0;
-  mutable double fRunningMax = 0.0;
-  mutable bool fRunningExtremes = true;
+  // Set while every value since the list was last emptied was appended
+  // above the one before it.
+  bool fRising = true;
   // How many values the list held when it was last emptied.
   std::size_t fRefillHint = 0;
   // The storage given up when the list was last emptied, kept for the refill

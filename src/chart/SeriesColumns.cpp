@@ -91,7 +91,6 @@ void TCustomSeries::DrawLineByColumns() {
   const double* ys = YValues().StoredValues().data();
   const double xMultiplier = XValues().Multiplier();
   const double yMultiplier = YValues().Multiplier();
-  const std::vector<TColor>& colors = ColorList();
   const int first = FirstVisible();
   const int last = LastVisible();
   const PixelMapping screenX(horizAxis);
@@ -144,12 +143,9 @@ void TCustomSeries::DrawLineByColumns() {
   // done, otherwise.
   const auto paintColumn = [&](int from, int to, int x) {
     const auto at = [](int index) { return static_cast<std::size_t>(index); };
-    if (at(to) >= colors.size()) return false;
-    const TColor stored = colors[at(from)];
-    if (stored == clDefault && ColorEachPoint()) return false;
-    for (int i = from + 1; i <= to; ++i) {
-      if (colors[at(i)] != stored) return false;
-    }
+    if (at(to) >= ColorCount()) return false;
+    if (ColorEntry(at(from)) == clDefault && ColorEachPoint()) return false;
+    if (!SameColorEntries(at(from), at(to))) return false;
     const TColor col = StoredPointColor(from);
     if (col == clNone) return false;
     // The smallest and largest value and where each first occurs.
@@ -218,7 +214,14 @@ void TCustomSeries::DrawLineByColumns() {
   // Columns are taken together only where the X values run in order from the
   // first visible point to the last, all of them mapping regularly.
   bool inOrder = screenX.Regular(xAt(first)) && screenX.Regular(xAt(last));
-  for (int i = first + 1; inOrder && i <= last; ++i) inOrder = xs[i - 1] <= xs[i];
+  if (inOrder && !XValues().Rising()) {
+    for (int i = first + 1; i <= last; ++i) {
+      if (!(xs[i - 1] <= xs[i])) {
+        inOrder = false;
+        break;
+      }
+    }
+  }
 
   paintPoint(first, screenX(xAt(first)));
   // The column of the point after the last column found, once mapped.
