@@ -89,9 +89,9 @@ void TChartSeries::ClearLists() {
   for (int i = 0; i < fValuesLists.Count(); ++i) fValuesLists[i].RemoveAllValues();
   if (ColorCount() > 0) fColorRefillHint = ColorCount();
   fColorRun = 0;
-  // As the value lists do: storage that held exactly these colours is kept
-  // aside for the refill.
-  if (!fColorList.empty() && fColorList.size() == fColorList.capacity()) {
+  // As the value lists do: storage that held exactly as many colours (some
+  // of them perhaps not written out) is kept aside for the refill.
+  if (fColorList.capacity() > 0 && fColorList.capacity() == fColorRefillHint) {
     fColorSpare.swap(fColorList);
     fColorSpare.clear();
   }
