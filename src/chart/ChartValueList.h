@@ -7,7 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/LargeArray.h"
+
 namespace drivesim {
+
+// The stored values of a list, on storage fit for a million of them.
+using TValueStorage = std::vector<double, TLargeArrayAllocator<double>>;
 
 class TChartSeries;
 class TChartValueList;
@@ -87,8 +92,8 @@ class TChartValueList {
   // as StoredAddInOrder and StoredInsertValueAt at the end; false, with
   // nothing done, otherwise.
   [[gnu::always_inline]] bool AppendPoint(double x, TChartValueList& yList, double y) {
-    std::vector<double>& xs = fValues;
-    std::vector<double>& ys = yList.fValues;
+    TValueStorage& xs = fValues;
+    TValueStorage& ys = yList.fValues;
     const std::size_t count = xs.size();
     if (count == xs.capacity() || ys.size() != count || count == ys.capacity()) return false;
     if (count > 0) {
@@ -112,7 +117,7 @@ class TChartValueList {
   // The stored values in point order, not multiplied: value i of the list
   // is StoredValues()[i] * Multiplier(). For an owner that reads every
   // value of its own list of exactly this class.
-  const std::vector<double>& StoredValues() const { return fValues; }
+  const TValueStorage& StoredValues() const { return fValues; }
 
   double LastValue() const { return ValueAt(ValueCount() - 1); }
   // First index whose ValueAt equals value exactly, else -1.
@@ -209,7 +214,7 @@ class TChartValueList {
   TChartSeries* fOwner;
   bool fDateTime = false;
   // Raw values, in point order.
-  std::vector<double> fValues;
+  TValueStorage fValues;
   double fMultiplier = 1.0;
   std::string fName;
   TChartListOrder fOrder = loNone;
@@ -232,7 +237,7 @@ class TChartValueList {
   // when it held exactly the values then cleared: a list refilled with as
   // many values every tick takes the same storage again instead of having
   // new memory mapped in.
-  std::vector<double> fSpare;
+  TValueStorage fSpare;
 };
 
 }  // namespace drivesim
