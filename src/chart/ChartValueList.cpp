@@ -67,6 +67,7 @@ void TChartValueList::RemoveAllValues() {
   fValues.shrink_to_fit();
   fExtremesDirty = fTotalsDirty = true;
   fRising = true;
+  fKeptExtremes = true;
 }
 
 int TChartValueList::AddInOrder(double value) {
@@ -120,8 +121,10 @@ void TChartValueList::DeleteValueAt(int index) {
 void TChartValueList::RotateValues() {
   if (fValues.size() < 2) return;
   std::rotate(fValues.begin(), fValues.begin() + 1, fValues.end());
-  // The statistics stand (the same values), but the values no longer rise.
+  // The statistics stand (the same values), but the values no longer rise,
+  // and a pass in the new order may meet equal extremes in another order.
   fRising = false;
+  fKeptExtremes = false;
 }
 
 int TChartValueList::IndexOfValue(double value) const {
@@ -139,7 +142,7 @@ void TChartValueList::SwapValues(int a, int b) {
   CheckIndex(a);
   CheckIndex(b);
   std::swap(fValues[static_cast<std::size_t>(a)], fValues[static_cast<std::size_t>(b)]);
-  if (a != b) fRising = false;
+  if (a != b) fRising = fKeptExtremes = false;
 }
 
 int TChartValueList::CompareValues(int a, int b) const {
@@ -202,6 +205,9 @@ void TChartValueList::RecomputeExtremes() const {
     // and each next one as the maximum.
     fMinOfValues = fValues.front();
     fMaxOfValues = fValues.back();
+  } else if (fKeptExtremes) {
+    fMinOfValues = fKeptMin;
+    fMaxOfValues = fKeptMax;
   } else {
     double v = fValues[0] * fMultiplier;
     fMinOfValues = fMaxOfValues = v;

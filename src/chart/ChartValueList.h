@@ -101,8 +101,21 @@ class TChartValueList {
       if (fOrder == loAscending ? lastX > x : fOrder == loDescending && lastX < x) return false;
       if (!(lastX < x)) fRising = false;
     }
-    // The Y values take the pass for their extremes.
+    // The Y values keep their extremes up as they come, with the comparisons
+    // a pass over the list would make, in the same order, so that a large
+    // list is not read once more for them.
     yList.fRising = false;
+    if (yList.fKeptExtremes) {
+      const double v = y * yList.fMultiplier;
+      if (count == 0) {
+        yList.fKeptMin = yList.fKeptMax = v;
+      } else if (v < yList.fKeptMin) {
+        yList.fKeptMin = v;
+      } else if (v > yList.fKeptMax) {
+        yList.fKeptMax = v;
+      }
+    }
+    fKeptExtremes = false;
     xs.push_back(x);
     ys.push_back(y);
     fExtremesDirty = fTotalsDirty = true;
@@ -134,7 +147,9 @@ class TChartValueList {
   // Statistics over the multiplied values, recomputed on the first query
   // after a change; all four are 0 for an empty list. The minimum and
   // maximum of values that were appended in strictly rising order (times
-  // a multiplier of 1) are the first and the last, found without a pass.
+  // a multiplier of 1) are the first and the last, and those of the Y values
+  // of points appended with AppendPoint are kept up as they come: neither
+  // takes a pass over the list.
   double MaxOfValues() const;
   double MinOfValues() const;
   double TotalOfValues() const;
@@ -190,6 +205,7 @@ class TChartValueList {
   // still rise strictly.
   [[gnu::always_inline]] void AppendWithRoom(double value) {
     if (fRising && !fValues.empty() && !(fValues.back() < value)) fRising = false;
+    fKeptExtremes = false;
     fValues.push_back(value);
     fExtremesDirty = fTotalsDirty = true;
   }
@@ -198,6 +214,7 @@ class TChartValueList {
   void ValuesChanged() {
     fExtremesDirty = fTotalsDirty = true;
     fRising = false;
+    fKeptExtremes = false;
   }
   // PutValueAt when the value goes before the end or the storage is full.
   // The first value added to an emptied list reserves as many places as the
@@ -231,6 +248,12 @@ class TChartValueList {
   // Set while every value since the list was last emptied was appended
   // above the one before it.
   bool fRising = true;
+  // The minimum and maximum of the multiplied values, kept up while the
+  // values are appended as the Y values of AppendPoint: set from an empty
+  // list, with nothing but such appends since.
+  bool fKeptExtremes = true;
+  double fKeptMin = 0.0;
+  double fKeptMax = 0.0;
   // How many values the list held when it was last emptied.
   std::size_t fRefillHint = 0;
   // The storage given up when the list was last emptied, kept for the refill
