@@ -105,16 +105,7 @@ class TChartValueList {
     // a pass over the list would make, in the same order, so that a large
     // list is not read once more for them.
     yList.fRising = false;
-    if (yList.fKeptExtremes) {
-      const double v = y * yList.fMultiplier;
-      if (count == 0) {
-        yList.fKeptMin = yList.fKeptMax = v;
-      } else if (v < yList.fKeptMin) {
-        yList.fKeptMin = v;
-      } else if (v > yList.fKeptMax) {
-        yList.fKeptMax = v;
-      }
-    }
+    if (yList.fKeptExtremes) yList.KeepExtremes(y, count);
     fKeptExtremes = false;
     xs.push_back(x);
     ys.push_back(y);
@@ -147,9 +138,9 @@ class TChartValueList {
   // Statistics over the multiplied values, recomputed on the first query
   // after a change; all four are 0 for an empty list. The minimum and
   // maximum of values that were appended in strictly rising order (times
-  // a multiplier of 1) are the first and the last, and those of the Y values
-  // of points appended with AppendPoint are kept up as they come: neither
-  // takes a pass over the list.
+  // a multiplier of 1) are the first and the last, and those of values that
+  // were only appended since the list was emptied are kept up as they come:
+  // neither takes a pass over the list.
   double MaxOfValues() const;
   double MinOfValues() const;
   double TotalOfValues() const;
@@ -205,9 +196,20 @@ class TChartValueList {
   // still rise strictly.
   [[gnu::always_inline]] void AppendWithRoom(double value) {
     if (fRising && !fValues.empty() && !(fValues.back() < value)) fRising = false;
-    fKeptExtremes = false;
+    if (fKeptExtremes) KeepExtremes(value, fValues.size());
     fValues.push_back(value);
     fExtremesDirty = fTotalsDirty = true;
+  }
+  // The kept extremes with value appended after count values.
+  void KeepExtremes(double value, std::size_t count) {
+    const double v = value * fMultiplier;
+    if (count == 0) {
+      fKeptMin = fKeptMax = v;
+    } else if (v < fKeptMin) {
+      fKeptMin = v;
+    } else if (v > fKeptMax) {
+      fKeptMax = v;
+    }
   }
   // Any change but an append: every statistic is worked out again, the
   // extremes with a pass over the list.
@@ -248,9 +250,10 @@ class TChartValueList {
   // Set while every value since the list was last emptied was appended
   // above the one before it.
   bool fRising = true;
-  // The minimum and maximum of the multiplied values, kept up while the
-  // values are appended as the Y values of AppendPoint: set from an empty
-  // list, with nothing but such appends since.
+  // The minimum and maximum of the multiplied values, kept up while values
+  // are only appended (the X values of AppendPoint aside, whose extremes
+  // come from fRising): set from an empty list, with nothing but such
+  // appends since.
   bool fKeptExtremes = true;
   double fKeptMin = 0.0;
   double fKeptMax = 0.0;
