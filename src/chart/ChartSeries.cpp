@@ -258,6 +258,15 @@ TChartValueList& TChartSeries::ValueListByName(const std::string& name) {
   return *fYValues;
 }
 
+void TChartSeries::DrawLegendShape(TChartCanvas3D& canvas, const TRect& rect) {
+  canvas.Pen().SetColor(clBlack);
+  canvas.Pen().SetWidth(1);
+  canvas.Pen().SetStyle(psSolid);
+  canvas.Brush().SetColor(ColorToRGB(fSeriesColor));
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.DrawRectangle(rect.Left, rect.Top + 2, rect.Right, rect.Bottom - 2);
+}
+
 void TChartSeries::HorizontalMargins(int& left, int& right) const { left = right = 0; }
 
 void TChartSeries::VerticalMargins(int& top, int& bottom) const { top = bottom = 0; }

@@ -187,9 +187,14 @@ int TCustomSeries::EdgeY(int index, int edgeX) const {
 void TCustomSeries::PaintPointer(int x, int y, int index, TColor color) {
   TCustomAxisPanel* chart = ParentChart();
   if (!chart) return;
-  TChartCanvas3D& canvas = chart->ChartCanvas();
-  const TSeriesPointer& pointer = *fPointer;
+  const TSeriesPointerStyle style =
+      OnGetPointerStyle ? OnGetPointerStyle(*this, index) : fPointer->Style();
+  PaintPointerShape(chart->ChartCanvas(), x, y, style, color);
+}
 
+void TCustomSeries::PaintPointerShape(TChartCanvas3D& canvas, int x, int y,
+                                      TSeriesPointerStyle style, TColor color) {
+  const TSeriesPointer& pointer = *fPointer;
   canvas.ApplyPen(pointer.Pen());
   if (pointer.Pen().Color() == clDefault) canvas.Pen().SetColor(color);
   // The colour goes first: giving a clear brush a colour would make it solid.
@@ -197,8 +202,6 @@ void TCustomSeries::PaintPointer(int x, int y, int index, TColor color) {
   canvas.Brush().SetColor(fill);
   canvas.Brush().SetStyle(pointer.Brush().Style());
 
-  const TSeriesPointerStyle style =
-      OnGetPointerStyle ? OnGetPointerStyle(*this, index) : pointer.Style();
   const int h = pointer.HorizSize();
   const int v = pointer.VertSize();
   // Shapes cover columns x - h .. x + h and rows y - v .. y + v; rectangles
@@ -281,6 +284,24 @@ int TCustomSeries::ClickedPoint(int x, int y) {
     qy = py;
   }
   return -1;
+}
+
+void TCustomSeries::DrawLegendShape(TChartCanvas3D& canvas, const TRect& rect) {
+  if (!fDrawsLine && !fPointer->Visible()) {
+    TChartSeries::DrawLegendShape(canvas, rect);
+    return;
+  }
+  const TColor color = ColorToRGB(SeriesColor());
+  const int y = (rect.Top + rect.Bottom) / 2;
+  if (fDrawsLine) {
+    canvas.ApplyPen(*fLinePen);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Pen().SetColor(color);
+    canvas.DrawSegment(rect.Left, y, rect.Right, y);
+  }
+  if (fPointer->Visible()) {
+    PaintPointerShape(canvas, (rect.Left + rect.Right) / 2, y, fPointer->Style(), color);
+  }
 }
 
 void TCustomSeries::HorizontalMargins(int& left, int& right) const {
