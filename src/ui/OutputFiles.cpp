@@ -80,6 +80,22 @@ bool OnProcessFileSystem(const std::string& directory) {
   return ::statfs(directory.c_str(), &fs) == 0 && fs.f_type == kProcSuperMagic;
 }
 
+// The number of this process's own descriptor that a /proc link such as
+// /proc/self/fd/1 stands for, or -1.
+int OwnDescriptor(const std::string& link) {
+  for (const std::string& prefix :
+       {std::string("/proc/self/fd/"), std::string("/proc/thread-self/fd/"),
+        "/proc/" + std::to_string(::getpid()) + "/fd/"}) {
+    if (link.rfind(prefix, 0) != 0 || link.size() == prefix.size()) continue;
+    const std::string number = link.substr(prefix.size());
+    if (number.size() > 9 || number.find_first_not_of("0123456789") != std::string::npos) {
+      return -1;
+    }
+    return std::stoi(number);
+  }
+  return -1;
+}
+
 // Where a name leads once its symbolic links are followed: the last name of
 // the chain, which may not exist yet (a link to a file still to be written),
 // or a link of the process file system, which is kept as it is.
@@ -214,6 +230,7 @@ struct TOutputFiles::Output {
   std::string TempPath;
   int DataFd = -1;
   int TargetFd = -1;
+  int Descriptor = -1;  // the process's own descriptor the name stands for
   bool Truncate = false;
   std::unique_ptr<FdStreamBuf> Buffer;
   std::unique_ptr<std::ostream> Stream;
@@ -254,6 +271,16 @@ struct TOutputFiles::Output {
       return;
     }
     if (S_ISDIR(Status.st_mode)) FailCreate(EISDIR);
+    // One of this process's own descriptors (/dev/stdout, /dev/fd/3) is
+    // written through the descriptor itself: it is open already, whoever
+    // owns what it leads to, and it shares the position of what the process
+    // writes there otherwise.
+    if (name.Descriptor && (Descriptor = OwnDescriptor(Target)) >= 0) {
+      const int flags = ::fcntl(Descriptor, F_GETFL);
+      if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY) FailCreate(EBADF);
+      Kind = TOutputKind::InPlace;
+      return;
+    }
     if (::access(name.Path.c_str(), W_OK) != 0) FailCreate(errno);
     Kind =
         S_ISREG(Status.st_mode) && !name.Descriptor ? TOutputKind::Replace : TOutputKind::InPlace;
@@ -304,12 +331,13 @@ struct TOutputFiles::Output {
   }
 
   void OpenInPlace() {
-    // Standard output named through /proc or /dev/stdout may be a file the
-    // shell appends to: the data goes after what is there.
+    // Another process's descriptor may lead to a file its shell appends to:
+    // the data goes after what is there.
     const int flags =
         O_WRONLY | O_NOCTTY | O_CLOEXEC | (S_ISREG(Status.st_mode) && !Truncate ? O_APPEND : 0);
     do {
-      TargetFd = ::open(Target.c_str(), flags);
+      TargetFd =
+          Descriptor >= 0 ? ::fcntl(Descriptor, F_DUPFD_CLOEXEC, 0) : ::open(Target.c_str(), flags);
     } while (TargetFd < 0 && errno == EINTR);
     if (TargetFd < 0) FailCreate(errno);
     DataFd = AnonymousTemporary();
