@@ -15,7 +15,12 @@
 #include <cstring>
 #include <limits>
 #include <random>
+// GCC 12 warns of an uninitialised member inside <regex> when building with
+// the sanitizers; the warning is a known false positive of the library.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <regex>
+#pragma GCC diagnostic pop
 #include <string>
 
 #include "platform/Exceptions.h"
