@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <unistd.h>
@@ -42,6 +43,26 @@ void UnregisterTemporary(const char* path) {
     if (slot.compare_exchange_strong(expected, nullptr)) return;
   }
 }
+
+// The signals that remove the temporaries.
+constexpr int kTerminatingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+
+// Holds the terminating signals back for as long as it lives.
+class SignalsHeld {
+ public:
+  SignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (const int signal : kTerminatingSignals) sigaddset(&held, signal);
+    ::pthread_sigmask(SIG_BLOCK, &held, &fPrevious);
+  }
+  ~SignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &fPrevious, nullptr); }
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+ private:
+  sigset_t fPrevious;
+};
 
 extern "C" void RemoveTemporariesAndDie(int signal) {
   const int savedErrno = errno;
@@ -302,6 +323,9 @@ struct TOutputFiles::Output {
     // within one directory. Very long names are shortened to leave room.
     std::string name = BaseNameOf(Target).substr(0, NAME_MAX - 16);
     std::string temp = DirectoryOf(Target) + "/." + name + ".XXXXXX";
+    // Created and registered with the terminating signals held back, so
+    // that no signal finds a temporary it does not know of.
+    const SignalsHeld held;
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
       const int error = errno;
@@ -467,7 +491,7 @@ void TOutputFiles::Commit() {
 }
 
 void RemoveTemporariesOnSignals() {
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+  for (const int signal : kTerminatingSignals) {
     struct sigaction previous;
     if (::sigaction(signal, nullptr, &previous) != 0) continue;
     // A signal the process was started to ignore (SIGHUP under nohup, say)

@@ -122,13 +122,35 @@ ProgramRun RunProgram(const std::vector<std::string>& arguments, const fs::path&
     ASSERT_EQ(probe.ExitStatus, 0) << probe.Err;                                               \
   } while (false)
 
+// Whether the process has the file open for writing (one of its descriptors
+// leads to it, opened to write). Before the program starts, its process
+// still holds the test's own descriptors, opened to read.
+bool HoldsOpenToWrite(pid_t pid, const fs::path& file) {
+  const std::string process = "/proc/" + std::to_string(pid);
+  std::error_code error;
+  for (const auto& fd : fs::directory_iterator(process + "/fd", error)) {
+    if (fs::read_symlink(fd.path(), error) != file) continue;
+    std::ifstream info(process + "/fdinfo/" + fd.path().filename().string());
+    std::string key;
+    unsigned flags = 0;
+    while (info >> key) {
+      if (key == "flags:" && info >> std::oct >> flags) break;
+    }
+    if ((flags & O_ACCMODE) == O_WRONLY) return true;
+  }
+  return false;
+}
+
 // Reads a FIFO from its first writer to the writer's end, giving up after
 // the time limit so that a program that never opens it cannot hang the
-// test.
+// test. The FIFO is opened here, before any program runs (a reader opened
+// while a writer is already waiting would not be told when it goes), and
+// not handed down to the programs the test starts.
 class FifoReader {
  public:
   FifoReader(const fs::path& fifo, std::chrono::seconds limit)
-      : fThread([this, fifo, limit] { Read(fifo, limit); }) {}
+      : fFd(::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)),
+        fThread([this, limit] { Read(limit); }) {}
   ~FifoReader() {
     if (fThread.joinable()) fThread.join();
   }
@@ -137,32 +159,30 @@ class FifoReader {
     if (fThread.joinable()) fThread.join();
     return fText;
   }
+  // Whether a writer came and went (rather than the time running out).
   bool Ended() const { return fEnded; }
-  bool Opened() const { return fOpened; }
 
  private:
-  void Read(const fs::path& fifo, std::chrono::seconds limit) {
-    const int fd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
-    if (fd < 0) return;
-    fOpened = true;
+  void Read(std::chrono::seconds limit) {
+    if (fFd < 0) return;
     const auto end = Clock::now() + limit;
     char buffer[4096];
     while (Clock::now() < end) {
-      pollfd p{fd, POLLIN, 0};
+      pollfd p{fFd, POLLIN, 0};
       if (::poll(&p, 1, 50) <= 0) continue;
-      const ssize_t got = ::read(fd, buffer, sizeof buffer);
+      const ssize_t got = ::read(fFd, buffer, sizeof buffer);
       if (got > 0) {
         fText.append(buffer, static_cast<std::size_t>(got));
       } else if (got == 0) {
-        fEnded = true;  // the writer came and went
+        fEnded = true;
         break;
       }
     }
-    ::close(fd);
+    ::close(fFd);
   }
 
+  int fFd;
   std::string fText;
-  std::atomic<bool> fOpened = false;
   std::atomic<bool> fEnded = false;
   std::thread fThread;
 };
@@ -228,7 +248,9 @@ TEST_F(BatchOutputFilesTest, ReadOnlyFileIsRefusedAndLinksFifosAndDevicesAreWrit
   fs::create_symlink("target.csv", dir / "link.csv");
   struct stat null {};
   ASSERT_EQ(::stat("/dev/null", &null), 0);
-  ASSERT_TRUE(S_ISCHR(null.st_mode));
+  ASSERT_TRUE(S_ISCHR(null.st_mode))
+      << "/dev/null is not the null device on this machine: something replaced it before this "
+         "test ran";
   const ProgramRun linked =
       RunProgram({"--ticks", "3", "--csv", "link.csv", "--series-csv", "/dev/null"}, dir);
   EXPECT_EQ(linked.ExitStatus, 0) << linked.Err;
@@ -286,7 +308,12 @@ TEST_F(BatchOutputFilesTest, InterruptedRunsLeaveNoTemporaryAndReleaseTheirReade
   FifoReader reader(dir / "rows.fifo", std::chrono::seconds(20));
   const ProgramRun run =
       RunProgram({"--ticks", "100000000", "--csv", "rows.fifo"}, dir, [&](pid_t pid) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        // Interrupted once it holds the FIFO open, in the middle of its run.
+        const auto end = Clock::now() + std::chrono::seconds(20);
+        while (!HoldsOpenToWrite(pid, dir / "rows.fifo") && Clock::now() < end) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
         ::kill(pid, SIGINT);
       });
   EXPECT_EQ(run.Signal, SIGINT);
