@@ -329,9 +329,11 @@ struct TOutputFiles::Output {
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
       const int error = errno;
-      // An existing file that can be written in a directory that takes no
-      // new file: written in place instead.
-      if (Exists && (error == EACCES || error == EPERM || error == EROFS)) {
+      // An existing file in a directory that takes no new file (no right to
+      // it, a read-only or a process file system): written in place
+      // instead, which says what keeps it from being written if anything
+      // does.
+      if (Exists && (error == EACCES || error == EPERM || error == EROFS || error == ENOENT)) {
         Kind = TOutputKind::InPlace;
         Truncate = true;
         return;
