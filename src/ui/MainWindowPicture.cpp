@@ -1,14 +1,16 @@
 #include "ui/MainWindowPicture.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
 #include <QtGlobal>
 #include <charconv>
-#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string>
 
 #include "mechanism/Gears.h"
@@ -19,6 +21,7 @@
 #include "sim/DriveModel.h"
 #include "sim/TimeHistory.h"
 #include "ui/OscilloscopeLayout.h"
+#include "ui/OutputFiles.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
@@ -99,38 +102,33 @@ void Enter(TSpinEdit& spin, int value) {
   RunGuarded([&spin, value] { spin.SetText(std::to_string(value)); });
 }
 
-// The name the picture is written under before it replaces the file.
-std::string TemporaryName(const std::string& path) { return path + ".tmp-window.png"; }
+// Writes PNG data to pngPath by the output-file rules.
+void SavePng(const std::string& data, const std::string& pngPath) {
+  TOutputFiles files(std::cout);
+  const std::size_t output = files.Add("The picture", pngPath);
+  files.Prepare();
+  files.Stream(output).write(data.data(), static_cast<std::streamsize>(data.size()));
+  files.Commit();
+}
 
-void SavePicture(const QImage& image, const std::string& path) {
-  // Written beside the file and renamed over it, so that a failed write
-  // leaves an existing file as it was.
-  const std::string temporary = TemporaryName(path);
-  if (!image.save(QString::fromStdString(temporary), "PNG")) {
-    std::remove(temporary.c_str());
-    throw Exception("Cannot write file \"" + path + "\"");
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    throw Exception("Cannot create file \"" + path + "\"");
-  }
+std::string PngData(const QImage& image) {
+  QByteArray data;
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) throw Exception("Cannot make the PNG picture");
+  return std::string(data.constData(), static_cast<std::size_t>(data.size()));
 }
 
 }  // namespace
 
-void CheckPictureCanBeWritten(const std::string& pngPath) {
-  const std::string temporary = TemporaryName(pngPath);
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) throw Exception("Cannot create file \"" + pngPath + "\"");
-  std::fclose(file);
-  std::remove(temporary.c_str());
+std::string PngData(const TBitmap& bitmap) {
+  return PngData(*static_cast<const QImage*>(bitmap.PlatformImage()));
 }
 
-std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
-                                               const std::string& pngPath) {
+std::string MainWindowPng(const MainWindowRun& run, std::vector<std::string>* boxes) {
   const QuietPlatform quiet;
   const OffscreenApplication application;
-  BoxRecorder boxes;
+  BoxRecorder recorder;
 
   // Records of its own, so that the picture does not depend on anything run
   // before it.
@@ -166,17 +164,34 @@ std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
     if (run.ResetAfter == tick) resetAndProcess();
   }
 
-  const QImage picture = form1.Widget()->grab().toImage();
-  SavePicture(picture, pngPath);
-  return boxes.Texts;
+  const std::string data = PngData(form1.Widget()->grab().toImage());
+  if (boxes) *boxes = recorder.Texts;
+  return data;
 }
 
-void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath) {
+std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
+                                               const std::string& pngPath) {
+  std::vector<std::string> boxes;
+  // The file is checked before the window runs.
+  TOutputFiles files(std::cout);
+  const std::size_t output = files.Add("The picture", pngPath);
+  files.Prepare();
+  const std::string data = MainWindowPng(run, &boxes);
+  files.Stream(output).write(data.data(), static_cast<std::streamsize>(data.size()));
+  files.Commit();
+  return boxes;
+}
+
+std::string OscilloscopePng(TChart& chart1) {
   const QuietPlatform quiet;
   const OffscreenApplication application;
   TBitmap picture;
   RenderOscilloscope(chart1, picture);
-  SavePicture(*static_cast<const QImage*>(picture.PlatformImage()), pngPath);
+  return PngData(picture);
+}
+
+void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath) {
+  SavePng(OscilloscopePng(chart1), pngPath);
 }
 
 }  // namespace drivesim

@@ -26,25 +26,31 @@ struct MainWindowRun {
   std::optional<int> ResetAfter;
 };
 
-// Raises Exception unless a picture can be written to pngPath (its
-// directory takes a new file); checked before a run, so that a bad path
-// leaves every output unwritten.
-void CheckPictureCanBeWritten(const std::string& pngPath);
+class TBitmap;
+class TChart;
 
-// Runs the window and writes its picture to pngPath (replaced only once the
-// picture is complete). Starts the platform's application object on the
-// offscreen platform when none exists yet. Returns the texts of the error
-// boxes the run showed (none for a run that goes through). Raises Exception
-// when the file cannot be written.
+// The PNG file data of a bitmap, pixel for pixel.
+std::string PngData(const TBitmap& bitmap);
+
+// Runs the window and returns its picture as PNG data. Starts the platform's
+// application object on the offscreen platform when none exists yet. The
+// texts of the error boxes the run showed (none for a run that goes
+// through) go to boxes when it is given.
+std::string MainWindowPng(const MainWindowRun& run, std::vector<std::string>* boxes = nullptr);
+
+// The same picture written to pngPath as an output file (replaced only once
+// the picture is complete; a FIFO or a device written in place). Returns the
+// texts of the error boxes. Raises Exception when the file cannot be written.
 std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
                                                const std::string& pngPath);
 
-class TChart;
-
 // Draws the oscilloscope as the window shows it (its current series, at its
-// own size) and writes the picture to pngPath, replaced only once complete.
-// Starts the application object on the offscreen platform when none exists
-// yet. Raises Exception when the file cannot be written.
+// own size) and returns the picture as PNG data. Starts the application
+// object on the offscreen platform when none exists yet.
+std::string OscilloscopePng(TChart& chart1);
+
+// The same picture written to pngPath as an output file. Raises Exception
+// when the file cannot be written.
 void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath);
 
 }  // namespace drivesim
