@@ -25,7 +25,7 @@
 
 namespace drivesim {
 
-// A sweep specification or value that cannot be used: a one-line message.
+// A sweep description or value that cannot be used: a one-line message.
 class ESweepError : public Exception {
   using Exception::Exception;
 };
@@ -49,7 +49,7 @@ constexpr int kMaxSweepCount = 1000;
 constexpr int kMinSweepSetpoint = 0;
 constexpr int kMaxSweepSetpoint = 300;
 
-// The name a sweep specification uses ("time-constant").
+// The name a sweep description uses ("time-constant").
 const char* SweepParameterName(SweepParameter parameter);
 // The input as the window labels it, with its unit ("Time constant, s").
 const char* SweepParameterCaption(SweepParameter parameter);
@@ -63,7 +63,7 @@ struct SweepSpec {
   friend bool operator==(const SweepSpec&, const SweepSpec&) = default;
 };
 
-// Reads a sweep specification. Raises ESweepError, or EConvertError /
+// Reads a sweep description. Raises ESweepError, or EConvertError /
 // EOverflow for a number that cannot be read, with a one-line message.
 SweepSpec ParseSweepSpec(const std::string& text);
 

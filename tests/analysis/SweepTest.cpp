@@ -1,4 +1,4 @@
-// Sweeps: reading specifications and refusing bad ones in one line, the
+// Sweeps: reading sweep descriptions and refusing bad ones in one line, the
 // values runs are given, results that do not depend on the thread count,
 // progress, cancelling, and a diverging run inside a sweep.
 #include <gtest/gtest.h>
