@@ -78,6 +78,12 @@ void TChartCanvas::ApplyPen(const TChartPen& pen) {
     return;
   }
   current.Assign(static_cast<const TPen&>(pen));
+  if (fScale != 1.0) current.SetWidth(ScaledWidth(pen.Width()));
+}
+
+int TChartCanvas::ScaledWidth(int width) const {
+  if (width <= 0) return width;
+  return std::max(1, ScalePixels(width, fScale));
 }
 
 int TChartCanvas::FontLineHeight() { return MeasureTextHeight("W"); }
@@ -238,6 +244,50 @@ bool TChartCanvas3D::DrawWideAxisLine(int x0, int y0, int x1, int y1) {
 }
 
 // ---------------------------------------------------------------------------
+// Lines along a row or a column at a scale other than 1
+
+// At scale 1 a pen of width 1 draws a thin line, its start pixel in and its
+// end pixel out, and a wider pen adds round ends. Scaled, the same lines are
+// bands of whole pixels as wide as the pen, centred on the line as the wide
+// pen is: a pen no wider than a scaled one-pixel pen covers what the thin
+// line covers, scaled, so ticks end where they should and do not reach back
+// over the axis line; a wider pen, wide before it was scaled, covers half its
+// width beyond either end as its round ends would. The band is drawn as thin
+// lines side by side, in the pen's colour and mode and under the clip.
+bool TChartCanvas3D::DrawScaledBand(int x0, int y0, int x1, int y1) {
+  TPen& pen = fTarget->Pen();
+  const int width = pen.Width();
+  if (fScale == 1.0 || pen.Style() != psSolid || width <= 1 || pen.AlternatePixels() ||
+      pen.Mode() != pmCopy || (x0 == x1 && y0 == y1)) {
+    return false;
+  }
+  const bool horizontal = y0 == y1;
+  const int from = horizontal ? x0 : y0;
+  const int to = horizontal ? x1 : y1;
+  int low = from < to ? from : to + 1;
+  int high = from < to ? to : from + 1;
+  if (width > ScaledWidth(1)) {
+    low = std::min(from, to) - width / 2;
+    high = std::max(from, to) + width / 2;
+  }
+  const int across = (horizontal ? y0 : x0) - width / 2;
+  pen.SetWidth(1);
+  for (int k = across; k < across + width; ++k) {
+    if (horizontal) {
+      fTarget->MoveTo(low, k);
+      fTarget->LineTo(high, k);
+    } else {
+      fTarget->MoveTo(k, low);
+      fTarget->LineTo(k, high);
+    }
+  }
+  pen.SetWidth(width);
+  // The pen ends where the line ends, as after drawing it.
+  fTarget->MoveTo(x1, y1);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
 // TChartCanvas3D: state queries and changes
 
 TChartCanvas3D::TChartCanvas3D() = default;
@@ -362,6 +412,7 @@ void TChartCanvas3D::ClipTo(const TRect& rect) {
 
 void TChartCanvas3D::DrawHorizontal(int x0, int x1, int y) {
   if (!fTarget) return;
+  if (DrawScaledBand(x0, y, x1, y)) return;
   fTarget->MoveTo(x0, y);
   if (DrawWideAxisLine(x0, y, x1, y)) return;
   fTarget->LineTo(x1, y);
@@ -373,6 +424,7 @@ void TChartCanvas3D::DrawBox(const TRect& rect) {
 
 void TChartCanvas3D::DrawVertical(int x, int y0, int y1) {
   if (!fTarget) return;
+  if (DrawScaledBand(x, y0, x, y1)) return;
   fTarget->MoveTo(x, y0);
   if (DrawWideAxisLine(x, y0, x, y1)) return;
   fTarget->LineTo(x, y1);

@@ -123,6 +123,12 @@ class TCustomSeries : public TChartSeries {
   // The pixel row areas fill down to: the vertical axis' end.
   virtual int OriginPixel(int index) const;
 
+  // A length in pixels of the window's layout in the parent chart's device
+  // pixels (unchanged without a chart); and the line pen's width as the
+  // chart's canvas draws it.
+  int DevicePixels(int pixels) const;
+  int DeviceLineWidth() const;
+
   // --- Properties. Setters store a changed value and repaint.
 
   // The segments answer the hit test too, not only the points.
