@@ -285,9 +285,10 @@ class TChartCanvas3D : public TCanvas3D {
   // column, with a wide solid pen; false when the pen is not of that kind
   // and the line was left to the surface.
   bool DrawWideAxisLine(int x0, int y0, int x1, int y1);
-  // At a scale other than 1: draws the same kind of line as a band of whole
-  // pixels; false when the pen is not wide, solid and plain.
-  bool DrawScaledBand(int x0, int y0, int x1, int y1);
+  // At a scale other than 1: draws a line of a scaled pen as whole pixels,
+  // the way the pen draws it at scale 1; false when the pen is not wide,
+  // solid and plain, or the line is left to the surface.
+  bool DrawScaledLine(int x0, int y0, int x1, int y1);
   struct WideLineCoverage;
 
   int fCentreX = 0;
