@@ -70,6 +70,7 @@ struct BatchOptions {
   std::optional<std::string> SeriesCsvPath;
   std::optional<std::string> ChartPath;
   std::optional<std::string> WindowPath;
+  int Scale = 1;  // the pictures' size and density, times the window's
   bool Help = false;
 };
 
@@ -88,6 +89,12 @@ int ReadTeeth(const std::string& text) {
   const int teeth = StrToInt(text);
   if (teeth < kMinLoadTeeth || teeth > kMaxLoadTeeth) throw BatchInputError(kGearTeethRangeMessage);
   return teeth;
+}
+
+int ReadScale(const std::string& text) {
+  const int scale = StrToInt(text);
+  if (scale < 1 || scale > 4) throw BatchInputError("--scale must be 1, 2, 3 or 4");
+  return scale;
 }
 
 int ReadCount(const char* option, const std::string& text) {
@@ -138,6 +145,10 @@ const std::vector<OptionSpec>& OptionTable() {
        "after the run, a picture of the whole main window:\n"
        "the same run entered into the real window, offscreen",
        [](BatchOptions& o, const std::string& v) { o.WindowPath = v; }},
+      {"--scale", "N",
+       "the pictures N times their size each way (1 to 4,\n"
+       "default 1), drawn as on a screen N times as dense",
+       [](BatchOptions& o, const std::string& v) { o.Scale = ReadScale(v); }},
       {"--help", nullptr, "show this text",
        [](BatchOptions& o, const std::string&) { o.Help = true; }},
   };
@@ -464,7 +475,9 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     if (seriesCsv) WriteSeries(seriesCsv->Stream(), window.Series1, window.Series2);
     csv->Commit();
     if (seriesCsv) seriesCsv->Commit();
-    if (options.ChartPath) SaveOscilloscopePicture(*window.Scope.Chart1, *options.ChartPath);
+    if (options.ChartPath) {
+      SaveOscilloscopePicture(*window.Scope.Chart1, *options.ChartPath, options.Scale);
+    }
     if (options.WindowPath) {
       // The window's own "Process" and timer handlers run the same inputs
       // again; the failure they meet, if any, has been reported above.
@@ -472,7 +485,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
                               options.MotorInertia, options.LoadInertia,  options.Friction,
                               options.Feedback,     options.Teeth,        options.Setpoint,
                               options.Ticks,        options.ResetAfter};
-      SaveMainWindowPicture(run, *options.WindowPath);
+      SaveMainWindowPicture(run, *options.WindowPath, options.Scale);
     }
   } catch (const Exception& e) {
     err << MessageLine(e.Message()) << '\n';

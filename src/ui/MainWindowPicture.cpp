@@ -116,6 +116,19 @@ void SavePicture(const QImage& image, const std::string& path) {
   }
 }
 
+// The window's client area as it shows itself, or as it would show itself
+// on a screen `scale` times as dense: its widgets paint into an image of
+// that density, the oscilloscope and the mechanism picture included.
+QImage WindowPicture(QWidget& window, int scale) {
+  if (scale == 1) return window.grab().toImage();
+  QImage picture(window.size() * scale, QImage::Format_RGB32);
+  picture.setDevicePixelRatio(scale);
+  picture.fill(Qt::white);
+  window.render(&picture);
+  picture.setDevicePixelRatio(1);
+  return picture;
+}
+
 }  // namespace
 
 void CheckPictureCanBeWritten(const std::string& pngPath) {
@@ -126,8 +139,8 @@ void CheckPictureCanBeWritten(const std::string& pngPath) {
   std::remove(temporary.c_str());
 }
 
-std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
-                                               const std::string& pngPath) {
+std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run, const std::string& pngPath,
+                                               int scale) {
   const QuietPlatform quiet;
   const OffscreenApplication application;
   BoxRecorder boxes;
@@ -166,16 +179,15 @@ std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
     if (run.ResetAfter == tick) resetAndProcess();
   }
 
-  const QImage picture = form1.Widget()->grab().toImage();
-  SavePicture(picture, pngPath);
+  SavePicture(WindowPicture(*form1.Widget(), scale), pngPath);
   return boxes.Texts;
 }
 
-void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath) {
+void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath, int scale) {
   const QuietPlatform quiet;
   const OffscreenApplication application;
   TBitmap picture;
-  RenderOscilloscope(chart1, picture);
+  RenderOscilloscope(chart1, picture, scale);
   SavePicture(*static_cast<const QImage*>(picture.PlatformImage()), pngPath);
 }
 

@@ -35,16 +35,21 @@ void CheckPictureCanBeWritten(const std::string& pngPath);
 // picture is complete). Starts the platform's application object on the
 // offscreen platform when none exists yet. Returns the texts of the error
 // boxes the run showed (none for a run that goes through). Raises Exception
-// when the file cannot be written.
-std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
-                                               const std::string& pngPath);
+// when the file cannot be written. With a scale above 1 the window is
+// pictured as on a screen that many times as dense (1 to 4 is what the
+// batch tool offers): that many times larger each way, its texts and the
+// chart drawn at that density, the mechanism picture enlarged by whole
+// pixels, as the window shows itself on such a screen.
+std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run, const std::string& pngPath,
+                                               int scale = 1);
 
 class TChart;
 
 // Draws the oscilloscope as the window shows it (its current series, at its
-// own size) and writes the picture to pngPath, replaced only once complete.
-// Starts the application object on the offscreen platform when none exists
-// yet. Raises Exception when the file cannot be written.
-void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath);
+// own size, or `scale` times that size drawn at that density, as
+// RenderOscilloscope does) and writes the picture to pngPath, replaced only
+// once complete. Starts the application object on the offscreen platform
+// when none exists yet. Raises Exception when the file cannot be written.
+void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath, int scale = 1);
 
 }  // namespace drivesim
