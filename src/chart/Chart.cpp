@@ -94,15 +94,6 @@ void TChartTitle::SetVisible(bool value) {
 }
 
 // ---------------------------------------------------------------------------
-// TChartLegend
-
-void TChartLegend::SetVisible(bool value) {
-  if (fVisible == value) return;
-  fVisible = value;
-  fChart.RequestRepaint();
-}
-
-// ---------------------------------------------------------------------------
 // TCustomChart
 
 TCustomChart::TCustomChart() {
@@ -160,10 +151,14 @@ void TCustomChart::SetBackColor(TColor value) {
 void TCustomChart::PaintTitlesAndLegend() {
   TChartCanvas3D& canvas = ChartCanvas();
   canvas.BeginFrontPlane();
-  // The legend's items are not drawn, so the order in which a visible
-  // legend would come first or last does not arise: title, then foot.
+  // A legend beside the chart rectangle takes the full height, and the
+  // titles centre over what is left; one above or below it comes after the
+  // titles, between them and the chart rectangle.
+  const bool legend = fLegend->Visible() && ActiveCount() > 0;
+  if (legend && fLegend->IsVertical()) fLegend->Paint();
   if (fTitle->Visible()) PaintTitle(*fTitle, true);
   if (fFoot->Visible()) PaintTitle(*fFoot, false);
+  if (legend && !fLegend->IsVertical()) fLegend->Paint();
   canvas.EndFrontPlane();
 }
 

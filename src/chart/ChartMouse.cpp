@@ -61,9 +61,13 @@ TChartClickedPart TCustomChart::FindClickedPart(int x, int y) {
     part.Part = partFoot;
   } else if (PointInRect(PlotRect(), p) && ActiveCount() > 0) {
     part.Part = partChartRect;
+  } else if (Legend().Visible()) {
+    const int item = Legend().Clicked(x, y);
+    if (item >= 0) {
+      part.Part = partLegend;
+      part.PointIndex = item;
+    }
   }
-  // The legend's items are not drawn by this chart, so a press never finds
-  // one of them.
   return part;
 }
 

@@ -187,9 +187,14 @@ int TCustomSeries::EdgeY(int index, int edgeX) const {
 void TCustomSeries::PaintPointer(int x, int y, int index, TColor color) {
   TCustomAxisPanel* chart = ParentChart();
   if (!chart) return;
-  TChartCanvas3D& canvas = chart->ChartCanvas();
-  const TSeriesPointer& pointer = *fPointer;
+  const TSeriesPointerStyle style =
+      OnGetPointerStyle ? OnGetPointerStyle(*this, index) : fPointer->Style();
+  PaintPointerShape(chart->ChartCanvas(), x, y, style, color);
+}
 
+void TCustomSeries::PaintPointerShape(TChartCanvas3D& canvas, int x, int y,
+                                      TSeriesPointerStyle style, TColor color) {
+  const TSeriesPointer& pointer = *fPointer;
   canvas.ApplyPen(pointer.Pen());
   if (pointer.Pen().Color() == clDefault) canvas.Pen().SetColor(color);
   // The colour goes first: giving a clear brush a colour would make it solid.
@@ -197,10 +202,8 @@ void TCustomSeries::PaintPointer(int x, int y, int index, TColor color) {
   canvas.Brush().SetColor(fill);
   canvas.Brush().SetStyle(pointer.Brush().Style());
 
-  const TSeriesPointerStyle style =
-      OnGetPointerStyle ? OnGetPointerStyle(*this, index) : pointer.Style();
-  const int h = chart->DevicePixels(pointer.HorizSize());
-  const int v = chart->DevicePixels(pointer.VertSize());
+  const int h = DevicePixels(pointer.HorizSize());
+  const int v = DevicePixels(pointer.VertSize());
   // Shapes cover columns x - h .. x + h and rows y - v .. y + v; rectangles
   // and lines leave out their far edge, hence the + 1.
   switch (style) {
@@ -241,11 +244,6 @@ void TCustomSeries::PaintPointer(int x, int y, int index, TColor color) {
 bool TCustomSeries::PointerHit(int /*index*/, int px, int py, int x, int y) const {
   return std::abs(px - x) < DevicePixels(fPointer->HorizSize()) &&
          std::abs(py - y) < DevicePixels(fPointer->VertSize());
-}
-
-int TCustomSeries::DevicePixels(int pixels) const {
-  const TCustomAxisPanel* chart = ParentChart();
-  return chart ? chart->DevicePixels(pixels) : pixels;
 }
 
 int TCustomSeries::DeviceLineWidth() const {
@@ -292,6 +290,24 @@ int TCustomSeries::ClickedPoint(int x, int y) {
     qy = py;
   }
   return -1;
+}
+
+void TCustomSeries::DrawLegendShape(TChartCanvas3D& canvas, const TRect& rect) {
+  if (!fDrawsLine && !fPointer->Visible()) {
+    TChartSeries::DrawLegendShape(canvas, rect);
+    return;
+  }
+  const TColor color = ColorToRGB(SeriesColor());
+  const int y = (rect.Top + rect.Bottom) / 2;
+  if (fDrawsLine) {
+    canvas.ApplyPen(*fLinePen);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Pen().SetColor(color);
+    canvas.DrawSegment(rect.Left, y, rect.Right, y);
+  }
+  if (fPointer->Visible()) {
+    PaintPointerShape(canvas, (rect.Left + rect.Right) / 2, y, fPointer->Style(), color);
+  }
 }
 
 // The margins are in the chart's device pixels, as the pointers and lines
