@@ -48,10 +48,11 @@ void InitLocaleFromSystem();
 // Text to number, as the edits' texts are read. Leading and trailing blanks
 // (spaces) are ignored; an optional sign; digits with at most one decimal
 // separator (the locale's); an optional exponent "E"/"e" with its own sign and
-// at least one digit. The number is formed at extended precision: a magnitude
-// beyond a double but within that range (up to about 1.19e4932) raises
-// EOverflow, a larger one does not read at all. Magnitudes too small for a
-// double become zero or a subnormal without a message.
+// at least one digit. The number is rounded to the nearest double once, as
+// the C library's strtod rounds it. A magnitude beyond a double but within
+// the extended range (up to about 1.19e4932) raises EOverflow, a larger one
+// does not read at all. Magnitudes too small for a double become zero or a
+// subnormal without a message.
 // Raises EConvertError "'%s' is not a valid floating point value" with the
 // whole original text in place of %s. The Try form raises nothing: it returns
 // false (value untouched) for every failure, overflow included.

@@ -1,8 +1,8 @@
 // drivesim-batch --scale: the PNG pictures N times their size, drawn as on a
 // screen N times as dense. The chart is the oscilloscope of the same run
 // rendered at that density; the window's picture holds that same chart and
-// the mechanism picture enlarged by whole pixels; a scale outside 1..4 is
-// refused before anything is written.
+// the mechanism picture enlarged by whole pixels, which --picture writes
+// alone; a scale outside 1..4 is refused before anything is written.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -63,8 +63,9 @@ class BatchScaleTest : public ::testing::Test {
 TEST_F(BatchScaleTest, PicturesAreDrawnAtTheScaleAndShowTheSameRun) {
   const std::string chart = File("chart.png");
   const std::string window = File("window.png");
+  const std::string picture = File("picture.png");
   ASSERT_EQ(Run({"--ticks", "60", "--setpoint", "150", "--csv", File("rows.csv"), "--chart", chart,
-                 "--window", window, "--scale", "2"}),
+                 "--window", window, "--picture", picture, "--scale", "2"}),
             kBatchExitOk);
 
   // The same run, without the tool: the oscilloscope drawn at ratio 2 and
@@ -91,6 +92,10 @@ TEST_F(BatchScaleTest, PicturesAreDrawnAtTheScaleAndShowTheSameRun) {
   ASSERT_EQ(windowImage.size(), QSize(1246, 1026));
   EXPECT_EQ(Differing(windowImage, 512, 656, expectedChart), 0);
   EXPECT_EQ(Differing(windowImage, 512, 16, rig.Image, 2), 0);
+  // The mechanism picture alone, enlarged the same way.
+  const QImage pictureImage(QString::fromStdString(picture));
+  ASSERT_EQ(pictureImage.size(), QSize(706, 626));
+  EXPECT_EQ(Differing(pictureImage, 0, 0, rig.Image, 2), 0);
 
   // Three times: the chart again drawn at that density, not enlarged.
   ASSERT_EQ(Run({"--ticks", "60", "--setpoint", "150", "--csv", "/dev/null", "--chart", chart,
