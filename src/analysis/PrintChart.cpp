@@ -100,9 +100,12 @@ void SetFineLabels(TChartAxis& axis, double range) {
       decimals == 0 ? "#,##0" : "#,##0." + std::string(static_cast<std::size_t>(decimals), '0'));
 }
 
-void RenderChart(TChart& chart, TBitmap& bitmap) {
-  bitmap.SetSize(chart.Width(), chart.Height());
+void RenderChart(TChart& chart, TBitmap& bitmap, int scale) {
+  const double ratio = chart.PixelRatio();
+  chart.SetPixelRatio(scale);
+  bitmap.SetSize(chart.ClientWidth(), chart.ClientHeight());
   chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
+  chart.SetPixelRatio(ratio);
 }
 
 }  // namespace drivesim

@@ -31,7 +31,10 @@ std::string ValueText(double value);
 // labels.
 void SetFineLabels(TChartAxis& axis, double range);
 
-// Draws the chart into the bitmap, which takes the chart's size.
-void RenderChart(TChart& chart, TBitmap& bitmap);
+// Draws the chart into the bitmap, which takes the chart's size; with a
+// scale above 1, that many times the size each way, the chart drawn at that
+// density (fonts, lines, ticks, legend scaled). The chart's own pixel ratio
+// is as before afterwards.
+void RenderChart(TChart& chart, TBitmap& bitmap, int scale = 1);
 
 }  // namespace drivesim

@@ -167,12 +167,12 @@ StepResponseChart::StepResponseChart(const std::vector<StepCurve>& curves, int w
   dashed(kSetpointColor, "Setpoints", true)->SetParentChart(&chart);
 }
 
-void StepResponseChart::Render(TBitmap& bitmap) { RenderChart(*fChart, bitmap); }
+void StepResponseChart::Render(TBitmap& bitmap, int scale) { RenderChart(*fChart, bitmap, scale); }
 
 void RenderStepResponses(const std::vector<StepCurve>& curves, TBitmap& bitmap, int width,
-                         int height) {
+                         int height, int scale) {
   StepResponseChart chart(curves, width, height);
-  chart.Render(bitmap);
+  chart.Render(bitmap, scale);
 }
 
 }  // namespace drivesim

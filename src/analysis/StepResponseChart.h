@@ -47,8 +47,9 @@ class StepResponseChart {
   TLineSeries& Setpoint(int index) {
     return *fSeries[static_cast<std::size_t>(fCurveCount + index)];
   }
-  // Draws the whole chart; the bitmap takes its size.
-  void Render(TBitmap& bitmap);
+  // Draws the whole chart; the bitmap takes its size, or `scale` times it
+  // each way with the chart drawn at that density (RenderChart).
+  void Render(TBitmap& bitmap, int scale = 1);
 
  private:
   std::unique_ptr<TChart> fChart;
@@ -57,9 +58,9 @@ class StepResponseChart {
   int fCurveCount = 0;
 };
 
-// Draws the overlay into the bitmap at the given size.
+// Draws the overlay into the bitmap at the given size (times the scale).
 void RenderStepResponses(const std::vector<StepCurve>& curves, TBitmap& bitmap, int width,
-                         int height);
+                         int height, int scale = 1);
 
 // The points of one curve that a chart of the given plot width needs: the
 // first and last samples and, for each run of samples that falls on one

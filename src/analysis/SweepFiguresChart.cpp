@@ -197,11 +197,12 @@ SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int he
   }
 }
 
-void SweepFiguresChart::Render(TBitmap& bitmap) { RenderChart(*fChart, bitmap); }
+void SweepFiguresChart::Render(TBitmap& bitmap, int scale) { RenderChart(*fChart, bitmap, scale); }
 
-void RenderSweepFigures(const SweepResult& sweep, TBitmap& bitmap, int width, int height) {
+void RenderSweepFigures(const SweepResult& sweep, TBitmap& bitmap, int width, int height,
+                        int scale) {
   SweepFiguresChart chart(sweep, width, height);
-  chart.Render(bitmap);
+  chart.Render(bitmap, scale);
 }
 
 }  // namespace drivesim

@@ -53,8 +53,9 @@ class SweepFiguresChart {
   TLineSeries& Line(SweepFigure figure) {
     return *fSeries[2 * static_cast<std::size_t>(figure) + 1];
   }
-  // Draws the whole chart; the bitmap takes its size.
-  void Render(TBitmap& bitmap);
+  // Draws the whole chart; the bitmap takes its size, or `scale` times it
+  // each way with the chart drawn at that density (RenderChart).
+  void Render(TBitmap& bitmap, int scale = 1);
 
  private:
   std::unique_ptr<TChart> fChart;
@@ -62,7 +63,8 @@ class SweepFiguresChart {
   std::vector<std::unique_ptr<TLineSeries>> fSeries;
 };
 
-// Draws the chart into the bitmap at the given size.
-void RenderSweepFigures(const SweepResult& sweep, TBitmap& bitmap, int width, int height);
+// Draws the chart into the bitmap at the given size (times the scale).
+void RenderSweepFigures(const SweepResult& sweep, TBitmap& bitmap, int width, int height,
+                        int scale = 1);
 
 }  // namespace drivesim

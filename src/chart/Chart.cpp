@@ -193,7 +193,9 @@ void TCustomChart::PaintTitle(TChartTitle& t, bool onTop) {
   }
 
   const bool framed = t.Frame().Visible() && t.Frame().Color() != clDefault;
-  const int f = framed ? t.Frame().Width() : 0;
+  // The frame is drawn as wide as the canvas draws its pen.
+  const int frameWidth = canvas.ScaledWidth(t.Frame().Width());
+  const int f = framed ? frameWidth : 0;
   const TRect& plot = PlotRect();
   const int left = plot.Left + f;
   const int right = plot.Right - f;
@@ -205,7 +207,7 @@ void TCustomChart::PaintTitle(TChartTitle& t, bool onTop) {
   int p = 0;
   if (framed) {
     canvas.ApplyPen(t.Frame());
-    p = t.Frame().Width();
+    p = frameWidth;
   } else {
     canvas.Pen().SetStyle(psClear);
   }
@@ -246,7 +248,8 @@ void TCustomChart::PaintTitle(TChartTitle& t, bool onTop) {
     return (left + right) / 2 - tw / 2;
   };
 
-  int e = onTop ? y - kTitleGap : yb + kTitleGap;
+  const int gap = DevicePixels(kTitleGap);
+  int e = onTop ? y - gap : yb + gap;
   if (onTop) {
     for (int i = 0; i < n; ++i) {
       const std::string& line = t.Text()[static_cast<std::size_t>(i)];
@@ -266,9 +269,9 @@ void TCustomChart::PaintTitle(TChartTitle& t, bool onTop) {
 
   TRect r = plot;
   if (onTop) {
-    r.Top = e + kTitleGap;
+    r.Top = e + gap;
   } else {
-    r.Bottom = e - kTitleGap;
+    r.Bottom = e - gap;
   }
   SetPlotRect(r);
 }

@@ -67,34 +67,41 @@ void TChartLegend::Paint() {
 
   TChartCanvas3D& canvas = fChart.ChartCanvas();
   fChart.ApplyFont(Font());
-  const int rowHeight = canvas.FontLineHeight() + kRowSpacing;
-  const int frame = fFrame.Visible() ? fFrame.Width() : 0;
+  // The legend's lengths in the chart's device pixels, the frame as wide as
+  // the canvas draws its pen.
+  const int padding = fChart.DevicePixels(kPadding);
+  const int verticalPadding = fChart.DevicePixels(kVerticalPadding);
+  const int rowSpacing = fChart.DevicePixels(kRowSpacing);
+  const int gap = fChart.DevicePixels(kGap);
+  const int symbolWidth = fChart.DevicePixels(fSymbolWidth);
+  const int rowHeight = canvas.FontLineHeight() + rowSpacing;
+  const int frame = fFrame.Visible() ? canvas.ScaledWidth(fFrame.Width()) : 0;
   const TRect plot = fChart.PlotRect();
   std::vector<int> textWidths;
   for (const TChartSeries* s : items) textWidths.push_back(canvas.MeasureTextWidth(s->Title()));
 
   // The box and the items' rectangles, keeping only the items that fit.
   TRect box;
-  const int inner = frame + kPadding;
+  const int inner = frame + padding;
   if (IsVertical()) {
-    const int fit = (plot.Height() - 2 * (frame + kVerticalPadding)) / rowHeight;
+    const int fit = (plot.Height() - 2 * (frame + verticalPadding)) / rowHeight;
     if (fit <= 0) return;
     if (static_cast<int>(items.size()) > fit) items.resize(static_cast<std::size_t>(fit));
     const int widest =
         *std::max_element(textWidths.begin(), textWidths.begin() + static_cast<long>(items.size()));
-    const int width = 2 * inner + fSymbolWidth + kPadding + widest;
-    const int height = 2 * (frame + kVerticalPadding) + static_cast<int>(items.size()) * rowHeight;
+    const int width = 2 * inner + symbolWidth + padding + widest;
+    const int height = 2 * (frame + verticalPadding) + static_cast<int>(items.size()) * rowHeight;
     const int left = fAlignment == laRight ? plot.Right - width : plot.Left;
     box = TRect{left, plot.Top, left + width, plot.Top + height};
     for (std::size_t i = 0; i < items.size(); ++i) {
-      const int top = box.Top + frame + kVerticalPadding + static_cast<int>(i) * rowHeight;
+      const int top = box.Top + frame + verticalPadding + static_cast<int>(i) * rowHeight;
       fItemRects.push_back({box.Left + frame, top, box.Right - frame, top + rowHeight});
     }
   } else {
     std::vector<int> itemWidths;
-    int total = 2 * frame + kPadding;
+    int total = 2 * frame + padding;
     for (std::size_t i = 0; i < items.size(); ++i) {
-      const int w = fSymbolWidth + kPadding + textWidths[i] + kPadding;
+      const int w = symbolWidth + padding + textWidths[i] + padding;
       if (total + w > plot.Width()) {
         items.resize(i);
         break;
@@ -103,14 +110,14 @@ void TChartLegend::Paint() {
       total += w;
     }
     if (items.empty()) return;
-    const int height = 2 * (frame + kVerticalPadding) + rowHeight;
+    const int height = 2 * (frame + verticalPadding) + rowHeight;
     const int left = plot.Left + (plot.Width() - total) / 2;
     const int top = fAlignment == laTop ? plot.Top : plot.Bottom - height;
     box = TRect{left, top, left + total, top + height};
-    int x = box.Left + frame + kPadding;
+    int x = box.Left + frame + padding;
     for (int w : itemWidths) {
-      const int rowTop = box.Top + frame + kVerticalPadding;
-      fItemRects.push_back({x, rowTop, x + w - kPadding, rowTop + rowHeight});
+      const int rowTop = box.Top + frame + verticalPadding;
+      fItemRects.push_back({x, rowTop, x + w - padding, rowTop + rowHeight});
       x += w;
     }
   }
@@ -131,23 +138,23 @@ void TChartLegend::Paint() {
   for (std::size_t i = 0; i < items.size(); ++i) {
     const TRect& row = fItemRects[i];
     const int x = IsVertical() ? symbolLeft : row.Left;
-    const TRect symbol{x, row.Top, x + fSymbolWidth, row.Bottom};
+    const TRect symbol{x, row.Top, x + symbolWidth, row.Bottom};
     fSymbolRects.push_back(symbol);
     items[i]->DrawLegendShape(canvas, symbol);
     fChart.ApplyFont(Font());
     canvas.ChangeBackgroundMode(TRANSPARENT);
     canvas.ChangeTextAlignment(TA_LEFT | TA_TOP);
-    canvas.WriteText(symbol.Right + kPadding, row.Top + kRowSpacing / 2, items[i]->Title());
+    canvas.WriteText(symbol.Right + padding, row.Top + rowSpacing / 2, items[i]->Title());
   }
 
   // The chart rectangle gives up the legend's room.
   if (!fResizeChart) return;
   TRect r = plot;
   switch (fAlignment) {
-    case laLeft: r.Left = box.Right + kGap; break;
-    case laRight: r.Right = box.Left - kGap; break;
-    case laTop: r.Top = box.Bottom + kGap; break;
-    case laBottom: r.Bottom = box.Top - kGap; break;
+    case laLeft: r.Left = box.Right + gap; break;
+    case laRight: r.Right = box.Left - gap; break;
+    case laTop: r.Top = box.Bottom + gap; break;
+    case laBottom: r.Bottom = box.Top - gap; break;
   }
   fChart.SetPlotRect(r);
 }

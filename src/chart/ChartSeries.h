@@ -184,6 +184,9 @@ class TChartSeries {
   TSeriesMarks& Marks() { return *fMarks; }
   // The chart that draws this series (not owned), or null.
   TCustomAxisPanel* ParentChart() const { return fParentChart; }
+  // A length in pixels of the window's layout in the parent chart's device
+  // pixels (unchanged without a chart).
+  int DevicePixels(int pixels) const;
   const std::string& PercentFormat() const { return fPercentFormat; }
   void SetPercentFormat(const std::string& value);
   TColor SeriesColor() const { return fSeriesColor; }

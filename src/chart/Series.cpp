@@ -202,8 +202,8 @@ void TCustomSeries::PaintPointerShape(TChartCanvas3D& canvas, int x, int y,
   canvas.Brush().SetColor(fill);
   canvas.Brush().SetStyle(pointer.Brush().Style());
 
-  const int h = pointer.HorizSize();
-  const int v = pointer.VertSize();
+  const int h = DevicePixels(pointer.HorizSize());
+  const int v = DevicePixels(pointer.VertSize());
   // Shapes cover columns x - h .. x + h and rows y - v .. y + v; rectangles
   // and lines leave out their far edge, hence the + 1.
   switch (style) {
@@ -242,7 +242,13 @@ void TCustomSeries::PaintPointerShape(TChartCanvas3D& canvas, int x, int y,
 }
 
 bool TCustomSeries::PointerHit(int /*index*/, int px, int py, int x, int y) const {
-  return std::abs(px - x) < fPointer->HorizSize() && std::abs(py - y) < fPointer->VertSize();
+  return std::abs(px - x) < DevicePixels(fPointer->HorizSize()) &&
+         std::abs(py - y) < DevicePixels(fPointer->VertSize());
+}
+
+int TCustomSeries::DeviceLineWidth() const {
+  const TCustomAxisPanel* chart = ParentChart();
+  return chart ? chart->ChartCanvas().ScaledWidth(fLinePen->Width()) : fLinePen->Width();
 }
 
 int TCustomSeries::OriginPixel(int /*index*/) const {
@@ -304,29 +310,34 @@ void TCustomSeries::DrawLegendShape(TChartCanvas3D& canvas, const TRect& rect) {
   }
 }
 
+// The margins are in the chart's device pixels, as the pointers and lines
+// are drawn.
 void TCustomSeries::HorizontalMargins(int& left, int& right) const {
   left = right = 0;
   if (fPointer->Visible() && fPointer->InflateMargins()) {
-    left = std::max(left, fPointer->HorizSize() + 1);
-    right = std::max(right, fPointer->HorizSize() + 1);
+    const int pointer = DevicePixels(fPointer->HorizSize()) + DevicePixels(1);
+    left = std::max(left, pointer);
+    right = std::max(right, pointer);
   }
   if (fStairs && fDrawsLine) {
-    left = std::max(left, fLinePen->Width());
-    right = std::max(right, fLinePen->Width());
+    left = std::max(left, DeviceLineWidth());
+    right = std::max(right, DeviceLineWidth());
   }
 }
 
 void TCustomSeries::VerticalMargins(int& top, int& bottom) const {
   top = bottom = 0;
   if (fPointer->Visible() && fPointer->InflateMargins()) {
-    top = std::max(top, fPointer->VertSize() + 1);
-    bottom = std::max(bottom, fPointer->VertSize() + 1);
+    const int pointer = DevicePixels(fPointer->VertSize()) + DevicePixels(1);
+    top = std::max(top, pointer);
+    bottom = std::max(bottom, pointer);
   }
   if (fStairs && fDrawsLine) {
-    top = std::max(top, fLinePen->Width());
-    bottom = std::max(bottom, fLinePen->Width() + 1);
+    top = std::max(top, DeviceLineWidth());
+    bottom = std::max(bottom, DeviceLineWidth() + DevicePixels(1));
   }
-  if (fLineHeight > 0 && !fDrawsArea && bottom < fLineHeight) bottom = fLineHeight;
+  const int lineHeight = DevicePixels(fLineHeight);
+  if (lineHeight > 0 && !fDrawsArea && bottom < lineHeight) bottom = lineHeight;
 }
 
 void TCustomSeries::SetLineClickable(bool value) {

@@ -127,6 +127,9 @@ class TCustomSeries : public TChartSeries {
   // The pixel row areas fill down to: the vertical axis' end.
   virtual int OriginPixel(int index) const;
 
+  // The line pen's width as the parent chart's canvas draws it.
+  int DeviceLineWidth() const;
+
   // --- Properties. Setters store a changed value and repaint.
 
   // The segments answer the hit test too, not only the points.

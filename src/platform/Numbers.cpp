@@ -533,6 +533,12 @@ int RoundToInt(double x) {
   return static_cast<int>(r);
 }
 
+int ScalePixels(int pixels, double ratio) {
+  if (ratio == 1.0) return pixels;
+  const double scaled = std::floor(std::abs(pixels) * ratio + 0.5);
+  return static_cast<int>(pixels < 0 ? -scaled : scaled);
+}
+
 double CheckedDiv(double numerator, double denominator) {
   if (denominator == 0.0) {
     if (numerator == 0.0 || std::isnan(numerator)) throw EInvalidOp();

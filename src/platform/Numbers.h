@@ -20,6 +20,12 @@ std::int64_t Round(double x);
 // is outside 32 bits raises EInvalidOp rather than wrapping around.
 int RoundToInt(double x);
 
+// A length in pixels at 96 pixels per inch as pixels of a surface `ratio`
+// times as dense: rounded to the nearest pixel, halves away from zero, so
+// that a length and its negative scale alike. Exactly the length at a ratio
+// of 1.
+int ScalePixels(int pixels, double ratio);
+
 // Checked arithmetic. The model's arithmetic "traps" on division by zero,
 // invalid operations (0/0, a NaN result) and overflow (an infinite result):
 // each helper raises EZeroDivide, EInvalidOp or EOverflow before the bad

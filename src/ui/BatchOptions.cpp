@@ -30,6 +30,12 @@ int ReadTeeth(const std::string& text) {
   return teeth;
 }
 
+int ReadScale(const std::string& text) {
+  const int scale = StrToInt(text);
+  if (scale < 1 || scale > 4) throw EBatchInputError("--scale must be 1, 2, 3 or 4");
+  return scale;
+}
+
 int ReadCount(const char* option, const std::string& text) {
   const int count = StrToInt(text);
   if (count < 0) throw EBatchInputError(std::string(option) + " must not be negative");
@@ -76,6 +82,10 @@ const std::vector<OptionSpec>& OptionTable() {
          [](BatchOptions& o, const std::string& v) {
            o.ResetAfter = ReadCount("--reset-after", v);
          }},
+        {"--scale", "N",
+         "the PNG pictures N times their size each way (1 to 4,\n"
+         "default 1), drawn as on a screen N times as dense",
+         [](BatchOptions& o, const std::string& v) { o.Scale = ReadScale(v); }},
     };
     const std::vector<BatchOutput>& outputs = BatchOutputTable();
     for (std::size_t n = 0; n < outputs.size(); ++n) {

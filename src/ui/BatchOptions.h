@@ -23,6 +23,8 @@ struct BatchOptions {
   DriveInputs Inputs;
   int Ticks = 400;
   std::optional<int> ResetAfter;
+  // The PNG pictures' size and density, times the window's: 1 to 4.
+  int Scale = 1;
   // The file of each output of BatchOutputTable(), by its index; an output
   // without one is not written.
   std::vector<std::optional<std::string>> OutputPaths;

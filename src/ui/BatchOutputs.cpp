@@ -19,7 +19,7 @@ void WriteSeries(const BatchResult& result, std::ostream& stream) {
 }
 
 void WriteChart(const BatchResult& result, std::ostream& stream) {
-  WriteData(stream, OscilloscopePng(*result.Window.Scope.Chart1));
+  WriteData(stream, OscilloscopePng(*result.Window.Scope.Chart1, result.Options.Scale));
 }
 
 void WriteWindow(const BatchResult& result, std::ostream& stream) {
@@ -37,11 +37,11 @@ void WriteWindow(const BatchResult& result, std::ostream& stream) {
                           in.Setpoint,
                           result.Options.Ticks,
                           result.Options.ResetAfter};
-  WriteData(stream, MainWindowPng(run));
+  WriteData(stream, MainWindowPng(run, nullptr, result.Options.Scale));
 }
 
 void WritePicture(const BatchResult& result, std::ostream& stream) {
-  WriteData(stream, PngData(result.Window.Image));
+  WriteData(stream, PngData(result.Window.Image, result.Options.Scale));
 }
 
 }  // namespace

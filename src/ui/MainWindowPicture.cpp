@@ -119,13 +119,29 @@ std::string PngData(const QImage& image) {
   return std::string(data.constData(), static_cast<std::size_t>(data.size()));
 }
 
-}  // namespace
-
-std::string PngData(const TBitmap& bitmap) {
-  return PngData(*static_cast<const QImage*>(bitmap.PlatformImage()));
+// The window's client area as it shows itself, or as it would show itself
+// on a screen `scale` times as dense: its widgets paint into an image of
+// that density, the oscilloscope and the mechanism picture included.
+QImage WindowPicture(QWidget& window, int scale) {
+  if (scale == 1) return window.grab().toImage();
+  QImage picture(window.size() * scale, QImage::Format_RGB32);
+  picture.setDevicePixelRatio(scale);
+  picture.fill(Qt::white);
+  window.render(&picture);
+  picture.setDevicePixelRatio(1);
+  return picture;
 }
 
-std::string MainWindowPng(const MainWindowRun& run, std::vector<std::string>* boxes) {
+}  // namespace
+
+std::string PngData(const TBitmap& bitmap, int scale) {
+  const QImage& image = *static_cast<const QImage*>(bitmap.PlatformImage());
+  if (scale == 1) return PngData(image);
+  return PngData(image.scaled(image.width() * scale, image.height() * scale, Qt::IgnoreAspectRatio,
+                              Qt::FastTransformation));
+}
+
+std::string MainWindowPng(const MainWindowRun& run, std::vector<std::string>* boxes, int scale) {
   const QuietPlatform quiet;
   const OffscreenApplication application;
   BoxRecorder recorder;
@@ -164,34 +180,34 @@ std::string MainWindowPng(const MainWindowRun& run, std::vector<std::string>* bo
     if (run.ResetAfter == tick) resetAndProcess();
   }
 
-  const std::string data = PngData(form1.Widget()->grab().toImage());
+  const std::string data = PngData(WindowPicture(*form1.Widget(), scale));
   if (boxes) *boxes = recorder.Texts;
   return data;
 }
 
-std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
-                                               const std::string& pngPath) {
+std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run, const std::string& pngPath,
+                                               int scale) {
   std::vector<std::string> boxes;
   // The file is checked before the window runs.
   TOutputFiles files(std::cout);
   const std::size_t output = files.Add("The picture", pngPath);
   files.Prepare();
-  const std::string data = MainWindowPng(run, &boxes);
+  const std::string data = MainWindowPng(run, &boxes, scale);
   files.Stream(output).write(data.data(), static_cast<std::streamsize>(data.size()));
   files.Commit();
   return boxes;
 }
 
-std::string OscilloscopePng(TChart& chart1) {
+std::string OscilloscopePng(TChart& chart1, int scale) {
   const QuietPlatform quiet;
   const OffscreenApplication application;
   TBitmap picture;
-  RenderOscilloscope(chart1, picture);
+  RenderOscilloscope(chart1, picture, scale);
   return PngData(picture);
 }
 
-void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath) {
-  SavePng(OscilloscopePng(chart1), pngPath);
+void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath, int scale) {
+  SavePng(OscilloscopePng(chart1, scale), pngPath);
 }
 
 }  // namespace drivesim
