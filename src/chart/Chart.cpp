@@ -94,15 +94,6 @@ void TChartTitle::SetVisible(bool value) {
 }
 
 // ---------------------------------------------------------------------------
-// TChartLegend
-
-void TChartLegend::SetVisible(bool value) {
-  if (fVisible == value) return;
-  fVisible = value;
-  fChart.RequestRepaint();
-}
-
-// ---------------------------------------------------------------------------
 // TCustomChart
 
 TCustomChart::TCustomChart() {
@@ -160,10 +151,14 @@ void TCustomChart::SetBackColor(TColor value) {
 void TCustomChart::PaintTitlesAndLegend() {
   TChartCanvas3D& canvas = ChartCanvas();
   canvas.BeginFrontPlane();
-  // The legend's items are not drawn, so the order in which a visible
-  // legend would come first or last does not arise: title, then foot.
+  // A legend beside the chart rectangle takes the full height, and the
+  // titles centre over what is left; one above or below it comes after the
+  // titles, between them and the chart rectangle.
+  const bool legend = fLegend->Visible() && ActiveCount() > 0;
+  if (legend && fLegend->IsVertical()) fLegend->Paint();
   if (fTitle->Visible()) PaintTitle(*fTitle, true);
   if (fFoot->Visible()) PaintTitle(*fFoot, false);
+  if (legend && !fLegend->IsVertical()) fLegend->Paint();
   canvas.EndFrontPlane();
 }
 
@@ -198,7 +193,9 @@ void TCustomChart::PaintTitle(TChartTitle& t, bool onTop) {
   }
 
   const bool framed = t.Frame().Visible() && t.Frame().Color() != clDefault;
-  const int f = framed ? t.Frame().Width() : 0;
+  // The frame is drawn as wide as the canvas draws its pen.
+  const int frameWidth = canvas.ScaledWidth(t.Frame().Width());
+  const int f = framed ? frameWidth : 0;
   const TRect& plot = PlotRect();
   const int left = plot.Left + f;
   const int right = plot.Right - f;
@@ -210,7 +207,7 @@ void TCustomChart::PaintTitle(TChartTitle& t, bool onTop) {
   int p = 0;
   if (framed) {
     canvas.ApplyPen(t.Frame());
-    p = t.Frame().Width();
+    p = frameWidth;
   } else {
     canvas.Pen().SetStyle(psClear);
   }
@@ -251,7 +248,8 @@ void TCustomChart::PaintTitle(TChartTitle& t, bool onTop) {
     return (left + right) / 2 - tw / 2;
   };
 
-  int e = onTop ? y - kTitleGap : yb + kTitleGap;
+  const int gap = DevicePixels(kTitleGap);
+  int e = onTop ? y - gap : yb + gap;
   if (onTop) {
     for (int i = 0; i < n; ++i) {
       const std::string& line = t.Text()[static_cast<std::size_t>(i)];
@@ -271,9 +269,9 @@ void TCustomChart::PaintTitle(TChartTitle& t, bool onTop) {
 
   TRect r = plot;
   if (onTop) {
-    r.Top = e + kTitleGap;
+    r.Top = e + gap;
   } else {
-    r.Bottom = e - kTitleGap;
+    r.Bottom = e - gap;
   }
   SetPlotRect(r);
 }

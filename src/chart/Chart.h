@@ -4,7 +4,7 @@
 //   TChartBrush    a brush whose colour starts as clDefault
 //   TChartWall     the back, left and bottom walls: a fill and a frame pen
 //   TChartTitle    the title above and the foot below the chart rectangle
-//   TChartLegend   the legend's switch (a hidden legend takes no room)
+//   TChartLegend   the legend (chart/ChartLegend.h)
 //   TCustomChart   walls, titles, legend and saved axis scales; paints the
 //                  titles and the walls in the paint pipeline
 //   TChart         the chart as a window places it
@@ -20,6 +20,7 @@
 #include "chart/AxisPanel.h"
 #include "chart/ChartCanvas.h"
 #include "chart/ChartFontObject.h"
+#include "chart/ChartLegend.h"
 #include "chart/ChartSeries.h"
 #include "chart/ZoomPanning.h"
 #include "platform/Graphics.h"
@@ -117,22 +118,6 @@ class TChartTitle : public TChartFontObject {
   TRect fTitleBox;
 };
 
-// The legend. Only its switch is kept: the legend's items are not drawn by
-// this chart, so a visible legend takes no room either.
-class TChartLegend {
- public:
-  explicit TChartLegend(TCustomChart& chart) : fChart(chart) {}
-  TChartLegend(const TChartLegend&) = delete;
-  TChartLegend& operator=(const TChartLegend&) = delete;
-
-  bool Visible() const { return fVisible; }
-  void SetVisible(bool value);
-
- private:
-  TCustomChart& fChart;
-  bool fVisible = true;
-};
-
 // The side axes' scales before the first zoom or pan: their three automatic
 // switches and their minimum and maximum, in the order top, left, right,
 // bottom.
@@ -158,7 +143,9 @@ class TCustomChart : public TCustomAxisPanel {
   // walls; 0 otherwise.
   int WallThickness(const TCustomChartAxis& axis) const override;
   // The title, then the foot, each when visible; each non-empty one takes
-  // its lines and 5 pixels from the chart rectangle.
+  // its lines and 5 pixels from the chart rectangle. A visible legend with
+  // items is painted before them when it stands on the left or right, and
+  // after them on the top or bottom, taking its room too.
   void PaintTitlesAndLegend() override;
   // The back wall over PlotRect, its right column and bottom row included.
   void PaintWalls() override;

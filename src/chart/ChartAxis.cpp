@@ -321,11 +321,13 @@ bool TCustomChartAxis::AxisHit(int x, int y) const {
   if (!fChart.IsAxisShown(*this)) return false;
   int acrossLow;
   int acrossHigh;
+  // The band reaches 3 pixels beyond the axis line, into the chart.
+  const int beyond = fChart.DevicePixels(3);
   if (fLabelsPos < fAxisLinePos) {
     acrossLow = fLabelsPos;
-    acrossHigh = fAxisLinePos + 3;
+    acrossHigh = fAxisLinePos + beyond;
   } else {
-    acrossLow = fAxisLinePos - 3;
+    acrossLow = fAxisLinePos - beyond;
     acrossHigh = fLabelsPos;
   }
   const int alongLow = std::min(fStartPixel, fEndPixel);
@@ -339,8 +341,12 @@ bool TCustomChartAxis::AxisHit(int x, int y) const {
 // Room beside the chart rectangle
 
 int TCustomChartAxis::TickAreaSize() const {
-  int size = (fAxisPen.Visible() ? fAxisPen.Width() : 0) + (fTicks.Visible() ? fTickLength : 0);
-  if (fMinorTicks.Visible()) size = std::max(size, fMinorTickLength);
+  // In the chart's device pixels: the axis line as wide as the canvas draws
+  // it, the ticks as long as they are drawn.
+  const TChartCanvas3D& canvas = fChart.ChartCanvas();
+  int size = (fAxisPen.Visible() ? canvas.ScaledWidth(fAxisPen.Width()) : 0) +
+             (fTicks.Visible() ? fChart.DevicePixels(fTickLength) : 0);
+  if (fMinorTicks.Visible()) size = std::max(size, fChart.DevicePixels(fMinorTickLength));
   return size;
 }
 
@@ -371,7 +377,7 @@ void TCustomChartAxis::ComputeAxisLinePosition() {
 void TCustomChartAxis::ReserveSpace(TRect& r, bool shrink) {
   UpdateDateTimeFlag();
   const int tickArea = TickAreaSize();
-  int labelsSize = fLabelsSize;
+  int labelsSize = fChart.DevicePixels(fLabelsSize);
   if (labelsSize == 0) {
     fChart.ApplyFont(*fLabelsFont);
     labelsSize =
@@ -381,7 +387,7 @@ void TCustomChartAxis::ReserveSpace(TRect& r, bool shrink) {
   const int inward = Inward();
   if (shrink) {
     if (!fTitle->Caption().empty()) {
-      int titleSize = fTitleSize;
+      int titleSize = fChart.DevicePixels(fTitleSize);
       if (titleSize == 0) {
         fChart.ApplyFont(fTitle->Font());
         titleSize = LabelsAlongAxis(fTitle->Angle())

@@ -268,6 +268,12 @@ void TCustomChartAxis::DrawAxis(bool calculateLinePosition) {
   const int out = Outward();
   const int base = LineBase();
   const int count = fTickList.Count();
+  // Ticks keep one pixel from the axis line; the gap and their lengths are
+  // in the chart's device pixels.
+  const int gap = fChart.DevicePixels(1);
+  const int tickLength = fChart.DevicePixels(fTickLength);
+  const int innerLength = fChart.DevicePixels(fTickInnerLength);
+  const int minorLength = fChart.DevicePixels(fMinorTickLength);
 
   if (fAxisPen.Visible()) {
     canvas.ApplyPen(fAxisPen);
@@ -278,7 +284,7 @@ void TCustomChartAxis::DrawAxis(bool calculateLinePosition) {
   if (fTicks.Visible()) {
     canvas.ApplyPen(fTicks);
     for (int i = 0; i < count; ++i) {
-      DrawAcross(fTickList[i], base + out, base + out + out * fTickLength);
+      DrawAcross(fTickList[i], base + out * gap, base + out * gap + out * tickLength);
     }
   }
 
@@ -299,7 +305,7 @@ void TCustomChartAxis::DrawAxis(bool calculateLinePosition) {
   if (fTicksInner.Visible()) {
     canvas.ApplyPen(fTicksInner);
     for (int i = 0; i < count; ++i) {
-      DrawAcross(fTickList[i], base - out, base - out - out * fTickInnerLength);
+      DrawAcross(fTickList[i], base - out * gap, base - out * gap - out * innerLength);
     }
   }
 
@@ -308,7 +314,7 @@ void TCustomChartAxis::DrawAxis(bool calculateLinePosition) {
     canvas.ApplyPen(fMinorTicks);
     ForEachMinorPosition(
         fTickList, fMinorTickCount, fLogarithmic, fStartPixel, fEndPixel,
-        [&](int q) { DrawAcross(q, base + out, base + out + out * fMinorTickLength); });
+        [&](int q) { DrawAcross(q, base + out * gap, base + out * gap + out * minorLength); });
   }
   if (fMinorGrid.Visible()) {
     SelectGridPen(fMinorGrid);

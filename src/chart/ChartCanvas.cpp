@@ -78,6 +78,12 @@ void TChartCanvas::ApplyPen(const TChartPen& pen) {
     return;
   }
   current.Assign(static_cast<const TPen&>(pen));
+  if (fScale != 1.0) current.SetWidth(ScaledWidth(pen.Width()));
+}
+
+int TChartCanvas::ScaledWidth(int width) const {
+  if (width <= 0) return width;
+  return std::max(1, ScalePixels(width, fScale));
 }
 
 int TChartCanvas::FontLineHeight() { return MeasureTextHeight("W"); }
@@ -238,6 +244,60 @@ bool TChartCanvas3D::DrawWideAxisLine(int x0, int y0, int x1, int y1) {
 }
 
 // ---------------------------------------------------------------------------
+// Lines at a scale other than 1
+
+// At scale 1 a pen of width 1 draws a thin line, its start pixel in and its
+// end pixel out, and a wider pen adds round ends. Scaled, a solid pen no
+// wider than a scaled one-pixel pen draws the thin line thickened: as many
+// thin lines as the pen is wide, side by side across the line's longer
+// direction, placed as the surface places a wide pen (from (width - 1) / 2
+// pixels before the line's own row or column). Such a line ends where the
+// thin one ends, so ticks do not reach back over the axis line, and the
+// segments of a trace meet without caps. Along a row or a column a wider
+// pen, wide before it was scaled, is a band that also covers half its width
+// beyond either end, as its round ends would; other wide lines are left to
+// the surface. The copies are thin lines in the pen's colour, under the
+// clip, and never overlap.
+bool TChartCanvas3D::DrawScaledLine(int x0, int y0, int x1, int y1) {
+  TPen& pen = fTarget->Pen();
+  const int width = pen.Width();
+  if (fScale == 1.0 || pen.Style() != psSolid || width <= 1 || pen.AlternatePixels() ||
+      pen.Mode() != pmCopy || (x0 == x1 && y0 == y1)) {
+    return false;
+  }
+  const bool thickened = width <= ScaledWidth(1);
+  const bool alongRow = y0 == y1;
+  if (!thickened && !alongRow && x0 != x1) return false;
+  // Copies step across the longer direction: down for a flat line, right
+  // for a steep one.
+  const bool flat = std::abs(x1 - x0) >= std::abs(y1 - y0);
+  int ax = x0, ay = y0, bx = x1, by = y1;
+  if (!thickened) {
+    // The band's ends reach half the width beyond the line's.
+    const int half = width / 2;
+    if (alongRow) {
+      ax = std::min(x0, x1) - half;
+      bx = std::max(x0, x1) + half;
+    } else {
+      ay = std::min(y0, y1) - half;
+      by = std::max(y0, y1) + half;
+    }
+  }
+  const int first = -(width - 1) / 2;
+  pen.SetWidth(1);
+  for (int k = first; k < first + width; ++k) {
+    const int dx = flat ? 0 : k;
+    const int dy = flat ? k : 0;
+    fTarget->MoveTo(ax + dx, ay + dy);
+    fTarget->LineTo(bx + dx, by + dy);
+  }
+  pen.SetWidth(width);
+  // The pen ends where the line ends, as after drawing it.
+  fTarget->MoveTo(x1, y1);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
 // TChartCanvas3D: state queries and changes
 
 TChartCanvas3D::TChartCanvas3D() = default;
@@ -317,7 +377,10 @@ void TChartCanvas3D::FillArea(const TRect& rect) {
 }
 
 void TChartCanvas3D::DrawLineTo(int x, int y) {
-  if (fTarget) fTarget->LineTo(x, y);
+  if (!fTarget) return;
+  const TPoint from = fTarget->PenPos();
+  if (DrawScaledLine(from.X, from.Y, x, y)) return;
+  fTarget->LineTo(x, y);
 }
 
 void TChartCanvas3D::MovePenTo(int x, int y) {
@@ -362,6 +425,7 @@ void TChartCanvas3D::ClipTo(const TRect& rect) {
 
 void TChartCanvas3D::DrawHorizontal(int x0, int x1, int y) {
   if (!fTarget) return;
+  if (DrawScaledLine(x0, y, x1, y)) return;
   fTarget->MoveTo(x0, y);
   if (DrawWideAxisLine(x0, y, x1, y)) return;
   fTarget->LineTo(x1, y);
@@ -373,6 +437,7 @@ void TChartCanvas3D::DrawBox(const TRect& rect) {
 
 void TChartCanvas3D::DrawVertical(int x, int y0, int y1) {
   if (!fTarget) return;
+  if (DrawScaledLine(x, y0, x, y1)) return;
   fTarget->MoveTo(x, y0);
   if (DrawWideAxisLine(x, y0, x, y1)) return;
   fTarget->LineTo(x, y1);
@@ -384,6 +449,7 @@ void TChartCanvas3D::MarkDirty() { fDirty = true; }
 
 void TChartCanvas3D::DrawSegment(int x0, int y0, int x1, int y1) {
   if (!fTarget) return;
+  if (DrawScaledLine(x0, y0, x1, y1)) return;
   fTarget->MoveTo(x0, y0);
   fTarget->LineTo(x1, y1);
 }

@@ -117,6 +117,14 @@ class TChartCanvas {
   bool Metafiling() const { return fMetafiling; }
   void SetMetafiling(bool value) { fMetafiling = value; }
 
+  // The density of the surface drawn on: device pixels per pixel at 96 pixels
+  // per inch (1 on an ordinary screen, 2 on a 192 ppi one). ApplyPen widens
+  // every pen by it, so that lines keep their thickness on the screen.
+  double Scale() const { return fScale; }
+  void SetScale(double value) { fScale = value; }
+  // A pen width at this canvas's scale; 0 (the thinnest line) stays 0.
+  int ScaledWidth(int width) const;
+
  protected:
   // Non-owning; nullptr while no surface is attached.
   TCanvas* fTarget = nullptr;
@@ -124,6 +132,7 @@ class TChartCanvas {
   TPen* fPen;
   TBrush* fBrush;
   bool fMetafiling = false;
+  double fScale = 1.0;
 
  private:
   // Drawing objects used while no surface is attached, so that the chart can
@@ -276,6 +285,10 @@ class TChartCanvas3D : public TCanvas3D {
   // column, with a wide solid pen; false when the pen is not of that kind
   // and the line was left to the surface.
   bool DrawWideAxisLine(int x0, int y0, int x1, int y1);
+  // At a scale other than 1: draws a line of a scaled pen as whole pixels,
+  // the way the pen draws it at scale 1; false when the pen is not wide,
+  // solid and plain, or the line is left to the surface.
+  bool DrawScaledLine(int x0, int y0, int x1, int y1);
   struct WideLineCoverage;
 
   int fCentreX = 0;

@@ -61,9 +61,13 @@ TChartClickedPart TCustomChart::FindClickedPart(int x, int y) {
     part.Part = partFoot;
   } else if (PointInRect(PlotRect(), p) && ActiveCount() > 0) {
     part.Part = partChartRect;
+  } else if (Legend().Visible()) {
+    const int item = Legend().Clicked(x, y);
+    if (item >= 0) {
+      part.Part = partLegend;
+      part.PointIndex = item;
+    }
   }
-  // The legend's items are not drawn by this chart, so a press never finds
-  // one of them.
   return part;
 }
 
@@ -172,7 +176,7 @@ void TCustomChart::PaintZoomRectangle() {
   pen.SetColor(color);
   pen.SetMode(pmNotXor);
   pen.SetStyle(psSolid);
-  pen.SetWidth(1);
+  pen.SetWidth(canvas.ScaledWidth(1));
   pen.SetAlternatePixels(false);
   canvas.Brush().SetStyle(bsClear);
   const TZoomPanningRecord& zoom = Zoom();
@@ -229,8 +233,11 @@ void TCustomChart::MouseUp(TMouseButton button, TShiftState /*shift*/, int x, in
     ChartCanvas().Pen().SetMode(pmCopy);
     zoom.ToX = x;
     zoom.ToY = y;
-    if (std::abs(zoom.ToX - zoom.FromX) > kZoomMinimumDrag &&
-        std::abs(zoom.ToY - zoom.FromY) > kZoomMinimumDrag) {
+    // The threshold is in pixels of the window's layout, whatever the
+    // density the chart is drawn at.
+    const double minimumDrag = kZoomMinimumDrag * PixelRatio();
+    if (std::abs(zoom.ToX - zoom.FromX) > minimumDrag &&
+        std::abs(zoom.ToY - zoom.FromY) > minimumDrag) {
       if (zoom.ToX > zoom.FromX && zoom.ToY > zoom.FromY) {
         ZoomToRectangle();
       } else {

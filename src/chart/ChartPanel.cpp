@@ -70,7 +70,13 @@ void TCustomChartPanel::SetChartCanvas(std::unique_ptr<TChartCanvas3D> canvas) {
   if (!canvas) return;
   fChartCanvas = std::move(canvas);
   fChartCanvas->AttachCanvas(Canvas());
+  fChartCanvas->SetScale(PixelRatio());
   CanvasReplaced();
+}
+
+void TCustomChartPanel::PixelRatioChanged() {
+  fChartCanvas->SetScale(PixelRatio());
+  fChartCanvas->MarkDirty();
 }
 
 void TCustomChartPanel::CanvasReplaced() { RequestRepaint(); }
@@ -80,6 +86,7 @@ void TCustomChartPanel::ApplyFont(const TFont& font) {
   const int pixelsPerInch = canvasFont.PixelsPerInch();
   canvasFont.Assign(font);
   canvasFont.SetPixelsPerInch(pixelsPerInch);
+  if (PixelRatio() != 1.0) canvasFont.SetHeight(DevicePixels(font.Height()));
 }
 
 void TCustomChartPanel::Paint() {
@@ -97,11 +104,12 @@ void TCustomChartPanel::Paint() {
 
 void TCustomChartPanel::RenderTo(TCanvas& canvas, const TRect& rect) {
   TChartCanvas3D& chartCanvas = *fChartCanvas;
+  chartCanvas.SetScale(PixelRatio());
   fPanelBounds = chartCanvas.BeginFrame(canvas, fView3DOptions.get(), fColor, fView3D, rect);
   try {
     const int w = fPanelBounds.Width();
     const int h = fPanelBounds.Height();
-    const int b = fBorderWidth;
+    const int b = DevicePixels(fBorderWidth);
     fPlotRect = TRect{fPanelBounds.Left + b + MulDiv(MarginLeft(), w, 100),
                       fPanelBounds.Top + b + MulDiv(MarginTop(), h, 100),
                       fPanelBounds.Right - b - MulDiv(MarginRight(), w, 100),
@@ -152,10 +160,10 @@ void TCustomChartPanel::PaintBevels(const TRect& rect) {
     if (cut == bvNone) return;
     const TColor topLeft = cut == bvLowered ? clBtnShadow : clBtnHighlight;
     const TColor bottomRight = cut == bvRaised ? clBtnShadow : clBtnHighlight;
-    Frame3D(r, topLeft, bottomRight, fBevelWidth);
+    Frame3D(r, topLeft, bottomRight, DevicePixels(fBevelWidth));
   };
   bevel(fBevelOuter);
-  Frame3D(r, fColor, fColor, fBorderWidth);
+  Frame3D(r, fColor, fColor, DevicePixels(fBorderWidth));
   bevel(fBevelInner);
 }
 
@@ -268,12 +276,12 @@ void TCustomChartPanel::NormalizeChartRect() {
   if (r.Right < r.Left) {
     r.Right = r.Left + 1;
   } else if (r.Right == r.Left) {
-    r.Right = r.Left + Width();
+    r.Right = r.Left + ClientWidth();
   }
   if (r.Bottom < r.Top) {
     r.Bottom = r.Top + 1;
   } else if (r.Bottom == r.Top) {
-    r.Bottom = r.Top + Height();
+    r.Bottom = r.Top + ClientHeight();
   }
   fPlotWidth = r.Right - r.Left;
   fPlotHeight = r.Bottom - r.Top;

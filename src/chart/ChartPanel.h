@@ -11,6 +11,15 @@
 //   TChartGradient             the background gradient's settings
 //   TZoomPanningRecord         one mouse drag (zoom rectangle or panning)
 //
+// Density: the chart is drawn in the device pixels of its surface, PixelRatio
+// of them per pixel of the window's layout (96 pixels per inch). Everything
+// the chart gives in pixels (font heights, pen widths, tick lengths, gaps,
+// bevels, borders, pointer sizes, the mouse's drag threshold) is taken that
+// many times over when it is drawn or compared, so the chart reads the same
+// at every density, only sharper; percentages (the margins) and the data's
+// own mapping follow the larger surface by themselves. At a ratio of 1
+// nothing changes. Mouse positions reach the chart in device pixels.
+//
 // One paint: the paint handler either copies the chart canvas's off-screen
 // image again (nothing changed since the last paint) or runs RenderTo, which
 // starts a frame on the chart canvas, works out the panel rectangle and the
@@ -121,7 +130,7 @@ class TCustomChartPanel : public TCustomPanel {
   // The outer bevel, the border and the inner bevel around rect.
   virtual void PaintBevels(const TRect& rect);
   // Copies the font into the chart canvas's font, keeping the canvas font's
-  // pixels per inch.
+  // pixels per inch, its height taken PixelRatio times over.
   virtual void ApplyFont(const TFont& font);
   // The rectangle the paint handler renders into: the client rectangle.
   virtual TRect ChartPaintRect() const { return ClientRect(); }
@@ -137,6 +146,7 @@ class TCustomChartPanel : public TCustomPanel {
 
   // The chart canvas everything is drawn and measured through.
   TChartCanvas3D& ChartCanvas() { return *fChartCanvas; }
+  const TChartCanvas3D& ChartCanvas() const { return *fChartCanvas; }
   // Puts another chart canvas in place of the current one (for instance one
   // that records what is drawn); it is attached to the control's surface and
   // the chart asks for a repaint. A null canvas is ignored.
@@ -243,6 +253,8 @@ class TCustomChartPanel : public TCustomPanel {
   // image while it is clean and of the control's size; else RenderTo the
   // window surface.
   void Paint() override;
+  // The chart canvas draws at the new density, and the chart anew.
+  void PixelRatioChanged() override;
   void BeginDestroy() { fDestroying = true; }
   // The framework's 3D frame: width lines around rect, the top and left in
   // topLeft, the bottom and right in bottomRight; rect shrinks by one pixel

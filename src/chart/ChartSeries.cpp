@@ -314,6 +314,20 @@ TChartValueList& TChartSeries::ValueListByName(const std::string& name) {
   return *fYValues;
 }
 
+void TChartSeries::DrawLegendShape(TChartCanvas3D& canvas, const TRect& rect) {
+  canvas.Pen().SetColor(clBlack);
+  canvas.Pen().SetWidth(canvas.ScaledWidth(1));
+  canvas.Pen().SetStyle(psSolid);
+  canvas.Brush().SetColor(ColorToRGB(fSeriesColor));
+  canvas.Brush().SetStyle(bsSolid);
+  const int inset = DevicePixels(2);
+  canvas.DrawRectangle(rect.Left, rect.Top + inset, rect.Right, rect.Bottom - inset);
+}
+
+int TChartSeries::DevicePixels(int pixels) const {
+  return fParentChart ? fParentChart->DevicePixels(pixels) : pixels;
+}
+
 void TChartSeries::HorizontalMargins(int& left, int& right) const { left = right = 0; }
 
 void TChartSeries::VerticalMargins(int& top, int& bottom) const { top = bottom = 0; }

@@ -17,6 +17,7 @@ namespace drivesim {
 
 class TCustomAxisPanel;
 class TCustomChartAxis;
+class TChartCanvas3D;
 // Entry index mod 16 of the default series palette (ChartCanvas.h).
 TColor DefaultSeriesColor(int index);
 
@@ -145,6 +146,9 @@ class TChartSeries {
   virtual bool DrawValuesForward() const { return true; }
   // Exchanges two points in every value list, ColorList and LabelList.
   virtual void SwapValueIndex(int a, int b);
+  // Draws the series' sample in a legend item's symbol rectangle: here a
+  // swatch of the series colour in a black frame.
+  virtual void DrawLegendShape(TChartCanvas3D& canvas, const TRect& rect);
   // Pixels this series needs inside the ends of its horizontal axis (left,
   // right) and vertical axis (top, bottom).
   virtual void HorizontalMargins(int& left, int& right) const;
@@ -201,6 +205,9 @@ class TChartSeries {
   TSeriesMarks& Marks() { return *fMarks; }
   // The chart that draws this series (not owned), or null.
   TCustomAxisPanel* ParentChart() const { return fParentChart; }
+  // A length in pixels of the window's layout in the parent chart's device
+  // pixels (unchanged without a chart).
+  int DevicePixels(int pixels) const;
   const std::string& PercentFormat() const { return fPercentFormat; }
   void SetPercentFormat(const std::string& value);
   TColor SeriesColor() const { return fSeriesColor; }

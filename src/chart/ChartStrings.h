@@ -14,6 +14,8 @@ inline constexpr const char* InvalidAngle = "%s Angle must be between 0 and 359 
 inline constexpr const char* Invalid3DPercent = "3D effect percent must be between %d and %d";
 inline constexpr const char* PointerSizeError = "Pointer size must be greater than zero";
 inline constexpr const char* MaxPointsPerPageError = "MaxPointsPerPage must be >= 0";
+inline constexpr const char* LegendSymbolWidthError =
+    "Legend symbol width must be greater than zero";
 
 // Series and value lists.
 inline constexpr const char* CircularSeries = "Circular Series dependences are not allowed";

@@ -163,7 +163,9 @@ bool TCustomSeries::DrawsLineByColumns() const {
     return false;
   if (!fDrawsLine || fDrawsArea || fStairs || fPointer->Visible()) return false;
   const TChartPen& pen = *fLinePen;
-  return pen.Visible() && pen.Style() == psSolid && pen.Width() <= 1 && !pen.SmallDots() &&
+  // Thin as the canvas draws it: on a dense screen the pen is widened, and
+  // a wide line goes point by point.
+  return pen.Visible() && pen.Style() == psSolid && DeviceLineWidth() <= 1 && !pen.SmallDots() &&
          pen.Mode() == pmCopy;
 }
 
@@ -205,9 +207,14 @@ int TCustomSeries::EdgeY(int index, int edgeX) const {
 void TCustomSeries::PaintPointer(int x, int y, int index, TColor color) {
   TCustomAxisPanel* chart = ParentChart();
   if (!chart) return;
-  TChartCanvas3D& canvas = chart->ChartCanvas();
-  const TSeriesPointer& pointer = *fPointer;
+  const TSeriesPointerStyle style =
+      OnGetPointerStyle ? OnGetPointerStyle(*this, index) : fPointer->Style();
+  PaintPointerShape(chart->ChartCanvas(), x, y, style, color);
+}
 
+void TCustomSeries::PaintPointerShape(TChartCanvas3D& canvas, int x, int y,
+                                      TSeriesPointerStyle style, TColor color) {
+  const TSeriesPointer& pointer = *fPointer;
   canvas.ApplyPen(pointer.Pen());
   if (pointer.Pen().Color() == clDefault) canvas.Pen().SetColor(color);
   // The colour goes first: giving a clear brush a colour would make it solid.
@@ -215,10 +222,8 @@ void TCustomSeries::PaintPointer(int x, int y, int index, TColor color) {
   canvas.Brush().SetColor(fill);
   canvas.Brush().SetStyle(pointer.Brush().Style());
 
-  const TSeriesPointerStyle style =
-      OnGetPointerStyle ? OnGetPointerStyle(*this, index) : pointer.Style();
-  const int h = pointer.HorizSize();
-  const int v = pointer.VertSize();
+  const int h = DevicePixels(pointer.HorizSize());
+  const int v = DevicePixels(pointer.VertSize());
   // Shapes cover columns x - h .. x + h and rows y - v .. y + v; rectangles
   // and lines leave out their far edge, hence the + 1.
   switch (style) {
@@ -257,7 +262,13 @@ void TCustomSeries::PaintPointer(int x, int y, int index, TColor color) {
 }
 
 bool TCustomSeries::PointerHit(int /*index*/, int px, int py, int x, int y) const {
-  return std::abs(px - x) < fPointer->HorizSize() && std::abs(py - y) < fPointer->VertSize();
+  return std::abs(px - x) < DevicePixels(fPointer->HorizSize()) &&
+         std::abs(py - y) < DevicePixels(fPointer->VertSize());
+}
+
+int TCustomSeries::DeviceLineWidth() const {
+  const TCustomAxisPanel* chart = ParentChart();
+  return chart ? chart->ChartCanvas().ScaledWidth(fLinePen->Width()) : fLinePen->Width();
 }
 
 int TCustomSeries::OriginPixel(int /*index*/) const {
@@ -301,29 +312,52 @@ int TCustomSeries::ClickedPoint(int x, int y) {
   return -1;
 }
 
+void TCustomSeries::DrawLegendShape(TChartCanvas3D& canvas, const TRect& rect) {
+  if (!fDrawsLine && !fPointer->Visible()) {
+    TChartSeries::DrawLegendShape(canvas, rect);
+    return;
+  }
+  const TColor color = ColorToRGB(SeriesColor());
+  const int y = (rect.Top + rect.Bottom) / 2;
+  if (fDrawsLine) {
+    canvas.ApplyPen(*fLinePen);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Pen().SetColor(color);
+    canvas.DrawSegment(rect.Left, y, rect.Right, y);
+  }
+  if (fPointer->Visible()) {
+    PaintPointerShape(canvas, (rect.Left + rect.Right) / 2, y, fPointer->Style(), color);
+  }
+}
+
+// The margins are in the chart's device pixels, as the pointers and lines
+// are drawn.
 void TCustomSeries::HorizontalMargins(int& left, int& right) const {
   left = right = 0;
   if (fPointer->Visible() && fPointer->InflateMargins()) {
-    left = std::max(left, fPointer->HorizSize() + 1);
-    right = std::max(right, fPointer->HorizSize() + 1);
+    const int pointer = DevicePixels(fPointer->HorizSize()) + DevicePixels(1);
+    left = std::max(left, pointer);
+    right = std::max(right, pointer);
   }
   if (fStairs && fDrawsLine) {
-    left = std::max(left, fLinePen->Width());
-    right = std::max(right, fLinePen->Width());
+    left = std::max(left, DeviceLineWidth());
+    right = std::max(right, DeviceLineWidth());
   }
 }
 
 void TCustomSeries::VerticalMargins(int& top, int& bottom) const {
   top = bottom = 0;
   if (fPointer->Visible() && fPointer->InflateMargins()) {
-    top = std::max(top, fPointer->VertSize() + 1);
-    bottom = std::max(bottom, fPointer->VertSize() + 1);
+    const int pointer = DevicePixels(fPointer->VertSize()) + DevicePixels(1);
+    top = std::max(top, pointer);
+    bottom = std::max(bottom, pointer);
   }
   if (fStairs && fDrawsLine) {
-    top = std::max(top, fLinePen->Width());
-    bottom = std::max(bottom, fLinePen->Width() + 1);
+    top = std::max(top, DeviceLineWidth());
+    bottom = std::max(bottom, DeviceLineWidth() + DevicePixels(1));
   }
-  if (fLineHeight > 0 && !fDrawsArea && bottom < fLineHeight) bottom = fLineHeight;
+  const int lineHeight = DevicePixels(fLineHeight);
+  if (lineHeight > 0 && !fDrawsArea && bottom < lineHeight) bottom = lineHeight;
 }
 
 void TCustomSeries::SetLineClickable(bool value) {

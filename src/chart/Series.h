@@ -122,6 +122,10 @@ class TCustomSeries : public TChartSeries {
   // else the first point of the segment under it; -1 for none. Only the
   // visible range of the last paint is searched.
   int ClickedPoint(int x, int y) override;
+  // The line across the middle of the rectangle in the line pen's width and
+  // style and the series colour, with the pointer's shape at its centre when
+  // the pointer is visible; a series that draws neither shows the swatch.
+  void DrawLegendShape(TChartCanvas3D& canvas, const TRect& rect) override;
   void HorizontalMargins(int& left, int& right) const override;
   void VerticalMargins(int& top, int& bottom) const override;
 
@@ -133,6 +137,9 @@ class TCustomSeries : public TChartSeries {
   virtual void PaintPointer(int x, int y, int index, TColor color);
   // The pixel row areas fill down to: the vertical axis' end.
   virtual int OriginPixel(int index) const;
+
+  // The line pen's width as the parent chart's canvas draws it.
+  int DeviceLineWidth() const;
 
   // --- Properties. Setters store a changed value and repaint.
 
@@ -182,6 +189,10 @@ class TCustomSeries : public TChartSeries {
   // The pixel row at which the line from point index - 1 to point index
   // crosses the pixel column edgeX, worked out in values.
   int EdgeY(int index, int edgeX) const;
+  // The pointer's shape of the given style centred on (x, y), outlined and
+  // filled as the pointer's pen and brush say, clDefault taking color.
+  void PaintPointerShape(TChartCanvas3D& canvas, int x, int y, TSeriesPointerStyle style,
+                         TColor color);
 
  private:
   // PaintPoint for every visible point, its segments handed to a

@@ -158,10 +158,19 @@ void GearPair::RebuildGearOutlines() {
 
 void GearPair::AdvanceGearAngles(double omega, double h) {
   AngleStep = Checked(Checked(omega * h) * kAngleSpeedUp);
-  // The wrap is tested on the angle before this tick's advance, and only on
-  // the upper side: a load turning backwards makes the angle fall without
-  // bound.
-  if (LoadGear.Angle < AngleWrapLimit) {
+  // A step of a full turn or more (only a diverging drive turns that fast)
+  // is taken as its remainder after whole turns. A whole turn of the load
+  // gear turns the motor gear by whole teeth, so the picture is the same,
+  // and the angle stays small enough for every tooth of an outline to keep
+  // its own place (at a huge angle the pitch would vanish in the rounding
+  // and the gears with it).
+  if (std::abs(AngleStep) >= kFullTurn) {
+    AngleStep = std::fmod(AngleStep, static_cast<double>(kFullTurn));
+  }
+  // The wrap is tested on the angle before this tick's advance, on both
+  // sides: once the load gear has turned just short of a full turn either
+  // way, both angles return to 0 and this tick does not advance them.
+  if (LoadGear.Angle < AngleWrapLimit && LoadGear.Angle > -AngleWrapLimit) {
     LoadGear.Angle = Checked(LoadGear.Angle + AngleStep);
     MotorGear.Angle = CheckedDiv(Checked(-LoadGear.Angle * LoadGear.ToothCount),
                                  static_cast<double>(MotorGear.ToothCount));

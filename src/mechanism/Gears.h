@@ -28,8 +28,8 @@ constexpr TPoint kLoadGearCenter{192, 201};
 // turns, so that the slow motion of the drive can be seen.
 constexpr double kAngleSpeedUp = 20.0;
 // The load gear's angle returns to 0 once it reaches just below a full turn
-// (2 pi - 0.01 rad), so that it never grows beyond one revolution while the
-// drive turns forwards.
+// (2 pi - 0.01 rad) in either direction, so that it never grows beyond about
+// one revolution however long the drive turns, forwards or backwards.
 constexpr long double AngleWrapLimit = 6.273185307179586477L;
 // A full turn, rad, in extended precision.
 constexpr long double kFullTurn = 6.283185307179586477L;
@@ -89,9 +89,11 @@ struct GearPair {
   // Builds the three outlines of one gear in the order Front, Middle, Back.
   void BuildGearLayers(TGear& gear);
   // One tick's rotation for load velocity omega (rad/s) over integration
-  // step h (s): the load gear turns by (omega h) 20 unless its angle has
-  // reached AngleWrapLimit, in which case both angles return to 0; the motor
-  // gear turns against it at N_load / N_motor times its angle.
+  // step h (s): the load gear turns by (omega h) 20 (a step of a full turn or
+  // more by its remainder) unless its angle has reached AngleWrapLimit or
+  // -AngleWrapLimit, in which case both angles return to 0; the motor gear
+  // turns against it at N_load / N_motor times its angle. Both angles thus
+  // stay within about one turn either way.
   void AdvanceGearAngles(double omega, double h);
 };
 

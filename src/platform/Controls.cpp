@@ -25,6 +25,12 @@ namespace drivesim {
 
 namespace {
 
+// Shows an image control's bitmap. On a denser screen the bitmap, whose
+// pixels are layout pixels, is enlarged by the whole part of the device
+// pixel ratio, each pixel becoming a square of device pixels, so that its
+// thin lines stay sharp and even; where the ratio has a fraction the
+// enlarged picture sits in the middle of the control, on white like the
+// bitmap's own background.
 class ImageWidget : public QWidget {
  public:
   ImageWidget(TBitmap* bitmap, QWidget* parent) : QWidget(parent), fBitmap(bitmap) {
@@ -35,7 +41,29 @@ class ImageWidget : public QWidget {
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     const QImage* image = static_cast<const QImage*>(fBitmap->PlatformImage());
-    if (image) painter.drawImage(0, 0, *image);
+    if (!image) return;
+    const double ratio = bridge::PaintDeviceRatio(painter);
+    if (ratio == 1.0) {
+      painter.drawImage(0, 0, *image);
+      return;
+    }
+    QImage shown(bridge::DevicePixels(width(), ratio), bridge::DevicePixels(height(), ratio),
+                 QImage::Format_RGB32);
+    shown.fill(Qt::white);
+    {
+      // A tiny allowance keeps a whole ratio that arrives a hair below its
+      // value whole.
+      const int whole = std::max(1, static_cast<int>(ratio + 1e-9));
+      const QImage enlarged = whole == 1
+                                  ? *image
+                                  : image->scaled(image->width() * whole, image->height() * whole,
+                                                  Qt::IgnoreAspectRatio, Qt::FastTransformation);
+      QPainter onShown(&shown);
+      onShown.drawImage((shown.width() - enlarged.width()) / 2,
+                        (shown.height() - enlarged.height()) / 2, enlarged);
+    }
+    shown.setDevicePixelRatio(ratio);
+    painter.drawImage(QPointF(0, 0), shown);
   }
 
  private:

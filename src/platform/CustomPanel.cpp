@@ -7,9 +7,11 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <QWidget>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/Application.h"
+#include "platform/Exceptions.h"
 #include "platform/QtBridge.h"
 
 namespace drivesim {
@@ -57,12 +59,30 @@ class PanelWidget : public QWidget {
   void Detach() { fPanel = nullptr; }
 
  protected:
+  // The surface is painted in the device pixels of what is painted on: the
+  // screen (its device pixel ratio), or an image of any density when the
+  // window is grabbed into one. A new density resizes the surface and paints
+  // the control anew before it is shown.
   void paintEvent(QPaintEvent* event) override {
     if (!fPanel) return;
-    RunGuardedInPaint([this] { fPanel->DispatchPaint(); });
     QPainter painter(this);
+    const double ratio = bridge::PaintDeviceRatio(painter);
+    RunGuardedInPaint([this, ratio] {
+      fPanel->SetPixelRatio(ratio);
+      fPanel->DispatchPaint();
+    });
     const QImage* image = static_cast<const QImage*>(fPanel->Surface().PlatformImage());
-    if (image) painter.drawImage(event->rect().topLeft(), *image, event->rect());
+    if (!image) return;
+    if (fPanel->PixelRatio() == 1.0) {
+      painter.drawImage(event->rect().topLeft(), *image, event->rect());
+      return;
+    }
+    // The surface's pixels go one to one onto the device's: an image of the
+    // same pixels that tells the painter its density.
+    QImage devicePixels(image->constBits(), image->width(), image->height(), image->bytesPerLine(),
+                        image->format());
+    devicePixels.setDevicePixelRatio(fPanel->PixelRatio());
+    painter.drawImage(QPointF(0, 0), devicePixels);
   }
 
   void mousePressEvent(QMouseEvent* event) override { Press(event, 0); }
@@ -71,7 +91,7 @@ class PanelWidget : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override {
     if (!fPanel) return;
     const TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons());
-    const QPoint p = event->position().toPoint();
+    const QPointF p = event->position();
     RunGuarded([this, shift, p] { fPanel->DispatchMouseMove(shift, p.x(), p.y()); });
   }
 
@@ -79,7 +99,7 @@ class PanelWidget : public QWidget {
     TMouseButton button;
     if (!fPanel || !MouseButtonOf(event->button(), button)) return;
     const TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons());
-    const QPoint p = event->position().toPoint();
+    const QPointF p = event->position();
     RunGuarded([this, button, shift, p] { fPanel->DispatchMouseUp(button, shift, p.x(), p.y()); });
   }
 
@@ -93,10 +113,8 @@ class PanelWidget : public QWidget {
     event->accept();
     if (steps == 0) return;
     const TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons());
-    const QPoint p = event->position().toPoint();
-    RunGuarded([this, steps, shift, p] {
-      fPanel->DispatchMouseWheel(steps, shift, TPoint{p.x(), p.y()});
-    });
+    const QPointF p = event->position();
+    RunGuarded([this, steps, shift, p] { fPanel->DispatchMouseWheel(steps, shift, p.x(), p.y()); });
   }
 
   void leaveEvent(QEvent*) override {
@@ -109,7 +127,7 @@ class PanelWidget : public QWidget {
     TMouseButton button;
     if (!fPanel || !MouseButtonOf(event->button(), button)) return;
     const TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons()) | extra;
-    const QPoint p = event->position().toPoint();
+    const QPointF p = event->position();
     RunGuarded(
         [this, button, shift, p] { fPanel->DispatchMouseDown(button, shift, p.x(), p.y()); });
   }
@@ -137,9 +155,33 @@ void TCustomPanel::SetBounds(int left, int top, int width, int height) {
   fHeight = height;
   if (fWidget) fWidget->setGeometry(left, top, width, height);
   if (resized) {
-    fSurface.SetSize(width, height);
+    fSurface.SetSize(ClientWidth(), ClientHeight());
     Invalidate();
   }
+}
+
+void TCustomPanel::SetPixelRatio(double ratio) {
+  if (!(ratio > 0) || !std::isfinite(ratio)) throw Exception("Invalid pixel ratio");
+  if (ratio == fPixelRatio) return;
+  fPixelRatio = ratio;
+  fSurface.SetSize(ClientWidth(), ClientHeight());
+  PixelRatioChanged();
+  Invalidate();
+}
+
+int TCustomPanel::DevicePixels(int layoutPixels) const {
+  return bridge::DevicePixels(layoutPixels, fPixelRatio);
+}
+
+TPoint TCustomPanel::SurfacePoint(double x, double y) const {
+  // The device pixel whose square holds the point. A tiny allowance keeps a
+  // layout pixel's own position on its first device pixel where the
+  // product comes out a hair below a whole number.
+  constexpr double kAllowance = 1e-9;
+  const auto device = [this](double v) {
+    return static_cast<int>(std::floor(v * fPixelRatio + kAllowance));
+  };
+  return TPoint{device(x), device(y)};
 }
 
 void TCustomPanel::Invalidate() {
@@ -161,22 +203,26 @@ void TCustomPanel::SetCursor(TCursor cursor) {
   if (fWidget) bridge::ApplyCursor(*fWidget, cursor);
 }
 
-void TCustomPanel::DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseDown) OnMouseDown(button, shift, x, y);
-  MouseDown(button, shift, x, y);
+void TCustomPanel::DispatchMouseDown(TMouseButton button, TShiftState shift, double x, double y) {
+  const TPoint p = SurfacePoint(x, y);
+  if (OnMouseDown) OnMouseDown(button, shift, p.X, p.Y);
+  MouseDown(button, shift, p.X, p.Y);
 }
 
-void TCustomPanel::DispatchMouseMove(TShiftState shift, int x, int y) {
-  if (OnMouseMove) OnMouseMove(shift, x, y);
-  MouseMove(shift, x, y);
+void TCustomPanel::DispatchMouseMove(TShiftState shift, double x, double y) {
+  const TPoint p = SurfacePoint(x, y);
+  if (OnMouseMove) OnMouseMove(shift, p.X, p.Y);
+  MouseMove(shift, p.X, p.Y);
 }
 
-void TCustomPanel::DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  if (OnMouseUp) OnMouseUp(button, shift, x, y);
-  MouseUp(button, shift, x, y);
+void TCustomPanel::DispatchMouseUp(TMouseButton button, TShiftState shift, double x, double y) {
+  const TPoint p = SurfacePoint(x, y);
+  if (OnMouseUp) OnMouseUp(button, shift, p.X, p.Y);
+  MouseUp(button, shift, p.X, p.Y);
 }
 
-void TCustomPanel::DispatchMouseWheel(int steps, TShiftState shift, TPoint mousePos) {
+void TCustomPanel::DispatchMouseWheel(int steps, TShiftState shift, double x, double y) {
+  const TPoint mousePos = SurfacePoint(x, y);
   const bool up = steps > 0;
   for (int i = std::abs(steps); i > 0; --i) {
     bool handled = false;

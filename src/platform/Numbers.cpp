@@ -102,19 +102,34 @@ ParseResult ParseReal(std::string_view text, double& value) {
   while (i < n && text[i] == ' ') ++i;
   if (i != n) return ParseResult::kInvalid;
 
-  long double extended = 0;
-  const auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), extended);
-  if (end != normal.data() + normal.size()) return ParseResult::kInvalid;
-  if (error == std::errc::result_out_of_range) {
-    lead_position = int_digits_after_lead > 0 ? int_digits_after_lead : -zeros_before_lead;
-    if (lead_position + exponent > 0) return ParseResult::kInvalid;
-    value = negative ? -0.0 : 0.0;
+  // The number is rounded to a double once, from its decimal digits: going
+  // through the extended format first would round twice and, now and then,
+  // land one unit in the last place away from the nearest double.
+  const char* const first = normal.data();
+  const char* const last = normal.data() + normal.size();
+  double narrowed = 0;
+  const auto [end, error] = std::from_chars(first, last, narrowed);
+  if (end != last) return ParseResult::kInvalid;
+  if (error == std::errc()) {
+    value = narrowed;
     return ParseResult::kOk;
   }
-  if (error != std::errc()) return ParseResult::kInvalid;
-  const double narrowed = static_cast<double>(extended);
-  if (std::isinf(narrowed)) return ParseResult::kOverflow;
-  value = narrowed;
+  if (error != std::errc::result_out_of_range) return ParseResult::kInvalid;
+  // Beyond a double's range the number is formed at extended precision: a
+  // magnitude that fits there overflows as it is stored, a larger one is no
+  // number at all. Below the range it becomes zero.
+  long double extended = 0;
+  const auto [extendedEnd, extendedError] = std::from_chars(first, last, extended);
+  if (extendedEnd != last) return ParseResult::kInvalid;
+  if (extendedError == std::errc::result_out_of_range) {
+    lead_position = int_digits_after_lead > 0 ? int_digits_after_lead : -zeros_before_lead;
+    if (lead_position + exponent > 0) return ParseResult::kInvalid;
+  } else if (extendedError != std::errc()) {
+    return ParseResult::kInvalid;
+  } else if (std::fabs(extended) > 1) {
+    return ParseResult::kOverflow;
+  }
+  value = negative ? -0.0 : 0.0;
   return ParseResult::kOk;
 }
 
@@ -516,6 +531,12 @@ int RoundToInt(double x) {
   const double r = std::rint(x);
   if (!(r >= -2147483648.0 && r <= 2147483647.0)) throw EInvalidOp();
   return static_cast<int>(r);
+}
+
+int ScalePixels(int pixels, double ratio) {
+  if (ratio == 1.0) return pixels;
+  const double scaled = std::floor(std::abs(pixels) * ratio + 0.5);
+  return static_cast<int>(pixels < 0 ? -scaled : scaled);
 }
 
 double CheckedDiv(double numerator, double denominator) {

@@ -20,6 +20,12 @@ std::int64_t Round(double x);
 // is outside 32 bits raises EInvalidOp rather than wrapping around.
 int RoundToInt(double x);
 
+// A length in pixels at 96 pixels per inch as pixels of a surface `ratio`
+// times as dense: rounded to the nearest pixel, halves away from zero, so
+// that a length and its negative scale alike. Exactly the length at a ratio
+// of 1.
+int ScalePixels(int pixels, double ratio);
+
 // Checked arithmetic. The model's arithmetic "traps" on division by zero,
 // invalid operations (0/0, a NaN result) and overflow (an infinite result):
 // each helper raises EZeroDivide, EInvalidOp or EOverflow before the bad
@@ -42,10 +48,11 @@ void InitLocaleFromSystem();
 // Text to number, as the edits' texts are read. Leading and trailing blanks
 // (spaces) are ignored; an optional sign; digits with at most one decimal
 // separator (the locale's); an optional exponent "E"/"e" with its own sign and
-// at least one digit. The number is formed at extended precision: a magnitude
-// beyond a double but within that range (up to about 1.19e4932) raises
-// EOverflow, a larger one does not read at all. Magnitudes too small for a
-// double become zero or a subnormal without a message.
+// at least one digit. The number is rounded to the nearest double once, as
+// the C library's strtod rounds it. A magnitude beyond a double but within
+// the extended range (up to about 1.19e4932) raises EOverflow, a larger one
+// does not read at all. Magnitudes too small for a double become zero or a
+// subnormal without a message.
 // Raises EConvertError "'%s' is not a valid floating point value" with the
 // whole original text in place of %s. The Try form raises nothing: it returns
 // false (value untouched) for every failure, overflow included.

@@ -1,6 +1,12 @@
 #include "platform/QtBridge.h"
 
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QWidget>
+#include <cmath>
+
+#include "platform/Numbers.h"
 
 namespace drivesim::bridge {
 
@@ -56,5 +62,14 @@ void ApplyCursor(QWidget& widget, TCursor cursor) {
     widget.setCursor(QCursor(ToQtCursorShape(cursor)));
   }
 }
+
+double PaintDeviceRatio(QPainter& painter) {
+  const QPaintEngine* engine = painter.paintEngine();
+  const QPaintDevice* device = engine ? engine->paintDevice() : painter.device();
+  const double ratio = device ? device->devicePixelRatioF() : 1.0;
+  return ratio > 0 && std::isfinite(ratio) ? ratio : 1.0;
+}
+
+int DevicePixels(int layoutPixels, double ratio) { return ScalePixels(layoutPixels, ratio); }
 
 }  // namespace drivesim::bridge

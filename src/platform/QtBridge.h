@@ -12,6 +12,7 @@
 #include "platform/Graphics.h"
 #include "platform/Types.h"
 
+class QPainter;
 class QWidget;
 
 namespace drivesim::bridge {
@@ -43,5 +44,15 @@ void ApplyBackground(QWidget& widget, TColor color, bool textArea);
 // "the parent's cursor", which the caller expresses with unsetCursor.
 Qt::CursorShape ToQtCursorShape(TCursor cursor);
 void ApplyCursor(QWidget& widget, TCursor cursor);
+
+// Device pixels per layout pixel of what a painter paints on: the screen's
+// ratio, or an image's own when a window is grabbed into it (the widgets
+// then paint through the image's painter, so the density is the paint
+// engine's device's, not the widget's screen's). 1 when unknown.
+double PaintDeviceRatio(QPainter& painter);
+
+// A layout length in the device pixels of a ratio, to the nearest pixel with
+// halves up: the window system sizes a widget's device rectangle this way.
+int DevicePixels(int layoutPixels, double ratio);
 
 }  // namespace drivesim::bridge

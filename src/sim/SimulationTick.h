@@ -14,9 +14,11 @@ class TBitmap;
 
 // Runs one tick on the given model, history and gear pair, refilling
 // velocitySeries (the load velocity) and setpointSeries (the setpoint) and
-// redrawing the mechanism on image. The model's arithmetic is checked: a
-// failing operation raises its exception and ends the tick there, with the
-// steps before it done and the later ones (history, series, picture) not.
+// redrawing the mechanism on image. The arithmetic is checked, and a tick is
+// all or nothing: a failing operation raises its exception with the model,
+// the gear angles, the history, the series and the picture exactly as they
+// were before the tick, so that the next tick (after "Process" with inputs
+// that no longer diverge, say) runs as if from the last good one.
 void SimulationTick(DriveModel& model, TimeHistory& history, GearPair& gears,
                     TChartSeries& velocitySeries, TChartSeries& setpointSeries, TBitmap& image);
 

@@ -1,14 +1,16 @@
 #include "ui/MainWindowPicture.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
 #include <QtGlobal>
 #include <charconv>
-#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string>
 
 #include "mechanism/Gears.h"
@@ -19,6 +21,7 @@
 #include "sim/DriveModel.h"
 #include "sim/TimeHistory.h"
 #include "ui/OscilloscopeLayout.h"
+#include "ui/OutputFiles.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
@@ -99,38 +102,49 @@ void Enter(TSpinEdit& spin, int value) {
   RunGuarded([&spin, value] { spin.SetText(std::to_string(value)); });
 }
 
-// The name the picture is written under before it replaces the file.
-std::string TemporaryName(const std::string& path) { return path + ".tmp-window.png"; }
+// Writes PNG data to pngPath by the output-file rules.
+void SavePng(const std::string& data, const std::string& pngPath) {
+  TOutputFiles files(std::cout);
+  const std::size_t output = files.Add("The picture", pngPath);
+  files.Prepare();
+  files.Stream(output).write(data.data(), static_cast<std::streamsize>(data.size()));
+  files.Commit();
+}
 
-void SavePicture(const QImage& image, const std::string& path) {
-  // Written beside the file and renamed over it, so that a failed write
-  // leaves an existing file as it was.
-  const std::string temporary = TemporaryName(path);
-  if (!image.save(QString::fromStdString(temporary), "PNG")) {
-    std::remove(temporary.c_str());
-    throw Exception("Cannot write file \"" + path + "\"");
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    throw Exception("Cannot create file \"" + path + "\"");
-  }
+std::string PngData(const QImage& image) {
+  QByteArray data;
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, "PNG")) throw Exception("Cannot make the PNG picture");
+  return std::string(data.constData(), static_cast<std::size_t>(data.size()));
+}
+
+// The window's client area as it shows itself, or as it would show itself
+// on a screen `scale` times as dense: its widgets paint into an image of
+// that density, the oscilloscope and the mechanism picture included.
+QImage WindowPicture(QWidget& window, int scale) {
+  if (scale == 1) return window.grab().toImage();
+  QImage picture(window.size() * scale, QImage::Format_RGB32);
+  picture.setDevicePixelRatio(scale);
+  picture.fill(Qt::white);
+  window.render(&picture);
+  picture.setDevicePixelRatio(1);
+  return picture;
 }
 
 }  // namespace
 
-void CheckPictureCanBeWritten(const std::string& pngPath) {
-  const std::string temporary = TemporaryName(pngPath);
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) throw Exception("Cannot create file \"" + pngPath + "\"");
-  std::fclose(file);
-  std::remove(temporary.c_str());
+std::string PngData(const TBitmap& bitmap, int scale) {
+  const QImage& image = *static_cast<const QImage*>(bitmap.PlatformImage());
+  if (scale == 1) return PngData(image);
+  return PngData(image.scaled(image.width() * scale, image.height() * scale, Qt::IgnoreAspectRatio,
+                              Qt::FastTransformation));
 }
 
-std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
-                                               const std::string& pngPath) {
+std::string MainWindowPng(const MainWindowRun& run, std::vector<std::string>* boxes, int scale) {
   const QuietPlatform quiet;
   const OffscreenApplication application;
-  BoxRecorder boxes;
+  BoxRecorder recorder;
 
   // Records of its own, so that the picture does not depend on anything run
   // before it.
@@ -166,17 +180,38 @@ std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
     if (run.ResetAfter == tick) resetAndProcess();
   }
 
-  const QImage picture = form1.Widget()->grab().toImage();
-  SavePicture(picture, pngPath);
-  return boxes.Texts;
+  const std::string data = PngData(WindowPicture(*form1.Widget(), scale));
+  if (boxes) *boxes = recorder.Texts;
+  return data;
 }
 
-void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath) {
+std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run, const std::string& pngPath,
+                                               int scale) {
+  std::vector<std::string> boxes;
+  // The file is checked before the window runs.
+  TOutputFiles files(std::cout);
+  const std::size_t output = files.Add("The picture", pngPath);
+  files.Prepare();
+  const std::string data = MainWindowPng(run, &boxes, scale);
+  files.Stream(output).write(data.data(), static_cast<std::streamsize>(data.size()));
+  files.Commit();
+  return boxes;
+}
+
+std::string DrawnPng(const std::function<void(TBitmap&)>& draw) {
   const QuietPlatform quiet;
   const OffscreenApplication application;
   TBitmap picture;
-  RenderOscilloscope(chart1, picture);
-  SavePicture(*static_cast<const QImage*>(picture.PlatformImage()), pngPath);
+  draw(picture);
+  return PngData(picture);
+}
+
+std::string OscilloscopePng(TChart& chart1, int scale) {
+  return DrawnPng([&](TBitmap& picture) { RenderOscilloscope(chart1, picture, scale); });
+}
+
+void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath, int scale) {
+  SavePng(OscilloscopePng(chart1, scale), pngPath);
 }
 
 }  // namespace drivesim

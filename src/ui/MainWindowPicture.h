@@ -4,6 +4,7 @@
 // controls, "Process" is pressed and its timer handler ticks, exactly as on
 // screen, and the window's client area is saved as a PNG file.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,25 +27,44 @@ struct MainWindowRun {
   std::optional<int> ResetAfter;
 };
 
-// Raises Exception unless a picture can be written to pngPath (its
-// directory takes a new file); checked before a run, so that a bad path
-// leaves every output unwritten.
-void CheckPictureCanBeWritten(const std::string& pngPath);
-
-// Runs the window and writes its picture to pngPath (replaced only once the
-// picture is complete). Starts the platform's application object on the
-// offscreen platform when none exists yet. Returns the texts of the error
-// boxes the run showed (none for a run that goes through). Raises Exception
-// when the file cannot be written.
-std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run,
-                                               const std::string& pngPath);
-
+class TBitmap;
 class TChart;
 
+// The PNG file data of a bitmap, pixel for pixel; with a scale above 1 every
+// pixel a square of scale x scale pixels, as the image control shows its
+// bitmap on a screen that many times as dense.
+std::string PngData(const TBitmap& bitmap, int scale = 1);
+
+// The picture that draw makes in a bitmap, as PNG data. Starts the
+// application object on the offscreen platform when none exists yet, since
+// text needs it.
+std::string DrawnPng(const std::function<void(TBitmap&)>& draw);
+
+// Runs the window and returns its picture as PNG data. Starts the platform's
+// application object on the offscreen platform when none exists yet. The
+// texts of the error boxes the run showed (none for a run that goes
+// through) go to boxes when it is given. With a scale above 1 the window is
+// pictured as on a screen that many times as dense (1 to 4 is what the
+// batch tool offers): that many times larger each way, its texts and the
+// chart drawn at that density, the mechanism picture enlarged by whole
+// pixels, as the window shows itself on such a screen.
+std::string MainWindowPng(const MainWindowRun& run, std::vector<std::string>* boxes = nullptr,
+                          int scale = 1);
+
+// The same picture written to pngPath as an output file (replaced only once
+// the picture is complete; a FIFO or a device written in place). Returns the
+// texts of the error boxes. Raises Exception when the file cannot be written.
+std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run, const std::string& pngPath,
+                                               int scale = 1);
+
 // Draws the oscilloscope as the window shows it (its current series, at its
-// own size) and writes the picture to pngPath, replaced only once complete.
-// Starts the application object on the offscreen platform when none exists
-// yet. Raises Exception when the file cannot be written.
-void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath);
+// own size, or `scale` times that size drawn at that density, as
+// RenderOscilloscope does) and returns the picture as PNG data. Starts the
+// application object on the offscreen platform when none exists yet.
+std::string OscilloscopePng(TChart& chart1, int scale = 1);
+
+// The same picture written to pngPath as an output file. Raises Exception
+// when the file cannot be written.
+void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath, int scale = 1);
 
 }  // namespace drivesim

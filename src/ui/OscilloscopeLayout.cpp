@@ -163,9 +163,12 @@ Oscilloscope MakeOscilloscope() {
   return o;
 }
 
-void RenderOscilloscope(TChart& chart1, TBitmap& bitmap) {
-  bitmap.SetSize(chart1.Width(), chart1.Height());
+void RenderOscilloscope(TChart& chart1, TBitmap& bitmap, int scale) {
+  const double ratio = chart1.PixelRatio();
+  chart1.SetPixelRatio(scale);
+  bitmap.SetSize(chart1.ClientWidth(), chart1.ClientHeight());
   chart1.RenderTo(bitmap.Canvas(), chart1.ClientRect());
+  chart1.SetPixelRatio(ratio);
 }
 
 }  // namespace drivesim

@@ -60,7 +60,11 @@ struct Oscilloscope {
 Oscilloscope MakeOscilloscope();
 
 // Draws the chart as its window shows it: the bitmap takes the chart's size
-// and receives the whole chart (RenderTo at the origin).
-void RenderOscilloscope(TChart& chart1, TBitmap& bitmap);
+// and receives the whole chart (RenderTo at the origin). With a scale above
+// 1 the chart is drawn as on a screen that many times as dense: the bitmap
+// is that many times larger each way, and the chart's fonts, lines, ticks
+// and bevel are scaled with it. The chart's own pixel ratio is as before
+// afterwards.
+void RenderOscilloscope(TChart& chart1, TBitmap& bitmap, int scale = 1);
 
 }  // namespace drivesim

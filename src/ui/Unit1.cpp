@@ -272,9 +272,11 @@ void TForm1::Button2Click() {
   Model.FeedbackCoef = StrToFloat(Edit7->Text());
   // The ratio of the gears as they are set up, not of the spin edit's text.
   Model.ComputeGearRatio(Gears.LoadGear.ToothCount, Gears.MotorGear.ToothCount);
-  // SetpointShown stays: the setpoint trace shows what the spin edit last
-  // reported.
+  // The setpoint trace shows the setpoint the model runs with: a value the
+  // spin edit showed but its change handler could not take (the feedback
+  // coefficient was unreadable then) enters both here.
   Model.Setpoint = StrToInt(SpinEdit2->Text());
+  Model.SetpointShown = Model.Setpoint;
   Model.ComputeTransferCoefficients();
   // Off and on again: a fresh 20 ms period.
   Timer1->SetEnabled(true);

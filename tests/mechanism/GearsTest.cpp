@@ -154,11 +154,68 @@ TEST(GearsTest, AnglesAdvanceTurnGearsAgainstEachOtherAndWrap) {
   gears.AdvanceGearAngles(100, 1e-5);
   EXPECT_DOUBLE_EQ(gears.LoadGear.Angle, 0.02);
 
-  // Turning backwards the angle falls without bound: no wrap below zero.
-  gears.LoadGear.Angle = -50;
-  for (int tick = 0; tick < 10; ++tick) gears.AdvanceGearAngles(-1000, 1e-5);
-  EXPECT_NEAR(gears.LoadGear.Angle, -52, 1e-9);
-  EXPECT_NEAR(gears.MotorGear.Angle, 52 * 3, 1e-9);
+  // Turning backwards the angle wraps the same way below zero: it falls by
+  // 0.2 rad a tick until it has passed -AngleWrapLimit, then returns to 0.
+  gears.LoadGear.Angle = 0;
+  std::vector<double> angles;
+  for (int tick = 0; tick < 40; ++tick) {
+    gears.AdvanceGearAngles(-1000, 1e-5);
+    angles.push_back(gears.LoadGear.Angle);
+  }
+  EXPECT_NEAR(angles[31], -6.4, 1e-9);
+  EXPECT_NEAR(gears.MotorGear.Angle, -angles[39] * 3, 1e-9);
+  EXPECT_EQ(angles[32], 0.0);
+  EXPECT_NEAR(angles[33], -0.2, 1e-12);
+  // Just above the lower limit it still falls; at the limit it wraps.
+  gears.LoadGear.Angle = -6.2731;
+  gears.AdvanceGearAngles(-100, 1e-5);
+  EXPECT_DOUBLE_EQ(gears.LoadGear.Angle, -6.2931);
+  gears.LoadGear.Angle = -atLimit;
+  gears.AdvanceGearAngles(-100, 1e-5);
+  EXPECT_EQ(gears.LoadGear.Angle, 0.0);
+  EXPECT_EQ(gears.MotorGear.Angle, 0.0);
+  // An angle left far out by anything else comes back on the next tick.
+  gears.LoadGear.Angle = -1e30;
+  gears.AdvanceGearAngles(5, 1e-5);
+  EXPECT_EQ(gears.LoadGear.Angle, 0.0);
+}
+
+TEST(GearsTest, AStepOfTurnsKeepsTheGearsWholeWithinATurn) {
+  // A diverging drive turns the gears by thousands of turns in a tick. The
+  // step is taken after whole turns, so both gears keep every tooth in its
+  // place: the outline of a huge step is the outline of its remainder, and
+  // neighbouring teeth never fall on one point.
+  const double turn = 6.283185307179586477;
+  for (double omega : {1e9, -3.7e12, 2.5e200, -1e300}) {
+    GearPair gears;
+    gears.SetUpGears(42);
+    gears.LoadGear.Angle = 1;
+    gears.AdvanceGearAngles(omega, 1e-5);
+    EXPECT_LT(std::abs(gears.AngleStep), turn) << omega;
+    EXPECT_EQ(gears.AngleStep, std::fmod((omega * 1e-5) * 20, turn)) << omega;
+    EXPECT_LT(std::abs(gears.LoadGear.Angle), 2 * turn) << omega;
+    EXPECT_LT(std::abs(gears.MotorGear.Angle), 2 * turn * 3) << omega;
+    gears.RebuildGearOutlines();
+    // The load gear's outline is a gear: the same as one set up at the
+    // angle it reached.
+    GearPair same;
+    same.SetUpGears(42);
+    same.LoadGear.Angle = gears.LoadGear.Angle;
+    same.MotorGear.Angle = gears.MotorGear.Angle;
+    same.RebuildGearOutlines();
+    EXPECT_EQ(gears.LoadGear.Front, same.LoadGear.Front);
+    for (int i = 0; i < 42; ++i) {
+      EXPECT_NE(gears.LoadGear.Front[4 * i], gears.LoadGear.Front[4 * i + 2]) << omega;
+    }
+    // The next tick at the same pace stays within a turn too.
+    gears.AdvanceGearAngles(omega, 1e-5);
+    EXPECT_LT(std::abs(gears.LoadGear.Angle), 2 * turn) << omega;
+  }
+  // A step just below a full turn is taken whole.
+  GearPair gears;
+  gears.SetUpGears(42);
+  gears.AdvanceGearAngles(31415, 1e-5);
+  EXPECT_EQ(gears.AngleStep, (31415 * 1e-5) * 20);
 }
 
 TEST(GearsTest, SetUpKeepsTheAnglesAndBuildsAtThem) {

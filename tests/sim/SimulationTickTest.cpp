@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "chart/ChartSeries.h"
@@ -240,7 +241,13 @@ TEST(SimulationTickTest, GearsTurnWithTheVelocityAndThePictureIsRedrawnEveryTick
   EXPECT_TRUE(Pixels(fresh) == Pixels(sim.Image));
 }
 
-TEST(SimulationTickTest, FailingTickLeavesHistorySeriesAndPictureAsTheyWere) {
+// Every field of the model record, bit for bit (the record holds doubles
+// only, so there is no padding to differ).
+bool SameModel(const DriveModel& a, const DriveModel& b) {
+  return std::memcmp(&a, &b, sizeof(DriveModel)) == 0;
+}
+
+TEST(SimulationTickTest, FailingTickLeavesEveryRecordAsTheLastGoodTickLeftIt) {
   Simulation sim;
   // A feedback this negative makes the loop unstable: the velocity grows
   // until the arithmetic overflows.
@@ -248,17 +255,24 @@ TEST(SimulationTickTest, FailingTickLeavesHistorySeriesAndPictureAsTheyWere) {
   ASSERT_LT(sim.Model.CoefVelocity, 0);
   int completed = 0;
   for (; completed < 5000; ++completed) {
+    const DriveModel model = sim.Model;
     const TimeHistory history = sim.History;
+    const GearPair gears = sim.Gears;
     const SeriesCopy velocity = Copy(sim.Velocity);
     const SeriesCopy setpoint = Copy(sim.Setpoint);
-    const double velocityLeft = sim.Model.State[1];
-    const double angleBefore = sim.Gears.LoadGear.Angle;
     sim.Image.Canvas().SetPixel(300, 20, clBlue);
     try {
       sim.Tick();
     } catch (const EOverflow& e) {
       EXPECT_EQ(e.Message(), "Floating point overflow");
-      // Nothing after the failing step happened.
+      // Nothing of the tick stayed: not the model's state part-way through
+      // an integration step, not the gears' turn, not the time axis.
+      EXPECT_TRUE(SameModel(sim.Model, model));
+      EXPECT_EQ(sim.Gears.LoadGear.Angle, gears.LoadGear.Angle);
+      EXPECT_EQ(sim.Gears.MotorGear.Angle, gears.MotorGear.Angle);
+      EXPECT_EQ(sim.Gears.AngleStep, gears.AngleStep);
+      EXPECT_EQ(sim.Gears.LoadGear.Front, gears.LoadGear.Front);
+      EXPECT_EQ(sim.Gears.MotorGear.Back, gears.MotorGear.Back);
       for (int k = 0; k < HistoryLength; ++k) {
         ASSERT_EQ(sim.History.TimeAxis[k], history.TimeAxis[k]);
         ASSERT_EQ(sim.History.VelocityTrace[k], history.VelocityTrace[k]);
@@ -271,21 +285,60 @@ TEST(SimulationTickTest, FailingTickLeavesHistorySeriesAndPictureAsTheyWere) {
       EXPECT_EQ(setpointAfter.Y, setpoint.Y);
       EXPECT_EQ(sim.Velocity.PointCount(), HistoryLength);
       EXPECT_EQ(sim.Image.Pixel(300, 20), clBlue);  // not redrawn
-      // The step before the integration stayed done: the gears turned by
-      // the velocity the previous tick left.
-      EXPECT_EQ(sim.Gears.AngleStep, (velocityLeft * 1e-5) * 20);
-      if (angleBefore < AngleWrapLimit) {
-        EXPECT_NE(sim.Gears.LoadGear.Angle, angleBefore);
-      }
-      // The state is finite and the next tick fails again from there.
-      EXPECT_TRUE(std::isfinite(sim.Model.State[1]));
+      // The next tick fails again from the same state, and changes nothing
+      // either.
       EXPECT_THROW(sim.Tick(), EOverflow);
+      EXPECT_TRUE(SameModel(sim.Model, model));
+      EXPECT_EQ(sim.Gears.LoadGear.Angle, gears.LoadGear.Angle);
       break;
     }
     EXPECT_EQ(sim.Image.Pixel(300, 20), clWhite);
+    // While it diverges the gears stay within about a turn either way.
+    EXPECT_LT(std::abs(sim.Gears.LoadGear.Angle), 2 * 6.2831853071795865);
   }
   EXPECT_GT(completed, 10);
   EXPECT_LT(completed, 5000);
+
+  // Inputs that no longer diverge go on from the last good tick: exactly
+  // the run of a simulation that stopped there without the failing ticks.
+  Simulation twin;
+  twin.Process(100, -1000);
+  for (int n = 0; n < completed; ++n) twin.Tick();
+  // The model is brought back to rest (its last good state has diverged too
+  // far for any inputs); the history, the time axis and the gears go on.
+  for (Simulation* s : {&sim, &twin}) {
+    s->Process(100, 1);
+    s->Model.ZeroState();
+    for (int n = 0; n < 20; ++n) s->Tick();
+  }
+  EXPECT_TRUE(SameModel(sim.Model, twin.Model));
+  EXPECT_EQ(sim.Gears.LoadGear.Angle, twin.Gears.LoadGear.Angle);
+  EXPECT_TRUE(Pixels(sim.Image) == Pixels(twin.Image));
+  EXPECT_EQ(Copy(sim.Velocity).Y, Copy(twin.Velocity).Y);
+  EXPECT_EQ(Copy(sim.Velocity).X, Copy(twin.Velocity).X);
+}
+
+TEST(SimulationTickTest, TimeAxisThatWouldOverflowIsNotAdvancedInPart) {
+  // An axis so far on that its newest slot overflows before its oldest: the
+  // tick fails with none of the axis moved on, not the slots before the
+  // failing one either.
+  Simulation sim;
+  sim.Process(0);
+  for (int k = 0; k < HistoryLength; ++k) sim.History.TimeAxis[k] = k * 5.9e305;
+  sim.Model.StepSize = 1e304;  // 1e306 s per tick
+  int completed = 0;
+  for (; completed < 100; ++completed) {
+    const TimeHistory before = sim.History;
+    try {
+      sim.Tick();
+    } catch (const EOverflow&) {
+      for (int k = 0; k < HistoryLength; ++k)
+        ASSERT_EQ(sim.History.TimeAxis[k], before.TimeAxis[k]);
+      break;
+    }
+  }
+  EXPECT_GT(completed, 0);
+  EXPECT_LT(completed, 100);
 }
 
 }  // namespace

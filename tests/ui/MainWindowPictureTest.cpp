@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "chart/Chart.h"
 #include "chart/ChartSeries.h"
 #include "mechanism/MechanismPicture.h"
 #include "platform/Canvas.h"
@@ -99,7 +100,8 @@ TEST(MainWindowPictureTest, FailingRunIsReportedAndAnUnwritablePathRefused) {
   EXPECT_FALSE(QImage(QString::fromStdString(path)).isNull());
   std::remove(path.c_str());
 
-  EXPECT_THROW(CheckPictureCanBeWritten("/nonexistent-directory/window.png"), Exception);
+  TChart chart;
+  EXPECT_THROW(SaveOscilloscopePicture(chart, "/nonexistent-directory/chart.png"), Exception);
   EXPECT_THROW(SaveMainWindowPicture(MainWindowRun{}, "/nonexistent-directory/window.png"),
                Exception);
 }

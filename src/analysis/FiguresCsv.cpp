@@ -1,0 +1,83 @@
+#include "analysis/FiguresCsv.h"
+
+#include <charconv>
+
+namespace drivesim {
+
+void AppendReal(std::string& text, double value) {
+  char buffer[40];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+  text.append(buffer, result.ptr);
+}
+
+void AppendOptionalReal(std::string& text, const std::optional<double>& value) {
+  if (value) AppendReal(text, *value);
+}
+
+std::string FiguresCsvHeader() {
+  return "run,value,gain,time_constant,motor_coef,motor_inertia,load_inertia,friction,feedback,"
+         "teeth,setpoint,status,final_value,end_value,static_error,static_error_pct,peak,"
+         "peak_time_s,overshoot_pct,rise_time_s,settling_2pct_s,settling_5pct_s,crossings,"
+         "natural_freq,damping_ratio,theory_overshoot_pct,theory_peak_time_s,"
+         "theory_rise_time_s,theory_settling_2pct_s,theory_settling_5pct_s\n";
+}
+
+void AppendFiguresRow(std::string& text, int run, const std::optional<double>& value,
+                      const RunResult& result) {
+  const DriveInputs& in = result.Record.Inputs;
+  const StepFigures& m = result.Measured;
+  const ClosedFormFigures& c = result.ClosedForm;
+  const auto real = [&](const std::optional<double>& v) {
+    text += ',';
+    AppendOptionalReal(text, v);
+  };
+  text += std::to_string(run);
+  real(value);
+  for (double v : {in.AmpGain, in.AmpTimeConst, in.MotorCoef, in.MotorInertia, in.LoadInertia,
+                   in.ViscousFriction, in.FeedbackCoef}) {
+    real(v);
+  }
+  text += ',' + std::to_string(in.LoadTeeth) + ',' + std::to_string(in.Setpoint) + ',';
+  text += StatusText(result.Status);
+  real(result.FinalValue);
+  real(m.EndValue);
+  real(m.StaticError);
+  real(m.StaticErrorPct);
+  real(m.Peak);
+  real(m.PeakTime);
+  real(m.OvershootPct);
+  real(m.RiseTime);
+  real(m.Settling2Pct);
+  real(m.Settling5Pct);
+  text += ',';
+  if (m.Crossings) text += std::to_string(*m.Crossings);
+  real(c.NaturalFreq);
+  real(c.DampingRatio);
+  real(c.OvershootPct);
+  real(c.PeakTime);
+  real(c.RiseTime);
+  real(c.Settling2Pct);
+  real(c.Settling5Pct);
+  text += '\n';
+}
+
+std::string TickCsvHeader() {
+  return "run,tick,time_s,load_velocity,setpoint,load_gear_angle,motor_gear_angle\n";
+}
+
+void AppendTickRows(std::string& text, int run, const RunRecord& record) {
+  const std::string prefix = std::to_string(run) + ',';
+  int tick = 0;
+  for (const TickSample& t : record.Ticks) {
+    text += prefix;
+    text += std::to_string(++tick);
+    for (double v : {t.Time, t.LoadVelocity, t.Setpoint, t.LoadGearAngle, t.MotorGearAngle}) {
+      text += ',';
+      AppendReal(text, v);
+    }
+    text += '\n';
+  }
+}
+
+}  // namespace drivesim

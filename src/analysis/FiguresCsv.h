@@ -1,0 +1,35 @@
+#pragma once
+// The comma-separated texts of runs and their figures, shared by the batch
+// tool and the lab window: one row of figures per run, and one row per
+// timer tick of every run of a sweep.
+//
+// Reals are written with 17 significant digits and a point, whatever the
+// locale; an absent figure is an empty field.
+
+#include <optional>
+#include <string>
+
+#include "analysis/RunResult.h"
+
+namespace drivesim {
+
+// Appends a real with 17 significant digits (as printf's "%.17g").
+void AppendReal(std::string& text, double value);
+// Appends the real, or nothing for an absent one.
+void AppendOptionalReal(std::string& text, const std::optional<double>& value);
+
+// The header of the figures, with its line end:
+// run,value,gain,time_constant,...,theory_settling_5pct_s
+std::string FiguresCsvHeader();
+// One run's row with its line end. value: the swept value, absent without a
+// sweep.
+void AppendFiguresRow(std::string& text, int run, const std::optional<double>& value,
+                      const RunResult& result);
+
+// The header of the per-tick rows of a sweep, with its line end:
+// run,tick,time_s,load_velocity,setpoint,load_gear_angle,motor_gear_angle
+std::string TickCsvHeader();
+// One row per kept tick of the run, each with its line end.
+void AppendTickRows(std::string& text, int run, const RunRecord& record);
+
+}  // namespace drivesim

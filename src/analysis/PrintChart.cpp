@@ -1,0 +1,111 @@
+#include "analysis/PrintChart.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+#include "platform/Numbers.h"
+
+namespace drivesim {
+
+namespace {
+
+void SetFont(TFont& font, int pixels, TFontStyles style) {
+  font.SetName("Arial");
+  font.SetHeight(-pixels);
+  font.SetStyle(style);
+  font.SetColor(clBlack);
+}
+
+void ConfigureAxis(TChartAxis& axis) {
+  SetFont(axis.LabelsFont(), 12, 0);
+  SetFont(axis.Title().Font(), 13, 0);
+  axis.Grid().SetColor(0xC0C0C0);
+}
+
+}  // namespace
+
+void ConfigurePrintChart(TChart& chart, const std::string& title, int width, int height) {
+  chart.SetBounds(0, 0, width, height);
+  chart.SetView3D(false);
+  chart.SetColor(clWhite);
+  chart.SetBevelOuter(bvNone);
+  chart.SetBackColor(clWhite);
+  chart.Title().SetText({title});
+  SetFont(chart.Title().Font(), 15, fsBold);
+  for (TChartAxis* axis :
+       {&chart.BottomAxis(), &chart.LeftAxis(), &chart.RightAxis(), &chart.TopAxis()}) {
+    ConfigureAxis(*axis);
+  }
+  // Room between the labels along the time and value axes, for reading.
+  chart.BottomAxis().SetLabelsSeparation(60);
+  chart.Legend().SetVisible(true);
+  chart.Legend().SetAlignment(laRight);
+  SetFont(chart.Legend().Font(), 12, 0);
+}
+
+TColor SequentialColor(int index, int count) {
+  // Dark violet, blue, teal, green: light enough to tell apart, dark enough
+  // for thin lines on white paper.
+  static constexpr std::array<std::array<double, 3>, 4> kAnchors = {{
+      {68, 1, 84},
+      {59, 82, 139},
+      {33, 145, 140},
+      {70, 170, 70},
+  }};
+  const double t = count <= 1 ? 0.5 : static_cast<double>(index) / (count - 1);
+  const double at = std::clamp(t, 0.0, 1.0) * (kAnchors.size() - 1);
+  const std::size_t k = std::min(static_cast<std::size_t>(at), kAnchors.size() - 2);
+  const double f = at - static_cast<double>(k);
+  int c[3];
+  for (int i = 0; i < 3; ++i) {
+    const double v = kAnchors[k][static_cast<std::size_t>(i)] * (1 - f) +
+                     kAnchors[k + 1][static_cast<std::size_t>(i)] * f;
+    c[i] = static_cast<int>(std::lround(v));
+  }
+  return RGB(c[0], c[1], c[2]);
+}
+
+std::string ValueText(double value) {
+  if (value == 0 || !std::isfinite(value)) return value == 0 ? "0" : FloatToStr(value);
+  const int exponent = static_cast<int>(std::floor(std::log10(std::abs(value))));
+  const int decimals = 5 - exponent;
+  char buffer[64];
+  std::to_chars_result result;
+  if (exponent >= 15 || decimals > 15) {
+    result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+  } else {
+    result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                           std::max(0, decimals));
+  }
+  std::string text(buffer, result.ptr);
+  if (text.find('.') != std::string::npos && text.find('e') == std::string::npos) {
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+  }
+  for (char& ch : text) {
+    if (ch == '.') ch = DecimalSeparator();
+  }
+  return text;
+}
+
+void SetFineLabels(TChartAxis& axis, double range) {
+  const double step = std::abs(range) / 20;
+  if (!(step > 0) || !std::isfinite(step)) return;
+  const int exponent = static_cast<int>(std::floor(std::log10(step)));
+  const int decimals = std::clamp(-exponent, 0, 10);
+  axis.SetIncrement(std::pow(10.0, exponent));
+  axis.SetAxisValuesFormat(
+      decimals == 0 ? "#,##0" : "#,##0." + std::string(static_cast<std::size_t>(decimals), '0'));
+}
+
+void RenderChart(TChart& chart, TBitmap& bitmap, int scale) {
+  const double ratio = chart.PixelRatio();
+  chart.SetPixelRatio(scale);
+  bitmap.SetSize(chart.ClientWidth(), chart.ClientHeight());
+  chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
+  chart.SetPixelRatio(ratio);
+}
+
+}  // namespace drivesim

@@ -1,0 +1,71 @@
+#pragma once
+// The overlay of step responses: every run's load velocity from t = 0 on one
+// white chart titled "Step responses", one colour per run from a sequential
+// palette, the legend naming each run, the setpoint dashed.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis/Sweep.h"
+#include "chart/Chart.h"
+#include "chart/Series.h"
+#include "platform/Graphics.h"
+
+namespace drivesim {
+
+// One run's curve.
+struct StepCurve {
+  std::string Name;                      // the legend's text
+  const std::vector<double>* Samples{};  // load velocity, [i] at t = i StepSize (not owned)
+  double StepSize = 0;                   // s
+  double Setpoint = 0;                   // rad/s, drawn dashed
+};
+
+// The curves of a sweep's runs, named by the swept value
+// ("feedback = 0.2"); runs that kept no samples are left out.
+std::vector<StepCurve> StepCurvesOf(const SweepResult& sweep);
+
+// The overlay as a chart of the given size, ready to be drawn into a bitmap
+// or shown in a window. The vertical range takes in the setpoints and the
+// curves, except one that grows to ten times the typical size (a diverging
+// run): that one leaves the chart at its edge rather than flattening the
+// others. At most 15 runs are named in the legend (the first,
+// the last and evenly spaced ones between), so that the setpoint's item
+// always fits. The chart keeps its own copy of the points it draws.
+class StepResponseChart {
+ public:
+  StepResponseChart(const std::vector<StepCurve>& curves, int width, int height);
+  StepResponseChart(const StepResponseChart&) = delete;
+  StepResponseChart& operator=(const StepResponseChart&) = delete;
+
+  TChart& Chart() { return *fChart; }
+  // The curves' series in the curves' order.
+  TLineSeries& Curve(int index) { return *fSeries[static_cast<std::size_t>(index)]; }
+  // The dashed setpoint series: one, or one per curve and the legend's item.
+  int SetpointCount() const { return static_cast<int>(fSeries.size()) - fCurveCount; }
+  TLineSeries& Setpoint(int index) {
+    return *fSeries[static_cast<std::size_t>(fCurveCount + index)];
+  }
+  // Draws the whole chart; the bitmap takes its size, or `scale` times it
+  // each way with the chart drawn at that density (RenderChart).
+  void Render(TBitmap& bitmap, int scale = 1);
+
+ private:
+  std::unique_ptr<TChart> fChart;
+  // Declared after the chart, so that the series leave it before it goes.
+  std::vector<std::unique_ptr<TLineSeries>> fSeries;
+  int fCurveCount = 0;
+};
+
+// Draws the overlay into the bitmap at the given size (times the scale).
+void RenderStepResponses(const std::vector<StepCurve>& curves, TBitmap& bitmap, int width,
+                         int height, int scale = 1);
+
+// The points of one curve that a chart of the given plot width needs: the
+// first and last samples and, for each run of samples that falls on one
+// pixel column, its lowest and highest in time order. Returned as (sample
+// index) in ascending order.
+std::vector<std::size_t> CurvePointIndices(const std::vector<double>& samples, int columns);
+
+}  // namespace drivesim

@@ -1,0 +1,249 @@
+#include "analysis/Sweep.h"
+
+#include <algorithm>
+#include <charconv>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+#include "mechanism/Gears.h"
+#include "platform/Numbers.h"
+#include "sim/DriveModel.h"
+
+namespace drivesim {
+
+namespace {
+
+struct ParameterEntry {
+  SweepParameter Parameter;
+  const char* Name;
+  const char* Caption;
+};
+
+constexpr ParameterEntry kParameters[] = {
+    {SweepParameter::Gain, "gain", "Gain"},
+    {SweepParameter::TimeConstant, "time-constant", "Time constant, s"},
+    {SweepParameter::MotorCoef, "motor-coef", "Motor coefficient, rad/sV"},
+    {SweepParameter::MotorInertia, "motor-inertia", "Motor moment of inertia, kgm2"},
+    {SweepParameter::LoadInertia, "load-inertia", "Load moment of inertia, kgm2"},
+    {SweepParameter::Friction, "friction", "Coefficient of viscous friction, Nms/rad"},
+    {SweepParameter::Feedback, "feedback", "Feedback coefficient, Vs/rad"},
+    {SweepParameter::Teeth, "teeth", "Number of gear teeth"},
+    {SweepParameter::Setpoint, "setpoint", "Preset velocity of load, rad/s"},
+};
+
+const ParameterEntry& EntryOf(SweepParameter parameter) {
+  for (const ParameterEntry& e : kParameters) {
+    if (e.Parameter == parameter) return e;
+  }
+  return kParameters[0];
+}
+
+// Reads a real number by the edits' rules with a point as the separator,
+// whatever the locale; the locale's separator is restored afterwards.
+double ReadPointReal(const std::string& text) {
+  struct PointSeparator {
+    char Saved = DecimalSeparator();
+    PointSeparator() { SetDecimalSeparator('.'); }
+    ~PointSeparator() { SetDecimalSeparator(Saved); }
+  } point;
+  return StrToFloat(text);
+}
+
+// The shortest text that reads back as the value, with a point.
+std::string ShortReal(double value) {
+  char buffer[40];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t at = text.find(separator, start);
+    parts.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
+    if (at == std::string::npos) return parts;
+    start = at + 1;
+  }
+}
+
+// A whole-number input: the value rounded half to even, in its range.
+double WholeValue(SweepParameter parameter, double value) {
+  const std::int64_t whole = Round(value);
+  if (parameter == SweepParameter::Teeth) {
+    if (whole < kMinLoadTeeth || whole > kMaxLoadTeeth) throw ESweepError(kGearTeethRangeMessage);
+  } else if (whole < kMinSweepSetpoint || whole > kMaxSweepSetpoint) {
+    throw ESweepError("Preset velocity of load must be between " +
+                      std::to_string(kMinSweepSetpoint) + " and " +
+                      std::to_string(kMaxSweepSetpoint));
+  }
+  return static_cast<double>(whole);
+}
+
+bool IsWhole(SweepParameter parameter) {
+  return parameter == SweepParameter::Teeth || parameter == SweepParameter::Setpoint;
+}
+
+}  // namespace
+
+const char* SweepParameterName(SweepParameter parameter) { return EntryOf(parameter).Name; }
+
+const char* SweepParameterCaption(SweepParameter parameter) { return EntryOf(parameter).Caption; }
+
+SweepSpec ParseSweepSpec(const std::string& text) {
+  const std::string form = "Sweep '" + text + "' is not NAME=FROM:TO:COUNT or NAME=V1,V2,...";
+  const std::size_t eq = text.find('=');
+  if (eq == std::string::npos) throw ESweepError(form);
+  const std::string name = text.substr(0, eq);
+  const std::string rest = text.substr(eq + 1);
+
+  SweepSpec spec;
+  bool known = false;
+  for (const ParameterEntry& e : kParameters) {
+    if (name == e.Name) {
+      spec.Parameter = e.Parameter;
+      known = true;
+    }
+  }
+  if (!known) throw ESweepError("Unknown sweep parameter '" + name + "'");
+
+  if (rest.find(':') != std::string::npos) {
+    const std::vector<std::string> parts = Split(rest, ':');
+    if (parts.size() != 3) throw ESweepError(form);
+    const double from = ReadPointReal(parts[0]);
+    const double to = ReadPointReal(parts[1]);
+    const int count = StrToInt(parts[2]);
+    if (count < kMinSweepCount || count > kMaxSweepCount) {
+      throw ESweepError("Sweep count must be between " + std::to_string(kMinSweepCount) + " and " +
+                        std::to_string(kMaxSweepCount));
+    }
+    // Evenly spaced, the last value exactly TO.
+    const double step = CheckedDiv(Checked(to - from), count - 1);
+    for (int k = 0; k < count; ++k) {
+      spec.Values.push_back(k == count - 1 ? to : Checked(from + Checked(k * step)));
+    }
+  } else {
+    const std::vector<std::string> parts = Split(rest, ',');
+    if (parts.size() > static_cast<std::size_t>(kMaxSweepCount)) {
+      throw ESweepError("A sweep takes at most " + std::to_string(kMaxSweepCount) + " values");
+    }
+    for (const std::string& part : parts) spec.Values.push_back(ReadPointReal(part));
+  }
+  if (IsWhole(spec.Parameter)) {
+    for (double& v : spec.Values) v = WholeValue(spec.Parameter, v);
+  }
+  return spec;
+}
+
+DriveInputs WithSweptValue(DriveInputs inputs, SweepParameter parameter, double value) {
+  switch (parameter) {
+    case SweepParameter::Gain: inputs.AmpGain = value; break;
+    case SweepParameter::TimeConstant: inputs.AmpTimeConst = value; break;
+    case SweepParameter::MotorCoef: inputs.MotorCoef = value; break;
+    case SweepParameter::MotorInertia: inputs.MotorInertia = value; break;
+    case SweepParameter::LoadInertia: inputs.LoadInertia = value; break;
+    case SweepParameter::Friction: inputs.ViscousFriction = value; break;
+    case SweepParameter::Feedback: inputs.FeedbackCoef = value; break;
+    case SweepParameter::Teeth: inputs.LoadTeeth = static_cast<int>(Round(value)); break;
+    case SweepParameter::Setpoint: inputs.Setpoint = static_cast<int>(Round(value)); break;
+  }
+  return inputs;
+}
+
+double SweptValueOf(const DriveInputs& inputs, SweepParameter parameter) {
+  switch (parameter) {
+    case SweepParameter::Gain: return inputs.AmpGain;
+    case SweepParameter::TimeConstant: return inputs.AmpTimeConst;
+    case SweepParameter::MotorCoef: return inputs.MotorCoef;
+    case SweepParameter::MotorInertia: return inputs.MotorInertia;
+    case SweepParameter::LoadInertia: return inputs.LoadInertia;
+    case SweepParameter::Friction: return inputs.ViscousFriction;
+    case SweepParameter::Feedback: return inputs.FeedbackCoef;
+    case SweepParameter::Teeth: return inputs.LoadTeeth;
+    case SweepParameter::Setpoint: return inputs.Setpoint;
+  }
+  return 0;
+}
+
+std::vector<DriveInputs> SweepInputs(const DriveInputs& base, const SweepSpec& spec) {
+  std::vector<DriveInputs> all;
+  all.reserve(spec.Values.size());
+  for (double value : spec.Values) {
+    const DriveInputs inputs = WithSweptValue(base, spec.Parameter, value);
+    if (inputs.LoadTeeth < kMinLoadTeeth || inputs.LoadTeeth > kMaxLoadTeeth) {
+      throw ESweepError(kGearTeethRangeMessage);
+    }
+    // "Process" on a scratch model: what it refuses, the sweep refuses.
+    try {
+      DriveModel scratch;
+      scratch.StepSize = kModelStepSize;
+      EnterInputs(scratch, inputs);
+    } catch (const Exception& e) {
+      throw ESweepError("Sweep value " + std::string(SweepParameterName(spec.Parameter)) + "=" +
+                        ShortReal(value) + ": " + e.Message());
+    }
+    all.push_back(inputs);
+  }
+  return all;
+}
+
+std::vector<RunResult> RunAll(const std::vector<DriveInputs>& inputs, const SweepOptions& options,
+                              bool* cancelled) {
+  const int total = static_cast<int>(inputs.size());
+  std::vector<RunResult> results(inputs.size());
+  int threads =
+      options.Threads > 0 ? options.Threads : static_cast<int>(std::thread::hardware_concurrency());
+  threads = std::clamp(threads, 1, std::max(1, total));
+
+  std::atomic<int> next{0};
+  std::mutex progressMutex;
+  int done = 0;
+  std::exception_ptr failure;
+  const std::atomic<bool>* cancel = options.Run.Cancel;
+  const auto stopping = [&] { return cancel && cancel->load(std::memory_order_relaxed); };
+
+  const auto work = [&] {
+    for (;;) {
+      const int i = next.fetch_add(1);
+      if (i >= total || stopping()) return;
+      try {
+        results[static_cast<std::size_t>(i)] =
+            RunDrive(inputs[static_cast<std::size_t>(i)], options.Ticks, options.Run);
+      } catch (...) {
+        // Anything but an arithmetic failure of the run (which the record
+        // keeps) ends the sweep; the first such failure is raised again.
+        const std::lock_guard<std::mutex> lock(progressMutex);
+        if (!failure) failure = std::current_exception();
+        next.store(total);
+        return;
+      }
+      if (!results[static_cast<std::size_t>(i)].Finished) return;
+      const std::lock_guard<std::mutex> lock(progressMutex);
+      ++done;
+      if (options.Progress) options.Progress(done, total);
+    }
+  };
+
+  if (threads == 1) {
+    work();
+  } else {
+    std::vector<std::thread> pool;
+    pool.reserve(static_cast<std::size_t>(threads));
+    for (int t = 0; t < threads; ++t) pool.emplace_back(work);
+    for (std::thread& thread : pool) thread.join();
+  }
+  if (failure) std::rethrow_exception(failure);
+  if (cancelled) *cancelled = stopping() && done < total;
+  return results;
+}
+
+SweepResult RunSweep(const DriveInputs& base, const SweepSpec& spec, const SweepOptions& options) {
+  const std::vector<DriveInputs> inputs = SweepInputs(base, spec);
+  SweepResult result;
+  result.Spec = spec;
+  result.Runs = RunAll(inputs, options, &result.Cancelled);
+  return result;
+}
+
+}  // namespace drivesim

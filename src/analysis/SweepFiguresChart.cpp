@@ -1,0 +1,208 @@
+#include "analysis/SweepFiguresChart.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/PrintChart.h"
+#include "chart/Series.h"
+#include "sim/DriveModel.h"
+
+namespace drivesim {
+
+namespace {
+
+// One figure drawn on the chart: measured points and a closed-form line in
+// one colour.
+struct Quantity {
+  const char* Title;
+  TColor Color;
+  TSeriesPointerStyle Marker;
+  TVertAxis Axis;
+  double Scale;  // from the figure's unit to the axis'
+  std::optional<double> (*Measured)(const RunResult&);
+  std::optional<double> (*ClosedForm)(const ClosedFormPoint&);
+};
+
+const Quantity kQuantities[] = {
+    {"Overshoot, %", RGB(200, 30, 30), psCircle, aLeftAxis, 1,
+     [](const RunResult& r) { return r.Measured.OvershootPct; },
+     [](const ClosedFormPoint& p) { return p.OvershootPct; }},
+    {"Static error, %", RGB(30, 80, 200), psRectangle, aLeftAxis, 1,
+     [](const RunResult& r) { return r.Measured.StaticErrorPct; },
+     [](const ClosedFormPoint& p) { return p.StaticErrorPct; }},
+    {"Settling 2 %, ms", RGB(20, 130, 60), psTriangle, aRightAxis, 1000,
+     [](const RunResult& r) { return r.Measured.Settling2Pct; },
+     [](const ClosedFormPoint& p) { return p.Settling2Pct; }},
+};
+
+bool IsWholeParameter(SweepParameter p) {
+  return p == SweepParameter::Teeth || p == SweepParameter::Setpoint;
+}
+
+}  // namespace
+
+std::vector<ClosedFormPoint> ClosedFormLine(const SweepResult& sweep) {
+  std::vector<ClosedFormPoint> line;
+  if (sweep.Runs.empty() || sweep.Spec.Values.empty()) return line;
+  const SweepParameter parameter = sweep.Spec.Parameter;
+  const DriveInputs& base = sweep.Runs.front().Record.Inputs;
+  const auto [lo, hi] = std::minmax_element(sweep.Spec.Values.begin(), sweep.Spec.Values.end());
+
+  std::vector<double> values;
+  if (IsWholeParameter(parameter)) {
+    for (double v = std::round(*lo); v <= *hi; v += 1) values.push_back(v);
+  } else if (*lo == *hi) {
+    values.push_back(*lo);
+  } else {
+    for (int k = 0; k < kClosedFormLinePoints; ++k) {
+      values.push_back(*lo + (*hi - *lo) * k / (kClosedFormLinePoints - 1));
+    }
+  }
+
+  for (double v : values) {
+    ClosedFormPoint point;
+    point.Value = v;
+    const DriveInputs inputs = WithSweptValue(base, parameter, v);
+    DriveModel scratch;
+    scratch.StepSize = kModelStepSize;
+    try {
+      EnterInputs(scratch, inputs);
+    } catch (const Exception&) {
+      // "Process" refuses these inputs: the lines break here.
+      line.push_back(point);
+      continue;
+    }
+    const double setpoint = scratch.Setpoint;
+    const ClosedFormFigures f =
+        ComputeClosedForm(scratch.CoefInput, scratch.CoefAccel, scratch.CoefVelocity, setpoint);
+    point.OvershootPct = f.OvershootPct;
+    point.Settling2Pct = f.Settling2Pct;
+    const std::optional<double> final =
+        LoopFinalValue(scratch.CoefInput, scratch.CoefVelocity, setpoint);
+    if (f.NaturalFreq && final && setpoint != 0) {
+      point.StaticErrorPct = 100 * (setpoint - *final) / setpoint;
+    }
+    line.push_back(point);
+  }
+  return line;
+}
+
+SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int height)
+    : fChart(std::make_unique<TChart>()) {
+  TChart& chart = *fChart;
+  ConfigurePrintChart(chart, "Step response figures", width, height);
+  chart.BottomAxis().Title().SetCaption(SweepParameterCaption(sweep.Spec.Parameter));
+  chart.LeftAxis().Title().SetCaption("Overshoot, static error, %");
+  chart.RightAxis().Title().SetCaption("Settling time (2 %), ms");
+  if (!sweep.Spec.Values.empty()) {
+    const auto [lo, hi] = std::minmax_element(sweep.Spec.Values.begin(), sweep.Spec.Values.end());
+    SetFineLabels(chart.BottomAxis(), *hi - *lo);
+  }
+
+  // The measured figures of the runs that neither diverged nor ran an
+  // unstable loop, as (swept value, figure in the axis' unit).
+  using Points = std::vector<std::pair<double, double>>;
+  std::vector<Points> measured;
+  for (const Quantity& q : kQuantities) {
+    Points& points = measured.emplace_back();
+    for (std::size_t i = 0; i < sweep.Runs.size() && i < sweep.Spec.Values.size(); ++i) {
+      const RunResult& run = sweep.Runs[i];
+      if (!run.Finished || run.Status == RunStatus::Diverged || run.Status == RunStatus::Unstable) {
+        continue;
+      }
+      if (const std::optional<double> v = q.Measured(run)) {
+        points.emplace_back(sweep.Spec.Values[i], *v * q.Scale);
+      }
+    }
+  }
+  const std::vector<ClosedFormPoint> line = ClosedFormLine(sweep);
+
+  // Each vertical axis spans what was measured on it (the closed form where
+  // nothing was): near the edge of stability the closed-form figures grow
+  // without bound, and those parts of the lines leave the chart.
+  struct Range {
+    double Lo = 0;
+    double Hi = 0;
+    bool Known = false;
+    void Take(double v) {
+      Lo = Known ? std::min(Lo, v) : v;
+      Hi = Known ? std::max(Hi, v) : v;
+      Known = true;
+    }
+  };
+  Range ranges[2];  // left, right
+  for (int pass = 0; pass < 2; ++pass) {
+    for (std::size_t k = 0; k < std::size(kQuantities); ++k) {
+      const Quantity& q = kQuantities[k];
+      Range& r = ranges[q.Axis == aLeftAxis ? 0 : 1];
+      if (pass == 0) {
+        for (const auto& [x, y] : measured[k]) r.Take(y);
+      } else if (!r.Known) {
+        for (const ClosedFormPoint& p : line) {
+          if (const std::optional<double> v = q.ClosedForm(p)) r.Take(*v * q.Scale);
+        }
+      }
+    }
+  }
+  // Overshoot and static error are read against 0.
+  if (ranges[0].Known) {
+    ranges[0].Take(0);
+  }
+  for (int a = 0; a < 2; ++a) {
+    Range& r = ranges[a];
+    if (!r.Known) continue;
+    double span = r.Hi - r.Lo;
+    if (span == 0) span = std::max(1.0, std::abs(r.Hi) / 10);
+    r.Lo -= span * 0.06;
+    r.Hi += span * 0.06;
+    (a == 0 ? chart.LeftAxis() : chart.RightAxis()).SetRange(r.Lo, r.Hi);
+  }
+
+  for (std::size_t k = 0; k < std::size(kQuantities); ++k) {
+    const Quantity& q = kQuantities[k];
+    auto points = std::make_unique<TLineSeries>();
+    points->SetSeriesColor(q.Color);
+    points->SetTitle(q.Title);
+    points->SetVertAxis(q.Axis);
+    points->SetDrawsLine(false);
+    points->Pointer().SetVisible(true);
+    points->Pointer().SetStyle(q.Marker);
+    for (const auto& [x, y] : measured[k]) points->AddPoint(x, y, "", clDefault);
+    points->SetParentChart(&chart);
+    fSeries.push_back(std::move(points));
+
+    // The closed form: a null point (drawn nowhere, at the last height so
+    // that it leaves the axis range alone) wherever the figure is absent;
+    // beyond the axis' range a line only needs to leave the chart.
+    const Range& r = ranges[q.Axis == aLeftAxis ? 0 : 1];
+    const double span = r.Hi - r.Lo;
+    const auto clip = [&](double y) {
+      return r.Known ? std::clamp(y, r.Lo - span, r.Hi + span) : y;
+    };
+    auto curve = std::make_unique<TLineSeries>();
+    curve->SetSeriesColor(q.Color);
+    curve->SetTitle("closed form");
+    curve->SetVertAxis(q.Axis);
+    std::optional<double> last;
+    for (const ClosedFormPoint& p : line) {
+      if (const std::optional<double> v = q.ClosedForm(p)) {
+        last = clip(*v * q.Scale);
+        curve->AddPoint(p.Value, *last, "", clDefault);
+      } else if (last) {
+        curve->AddPoint(p.Value, *last, "", clNone);
+      }
+    }
+    curve->SetParentChart(&chart);
+    fSeries.push_back(std::move(curve));
+  }
+}
+
+void SweepFiguresChart::Render(TBitmap& bitmap, int scale) { RenderChart(*fChart, bitmap, scale); }
+
+void RenderSweepFigures(const SweepResult& sweep, TBitmap& bitmap, int width, int height,
+                        int scale) {
+  SweepFiguresChart chart(sweep, width, height);
+  chart.Render(bitmap, scale);
+}
+
+}  // namespace drivesim

@@ -1,0 +1,162 @@
+#include "chart/ChartLegend.h"
+
+#include <algorithm>
+
+#include "chart/Chart.h"
+#include "chart/ChartSeries.h"
+#include "chart/ChartStrings.h"
+
+namespace drivesim {
+
+TChartLegend::TChartLegend(TCustomChart& chart) : TChartFontObject(&chart), fChart(chart) {
+  fFrame.OnChange = [this] { Repaint(); };
+}
+
+void TChartLegend::SetVisible(bool value) {
+  if (fVisible == value) return;
+  fVisible = value;
+  Repaint();
+}
+
+void TChartLegend::SetAlignment(TLegendAlignment value) {
+  if (fAlignment == value) return;
+  fAlignment = value;
+  Repaint();
+}
+
+void TChartLegend::SetColor(TColor value) {
+  if (fColor == value) return;
+  fColor = value;
+  Repaint();
+}
+
+void TChartLegend::SetResizeChart(bool value) {
+  if (fResizeChart == value) return;
+  fResizeChart = value;
+  Repaint();
+}
+
+void TChartLegend::SetSymbolWidth(int value) {
+  if (fSymbolWidth == value) return;
+  if (value < 1) throw ChartException(ChartStrings::LegendSymbolWidthError);
+  fSymbolWidth = value;
+  Repaint();
+}
+
+std::vector<TChartSeries*> TChartLegend::ItemSeries() const {
+  std::vector<TChartSeries*> items;
+  for (TChartSeries* s : fChart.SeriesList()) {
+    if (s->Active() && s->ShowInLegend()) items.push_back(s);
+  }
+  return items;
+}
+
+int TChartLegend::Clicked(int x, int y) const {
+  for (int i = 0; i < DrawnCount(); ++i) {
+    if (PointInRect(ItemRect(i), TPoint{x, y})) return i;
+  }
+  return -1;
+}
+
+void TChartLegend::Paint() {
+  fLegendRect = TRect{};
+  fItemRects.clear();
+  fSymbolRects.clear();
+  std::vector<TChartSeries*> items = ItemSeries();
+  if (items.empty()) return;
+
+  TChartCanvas3D& canvas = fChart.ChartCanvas();
+  fChart.ApplyFont(Font());
+  // The legend's lengths in the chart's device pixels, the frame as wide as
+  // the canvas draws its pen.
+  const int padding = fChart.DevicePixels(kPadding);
+  const int verticalPadding = fChart.DevicePixels(kVerticalPadding);
+  const int rowSpacing = fChart.DevicePixels(kRowSpacing);
+  const int gap = fChart.DevicePixels(kGap);
+  const int symbolWidth = fChart.DevicePixels(fSymbolWidth);
+  const int rowHeight = canvas.FontLineHeight() + rowSpacing;
+  const int frame = fFrame.Visible() ? canvas.ScaledWidth(fFrame.Width()) : 0;
+  const TRect plot = fChart.PlotRect();
+  std::vector<int> textWidths;
+  for (const TChartSeries* s : items) textWidths.push_back(canvas.MeasureTextWidth(s->Title()));
+
+  // The box and the items' rectangles, keeping only the items that fit.
+  TRect box;
+  const int inner = frame + padding;
+  if (IsVertical()) {
+    const int fit = (plot.Height() - 2 * (frame + verticalPadding)) / rowHeight;
+    if (fit <= 0) return;
+    if (static_cast<int>(items.size()) > fit) items.resize(static_cast<std::size_t>(fit));
+    const int widest =
+        *std::max_element(textWidths.begin(), textWidths.begin() + static_cast<long>(items.size()));
+    const int width = 2 * inner + symbolWidth + padding + widest;
+    const int height = 2 * (frame + verticalPadding) + static_cast<int>(items.size()) * rowHeight;
+    const int left = fAlignment == laRight ? plot.Right - width : plot.Left;
+    box = TRect{left, plot.Top, left + width, plot.Top + height};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const int top = box.Top + frame + verticalPadding + static_cast<int>(i) * rowHeight;
+      fItemRects.push_back({box.Left + frame, top, box.Right - frame, top + rowHeight});
+    }
+  } else {
+    std::vector<int> itemWidths;
+    int total = 2 * frame + padding;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const int w = symbolWidth + padding + textWidths[i] + padding;
+      if (total + w > plot.Width()) {
+        items.resize(i);
+        break;
+      }
+      itemWidths.push_back(w);
+      total += w;
+    }
+    if (items.empty()) return;
+    const int height = 2 * (frame + verticalPadding) + rowHeight;
+    const int left = plot.Left + (plot.Width() - total) / 2;
+    const int top = fAlignment == laTop ? plot.Top : plot.Bottom - height;
+    box = TRect{left, top, left + total, top + height};
+    int x = box.Left + frame + padding;
+    for (int w : itemWidths) {
+      const int rowTop = box.Top + frame + verticalPadding;
+      fItemRects.push_back({x, rowTop, x + w - padding, rowTop + rowHeight});
+      x += w;
+    }
+  }
+  fLegendRect = box;
+
+  // The box: its fill and frame.
+  if (fColor == clNone) {
+    canvas.Brush().SetStyle(bsClear);
+  } else {
+    canvas.Brush().SetColor(fColor);
+    canvas.Brush().SetStyle(bsSolid);
+  }
+  canvas.ApplyPen(fFrame);
+  canvas.DrawRectangle(box.Left, box.Top, box.Right, box.Bottom);
+
+  // The items: each series draws its own sample, then the title follows it.
+  const int symbolLeft = IsVertical() ? box.Left + inner : 0;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const TRect& row = fItemRects[i];
+    const int x = IsVertical() ? symbolLeft : row.Left;
+    const TRect symbol{x, row.Top, x + symbolWidth, row.Bottom};
+    fSymbolRects.push_back(symbol);
+    items[i]->DrawLegendShape(canvas, symbol);
+    fChart.ApplyFont(Font());
+    canvas.ChangeBackgroundMode(TRANSPARENT);
+    canvas.ChangeTextAlignment(TA_LEFT | TA_TOP);
+    canvas.WriteText(symbol.Right + padding, row.Top + rowSpacing / 2, items[i]->Title());
+  }
+
+  // The chart rectangle gives up the legend's room.
+  if (!fResizeChart) return;
+  TRect r = plot;
+  switch (fAlignment) {
+    case laLeft: r.Left = box.Right + gap; break;
+    case laRight: r.Right = box.Left - gap; break;
+    case laTop: r.Top = box.Bottom + gap; break;
+    case laBottom: r.Bottom = box.Top - gap; break;
+  }
+  fChart.SetPlotRect(r);
+}
+
+}  // namespace drivesim
