@@ -50,6 +50,25 @@ void FillCurve(TLineSeries& series, const std::vector<double>& curve, double ste
   }
 }
 
+// Holds the chart's repaint requests back while many points change at once,
+// and asks for one repaint at the end.
+class BulkChange {
+ public:
+  explicit BulkChange(TChart& chart) : fChart(chart), fWas(chart.RepaintOnChange()) {
+    fChart.SetRepaintOnChange(false);
+  }
+  ~BulkChange() {
+    fChart.SetRepaintOnChange(fWas);
+    fChart.RequestRepaint();
+  }
+  BulkChange(const BulkChange&) = delete;
+  BulkChange& operator=(const BulkChange&) = delete;
+
+ private:
+  TChart& fChart;
+  bool fWas;
+};
+
 }  // namespace
 
 LabResponseChart::LabResponseChart(int width, int height) : fChart(std::make_unique<TChart>()) {
@@ -57,7 +76,7 @@ LabResponseChart::LabResponseChart(int width, int height) : fChart(std::make_uni
   ConfigurePrintChart(chart, "Step responses", width, height);
   chart.BottomAxis().Title().SetCaption("Time, s");
   chart.LeftAxis().Title().SetCaption("Velocity, rad/s");
-  fCurrent = CurveSeries(kCurrentRunColor, "Current run", 2);
+  fCurrent = CurveSeries(kCurrentRunColor, "Current run", 1);
   fCurrent->SetParentChart(&chart);
   UpdateRanges();
 }
@@ -70,12 +89,14 @@ void LabResponseChart::SetBounds(int left, int top, int width, int height) {
   const bool wider = width != fChart->Width();
   fChart->SetBounds(left, top, width, height);
   if (!wider) return;
+  const BulkChange bulk(*fChart);
   RebuildKept();
   if (fRun) RebuildCurrent(*fRun);
   UpdateRanges();
 }
 
 void LabResponseChart::SetKept(const std::vector<LabRun>& kept) {
+  const BulkChange bulk(*fChart);
   fKeptRuns = &kept;
   RebuildKept();
   UpdateSetpoints();
@@ -90,9 +111,11 @@ void LabResponseChart::RebuildKept() {
   const int count = static_cast<int>(fKeptRuns->size());
   for (int i = 0; i < count; ++i) {
     const LabRun& run = (*fKeptRuns)[static_cast<std::size_t>(i)];
-    auto s = CurveSeries(Paler(SequentialColor(i, count), kKeptRunPaleness), run.Name, 2);
+    auto s = CurveSeries(Paler(SequentialColor(i, count), kKeptRunPaleness), run.Name, 1);
     s->SetShowInLegend(NamedInLegend(i, count));
-    FillCurve(*s, run.Curve, run.CurveStep, Columns());
+    // A pale curve behind the current one needs less detail: a point or
+    // two every two pixel columns.
+    FillCurve(*s, run.Curve, run.CurveStep, Columns() / 2);
     s->SetParentChart(fChart.get());
     fKept.push_back(std::move(s));
     double peak = 0;
@@ -122,6 +145,7 @@ void LabResponseChart::RebuildCurrent(const WindowRun& run) {
 }
 
 void LabResponseChart::FollowCurrent(const WindowRun& run) {
+  const BulkChange bulk(*fChart);
   fRun = &run;
   const LiveRun& live = run.Current();
   const bool has = live.State() != LiveRunState::Waiting;

@@ -26,7 +26,7 @@ class WindowRun;
 // The current run's colour and the paleness of the kept ones (the share of
 // white mixed into their palette colours).
 constexpr TColor kCurrentRunColor = RGB(200, 30, 30);
-constexpr double kKeptRunPaleness = 0.45;
+constexpr double kKeptRunPaleness = 0.3;
 
 class LabResponseChart {
  public:

@@ -54,11 +54,22 @@ std::vector<LabRun> LabRunsOf(const SweepResult& sweep) {
                          ? sweep.Spec.Values[i]
                          : SweptValueOf(result.Record.Inputs, sweep.Spec.Parameter);
     lab.Name = name + " = " + ValueText(*lab.SweptValue);
-    lab.Result = result;
-    lab.Result.Record.Ticks.clear();
-    lab.Result.Record.Ticks.shrink_to_fit();
-    lab.Result.Record.Velocity.clear();
-    lab.Result.Record.Velocity.shrink_to_fit();
+    // The figures and what the record says of the run, not its samples.
+    RunRecord& record = lab.Result.Record;
+    const RunRecord& from = result.Record;
+    record.Inputs = from.Inputs;
+    record.Coefficients = from.Coefficients;
+    record.StepSize = from.StepSize;
+    record.TicksRequested = from.TicksRequested;
+    record.TicksDone = from.TicksDone;
+    record.End = from.End;
+    record.FailedTick = from.FailedTick;
+    record.FailureMessage = from.FailureMessage;
+    lab.Result.FinalValue = result.FinalValue;
+    lab.Result.Measured = result.Measured;
+    lab.Result.ClosedForm = result.ClosedForm;
+    lab.Result.Status = result.Status;
+    lab.Result.Finished = result.Finished;
     lab.Curve.reserve(result.Record.Ticks.size() + 1);
     lab.Curve.push_back(0);
     for (const TickSample& tick : result.Record.Ticks) lab.Curve.push_back(tick.LoadVelocity);

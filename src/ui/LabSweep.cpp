@@ -88,9 +88,23 @@ void TLabSweep::Start(const DriveInputs& base, const SweepSpec& spec, int ticks,
 
 void TLabSweep::Cancel() { fCancel = true; }
 
+void TLabSweep::Later(std::function<void()> work) {
+  ++fLater;
+  QMetaObject::invokeMethod(
+      fContext.get(),
+      [this, work = std::move(work)] {
+        --fLater;
+        work();
+      },
+      Qt::QueuedConnection);
+}
+
 void TLabSweep::Wait() {
   if (fWorker.joinable()) fWorker.join();
-  QCoreApplication::sendPostedEvents(fContext.get(), QEvent::MetaCall);
+  // Calls queued while these are delivered are delivered too.
+  while (fRunning || fLater > 0) {
+    QCoreApplication::sendPostedEvents(fContext.get(), QEvent::MetaCall);
+  }
 }
 
 }  // namespace drivesim

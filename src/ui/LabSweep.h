@@ -43,8 +43,12 @@ class TLabSweep {
   void Cancel();
   // From Start until the finished event has been delivered.
   bool Running() const { return fRunning; }
-  // Waits for the worker and delivers its pending events now (for a caller
-  // that cannot return to the event loop, such as the batch tool).
+  // Runs work on the windows' thread at a later turn of the event loop,
+  // after what is queued now (the paints it asked for, say), or in Wait.
+  void Later(std::function<void()> work);
+  // Waits for the worker and delivers its pending events and the work queued
+  // by Later now (for a caller that cannot return to the event loop, such as
+  // the batch tool).
   void Wait();
 
   // The threads a sweep runs on: every core but one, at least one.
@@ -55,6 +59,7 @@ class TLabSweep {
   std::thread fWorker;
   std::atomic<bool> fCancel{false};
   bool fRunning = false;
+  int fLater = 0;  // work queued by Later and not yet done
 };
 
 }  // namespace drivesim

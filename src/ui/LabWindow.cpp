@@ -74,6 +74,7 @@ TLabWindow::TLabWindow(const WindowRun& run, std::function<DriveInputs()> entere
       fSweep(std::make_unique<TLabSweep>()) {
   Build();
   fResponse->SetKept(fRuns.Kept());
+  ShowFiguresChart();
   RefreshCurrentRow();
   RebuildTable();
   UpdateButtons();
@@ -108,8 +109,9 @@ void TLabWindow::Build() {
   auto* charts = new QSplitter(Qt::Horizontal, split);
   charts->setChildrenCollapsible(false);
   fResponseHost = new TChartHost(charts);
+  // The figures area is there from the start, empty until a sweep is kept,
+  // so that the window's layout does not change when one ends.
   fFiguresHost = new TChartHost(charts);
-  fFiguresHost->hide();
   fResponseHost->SetPanel(&fResponse->Chart(),
                           [this](int w, int h) { fResponse->SetBounds(0, 0, w, h); });
 
@@ -127,6 +129,9 @@ void TLabWindow::Build() {
   fTable->verticalHeader()->setVisible(false);
   fTable->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
   fTable->setWordWrap(false);
+  // Column widths from the first rows: a sweep of a hundred runs need not
+  // all be measured.
+  fTable->horizontalHeader()->setResizeContentsPrecision(12);
   auto* copy = new QAction(fTable);
   copy->setShortcut(QKeySequence::Copy);
   copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -265,14 +270,10 @@ void TLabWindow::ShowFiguresChart() {
   fFiguresHost->SetPanel(nullptr, {});
   fFigures.reset();
   const std::optional<SweepResult> sweep = fRuns.KeptSweep();
-  if (!sweep) {
-    fFiguresHost->hide();
-    return;
-  }
-  fFiguresHost->show();
+  fHasSweepFigures = sweep.has_value();
   const int w = std::max(fFiguresHost->width(), 1);
   const int h = std::max(fFiguresHost->height(), 1);
-  fFigures = std::make_unique<SweepFiguresChart>(*sweep, w, h);
+  fFigures = std::make_unique<SweepFiguresChart>(sweep.value_or(SweepResult{}), w, h);
   fFiguresHost->SetPanel(&fFigures->Chart(), [this](int width, int height) {
     if (fFigures) fFigures->Chart().SetBounds(0, 0, width, height);
   });
@@ -336,7 +337,7 @@ void TLabWindow::DrawCharts(TBitmap& picture) {
   int width = response.Width();
   int height = response.Height();
   TBitmap figures;
-  if (fFigures) {
+  if (FiguresChart()) {
     RenderChart(fFigures->Chart(), figures);
     width += figures.Width();
     height = std::max(height, figures.Height());
@@ -346,7 +347,7 @@ void TLabWindow::DrawCharts(TBitmap& picture) {
   canvas.Brush().SetColor(clWhite);
   canvas.FillRect(TRect{0, 0, width, height});
   canvas.Draw(0, 0, response);
-  if (fFigures) canvas.Draw(response.Width(), 0, figures);
+  if (FiguresChart()) canvas.Draw(response.Width(), 0, figures);
 }
 
 void TLabWindow::SaveChartsClick() {

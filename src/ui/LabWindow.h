@@ -92,8 +92,9 @@ class TLabWindow {
   void DrawCharts(TBitmap& picture);
 
   LabResponseChart& ResponseChart() { return *fResponse; }
-  // The figures chart of the kept sweep; null while none is kept.
-  SweepFiguresChart* FiguresChart() { return fFigures.get(); }
+  // The figures chart of the kept sweep; null while none is kept (the
+  // window then shows the chart empty).
+  SweepFiguresChart* FiguresChart() { return fHasSweepFigures ? fFigures.get() : nullptr; }
   TLabSweep& Sweep() { return *fSweep; }
 
   // The controls, for the tests and the batch tool's picture.
@@ -135,6 +136,7 @@ class TLabWindow {
 
   std::unique_ptr<LabResponseChart> fResponse;
   std::unique_ptr<SweepFiguresChart> fFigures;
+  bool fHasSweepFigures = false;
   std::unique_ptr<TLabSweep> fSweep;
 
   // Qt owns these through the window.

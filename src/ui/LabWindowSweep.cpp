@@ -19,6 +19,7 @@
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
 #include "platform/Numbers.h"
+#include "ui/LabResponseChart.h"
 #include "ui/LabSweep.h"
 #include "ui/LabWindow.h"
 
@@ -77,6 +78,7 @@ void TLabWindow::BuildSweepGroup(QWidget* group) {
   fCancel->setEnabled(false);
   fProgress->setRange(0, 1);
   fProgress->setValue(0);
+  fProgress->setFormat(QString());
   QObject::connect(fRunSweep, &QPushButton::clicked, fRunSweep,
                    [this] { RunGuarded([this] { RunSweepClick(); }); });
   QObject::connect(fCancel, &QPushButton::clicked, fCancel,
@@ -134,6 +136,7 @@ void TLabWindow::RunSweepClick() {
   fCancel->setEnabled(true);
   fProgress->setRange(0, count);
   fProgress->setValue(0);
+  fProgress->setFormat(QString::fromUtf8("%v of %m runs"));
   fSweepStatus->setText(QString::fromStdString("Running " + std::to_string(count) + " runs of " +
                                                RangeText(duration) + " s\u2026"));
   fSweep->Start(
@@ -158,7 +161,9 @@ void TLabWindow::CancelClick() {
 void TLabWindow::SweepFinished(const SweepResult& result, const std::string& failure) {
   fRunSweep->setEnabled(true);
   fCancel->setEnabled(false);
+  fProgress->setRange(0, 1);
   fProgress->setValue(0);
+  fProgress->setFormat(QString());
   if (!failure.empty()) {
     fSweepStatus->setText(QString());
     throw Exception(failure);
@@ -167,8 +172,14 @@ void TLabWindow::SweepFinished(const SweepResult& result, const std::string& fai
     fSweepStatus->setText(QString::fromUtf8("Sweep cancelled: the kept runs are as they were."));
     return;
   }
+  // The sweep's runs take their place in the chart and the table now; the
+  // figures chart, whose closed-form lines take longer, follows at the next
+  // turn of the event loop, so that the windows keep answering in between.
   fRuns.ReplaceSweep(result);
-  KeptChanged();
+  fResponse->SetKept(fRuns.Kept());
+  RebuildTable();
+  UpdateButtons();
+  fSweep->Later([this] { RunGuarded([this] { ShowFiguresChart(); }); });
   fSweepStatus->setText(QString::fromStdString(std::to_string(result.Runs.size()) + " runs of " +
                                                SweepParameterName(result.Spec.Parameter) +
                                                " kept"));
