@@ -40,11 +40,11 @@ namespace drivesim {
 namespace {
 
 constexpr const char* kCaption = "Quality of regulation";
-// The window's first size and place: beside the main window.
-constexpr int kWindowLeft = 240;
-constexpr int kWindowTop = 150;
-constexpr int kWindowWidth = 1040;
-constexpr int kWindowHeight = 720;
+// The window's first size and place, on a screen of 1024 x 768 or more.
+constexpr int kWindowLeft = 20;
+constexpr int kWindowTop = 40;
+constexpr int kWindowWidth = 980;
+constexpr int kWindowHeight = 660;
 // The window's texts: the main window's face at 10 points.
 constexpr const char* kFontName = "MS Sans Serif";
 constexpr int kFontPixels = 13;
@@ -99,6 +99,14 @@ void TLabWindow::Build() {
   fWindow->setFont(font);
   fWindow->setGeometry(kWindowLeft, kWindowTop, kWindowWidth, kWindowHeight);
 
+  // Ctrl+W (the platform's "close window" keys) closes it, which only
+  // hides it.
+  auto* close = new QAction(fWindow);
+  close->setShortcuts(QKeySequence::Close);
+  close->setShortcutContext(Qt::WindowShortcut);
+  QObject::connect(close, &QAction::triggered, fWindow, [this] { fWindow->close(); });
+  fWindow->addAction(close);
+
   auto* layout = new QVBoxLayout(fWindow);
   auto* split = new QSplitter(Qt::Vertical, fWindow);
   split->setChildrenCollapsible(false);
@@ -142,11 +150,11 @@ void TLabWindow::Build() {
   lowerLayout->addLayout(tableColumn, 1);
 
   auto* buttons = new QVBoxLayout();
-  fKeep = MakeButton("Keep run", lower, [this] { KeepRunClick(); });
-  fRemove = MakeButton("Remove", lower, [this] { RemoveClick(); });
-  fClear = MakeButton("Clear", lower, [this] { ClearClick(); });
-  fSaveTable = MakeButton("Save table as CSV\u2026", lower, [this] { SaveTableClick(); });
-  fSaveCharts = MakeButton("Save charts as PNG\u2026", lower, [this] { SaveChartsClick(); });
+  fKeep = MakeButton("&Keep run", lower, [this] { KeepRunClick(); });
+  fRemove = MakeButton("&Remove", lower, [this] { RemoveClick(); });
+  fClear = MakeButton("C&lear", lower, [this] { ClearClick(); });
+  fSaveTable = MakeButton("Save t&able as CSV\u2026", lower, [this] { SaveTableClick(); });
+  fSaveCharts = MakeButton("Save c&harts as PNG\u2026", lower, [this] { SaveChartsClick(); });
   for (QPushButton* b : {fKeep, fRemove, fClear}) buttons->addWidget(b);
   buttons->addStretch(1);
   buttons->addWidget(fSaveTable);

@@ -68,8 +68,8 @@ void TLabWindow::BuildSweepGroup(QWidget* group) {
   fTo = new QLineEdit(LocalText("3"), group);
   fCount = new QLineEdit(QString::fromUtf8("10"), group);
   fDuration = new QLineEdit(LocalText("0.4"), group);
-  fRunSweep = new QPushButton(QString::fromUtf8("Run sweep"), group);
-  fCancel = new QPushButton(QString::fromUtf8("Cancel"), group);
+  fRunSweep = new QPushButton(QString::fromUtf8("R&un sweep"), group);
+  fCancel = new QPushButton(QString::fromUtf8("Ca&ncel"), group);
   fProgress = new QProgressBar(group);
   fSweepStatus = new QLabel(group);
   for (QLineEdit* edit : {fFrom, fTo, fCount, fDuration}) edit->setMaximumWidth(90);
