@@ -24,10 +24,12 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "analysis/WindowRun.h"
 #include "chart/Chart.h"
 #include "mechanism/Gears.h"
 #include "platform/Application.h"
 #include "platform/Numbers.h"
+#include "sim/DriveInputs.h"
 #include "sim/DriveModel.h"
 #include "sim/TimeHistory.h"
 #include "ui/LabResponseChart.h"
@@ -202,6 +204,42 @@ BENCHMARK(BM_LabResponsesPaint)
     ->Arg(0)
     ->Arg(10)
     ->Arg(50)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace drivesim
+
+namespace drivesim {
+namespace {
+
+// What the main window's tick now does besides the simulation, with the lab
+// window closed: the tick's row into the record and its hundred step
+// velocities into the live figures (WindowRun::TickDone). Its share of
+// BM_WindowTick.
+void BM_WindowRunTickDone(benchmark::State& state) {
+  DriveModel model;
+  model.StepSize = kModelStepSize;
+  EnterInputs(model, DriveInputs{});
+  WindowRun run;
+  run.Processed(model, 42, 0);
+  double steps[StepsPerTick];
+  double time = 0;
+  for (auto _ : state) {
+    // The model is advanced outside the measurement, a tick at a time.
+    state.PauseTiming();
+    for (double& v : steps) {
+      model.IntegrateStep();
+      v = model.State[1];
+    }
+    time += 1e-3;
+    state.ResumeTiming();
+    run.TickDone(model, {time, model.State[1], model.SetpointShown, 0, 0}, steps);
+  }
+  benchmark::DoNotOptimize(run.Current().Measured());
+}
+BENCHMARK(BM_WindowRunTickDone)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
