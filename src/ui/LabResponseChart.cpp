@@ -71,6 +71,10 @@ class BulkChange {
 
 }  // namespace
 
+TColor KeptRunColor(int index, int count) {
+  return Paler(SequentialColor(index, count), kKeptRunPaleness);
+}
+
 LabResponseChart::LabResponseChart(int width, int height) : fChart(std::make_unique<TChart>()) {
   TChart& chart = *fChart;
   ConfigurePrintChart(chart, "Step responses", width, height);
@@ -111,7 +115,7 @@ void LabResponseChart::RebuildKept() {
   const int count = static_cast<int>(fKeptRuns->size());
   for (int i = 0; i < count; ++i) {
     const LabRun& run = (*fKeptRuns)[static_cast<std::size_t>(i)];
-    auto s = CurveSeries(Paler(SequentialColor(i, count), kKeptRunPaleness), run.Name, 1);
+    auto s = CurveSeries(KeptRunColor(i, count), run.Name, 1);
     s->SetShowInLegend(NamedInLegend(i, count));
     // A pale curve behind the current one needs less detail: a point or
     // two every two pixel columns.

@@ -27,6 +27,8 @@ class WindowRun;
 // white mixed into their palette colours).
 constexpr TColor kCurrentRunColor = RGB(200, 30, 30);
 constexpr double kKeptRunPaleness = 0.3;
+// The colour of kept run index of count: the sequential palette's, paler.
+TColor KeptRunColor(int index, int count);
 
 class LabResponseChart {
  public:

@@ -47,6 +47,10 @@ constexpr int kLabMaxSweepCount = 100;
 constexpr double kLabMinSweepDuration = 0.001;  // s, one tick
 constexpr double kLabMaxSweepDuration = 10;     // s
 
+// Raises, in the window's words, for a sweep the window does not run: a
+// count or a duration (s) outside those ranges.
+void CheckLabSweep(int count, double duration);
+
 class TLabWindow {
  public:
   // run: the main window's run (not owned, outlives this window).
@@ -78,6 +82,15 @@ class TLabWindow {
   void SaveChartsClick();
   // Ctrl+C in the table: the selected rows with every digit.
   void CopyClick();
+
+  // Starts a sweep of ticks timer ticks a run, the other inputs those the
+  // main window's controls hold: what "Run sweep" does once it has read the
+  // group's texts. Raises, with nothing started, for inputs "Process" would
+  // refuse.
+  void StartSweep(const SweepSpec& spec, int ticks);
+  // Shows a sweep in the group's controls: its input, first and last values,
+  // count and duration.
+  void ShowSweep(const SweepSpec& spec, int ticks);
 
   // The table's runs: the current run (once it has begun), then the kept
   // ones.

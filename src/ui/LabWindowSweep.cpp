@@ -57,6 +57,17 @@ std::string RangeText(double value) {
 
 }  // namespace
 
+void CheckLabSweep(int count, double duration) {
+  if (count < kLabMinSweepCount || count > kLabMaxSweepCount) {
+    throw Exception("The number of runs must be between " + std::to_string(kLabMinSweepCount) +
+                    " and " + std::to_string(kLabMaxSweepCount));
+  }
+  if (!(duration >= kLabMinSweepDuration && duration <= kLabMaxSweepDuration)) {
+    throw Exception("The duration must be between " + RangeText(kLabMinSweepDuration) + " and " +
+                    RangeText(kLabMaxSweepDuration) + " s");
+  }
+}
+
 void TLabWindow::BuildSweepGroup(QWidget* group) {
   auto* grid = new QGridLayout(group);
   fParameter = new QComboBox(group);
@@ -116,19 +127,31 @@ void TLabWindow::RunSweepClick() {
   const double to = StrToFloat(TextOf(fTo));
   const int count = StrToInt(TextOf(fCount));
   const double duration = StrToFloat(TextOf(fDuration));
-  if (count < kLabMinSweepCount || count > kLabMaxSweepCount) {
-    throw Exception("The number of runs must be between " + std::to_string(kLabMinSweepCount) +
-                    " and " + std::to_string(kLabMaxSweepCount));
-  }
-  if (!(duration >= kLabMinSweepDuration && duration <= kLabMaxSweepDuration)) {
-    throw Exception("The duration must be between " + RangeText(kLabMinSweepDuration) + " and " +
-                    RangeText(kLabMaxSweepDuration) + " s");
-  }
+  CheckLabSweep(count, duration);
   // Whole ticks of 1 ms.
   const int ticks = std::max(1, static_cast<int>(std::lround(duration * 1000)));
   const SweepSpec spec =
       ParseSweepSpec(std::string(SweepParameterName(parameter)) + "=" + SpecReal(from) + ":" +
                      SpecReal(to) + ":" + std::to_string(count));
+  StartSweep(spec, ticks);
+}
+
+void TLabWindow::ShowSweep(const SweepSpec& spec, int ticks) {
+  fParameter->setCurrentIndex(static_cast<int>(spec.Parameter));
+  const auto text = [](double value) { return QString::fromStdString(FloatToStr(value)); };
+  if (!spec.Values.empty()) {
+    fFrom->setText(text(spec.Values.front()));
+    fTo->setText(text(spec.Values.back()));
+  }
+  fCount->setText(QString::number(spec.Values.size()));
+  fDuration->setText(text(ticks / 1000.0));
+}
+
+void TLabWindow::StartSweep(const SweepSpec& spec, int ticks) {
+  if (fSweep->Running()) return;
+  const int count = static_cast<int>(spec.Values.size());
+  const double duration = ticks / 1000.0;
+  CheckLabSweep(count, duration);
   const DriveInputs base = fEnteredInputs();
   SweepInputs(base, spec);
 
