@@ -246,3 +246,49 @@ BENCHMARK(BM_WindowRunTickDone)
 
 }  // namespace
 }  // namespace drivesim
+
+namespace drivesim {
+namespace {
+
+// The step responses chart following a long current run: N ticks already
+// recorded (180000 are an hour of the window's running), then per
+// iteration one more tick into the record and the live figures, the chart's
+// current curve brought up to date and the chart painted. The cost should
+// not grow with N.
+void BM_LabFollowLongRun(benchmark::State& state) {
+  DriveModel model;
+  model.StepSize = kModelStepSize;
+  EnterInputs(model, DriveInputs{});
+  WindowRun run;
+  run.Processed(model, 42, 0);
+  double steps[StepsPerTick];
+  double time = 0;
+  const auto tick = [&] {
+    for (double& v : steps) {
+      model.IntegrateStep();
+      v = model.State[1];
+    }
+    time += 1e-3;
+    run.TickDone(model, {time, model.State[1], model.SetpointShown, 0, 0}, steps);
+  };
+  for (std::int64_t i = 0; i < state.range(0); ++i) tick();
+  LabResponseChart chart(800, 400);
+  chart.FollowCurrent(run);
+  chart.Chart().DispatchPaint();
+  for (auto _ : state) {
+    tick();
+    chart.FollowCurrent(run);
+    chart.Chart().DispatchPaint();
+    benchmark::DoNotOptimize(chart.Chart().Surface().Pixel(100, 100));
+  }
+  state.counters["points"] = chart.CurrentSeries().PointCount();
+}
+BENCHMARK(BM_LabFollowLongRun)
+    ->Arg(400)
+    ->Arg(180000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace drivesim
