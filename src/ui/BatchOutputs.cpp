@@ -22,22 +22,25 @@ void WriteChart(const BatchResult& result, std::ostream& stream) {
   WriteData(stream, OscilloscopePng(*result.Window.Scope.Chart1, result.Options.Scale));
 }
 
+// The run as the user enters it into the main window.
+MainWindowRun WindowRunOf(const BatchOptions& options) {
+  const DriveInputs& in = options.Inputs;
+  return MainWindowRun{in.AmpGain,     in.AmpTimeConst,    in.MotorCoef,      in.MotorInertia,
+                       in.LoadInertia, in.ViscousFriction, in.FeedbackCoef,   in.LoadTeeth,
+                       in.Setpoint,    options.Ticks,      options.ResetAfter};
+}
+
 void WriteWindow(const BatchResult& result, std::ostream& stream) {
   // The window's own "Process" and timer handlers run the same inputs
   // again; the failure they meet, if any, has been reported by the run.
-  const DriveInputs& in = result.Options.Inputs;
-  const MainWindowRun run{in.AmpGain,
-                          in.AmpTimeConst,
-                          in.MotorCoef,
-                          in.MotorInertia,
-                          in.LoadInertia,
-                          in.ViscousFriction,
-                          in.FeedbackCoef,
-                          in.LoadTeeth,
-                          in.Setpoint,
-                          result.Options.Ticks,
-                          result.Options.ResetAfter};
-  WriteData(stream, MainWindowPng(run, nullptr, result.Options.Scale));
+  WriteData(stream, MainWindowPng(WindowRunOf(result.Options), nullptr, result.Options.Scale));
+}
+
+void WriteLab(const BatchResult& result, std::ostream& stream) {
+  // The same run in the real main window, then its lab window opened from
+  // the menu.
+  WriteData(stream,
+            LabWindowPng(WindowRunOf(result.Options), std::nullopt, nullptr, result.Options.Scale));
 }
 
 void WritePicture(const BatchResult& result, std::ostream& stream) {
@@ -66,6 +69,11 @@ const std::vector<BatchOutput>& BatchOutputTable() {
        "after the run, the 353 x 313 mechanism picture exactly\n"
        "as the window's image shows it (--ticks 0: at start-up)",
        &WritePicture},
+      {"--lab", "FILE.png",
+       "after the run, a picture of the \"Quality of regulation\"\n"
+       "window opened from the real window's menu, offscreen,\n"
+       "the run its current run",
+       &WriteLab},
   };
   return table;
 }

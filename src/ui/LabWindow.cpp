@@ -282,6 +282,14 @@ void TLabWindow::ShowFiguresChart() {
   const int w = std::max(fFiguresHost->width(), 1);
   const int h = std::max(fFiguresHost->height(), 1);
   fFigures = std::make_unique<SweepFiguresChart>(sweep.value_or(SweepResult{}), w, h);
+  if (!fHasSweepFigures) {
+    // Empty until a sweep is kept: no legend of series without points, and
+    // a word on what will be there.
+    TChart& chart = fFigures->Chart();
+    chart.Legend().SetVisible(false);
+    chart.Foot().SetText({"A sweep's figures against the swept value appear here."});
+    chart.Foot().Font().SetColor(clGray);
+  }
   fFiguresHost->SetPanel(&fFigures->Chart(), [this](int width, int height) {
     if (fFigures) fFigures->Chart().SetBounds(0, 0, width, height);
   });

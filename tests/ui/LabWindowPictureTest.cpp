@@ -3,16 +3,20 @@
 // run's curve in its colour and, with a sweep, every swept run's curve in
 // its paler one.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <QString>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "analysis/Sweep.h"
 #include "platform/Types.h"
+#include "ui/Batch.h"
 #include "ui/LabResponseChart.h"
 #include "ui/MainWindowPicture.h"
 
@@ -71,6 +75,37 @@ TEST(LabWindowPictureTest, TheLabShowsTheRunAndTheSweepEnteredIntoIt) {
   const QImage refused = Decoded(LabWindowPng(run, ParseSweepSpec("gain=1:10:101"), &boxes));
   EXPECT_EQ(boxes, std::vector<std::string>{"The number of runs must be between 2 and 100."});
   EXPECT_EQ(Colours(refused)[KeptRunColor(0, 101)], 0);
+}
+
+TEST(LabWindowPictureTest, TheBatchToolsLabPictureIsTheWindowsForTheSameRun) {
+  const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) /
+                                    ("drivesim-lab-batch-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string png = (dir / "lab.png").string();
+  std::ostringstream out, err;
+  ASSERT_EQ(RunBatch({"--ticks", "150", "--setpoint", "170", "--teeth", "30", "--feedback", "0.7",
+                      "--csv", (dir / "rows.csv").string(), "--lab", png},
+                     out, err),
+            0)
+      << err.str();
+  MainWindowRun run;
+  run.Ticks = 150;
+  run.Setpoint = 170;
+  run.Teeth = 30;
+  run.Feedback = 0.7;
+  const QImage expected = Decoded(LabWindowPng(run, std::nullopt));
+  const QImage saved(QString::fromStdString(png));
+  ASSERT_EQ(saved.size(), expected.size());
+  EXPECT_TRUE(saved == expected);
+
+  // A picture that cannot be written: nothing is, and the rows neither.
+  std::ostringstream out2, err2;
+  EXPECT_EQ(
+      RunBatch({"--csv", (dir / "rows2.csv").string(), "--lab", (dir / "no/lab.png").string()},
+               out2, err2),
+      2);
+  EXPECT_FALSE(std::filesystem::exists(dir / "rows2.csv"));
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
