@@ -122,7 +122,7 @@ TEST_F(WindowRunTest, TheLiveFiguresAreTheLibrarysForTheSameRun) {
   EXPECT_EQ(run.Current().State(), LiveRunState::Measuring);
   Tick(200);
   ExpectFiguresOf(inputs, 200);
-  // The figures the issue names for these inputs, measured live.
+  // The default loop's figures, measured live: 4.651 % overshoot at 34.76 ms.
   const StepFigures m = run.Current().Measured();
   EXPECT_NEAR(*m.OvershootPct, 4.651, 1e-3);
   EXPECT_NEAR(*m.PeakTime, 34.76e-3, 1e-5);
