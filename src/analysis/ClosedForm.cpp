@@ -20,7 +20,10 @@ LoopStepResponse::LoopStepResponse(double coefAccel, double coefVelocity)
     : fCoefAccel(coefAccel),
       fCoefVelocity(coefVelocity),
       fSigma(coefAccel / 2),
-      fDiscriminant(fSigma * fSigma - coefVelocity),
+      // sigma^2 - CoefVelocity in one rounding, so that its sign, which
+      // decides the form of the response, is that of the exact difference
+      // even where sigma^2 and CoefVelocity agree to their last bits.
+      fDiscriminant(std::fma(fSigma, fSigma, -coefVelocity)),
       fRoot(std::sqrt(std::abs(fDiscriminant))) {}
 
 double LoopStepResponse::NaturalFrequency() const { return std::sqrt(fCoefVelocity); }

@@ -8,6 +8,7 @@
 #include "ui/BatchOptions.h"
 #include "ui/BatchOutputs.h"
 #include "ui/BatchRun.h"
+#include "ui/BatchSweep.h"
 #include "ui/OutputFiles.h"
 
 namespace drivesim {
@@ -21,10 +22,21 @@ void Report(std::ostream& err, const std::string& message) {
   err.flush();
 }
 
+// Whether an output made from the measured runs is named.
+bool FiguresNamed(const BatchOptions& options) {
+  const std::vector<BatchOutput>& table = BatchOutputTable();
+  for (std::size_t n = 0; n < table.size(); ++n) {
+    if (options.OutputPaths[n] && table[n].Write && table[n].Use != BatchOutputUse::OneRun) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-             int outFd) {
+             int outFd, bool errIsTerminal) {
   BatchOptions options;
   try {
     options = ParseOptions(arguments);
@@ -39,15 +51,21 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
   }
 
   // The window as created, the tooth count and the setpoint entered, and
-  // "Process" pressed; then every output checked and readied. Anything
-  // failing up to here is an input the window would refuse or a file that
-  // cannot be written; nothing has been written yet.
+  // "Process" pressed, or every run of the sweep entered; then every output
+  // checked and readied. Anything failing up to here is an input the window
+  // would refuse or a file that cannot be written; nothing has been written
+  // yet.
   const std::vector<BatchOutput>& table = BatchOutputTable();
   BatchWindow window;
+  std::vector<DriveInputs> sweepInputs;
   TOutputFiles files(out, outFd);
   std::vector<std::optional<std::size_t>> streams(table.size());
   try {
-    SetUpBatchWindow(window, options.Inputs);
+    if (options.Sweep) {
+      sweepInputs = SweepInputs(options.Inputs, *options.Sweep);
+    } else {
+      SetUpBatchWindow(window, options.Inputs);
+    }
     for (std::size_t n = 0; n < table.size(); ++n) {
       if (options.OutputPaths[n]) streams[n] = files.Add(table[n].Name, *options.OutputPaths[n]);
     }
@@ -57,27 +75,40 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     return kBatchExitBadInput;
   }
 
-  // The timer's ticks. An arithmetic failure ends the run at the failing
-  // tick, which changes nothing: the outputs show the run as the last good
-  // tick left it.
   int status = kBatchExitOk;
   std::optional<std::string> failure;
-  std::ostream* rows = nullptr;
-  if (streams[kTickRowsOutput]) {
-    rows = &files.Stream(*streams[kTickRowsOutput]);
-    *rows << kTickRowsHeader << '\n';
-  }
-  try {
-    RunBatchTicks(window, options.Inputs, options.Ticks, options.ResetAfter, rows);
-  } catch (const Exception& e) {
-    failure = e.Message();
-    status = kBatchExitArithmeticFailure;
+  SweepResult runs;
+  std::ostream* rows =
+      streams[kTickRowsOutput] ? &files.Stream(*streams[kTickRowsOutput]) : nullptr;
+  if (options.Sweep) {
+    // Every run from rest to its end; a run that diverges ends alone, its
+    // row saying so.
+    runs = RunBatchSweep(options, sweepInputs, errIsTerminal ? &err : nullptr);
+    if (rows) WriteSweepTickRows(*rows, runs);
+    failure = DivergedRunsMessage(runs);
+    if (failure) status = kBatchExitArithmeticFailure;
+  } else {
+    // The timer's ticks. An arithmetic failure ends the run at the failing
+    // tick, which changes nothing: the outputs show the run as the last good
+    // tick left it.
+    if (rows) *rows << kTickRowsHeader << '\n';
+    int lastStart = 0;
+    try {
+      RunBatchTicks(window, options.Inputs, options.Ticks, options.ResetAfter, rows, &lastStart);
+    } catch (const Exception& e) {
+      failure = e.Message();
+      status = kBatchExitArithmeticFailure;
+    }
+    // The figures describe the last run from rest: the one that starts at
+    // the reset, or, when the run failed before it, the first; the same
+    // arithmetic meets the same failure at the same tick.
+    if (FiguresNamed(options)) runs = MeasureBatchRun(options, options.Ticks - lastStart);
   }
 
   // Every output made, then all committed together. A failure here leaves
   // the run's own failure unreported: the outputs it concerns are lost.
   try {
-    const BatchResult result{options, window};
+    const BatchResult result{options, window, runs};
     for (std::size_t n = 0; n < table.size(); ++n) {
       if (streams[n] && table[n].Write) table[n].Write(result, files.Stream(*streams[n]));
     }

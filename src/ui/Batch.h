@@ -19,7 +19,8 @@ constexpr int kBatchExitOk = 0;
 constexpr int kBatchExitBadInput = 2;
 // An arithmetic failure during the run: its message on standard error, the
 // outputs written as the last good tick left the run (the rows of the ticks
-// before the failing one).
+// before the failing one). In a sweep, one or more runs diverged: the sweep
+// went on, every output is written and those runs' rows say so.
 constexpr int kBatchExitArithmeticFailure = 3;
 // An output could not be written once the run was over (a full disk, a FIFO
 // whose reader went away): its message on standard error. The outputs
@@ -29,9 +30,10 @@ constexpr int kBatchExitWriteFailure = 4;
 // Runs the batch tool with the given arguments (the program name not
 // included), writing "-" outputs and the help text to out and its one
 // message, if any, to err. When outFd is the descriptor behind out, an
-// output naming the file that out is redirected to is refused. Returns the
-// exit status.
+// output naming the file that out is redirected to is refused. When err is
+// a terminal, a long sweep shows its progress there. Returns the exit
+// status.
 int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-             int outFd = -1);
+             int outFd = -1, bool errIsTerminal = false);
 
 }  // namespace drivesim

@@ -15,5 +15,6 @@ int main(int argc, char** argv) {
   // An interrupted run leaves no temporary file behind.
   drivesim::RemoveTemporariesOnSignals();
   const std::vector<std::string> arguments(argv + 1, argv + argc);
-  return drivesim::RunBatch(arguments, std::cout, std::cerr, STDOUT_FILENO);
+  return drivesim::RunBatch(arguments, std::cout, std::cerr, STDOUT_FILENO,
+                            isatty(STDERR_FILENO) == 1);
 }

@@ -82,6 +82,15 @@ const std::vector<OptionSpec>& OptionTable() {
          [](BatchOptions& o, const std::string& v) {
            o.ResetAfter = ReadCount("--reset-after", v);
          }},
+        {"--sweep", "SPEC",
+         "run the drive once per value, each run from rest with\n"
+         "the other inputs as given: NAME=FROM:TO:COUNT (COUNT\n"
+         "evenly spaced values, 2..1000, ends included) or\n"
+         "NAME=V1,V2,... with NAME one of gain, time-constant,\n"
+         "motor-coef, motor-inertia, load-inertia, friction,\n"
+         "feedback, teeth (1..55) or setpoint (0..300); teeth\n"
+         "and setpoint rounded to whole numbers, half to even",
+         [](BatchOptions& o, const std::string& v) { o.Sweep = ParseSweepSpec(v); }},
         {"--scale", "N",
          "the PNG pictures N times their size each way (1 to 4,\n"
          "default 1), drawn as on a screen N times as dense",
@@ -112,6 +121,28 @@ std::string UsageText() {
       "  index,x,velocity,velocity_colour,setpoint,setpoint_colour\n"
       "Reals are written with 17 significant digits, colours as 0x00BBGGRR.\n"
       "\n"
+      "With --metrics, the quality of regulation of each run, one row per run:\n"
+      "  run,value,gain,time_constant,motor_coef,motor_inertia,load_inertia,\n"
+      "  friction,feedback,teeth,setpoint,status,final_value,end_value,\n"
+      "  static_error,static_error_pct,peak,peak_time_s,overshoot_pct,\n"
+      "  rise_time_s,settling_2pct_s,settling_5pct_s,crossings,natural_freq,\n"
+      "  damping_ratio,theory_overshoot_pct,theory_peak_time_s,\n"
+      "  theory_rise_time_s,theory_settling_2pct_s,theory_settling_5pct_s\n"
+      "value is the swept value (empty without --sweep, whose one run is run 1).\n"
+      "The figures are measured on the load velocity after every integration step\n"
+      "against the final value CoefInput*Setpoint/CoefVelocity; the theory_ ones,\n"
+      "natural_freq and damping_ratio come from the loop's exact step response.\n"
+      "status is settled (the run ends inside the 2 % band), not_settled,\n"
+      "no_response (final value 0), unstable (CoefAccel or CoefVelocity not above\n"
+      "0) or diverged (an arithmetic failure ended the run; its figures are those\n"
+      "of the steps before). A figure the run does not reach is an empty field.\n"
+      "\n"
+      "With --sweep, the runs are spread over all cores and written in sweep order;\n"
+      "--series-csv, --chart, --window, --picture and --reset-after describe one\n"
+      "window and are refused. Without any output named, a sweep writes its figures\n"
+      "to standard output. On a terminal, a sweep that takes more than a second\n"
+      "shows its progress on standard error, on one line cleared at the end.\n"
+      "\n"
       "Options (a value follows its option or is joined to it with \"=\"; real numbers\n"
       "are written with a point whatever the locale):\n";
   constexpr std::size_t kHelpColumn = 22;
@@ -134,20 +165,20 @@ std::string UsageText() {
       "Outputs: every output is checked before any is written, and all are written\n"
       "once the run is over. A regular file is replaced at once (through a link, the\n"
       "file it leads to); a FIFO or a device is written in place. \"-\" is standard\n"
-      "output, where the rows appear as the run goes.\n"
+      "output, where the rows of one run appear as the run goes.\n"
       "\n"
-      "Exit status: 0 done; 2 a bad option, input or output file, nothing written;\n"
-      "3 an arithmetic failure during the run, the outputs written as the last good\n"
-      "tick left the run; 4 an output could not be written after the run.\n";
+      "Exit status: 0 done; 2 a bad option, input, sweep or output file, nothing\n"
+      "written; 3 an arithmetic failure during the run, the outputs written as the\n"
+      "last good tick left the run (with --sweep: one or more runs diverged, the\n"
+      "sweep went on and every output is written, those runs' rows saying\n"
+      "diverged); 4 an output could not be written after the run.\n";
   return text;
 }
 
 BatchOptions ParseOptions(const std::vector<std::string>& arguments) {
   BatchOptions options;
-  for (const BatchOutput& output : BatchOutputTable()) {
-    options.OutputPaths.push_back(output.Default ? std::optional<std::string>(output.Default)
-                                                 : std::nullopt);
-  }
+  const std::vector<BatchOutput>& outputs = BatchOutputTable();
+  options.OutputPaths.resize(outputs.size());
   for (std::size_t a = 0; a < arguments.size(); ++a) {
     const std::string& argument = arguments[a];
     std::string name = argument;
@@ -175,6 +206,33 @@ BatchOptions ParseOptions(const std::vector<std::string>& arguments) {
   }
   if (options.ResetAfter && *options.ResetAfter > options.Ticks) {
     throw EBatchInputError("--reset-after must not exceed the number of ticks");
+  }
+
+  // What goes with a sweep. The sweep's runs have no window to picture, and
+  // each runs from rest to its end.
+  bool named = false;
+  for (std::size_t n = 0; n < outputs.size(); ++n) {
+    if (!options.OutputPaths[n]) continue;
+    named = true;
+    if (options.Sweep && outputs[n].Use == BatchOutputUse::OneRun) {
+      throw EBatchInputError(std::string(outputs[n].Name) + " cannot be used with --sweep");
+    }
+    if (!options.Sweep && outputs[n].Use == BatchOutputUse::SweepOnly) {
+      throw EBatchInputError(std::string(outputs[n].Name) + " needs --sweep");
+    }
+    if (outputs[n].Check) outputs[n].Check(options);
+  }
+  if (options.Sweep && options.ResetAfter) {
+    throw EBatchInputError("--reset-after cannot be used with --sweep");
+  }
+
+  if (!options.Sweep) {
+    for (std::size_t n = 0; n < outputs.size(); ++n) {
+      if (!options.OutputPaths[n] && outputs[n].Default)
+        options.OutputPaths[n] = outputs[n].Default;
+    }
+  } else if (!named) {
+    options.OutputPaths[kFiguresOutput] = "-";
   }
   return options;
 }

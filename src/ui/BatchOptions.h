@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/Sweep.h"
 #include "platform/Exceptions.h"
 #include "sim/DriveInputs.h"
 
@@ -23,6 +24,9 @@ struct BatchOptions {
   DriveInputs Inputs;
   int Ticks = 400;
   std::optional<int> ResetAfter;
+  // The sweep: the drive run from rest once per value, the runs spread over
+  // all cores.
+  std::optional<SweepSpec> Sweep;
   // The PNG pictures' size and density, times the window's: 1 to 4.
   int Scale = 1;
   // The file of each output of BatchOutputTable(), by its index; an output
@@ -33,7 +37,12 @@ struct BatchOptions {
 
 // Reads the arguments (the program name not included). Options that take a
 // value accept it as the next argument or joined with "=". Raises
-// EBatchInputError (or the conversion's own error) for the first bad one.
+// EBatchInputError (or the conversion's or the sweep's own error) for the
+// first bad one, and for options that do not go together: --reset-after and
+// the outputs of one window with --sweep, an output of a sweep without it.
+// Without --sweep the outputs not named take their defaults (the per-tick
+// rows on standard output); a sweep writes only what is named, and its
+// figures on standard output when nothing is.
 BatchOptions ParseOptions(const std::vector<std::string>& arguments);
 
 // The text of --help.

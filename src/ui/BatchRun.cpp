@@ -86,11 +86,13 @@ void SetUpBatchWindow(BatchWindow& window, const DriveInputs& inputs) {
 }
 
 void RunBatchTicks(BatchWindow& window, const DriveInputs& inputs, int ticks,
-                   std::optional<int> resetAfter, std::ostream* rows) {
+                   std::optional<int> resetAfter, std::ostream* rows, int* lastStart) {
   const auto resetAndProcess = [&] {
     window.Button5Click();
     window.Button2Click(inputs);
+    if (lastStart) *lastStart = *resetAfter;
   };
+  if (lastStart) *lastStart = 0;
   if (resetAfter == 0) resetAndProcess();
   std::string row;
   for (int tick = 1; tick <= ticks; ++tick) {

@@ -56,9 +56,11 @@ struct BatchWindow {
 // tick (an unreadable tooth count, a zero denominator) nothing is written;
 // an arithmetic failure during the ticks ends the run with the rows of the
 // ticks before it written and the window as the last good tick left it.
+// lastStart, when given, receives the tick after which the last run from
+// rest began: resetAfter once the reset is done, 0 before.
 void SetUpBatchWindow(BatchWindow& window, const DriveInputs& inputs);
 void RunBatchTicks(BatchWindow& window, const DriveInputs& inputs, int ticks,
-                   std::optional<int> resetAfter, std::ostream* rows);
+                   std::optional<int> resetAfter, std::ostream* rows, int* lastStart = nullptr);
 
 // The points of both series, one row per index, with the header.
 void WriteSeriesPoints(std::ostream& stream, const TChartSeries& velocity,

@@ -249,12 +249,16 @@ std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run, const s
   return boxes;
 }
 
-std::string OscilloscopePng(TChart& chart1, int scale) {
+std::string DrawnPng(const std::function<void(TBitmap&)>& draw) {
   const QuietPlatform quiet;
   const OffscreenApplication application;
   TBitmap picture;
-  RenderOscilloscope(chart1, picture, scale);
+  draw(picture);
   return PngData(picture);
+}
+
+std::string OscilloscopePng(TChart& chart1, int scale) {
+  return DrawnPng([&](TBitmap& picture) { RenderOscilloscope(chart1, picture, scale); });
 }
 
 void SaveOscilloscopePicture(TChart& chart1, const std::string& pngPath, int scale) {

@@ -4,6 +4,7 @@
 // controls, "Process" is pressed and its timer handler ticks, exactly as on
 // screen, and the window's client area is saved as a PNG file.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,11 @@ class TChart;
 // pixel a square of scale x scale pixels, as the image control shows its
 // bitmap on a screen that many times as dense.
 std::string PngData(const TBitmap& bitmap, int scale = 1);
+
+// The picture that draw makes in a bitmap, as PNG data. Starts the
+// application object on the offscreen platform when none exists yet, since
+// text needs it.
+std::string DrawnPng(const std::function<void(TBitmap&)>& draw);
 
 // Runs the window and returns its picture as PNG data. Starts the platform's
 // application object on the offscreen platform when none exists yet. The

@@ -74,6 +74,28 @@ TEST(ClosedFormTest, NearCriticalDamping) {
     EXPECT_LT(*f.OvershootPct, 1e-100);
     EXPECT_EQ(f.PeakTime.has_value(), zeta < 1);
   }
+  // Coefficients whose sigma^2 rounds to CoefVelocity exactly, while the
+  // exact difference is -1.56e-13 (under-damped) and +7.11e-13 (over-damped):
+  // the form follows the exact sign, so the peak time of the first is there
+  // (pi / sqrt(1.56e-13) s, with no overshoot a double can hold) and the
+  // second has none.
+  const double underA = 224.5803389779404, underB = 12609.082163861653;
+  const double overA = 288.67134339966276, overB = 20832.786125041504;
+  ASSERT_EQ((underA / 2) * (underA / 2), underB);
+  ASSERT_EQ((overA / 2) * (overA / 2), overB);
+  const LoopStepResponse under(underA, underB);
+  const LoopStepResponse over(overA, overB);
+  EXPECT_TRUE(under.UnderDamped());
+  EXPECT_FALSE(over.UnderDamped());
+  EXPECT_NEAR(*under.PeakTime(), std::numbers::pi / std::sqrt(1.5600000361121725e-13), 1e-3);
+  EXPECT_EQ(under.Overshoot(), 0.0);
+  EXPECT_FALSE(over.PeakTime());
+  // Either side, the times are those of critical damping at that frequency.
+  for (const LoopStepResponse* loop : {&under, &over}) {
+    const double wnHere = loop->NaturalFrequency();
+    EXPECT_NEAR(loop->TimeToReach(0.9) * wnHere, 3.8897201698674290, 1e-9);
+    EXPECT_NEAR(loop->SettlingTime(0.02) * wnHere, 5.833921701917386, 1e-9);
+  }
 }
 
 TEST(ClosedFormTest, ExtremeDamping) {

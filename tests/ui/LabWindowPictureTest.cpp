@@ -105,6 +105,34 @@ TEST(LabWindowPictureTest, TheBatchToolsLabPictureIsTheWindowsForTheSameRun) {
                out2, err2),
       2);
   EXPECT_FALSE(std::filesystem::exists(dir / "rows2.csv"));
+
+  // With a sweep: the sweep run in the lab and kept, each run as long as
+  // the batch tool's.
+  std::ostringstream out3, err3;
+  const std::string sweptPng = (dir / "swept.png").string();
+  ASSERT_EQ(RunBatch({"--ticks", "120", "--sweep", "feedback=0.2:3:5", "--metrics",
+                      (dir / "figures.csv").string(), "--lab", sweptPng},
+                     out3, err3),
+            0)
+      << err3.str();
+  MainWindowRun sweptRun;
+  sweptRun.Ticks = 120;
+  const QImage sweptExpected = Decoded(LabWindowPng(sweptRun, ParseSweepSpec("feedback=0.2:3:5")));
+  const QImage sweptSaved(QString::fromStdString(sweptPng));
+  ASSERT_EQ(sweptSaved.size(), sweptExpected.size());
+  EXPECT_TRUE(sweptSaved == sweptExpected);
+  EXPECT_GT(Colours(sweptSaved)[KeptRunColor(4, 5)], 100);
+
+  // A sweep the lab would refuse is refused before anything runs.
+  std::ostringstream out4, err4;
+  EXPECT_EQ(RunBatch({"--sweep", "gain=1:10:101", "--metrics", (dir / "f2.csv").string(), "--lab",
+                      (dir / "l2.png").string()},
+                     out4, err4),
+            2);
+  EXPECT_NE(err4.str().find("The number of runs must be between 2 and 100"), std::string::npos)
+      << err4.str();
+  EXPECT_FALSE(std::filesystem::exists(dir / "f2.csv"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "l2.png"));
   std::filesystem::remove_all(dir);
 }
 
