@@ -148,8 +148,9 @@ constexpr TBorderIcons biMaximize = 4;
 
 // A top-level window. Its bounds are the outer frame's (position on the
 // screen and outer size); the client area is that less a sizeable frame of
-// kFrameWidth on every side and a caption of kCaptionHeight. When the client
-// area is smaller than the extent of the controls, scroll bars appear.
+// kFrameWidth on every side, a caption of kCaptionHeight and the main
+// menu's bar, if the window has one (TMainMenu). When the client area is
+// smaller than the extent of the controls, scroll bars appear.
 // Closing the main form (the first form created) ends the event loop;
 // closing any other form only hides it.
 class TForm : public TWinControl {
@@ -164,7 +165,9 @@ class TForm : public TWinControl {
   void SetCaption(const std::string& value);
 
   int ClientWidth() const { return Width() - 2 * kFrameWidth; }
-  int ClientHeight() const { return Height() - 2 * kFrameWidth - kCaptionHeight; }
+  int ClientHeight() const { return Height() - 2 * kFrameWidth - kCaptionHeight - fMenuHeight; }
+  // The height of the main menu's bar above the client area; 0 without one.
+  int MenuHeight() const { return fMenuHeight; }
   // Sets the outer size that gives this client size.
   void SetClientSize(int width, int height);
 
@@ -198,9 +201,15 @@ class TForm : public TWinControl {
  private:
   class FormWidget;
   friend class FormWidget;
+  friend class TMainMenu;
   void WidgetClosed();
+  // Places the main menu's bar (null: none) of the given height above the
+  // client area; the window grows or shrinks by the change of height, so
+  // that the client area keeps its size.
+  void SetMenuBar(QWidget* bar, int height);
 
   std::string fCaption;
+  int fMenuHeight = 0;
   TBorderIcons fBorderIcons = biSystemMenu | biMinimize | biMaximize;
 };
 

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QScrollArea>
 #include <QWidget>
 #include <algorithm>
@@ -72,18 +73,31 @@ class TForm::FormWidget : public QWidget {
   }
   QWidget* Client() const { return fClient; }
   QScrollArea* Scroll() const { return fScroll; }
+  // The main menu's bar across the top, the client area below it.
+  void SetMenuBar(QWidget* bar, int height) {
+    fMenuBar = bar;
+    fMenuHeight = bar ? height : 0;
+    Arrange();
+  }
 
  protected:
-  void resizeEvent(QResizeEvent*) override { fScroll->setGeometry(rect()); }
+  void resizeEvent(QResizeEvent*) override { Arrange(); }
   void closeEvent(QCloseEvent* event) override {
     event->accept();
     fForm->WidgetClosed();
   }
 
  private:
+  void Arrange() {
+    if (fMenuBar) fMenuBar->setGeometry(0, 0, width(), fMenuHeight);
+    fScroll->setGeometry(0, fMenuHeight, width(), std::max(height() - fMenuHeight, 0));
+  }
+
   TForm* fForm;  // not owned; the form deletes this widget
   QScrollArea* fScroll;
   QWidget* fClient;
+  QPointer<QWidget> fMenuBar;  // owned by this widget as its child
+  int fMenuHeight = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -107,15 +121,24 @@ void TForm::SetCaption(const std::string& value) {
 }
 
 void TForm::SetClientSize(int width, int height) {
-  SetBounds(Left(), Top(), width + 2 * kFrameWidth, height + 2 * kFrameWidth + kCaptionHeight);
+  SetBounds(Left(), Top(), width + 2 * kFrameWidth,
+            height + 2 * kFrameWidth + kCaptionHeight + fMenuHeight);
+}
+
+void TForm::SetMenuBar(QWidget* bar, int height) {
+  const int clientHeight = ClientHeight();
+  fMenuHeight = bar ? height : 0;
+  if (auto* w = dynamic_cast<FormWidget*>(Widget())) w->SetMenuBar(bar, height);
+  SetClientSize(ClientWidth(), clientHeight);
 }
 
 void TForm::ApplyBounds() {
   QWidget* w = Widget();
   if (!w) return;
-  // move() places the window's frame; resize() sets the client area.
+  // move() places the window's frame; resize() sets the menu bar's and the
+  // client area's height.
   w->move(Left(), Top());
-  w->resize(std::max(ClientWidth(), 0), std::max(ClientHeight(), 0));
+  w->resize(std::max(ClientWidth(), 0), std::max(ClientHeight() + fMenuHeight, 0));
 }
 
 void TForm::ApplyColor() {

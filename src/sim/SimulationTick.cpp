@@ -31,7 +31,8 @@ struct GearAngles {
 }  // namespace
 
 void SimulationTick(DriveModel& model, TimeHistory& history, GearPair& gears,
-                    TChartSeries& velocitySeries, TChartSeries& setpointSeries, TBitmap& image) {
+                    TChartSeries& velocitySeries, TChartSeries& setpointSeries, TBitmap& image,
+                    double* stepVelocities) {
   constexpr int newest = HistoryLength - 1;
 
   // The tick is all or nothing. Everything in it that can fail, the checked
@@ -51,7 +52,10 @@ void SimulationTick(DriveModel& model, TimeHistory& history, GearPair& gears,
     gears.AdvanceGearAngles(model.State[1], model.StepSize);
 
     // 2. 1 ms of simulated time.
-    for (int step = 0; step < StepsPerTick; ++step) next.IntegrateStep();
+    for (int step = 0; step < StepsPerTick; ++step) {
+      next.IntegrateStep();
+      if (stepVelocities) stepVelocities[step] = next.State[1];
+    }
 
     // 5. (worked out here, stored below) The time axis moves on by one
     // tick's worth of steps. It is advanced by addition, not recomputed, so

@@ -19,7 +19,12 @@ class TBitmap;
 // the gear angles, the history, the series and the picture exactly as they
 // were before the tick, so that the next tick (after "Process" with inputs
 // that no longer diverge, say) runs as if from the last good one.
+//
+// stepVelocities, when given, receives the load velocity after each of the
+// tick's StepsPerTick integration steps, rad/s. It is the caller's scratch:
+// a tick that raises may have written part of it.
 void SimulationTick(DriveModel& model, TimeHistory& history, GearPair& gears,
-                    TChartSeries& velocitySeries, TChartSeries& setpointSeries, TBitmap& image);
+                    TChartSeries& velocitySeries, TChartSeries& setpointSeries, TBitmap& image,
+                    double* stepVelocities = nullptr);
 
 }  // namespace drivesim

@@ -220,6 +220,7 @@ BatchOptions ParseOptions(const std::vector<std::string>& arguments) {
     if (!options.Sweep && outputs[n].Use == BatchOutputUse::SweepOnly) {
       throw EBatchInputError(std::string(outputs[n].Name) + " needs --sweep");
     }
+    if (outputs[n].Check) outputs[n].Check(options);
   }
   if (options.Sweep && options.ResetAfter) {
     throw EBatchInputError("--reset-after cannot be used with --sweep");

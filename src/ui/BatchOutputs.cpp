@@ -1,5 +1,6 @@
 #include "ui/BatchOutputs.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "analysis/SweepFiguresChart.h"
 #include "ui/BatchOptions.h"
 #include "ui/BatchRun.h"
+#include "ui/LabWindow.h"
 #include "ui/MainWindowPicture.h"
 
 namespace drivesim {
@@ -27,22 +29,34 @@ void WriteChart(const BatchResult& result, std::ostream& stream) {
   WriteData(stream, OscilloscopePng(*result.Window.Scope.Chart1, result.Options.Scale));
 }
 
+// The run as the user enters it into the main window.
+MainWindowRun WindowRunOf(const BatchOptions& options) {
+  const DriveInputs& in = options.Inputs;
+  return MainWindowRun{in.AmpGain,     in.AmpTimeConst,    in.MotorCoef,      in.MotorInertia,
+                       in.LoadInertia, in.ViscousFriction, in.FeedbackCoef,   in.LoadTeeth,
+                       in.Setpoint,    options.Ticks,      options.ResetAfter};
+}
+
 void WriteWindow(const BatchResult& result, std::ostream& stream) {
   // The window's own "Process" and timer handlers run the same inputs
   // again; the failure they meet, if any, has been reported by the run.
-  const DriveInputs& in = result.Options.Inputs;
-  const MainWindowRun run{in.AmpGain,
-                          in.AmpTimeConst,
-                          in.MotorCoef,
-                          in.MotorInertia,
-                          in.LoadInertia,
-                          in.ViscousFriction,
-                          in.FeedbackCoef,
-                          in.LoadTeeth,
-                          in.Setpoint,
-                          result.Options.Ticks,
-                          result.Options.ResetAfter};
-  WriteData(stream, MainWindowPng(run, nullptr, result.Options.Scale));
+  WriteData(stream, MainWindowPng(WindowRunOf(result.Options), nullptr, result.Options.Scale));
+}
+
+void WriteLab(const BatchResult& result, std::ostream& stream) {
+  // The same run in the real main window, then its lab window opened from
+  // the menu.
+  WriteData(stream, LabWindowPng(WindowRunOf(result.Options), result.Options.Sweep, nullptr,
+                                 result.Options.Scale));
+}
+
+// The lab runs a sweep only within its own limits, each run as long as the
+// batch tool's run.
+void CheckLab(const BatchOptions& options) {
+  if (options.Sweep) {
+    CheckLabSweep(static_cast<int>(options.Sweep->Values.size()),
+                  std::max(options.Ticks, 1) / 1000.0);
+  }
 }
 
 void WritePicture(const BatchResult& result, std::ostream& stream) {
@@ -133,6 +147,12 @@ const std::vector<BatchOutput>& BatchOutputTable() {
        "swept value: measured as points, closed form as\n"
        "lines (needs --sweep)",
        &WriteSweepChart, nullptr, BatchOutputUse::SweepOnly},
+      {"--lab", "FILE.png",
+       "after the run, a picture of the \"Quality of regulation\"\n"
+       "window opened from the real window's menu, offscreen:\n"
+       "the run its current run, with --sweep the sweep run\n"
+       "in it and kept",
+       &WriteLab, nullptr, BatchOutputUse::AnyRun, false, &CheckLab},
   };
   return table;
 }

@@ -47,6 +47,9 @@ struct BatchOutput {
   // Whether it needs the load velocity after every integration step of the
   // runs it is made from (the records keep them only then).
   bool NeedsSamples = false;
+  // What the output refuses beyond the table's rules, checked with the
+  // options before anything runs (null: nothing more); throws Exception.
+  void (*Check)(const BatchOptions& options) = nullptr;
 };
 
 const std::vector<BatchOutput>& BatchOutputTable();

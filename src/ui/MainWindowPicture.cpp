@@ -8,8 +8,10 @@
 #include <QString>
 #include <QWidget>
 #include <QtGlobal>
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <string>
 
@@ -20,6 +22,8 @@
 #include "platform/Numbers.h"
 #include "sim/DriveModel.h"
 #include "sim/TimeHistory.h"
+#include "ui/LabSweep.h"
+#include "ui/LabWindow.h"
 #include "ui/OscilloscopeLayout.h"
 #include "ui/OutputFiles.h"
 #include "ui/Unit1.h"
@@ -141,13 +145,18 @@ std::string PngData(const TBitmap& bitmap, int scale) {
                               Qt::FastTransformation));
 }
 
-std::string MainWindowPng(const MainWindowRun& run, std::vector<std::string>* boxes, int scale) {
+namespace {
+
+// Builds the main window offscreen on records of its own (so that the
+// picture does not depend on anything run before it), enters the run and
+// lets its timer handler tick; then hands the window to picture, whose PNG
+// data it returns with the error boxes the run showed.
+std::string PictureOfRun(const MainWindowRun& run, std::vector<std::string>* boxes,
+                         const std::function<std::string(TForm1& form1)>& picture) {
   const QuietPlatform quiet;
   const OffscreenApplication application;
   BoxRecorder recorder;
 
-  // Records of its own, so that the picture does not depend on anything run
-  // before it.
   DriveModel model;
   TimeHistory history;
   GearPair gears;
@@ -180,9 +189,51 @@ std::string MainWindowPng(const MainWindowRun& run, std::vector<std::string>* bo
     if (run.ResetAfter == tick) resetAndProcess();
   }
 
-  const std::string data = PngData(WindowPicture(*form1.Widget(), scale));
+  std::string data = picture(form1);
   if (boxes) *boxes = recorder.Texts;
+  // No tick may come while the windows go.
+  Press(*form1.Button3);
   return data;
+}
+
+}  // namespace
+
+std::string MainWindowPng(const MainWindowRun& run, std::vector<std::string>* boxes, int scale) {
+  return PictureOfRun(run, boxes, [scale](TForm1& form1) {
+    return PngData(WindowPicture(*form1.Widget(), scale));
+  });
+}
+
+std::string LabWindowPng(const MainWindowRun& run, const std::optional<SweepSpec>& sweep,
+                         std::vector<std::string>* boxes, int scale) {
+  return PictureOfRun(run, boxes, [&](TForm1& form1) {
+    // Lab > Quality of regulation…, after the run: the current run is the
+    // run's from its "Process" (or its "Reset").
+    form1.QualityOfRegulation1->Click();
+    TLabWindow& lab = *form1.LabWindow();
+    if (sweep) {
+      // Runs as long as the run, entered as "Run sweep" enters it.
+      const int ticks = std::max(run.Ticks - run.ResetAfter.value_or(0), 1);
+      lab.ShowSweep(*sweep, ticks);
+      RunGuarded([&] { lab.StartSweep(*sweep, ticks); });
+      lab.Sweep().Wait();
+    }
+    QApplication::processEvents();
+    return PngData(WindowPicture(*lab.Widget(), scale));
+  });
+}
+
+std::vector<std::string> SaveLabWindowPicture(const MainWindowRun& run,
+                                              const std::optional<SweepSpec>& sweep,
+                                              const std::string& pngPath, int scale) {
+  std::vector<std::string> boxes;
+  TOutputFiles files(std::cout);
+  const std::size_t output = files.Add("The picture", pngPath);
+  files.Prepare();
+  const std::string data = LabWindowPng(run, sweep, &boxes, scale);
+  files.Stream(output).write(data.data(), static_cast<std::streamsize>(data.size()));
+  files.Commit();
+  return boxes;
 }
 
 std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run, const std::string& pngPath,

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/Sweep.h"
+
 namespace drivesim {
 
 // What the user enters and how long the simulation runs.
@@ -56,6 +58,19 @@ std::string MainWindowPng(const MainWindowRun& run, std::vector<std::string>* bo
 // texts of the error boxes. Raises Exception when the file cannot be written.
 std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run, const std::string& pngPath,
                                                int scale = 1);
+
+// The "Quality of regulation" window after the run, opened from the main
+// window's menu and showing the run as its current one; with a sweep, the
+// sweep entered into its sweep group (runs as long as the run after its
+// reset), run to its end and kept. Its client area as PNG data, as
+// MainWindowPng pictures the main window.
+std::string LabWindowPng(const MainWindowRun& run, const std::optional<SweepSpec>& sweep,
+                         std::vector<std::string>* boxes = nullptr, int scale = 1);
+// The same picture written to pngPath as an output file, as
+// SaveMainWindowPicture writes the main window's.
+std::vector<std::string> SaveLabWindowPicture(const MainWindowRun& run,
+                                              const std::optional<SweepSpec>& sweep,
+                                              const std::string& pngPath, int scale = 1);
 
 // Draws the oscilloscope as the window shows it (its current series, at its
 // own size, or `scale` times that size drawn at that density, as

@@ -13,6 +13,7 @@
 #include "sim/DriveModel.h"
 #include "sim/SimulationTick.h"
 #include "sim/TimeHistory.h"
+#include "ui/LabWindow.h"
 #include "ui/OscilloscopeLayout.h"
 #include "ui/PanelControl.h"
 #include "ui/Unit2.h"
@@ -235,12 +236,17 @@ TForm1::TForm1(DriveModel& model, TimeHistory& history, GearPair& gears)
   SpinEdit2->OnChange = [this] { SpinEdit2Change(); };
   Timer1->SetOnTimer([this] { Timer1Timer(); });
 
+  // The menu bar goes above the client area; the window grows by its
+  // height.
+  CreateMainMenu();
+
   RunGuarded([this] { FormCreate(); });
 }
 
 TForm1::~TForm1() {
   // No tick may reach a window that is going away.
   Timer1->SetEnabled(false);
+  fLabWindow.reset();
 }
 
 void TForm1::FormCreate() {
@@ -278,6 +284,10 @@ void TForm1::Button2Click() {
   Model.Setpoint = StrToInt(SpinEdit2->Text());
   Model.SetpointShown = Model.Setpoint;
   Model.ComputeTransferCoefficients();
+  // The record starts here after start-up or "Reset"; other inputs end the
+  // step response being measured, unless the drive is still at rest.
+  fRun.Processed(Model, Gears.LoadGear.ToothCount, History.TimeAxis[HistoryLength - 1]);
+  RunChanged();
   // Off and on again: a fresh 20 ms period.
   Timer1->SetEnabled(true);
 }
@@ -291,6 +301,9 @@ void TForm1::Button5Click() {
   // Two flat lines at 0 from -0.301 s to 0 s. The inputs, the coefficients,
   // the setpoint, the gear angles and the picture stay as they are.
   FillSeries(*Series1, *Series2, History);
+  // The next "Process" starts a new record.
+  fRun.Reset();
+  RunChanged();
 }
 
 void TForm1::Button1Click() { Close(); }
@@ -325,15 +338,29 @@ void TForm1::SpinEdit2Change() {
 }
 
 void TForm1::Timer1Timer() {
+  // The load velocity after each of the tick's integration steps, for the
+  // measured figures; taken only from a tick that succeeds.
+  double stepVelocities[StepsPerTick];
   try {
-    SimulationTick(Model, History, Gears, *Series1, *Series2, Image1->Bitmap());
-  } catch (...) {
+    SimulationTick(Model, History, Gears, *Series1, *Series2, Image1->Bitmap(), stepVelocities);
+  } catch (const Exception& e) {
     // A model that has diverged would fail again on every tick, each failure
     // opening a box behind the last: the timer stops before the box is shown,
-    // and "Process" starts it again.
+    // and "Process" starts it again. The run ends as diverged.
+    Timer1->SetEnabled(false);
+    fRun.TickFailed(e.Message());
+    RunChanged();
+    throw;
+  } catch (...) {
     Timer1->SetEnabled(false);
     throw;
   }
+  constexpr int newest = HistoryLength - 1;
+  fRun.TickDone(Model,
+                {History.TimeAxis[newest], Model.State[1], Model.SetpointShown,
+                 Gears.LoadGear.Angle, Gears.MotorGear.Angle},
+                stepVelocities);
+  RunChanged();
 }
 
 }  // namespace drivesim

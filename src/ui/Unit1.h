@@ -10,7 +10,9 @@
 
 #include <memory>
 
+#include "analysis/WindowRun.h"
 #include "platform/Controls.h"
+#include "platform/Menus.h"
 #include "platform/SpinEdit.h"
 #include "platform/Timer.h"
 
@@ -23,6 +25,7 @@ class TChart;
 class TLineSeries;
 class TPanelControl;
 class TForm2;
+class TLabWindow;
 
 // The program's simulation records, alive for the whole run: the drive
 // model and the time history of the oscilloscope. The gear pair is
@@ -56,6 +59,24 @@ class TForm1 : public TForm {
   void SpinEdit1Change();
   void SpinEdit2Change();
   void Timer1Timer();
+
+  // The menu's commands (Unit1Menu.cpp).
+  void SaveOscilloscopePicture1Click();  // File > Save oscilloscope picture…
+  void SaveRunAsCsv1Click();             // File > Save run as CSV…
+  void Exit1Click();                     // File > Exit, as "Exit"
+  void QualityOfRegulation1Click();      // Lab > Quality of regulation…
+  void Instructions1Click();             // Help > Instructions, as "Help"
+
+  // The inputs as the controls hold them, read as "Process" reads them
+  // (raising what it would raise) but stored nowhere: the seven edits, the
+  // tooth count the gears are set up for and the setpoint spin edit.
+  DriveInputs EnteredInputs() const;
+
+  // The record of the run since "Process" after start-up or "Reset", and
+  // the step response measured on it.
+  const WindowRun& Run() const { return fRun; }
+  // The "Quality of regulation" window, made when the menu first opens it.
+  TLabWindow* LabWindow() const { return fLabWindow.get(); }
 
   // True while the simulation timer runs.
   bool Running() const { return Timer1->Enabled(); }
@@ -109,8 +130,23 @@ class TForm1 : public TForm {
   std::unique_ptr<TPanelControl> Chart1Control;
   std::unique_ptr<TTimer> Timer1;
 
+  // The menu bar above the client area: File, Lab, Help. The items are
+  // the menu's.
+  std::unique_ptr<TMainMenu> MainMenu1;
+  TMenuItem* SaveOscilloscopePicture1 = nullptr;
+  TMenuItem* SaveRunAsCsv1 = nullptr;
+  TMenuItem* Exit1 = nullptr;
+  TMenuItem* QualityOfRegulation1 = nullptr;
+  TMenuItem* Instructions1 = nullptr;
+
  private:
+  void CreateMainMenu();
+  // The lab window follows the run, when it is open.
+  void RunChanged();
+
   TForm2* fInstructionsWindow = nullptr;  // not owned
+  WindowRun fRun;
+  std::unique_ptr<TLabWindow> fLabWindow;
 };
 
 }  // namespace drivesim

@@ -14,6 +14,7 @@
 #include "mechanism/MechanismPicture.h"
 #include "platform/Graphics.h"
 #include "ui/Batch.h"
+#include "ui/MainMenuHeight.h"
 
 namespace drivesim {
 namespace {
@@ -46,12 +47,14 @@ class BatchPictureTest : public ::testing::Test {
   fs::path dir;
 };
 
-// Pixels of the picture that differ from the window's image at (256, 8).
+// Pixels of the picture that differ from the window's image at (256, 8) of
+// its client area, below the menu bar.
 int DifferingFromWindow(const QImage& picture, const QImage& window) {
+  const int top = MainMenuHeight() + 8;
   int differing = 0;
   for (int y = 0; y < picture.height(); ++y) {
     for (int x = 0; x < picture.width(); ++x) {
-      differing += picture.pixel(x, y) != window.pixel(256 + x, 8 + y);
+      differing += picture.pixel(x, y) != window.pixel(256 + x, top + y);
     }
   }
   return differing;
@@ -78,7 +81,7 @@ TEST_F(BatchPictureTest, PictureIsTheWindowsImageForTheSameRun) {
     const std::string what = c.Arguments[1] + " ticks, " + std::to_string(pictures.size());
     EXPECT_EQ(status, c.Status) << what << ": " << err;
     ASSERT_EQ(picture.size(), QSize(353, 313)) << what;
-    ASSERT_EQ(window.size(), QSize(623, 513)) << what;
+    ASSERT_EQ(window.size(), QSize(623, MainMenuHeight() + 513)) << what;
     EXPECT_EQ(DifferingFromWindow(picture, window), 0) << what;
     pictures.push_back(picture);
   }

@@ -17,6 +17,7 @@
 #include "platform/Graphics.h"
 #include "sim/SimulationRig.h"
 #include "ui/Batch.h"
+#include "ui/MainMenuHeight.h"
 #include "ui/OscilloscopeLayout.h"
 
 namespace drivesim {
@@ -85,13 +86,14 @@ TEST_F(BatchScaleTest, PicturesAreDrawnAtTheScaleAndShowTheSameRun) {
   ASSERT_EQ(chartImage.size(), QSize(706, 338));
   EXPECT_EQ(Differing(chartImage, 0, 0, expectedChart), 0);
 
-  // The client area of the window twice as large each way: the chart at
-  // (512, 656) as the tool drew it, the mechanism picture at (512, 16) with
-  // every pixel a 2 x 2 square.
+  // The window twice as large each way, its client area below the menu
+  // bar: the chart at (512, 656) as the tool drew it, the mechanism picture
+  // at (512, 16) with every pixel a 2 x 2 square.
   const QImage windowImage(QString::fromStdString(window));
-  ASSERT_EQ(windowImage.size(), QSize(1246, 1026));
-  EXPECT_EQ(Differing(windowImage, 512, 656, expectedChart), 0);
-  EXPECT_EQ(Differing(windowImage, 512, 16, rig.Image, 2), 0);
+  const int menu = 2 * MainMenuHeight();
+  ASSERT_EQ(windowImage.size(), QSize(1246, menu + 1026));
+  EXPECT_EQ(Differing(windowImage, 512, menu + 656, expectedChart), 0);
+  EXPECT_EQ(Differing(windowImage, 512, menu + 16, rig.Image, 2), 0);
   // The mechanism picture alone, enlarged the same way.
   const QImage pictureImage(QString::fromStdString(picture));
   ASSERT_EQ(pictureImage.size(), QSize(706, 626));

@@ -17,6 +17,7 @@
 
 #include "platform/Numbers.h"
 #include "ui/Batch.h"
+#include "ui/MainMenuHeight.h"
 
 namespace drivesim {
 namespace {
@@ -429,11 +430,13 @@ TEST_F(BatchTest, ChartPictureIsTheOscilloscopeAsTheWindowShowsIt) {
   const QImage windowImage(QString::fromStdString(window.string()));
   ASSERT_EQ(chartImage.size(), QSize(353, 169));
   ASSERT_FALSE(windowImage.isNull());
-  // The window's oscilloscope sits at (256, 328) of its client area.
+  // The window's oscilloscope sits at (256, 328) of its client area, below
+  // the menu bar.
+  const int top = MainMenuHeight() + 328;
   int differing = 0;
   for (int y = 0; y < chartImage.height(); ++y) {
     for (int x = 0; x < chartImage.width(); ++x) {
-      differing += chartImage.pixel(x, y) != windowImage.pixel(256 + x, 328 + y);
+      differing += chartImage.pixel(x, y) != windowImage.pixel(256 + x, top + y);
     }
   }
   EXPECT_EQ(differing, 0);

@@ -16,6 +16,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Graphics.h"
 #include "sim/SimulationRig.h"
+#include "ui/MainMenuHeight.h"
 #include "ui/MainWindowPicture.h"
 #include "ui/OscilloscopeLayout.h"
 
@@ -65,18 +66,20 @@ TEST(MainWindowPictureTest, PictureShowsTheWindowAfterTheRunItsHandlersMade) {
 
   QImage saved(QString::fromStdString(path));
   ASSERT_FALSE(saved.isNull());
-  // The client area of the 631 x 540 window.
-  EXPECT_EQ(saved.size(), QSize(623, 513));
+  // The menu bar above the client area of the 631 x 540 window.
+  const int menu = MainMenuHeight();
+  EXPECT_GT(menu, 10);
+  EXPECT_EQ(saved.size(), QSize(623, menu + 513));
 
-  // The mechanism at (256, 8) and the oscilloscope at (256, 328), exactly
-  // as the run's ticks leave them.
+  // The mechanism at (256, 8) and the oscilloscope at (256, 328) of the
+  // client area, exactly as the run's ticks leave them.
   TBitmap expected;
   TBitmap chart;
   ExpectedPicture(run, expected, &chart);
-  EXPECT_EQ(DifferingPixels(saved, 256, 8, expected), 0);
+  EXPECT_EQ(DifferingPixels(saved, 256, menu + 8, expected), 0);
   ASSERT_EQ(chart.Width(), 353);
   ASSERT_EQ(chart.Height(), 169);
-  EXPECT_EQ(DifferingPixels(saved, 256, 328, chart), 0);
+  EXPECT_EQ(DifferingPixels(saved, 256, menu + 328, chart), 0);
 
   // Another run turns the gears elsewhere: the picture is the run's.
   run.Ticks = 80;

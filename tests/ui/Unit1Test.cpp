@@ -95,10 +95,19 @@ TEST_F(Unit1Test, WindowHoldsEveryControlAtItsPlace) {
   Open();
   EXPECT_EQ(form->Caption(),
             "The influence of the feedback coefficient on the quality of regulation");
-  EXPECT_EQ(form->BoundsRect(), (TRect{201, 116, 201 + 631, 116 + 540}));
-  // The outer size less the sizeable frame and the caption.
-  EXPECT_EQ(form->Widget()->size(), QSize(631 - 8, 540 - 8 - 19));
+  // The 631 x 540 window grown by the menu bar above its client area, which
+  // keeps its size: the outer size less the sizeable frame and the caption.
+  const int menu = form->MenuHeight();
+  EXPECT_GT(menu, 10);
+  EXPECT_EQ(form->BoundsRect(), (TRect{201, 116, 201 + 631, 116 + 540 + menu}));
+  EXPECT_EQ(form->ClientWidth(), 631 - 8);
+  EXPECT_EQ(form->ClientHeight(), 540 - 8 - 19);
+  EXPECT_EQ(form->Widget()->size(), QSize(631 - 8, menu + 540 - 8 - 19));
   EXPECT_EQ(form->Widget()->pos(), QPoint(201, 116));
+  const auto* bar = static_cast<QWidget*>(form->MainMenu1->Widget());
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->geometry(), QRect(0, 0, 631 - 8, menu));
+  EXPECT_EQ(form->ClientWidget()->mapTo(form->Widget(), QPoint(0, 0)), QPoint(0, menu));
 
   struct Expected {
     TControl* control;

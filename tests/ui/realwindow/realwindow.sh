@@ -1,12 +1,15 @@
 #!/bin/sh
 # The real drivesim on a virtual X display: both windows carry their titles,
 # the instructions window stays hidden until "Help", "Process" with a
-# setpoint makes the oscilloscope's traces rise and move, and "Exit" ends the
-# program with exit status 0 while the instructions window is open.
+# setpoint makes the oscilloscope's traces rise and move; the "Quality of
+# regulation" window opens from the menu, keeps a run, runs a sweep of five
+# runs and saves its table through the file dialog, and closes; and "Exit"
+# ends the program with exit status 0 while the instructions window is open.
 #
 # Usage: realwindow.sh PATH/TO/drivesim
 # Exit status 77 (a skipped test) only when xvfb-run is not installed.
-# With REALWINDOW_KEEP=DIR the last screenshot is left in DIR/window.xwd.
+# With REALWINDOW_KEEP=DIR the last screenshot is left in DIR/window.xwd,
+# and one of the lab window after its sweep in DIR/lab.xwd.
 set -u
 
 drivesim=${1:?usage: realwindow.sh PATH/TO/drivesim}
@@ -31,12 +34,16 @@ done
 
 main_title="The influence of the feedback coefficient on the quality of regulation"
 help_title="Instructions"
+lab_title="Quality of regulation"
+save_title="Save table as CSV"
 
-# The controls, in the main window's client coordinates.
+# The controls, in the main window's client coordinates (below the menu
+# bar, whose height is measured once the window is shown).
 setpoint_x=210 setpoint_y=362  # the setpoint spin edit's text
 process_x=40 process_y=444     # "Process"
 help_x=216 help_y=484          # "Help"
 exit_x=40 exit_y=484           # "Exit"
+reset_x=216 reset_y=444        # "Reset"
 # The oscilloscope: left, top, width, height.
 chart_left=256 chart_top=328 chart_width=353 chart_height=169
 
@@ -50,6 +57,9 @@ finish() {
   wait
   if [ -n "${REALWINDOW_KEEP:-}" ] && [ -f "$work/shot.xwd" ]; then
     cp "$work/shot.xwd" "$REALWINDOW_KEEP/window.xwd"
+  fi
+  if [ -n "${REALWINDOW_KEEP:-}" ] && [ -f "$work/lab.xwd" ]; then
+    cp "$work/lab.xwd" "$REALWINDOW_KEEP/lab.xwd"
   fi
   rm -rf "$work"
   exit "$status"
@@ -85,8 +95,9 @@ visible_window() {
 }
 window_shown() { [ -n "$(visible_window "$1")" ]; }
 
+menu=0
 click() {
-  xdotool mousemove --window "$main" "$1" "$2" click 1
+  xdotool mousemove --window "$main" "$1" $(($2 + menu)) click 1
 }
 
 # The oscilloscope's pixels, one line per row, four hexadecimal bytes per
@@ -104,7 +115,7 @@ chart_pixels() {
     echo "unexpected screenshot format: $bpp bits per pixel, byte order $order"
     return 1
   fi
-  offset=$((header + colours * 12 + chart_top * bpl))
+  offset=$((header + colours * 12 + (chart_top + menu) * bpl))
   tail -c +$((offset + 1)) "$work/shot.xwd" | head -c $((chart_height * bpl)) |
     od -An -v -tx1 -w"$bpl" |
     cut -d' ' -f$((chart_left * 4 + 2))-$(((chart_left + chart_width) * 4 + 1)) >"$work/$name"
@@ -146,6 +157,11 @@ shown_or_ended() { window_shown "$main_title" || ended; }
 poll 60 shown_or_ended && ! ended || fail "the main window did not appear"
 main=$(visible_window "$main_title")
 echo "main window shown: \"$main_title\""
+# The window is its client area (623 x 513) and the menu bar above it.
+height=$(xdotool getwindowgeometry "$main" | awk '/Geometry:/ { split($2, size, "x"); print size[2] }')
+menu=$((height - 513))
+[ "$menu" -gt 10 ] && [ "$menu" -lt 60 ] || fail "no menu bar above the client area (window height $height)"
+echo "menu bar of $menu pixels above the client area"
 
 # Painted and idle: the picture and the empty oscilloscope do not change.
 poll 30 chart_still || fail "the oscilloscope did not settle before Process"
@@ -161,6 +177,51 @@ echo "traces rose over $(velocity_rows now) rows"
 mv "$work/now" "$work/running1"
 poll 30 chart_moved_since running1 || fail "the traces stopped moving"
 echo "traces keep moving"
+
+# Lab > Quality of regulation… by the menu's access keys.
+xdotool key alt+l || fail "cannot open the Lab menu"
+sleep 0.3
+xdotool key Return || fail "cannot choose Quality of regulation"
+poll 30 window_shown "$lab_title" || fail "the menu did not open the lab window"
+lab=$(visible_window "$lab_title")
+echo "lab window shown: \"$lab_title\""
+
+# "Reset" and "Process" in the main window (raised above the lab): a run
+# from rest; then "Keep run" in the lab.
+xdotool windowraise "$main" && click "$reset_x" "$reset_y" && click "$process_x" "$process_y" ||
+  fail "cannot click Reset and Process"
+sleep 1
+xdotool windowraise "$lab" && xdotool mousemove --window "$lab" 200 150 click 1 ||
+  fail "cannot click into the lab window"
+sleep 0.3
+xdotool key alt+k || fail "cannot press Keep run"
+
+# A sweep of five runs: Count 5 ("C&ount"), "R&un sweep".
+xdotool key alt+o ctrl+a && xdotool type 5 && xdotool key alt+u || fail "cannot start the sweep"
+sleep 3
+xwd -silent -id "$lab" >"$work/lab.xwd" 2>/dev/null
+
+# "Save t&able as CSV…" through the file dialog.
+xdotool key alt+a || fail "cannot press Save table as CSV"
+poll 30 window_shown "$save_title" || fail "no file dialog for the table"
+sleep 0.5
+xdotool type "$work/table.csv" && xdotool key Return || fail "cannot type the file name"
+poll 30 test -s "$work/table.csv" || fail "the table was not saved"
+rows=$(wc -l <"$work/table.csv")
+# The header, the current run, the kept run and the five runs of the sweep.
+[ "$rows" -eq 8 ] || fail "the saved table has $rows lines, not 8: $(cat "$work/table.csv")"
+head -n 1 "$work/table.csv" | grep -q '^run,value,gain,' || fail "the table's header is not the figures' header"
+# The swept runs are those with a swept value.
+[ "$(awk -F, 'NR > 1 && $2 != ""' "$work/table.csv" | wc -l)" -eq 5 ] ||
+  fail "the sweep's rows are missing: $(cat "$work/table.csv")"
+echo "table saved with the current run, the kept run and five swept runs"
+
+# Ctrl+W closes the lab window.
+xdotool mousemove --window "$lab" 200 150 click 1 && sleep 0.3 && xdotool key ctrl+w ||
+  fail "cannot close the lab window"
+lab_gone() { ! window_shown "$lab_title"; }
+poll 30 lab_gone || fail "the lab window did not close"
+echo "lab window closed"
 
 click "$help_x" "$help_y" || fail "cannot click Help"
 poll 30 window_shown "$help_title" || fail "Help did not show the instructions window"

@@ -1,0 +1,112 @@
+// The main window's menu bar and its commands: saving the oscilloscope's
+// picture and the run's record, the "Quality of regulation" window, and
+// Exit and Instructions, which do what the "Exit" and "Help" buttons do.
+#include <ostream>
+#include <string>
+
+#include "analysis/FiguresCsv.h"
+#include "mechanism/Gears.h"
+#include "platform/Dialogs.h"
+#include "platform/Numbers.h"
+#include "sim/DriveModel.h"
+#include "sim/TimeHistory.h"
+#include "ui/BatchRun.h"
+#include "ui/LabWindow.h"
+#include "ui/MainWindowPicture.h"
+#include "ui/SaveFiles.h"
+#include "ui/Unit1.h"
+
+namespace drivesim {
+
+namespace {
+
+// The record as the batch tool's per-tick rows: a header, then one row per
+// tick numbered from 1. Written a block of rows at a time, so that a long
+// record is never gathered whole.
+void WriteRunCsv(std::ostream& stream, const TickLog& log) {
+  std::string text = std::string(kTickRowsHeader) + "\n";
+  constexpr std::size_t kBlock = 1 << 16;
+  for (std::size_t i = 0; i < log.Size(); ++i) {
+    const TickSample& t = log[i];
+    text += std::to_string(i + 1);
+    for (double v : {t.Time, t.LoadVelocity, t.Setpoint, t.LoadGearAngle, t.MotorGearAngle}) {
+      text += ',';
+      AppendReal(text, v);
+    }
+    text += '\n';
+    if (text.size() >= kBlock) {
+      stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+      text.clear();
+    }
+  }
+  stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+}  // namespace
+
+void TForm1::CreateMainMenu() {
+  MainMenu1 = std::make_unique<TMainMenu>(*this);
+  TMenuItem& file = MainMenu1->Add("&File");
+  SaveOscilloscopePicture1 = &file.Add("Save &oscilloscope picture\u2026", "Ctrl+Shift+S");
+  SaveRunAsCsv1 = &file.Add("Save &run as CSV\u2026", "Ctrl+S");
+  file.AddSeparator();
+  Exit1 = &file.Add("E&xit", "Ctrl+Q");
+  TMenuItem& lab = MainMenu1->Add("&Lab");
+  QualityOfRegulation1 = &lab.Add("&Quality of regulation\u2026", "Ctrl+L");
+  TMenuItem& help = MainMenu1->Add("&Help");
+  Instructions1 = &help.Add("&Instructions", "F1");
+
+  SaveOscilloscopePicture1->OnClick = [this] { SaveOscilloscopePicture1Click(); };
+  SaveRunAsCsv1->OnClick = [this] { SaveRunAsCsv1Click(); };
+  Exit1->OnClick = [this] { Exit1Click(); };
+  QualityOfRegulation1->OnClick = [this] { QualityOfRegulation1Click(); };
+  Instructions1->OnClick = [this] { Instructions1Click(); };
+}
+
+void TForm1::SaveOscilloscopePicture1Click() {
+  const std::optional<std::string> path =
+      PromptForSaveFileName({"Save oscilloscope picture", "oscilloscope.png",
+                             "PNG pictures (*.png);;All files (*)", "png"});
+  if (!path) return;
+  // The chart as it shows now, zoomed or not.
+  SaveOutputFile("The picture", *path, OscilloscopePng(*Chart1));
+}
+
+void TForm1::SaveRunAsCsv1Click() {
+  const std::optional<std::string> path = PromptForSaveFileName(
+      {"Save run as CSV", "run.csv", "CSV files (*.csv);;All files (*)", "csv"});
+  if (!path) return;
+  SaveOutputFile("The run", *path,
+                 [this](std::ostream& stream) { WriteRunCsv(stream, fRun.Log()); });
+}
+
+void TForm1::Exit1Click() { Button1Click(); }
+
+void TForm1::Instructions1Click() { Button4Click(); }
+
+void TForm1::QualityOfRegulation1Click() {
+  if (!fLabWindow) {
+    fLabWindow = std::make_unique<TLabWindow>(fRun, [this] { return EnteredInputs(); });
+  }
+  fLabWindow->Show();
+}
+
+DriveInputs TForm1::EnteredInputs() const {
+  DriveInputs inputs;
+  inputs.AmpGain = StrToFloat(Edit1->Text());
+  inputs.AmpTimeConst = StrToFloat(Edit2->Text());
+  inputs.MotorCoef = StrToFloat(Edit3->Text());
+  inputs.MotorInertia = StrToFloat(Edit4->Text());
+  inputs.LoadInertia = StrToFloat(Edit5->Text());
+  inputs.ViscousFriction = StrToFloat(Edit6->Text());
+  inputs.FeedbackCoef = StrToFloat(Edit7->Text());
+  inputs.LoadTeeth = Gears.LoadGear.ToothCount;
+  inputs.Setpoint = StrToInt(SpinEdit2->Text());
+  return inputs;
+}
+
+void TForm1::RunChanged() {
+  if (fLabWindow) fLabWindow->RunChanged();
+}
+
+}  // namespace drivesim
