@@ -39,17 +39,6 @@ const ParameterEntry& EntryOf(SweepParameter parameter) {
   return kParameters[0];
 }
 
-// Reads a real number by the edits' rules with a point as the separator,
-// whatever the locale; the locale's separator is restored afterwards.
-double ReadPointReal(const std::string& text) {
-  struct PointSeparator {
-    char Saved = DecimalSeparator();
-    PointSeparator() { SetDecimalSeparator('.'); }
-    ~PointSeparator() { SetDecimalSeparator(Saved); }
-  } point;
-  return StrToFloat(text);
-}
-
 // The shortest text that reads back as the value, with a point.
 std::string ShortReal(double value) {
   char buffer[40];
@@ -111,8 +100,8 @@ SweepSpec ParseSweepSpec(const std::string& text) {
   if (rest.find(':') != std::string::npos) {
     const std::vector<std::string> parts = Split(rest, ':');
     if (parts.size() != 3) throw ESweepError(form);
-    const double from = ReadPointReal(parts[0]);
-    const double to = ReadPointReal(parts[1]);
+    const double from = StrToFloatWithPoint(parts[0]);
+    const double to = StrToFloatWithPoint(parts[1]);
     const int count = StrToInt(parts[2]);
     if (count < kMinSweepCount || count > kMaxSweepCount) {
       throw ESweepError("Sweep count must be between " + std::to_string(kMinSweepCount) + " and " +
@@ -128,7 +117,7 @@ SweepSpec ParseSweepSpec(const std::string& text) {
     if (parts.size() > static_cast<std::size_t>(kMaxSweepCount)) {
       throw ESweepError("A sweep takes at most " + std::to_string(kMaxSweepCount) + " values");
     }
-    for (const std::string& part : parts) spec.Values.push_back(ReadPointReal(part));
+    for (const std::string& part : parts) spec.Values.push_back(StrToFloatWithPoint(part));
   }
   if (IsWhole(spec.Parameter)) {
     for (double& v : spec.Values) v = WholeValue(spec.Parameter, v);

@@ -36,12 +36,12 @@ int HexDigitValue(char c) {
 enum class ParseResult { kOk, kInvalid, kOverflow };
 
 // Reads a real number: blanks, sign, digits with at most one decimal
-// separator (the locale's), an optional exponent with its own sign and at
+// separator (the given one), an optional exponent with its own sign and at
 // least one digit, blanks. The number is first formed at extended precision;
 // a magnitude beyond that precision's range does not read at all, while one
 // that only exceeds a double's range reads but overflows when it is narrowed.
 // Magnitudes too small for a double become zero or lose precision.
-ParseResult ParseReal(std::string_view text, double& value) {
+ParseResult ParseReal(std::string_view text, char separator, double& value) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && text[i] == ' ') ++i;
@@ -66,7 +66,7 @@ ParseResult ParseReal(std::string_view text, double& value) {
     ++mantissa_digits;
     ++i;
   }
-  if (i < n && text[i] == g_decimal_separator) {
+  if (i < n && text[i] == separator) {
     normal += '.';
     ++i;
     while (i < n && IsDigit(text[i])) {
@@ -575,9 +575,11 @@ void InitLocaleFromSystem() {
   }
 }
 
-double StrToFloat(const std::string& text) {
+namespace {
+
+double ReadFloat(const std::string& text, char separator) {
   double value = 0;
-  switch (ParseReal(text, value)) {
+  switch (ParseReal(text, separator, value)) {
     case ParseResult::kOk: return value;
     case ParseResult::kOverflow: throw EOverflow();
     case ParseResult::kInvalid: break;
@@ -585,9 +587,15 @@ double StrToFloat(const std::string& text) {
   throw EConvertError("'" + text + "' is not a valid floating point value");
 }
 
+}  // namespace
+
+double StrToFloat(const std::string& text) { return ReadFloat(text, g_decimal_separator); }
+
+double StrToFloatWithPoint(const std::string& text) { return ReadFloat(text, '.'); }
+
 bool TryStrToFloat(const std::string& text, double& value) {
   double parsed = 0;
-  if (ParseReal(text, parsed) != ParseResult::kOk) return false;
+  if (ParseReal(text, g_decimal_separator, parsed) != ParseResult::kOk) return false;
   value = parsed;
   return true;
 }

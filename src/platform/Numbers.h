@@ -58,6 +58,9 @@ void InitLocaleFromSystem();
 // false (value untouched) for every failure, overflow included.
 double StrToFloat(const std::string& text);
 bool TryStrToFloat(const std::string& text, double& value);
+// StrToFloat with a point for the decimal separator whatever the locale's:
+// the texts of command lines and sweep descriptions.
+double StrToFloatWithPoint(const std::string& text);
 // Optional leading blanks, an optional sign, then decimal digits or
 // hexadecimal digits after "$", "x" or "0x", and nothing after them. The
 // value, sign applied, must lie in the 32-bit signed range (hexadecimal too:

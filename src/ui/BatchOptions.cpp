@@ -10,18 +10,6 @@ namespace drivesim {
 
 namespace {
 
-// Reads real numbers with a point as the decimal separator, whatever the
-// user's locale, by the rules the edits' texts are read with. The locale's
-// separator is restored afterwards.
-double ReadReal(const std::string& text) {
-  struct PointSeparator {
-    char Saved = DecimalSeparator();
-    PointSeparator() { SetDecimalSeparator('.'); }
-    ~PointSeparator() { SetDecimalSeparator(Saved); }
-  } point;
-  return StrToFloat(text);
-}
-
 int ReadTeeth(const std::string& text) {
   const int teeth = StrToInt(text);
   if (teeth < kMinLoadTeeth || teeth > kMaxLoadTeeth) {
@@ -55,19 +43,31 @@ const std::vector<OptionSpec>& OptionTable() {
   static const std::vector<OptionSpec> table = [] {
     std::vector<OptionSpec> options{
         {"--gain", "X", "converter-amplifier gain (default 10)",
-         [](BatchOptions& o, const std::string& v) { o.Inputs.AmpGain = ReadReal(v); }},
+         [](BatchOptions& o, const std::string& v) { o.Inputs.AmpGain = StrToFloatWithPoint(v); }},
         {"--time-constant", "X", "amplifier time constant, s (default 0.006)",
-         [](BatchOptions& o, const std::string& v) { o.Inputs.AmpTimeConst = ReadReal(v); }},
+         [](BatchOptions& o, const std::string& v) {
+           o.Inputs.AmpTimeConst = StrToFloatWithPoint(v);
+         }},
         {"--motor-coef", "X", "motor coefficient, rad/(s*V) (default 1.4)",
-         [](BatchOptions& o, const std::string& v) { o.Inputs.MotorCoef = ReadReal(v); }},
+         [](BatchOptions& o, const std::string& v) {
+           o.Inputs.MotorCoef = StrToFloatWithPoint(v);
+         }},
         {"--motor-inertia", "X", "motor moment of inertia, kg*m^2 (default 0.021)",
-         [](BatchOptions& o, const std::string& v) { o.Inputs.MotorInertia = ReadReal(v); }},
+         [](BatchOptions& o, const std::string& v) {
+           o.Inputs.MotorInertia = StrToFloatWithPoint(v);
+         }},
         {"--load-inertia", "X", "load moment of inertia, kg*m^2 (default 0.3)",
-         [](BatchOptions& o, const std::string& v) { o.Inputs.LoadInertia = ReadReal(v); }},
+         [](BatchOptions& o, const std::string& v) {
+           o.Inputs.LoadInertia = StrToFloatWithPoint(v);
+         }},
         {"--friction", "X", "load's viscous friction, N*m*s/rad (default 1.6)",
-         [](BatchOptions& o, const std::string& v) { o.Inputs.ViscousFriction = ReadReal(v); }},
+         [](BatchOptions& o, const std::string& v) {
+           o.Inputs.ViscousFriction = StrToFloatWithPoint(v);
+         }},
         {"--feedback", "X", "feedback coefficient, V*s/rad (default 1)",
-         [](BatchOptions& o, const std::string& v) { o.Inputs.FeedbackCoef = ReadReal(v); }},
+         [](BatchOptions& o, const std::string& v) {
+           o.Inputs.FeedbackCoef = StrToFloatWithPoint(v);
+         }},
         {"--teeth", "N", "tooth count of the load gear, 1..55 (default 42)",
          [](BatchOptions& o, const std::string& v) { o.Inputs.LoadTeeth = ReadTeeth(v); }},
         {"--setpoint", "N",

@@ -149,6 +149,18 @@ TEST_F(NumbersTest, StrToFloatUsesOnlyTheLocaleSeparator) {
                               "'1.000,5' is not a valid floating point value");
 }
 
+TEST_F(NumbersTest, StrToFloatWithPointReadsAPointWhateverTheLocale) {
+  UseCommaLocale();
+  EXPECT_EQ(StrToFloatWithPoint("0.006"), StrToFloat("0,006"));
+  EXPECT_EQ(StrToFloatWithPoint(" -1.5e2"), -150.0);
+  ExpectRaises<EConvertError>([] { StrToFloatWithPoint("0,006"); },
+                              "'0,006' is not a valid floating point value");
+  ExpectRaises<EOverflow>([] { StrToFloatWithPoint("1e400"); }, kOverflow);
+  // The locale's separator stands, also after a text that did not read.
+  EXPECT_EQ(DecimalSeparator(), ',');
+  EXPECT_EQ(StrToFloat("2,5"), 2.5);
+}
+
 TEST_F(NumbersTest, StrToIntReadsDecimalAndHexadecimalWithin32Bits) {
   EXPECT_EQ(StrToInt("42"), 42);
   EXPECT_EQ(StrToInt("   -7"), -7);
