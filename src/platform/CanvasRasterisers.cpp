@@ -372,12 +372,52 @@ class PolygonStroker {
   bool fLastAxisAligned = false;
 };
 
+// The pixels of a thin line from `from`, dx and dy away from it, one after
+// the other. Pixel i lies i steps along the major axis from the start, and
+// at floor((2 i |minor| + |major|) / (2 |major|)) steps along the minor
+// axis, that is i * minor / major rounded half away from the start; the
+// quotient is carried from pixel to pixel with its remainder.
+struct LineWalk {
+  LineWalk(TPoint from, int dx, int dy)
+      : XMajor(std::abs(dx) >= std::abs(dy)),
+        MajorSign((XMajor ? dx : dy) > 0 ? 1 : -1),
+        MinorSign((XMajor ? dy : dx) >= 0 ? 1 : -1),
+        TwiceMajor(2LL * std::abs(XMajor ? dx : dy)),
+        TwiceMinor(2LL * std::abs(XMajor ? dy : dx)),
+        Remainder(std::abs(XMajor ? dx : dy)),
+        X(from.X),
+        Y(from.Y) {}
+
+  // On to the next pixel.
+  void Next() {
+    Remainder += TwiceMinor;
+    int minorStep = 0;
+    if (Remainder >= TwiceMajor) {
+      Remainder -= TwiceMajor;
+      minorStep = MinorSign;
+    }
+    if (XMajor) {
+      X += MajorSign;
+      Y += minorStep;
+    } else {
+      Y += MajorSign;
+      X += minorStep;
+    }
+  }
+
+  const bool XMajor;
+  const int MajorSign;
+  const int MinorSign;
+  const long long TwiceMajor;
+  const long long TwiceMinor;
+  long long Remainder;
+  int X;
+  int Y;
+};
+
 // Sets the pixels of a thin solid line from `from` to `to` (the end pixel
-// left out) that lie in the visible rectangle to color. Pixel i of the line
-// lies i steps along the major axis from the start, and at
-// floor((2 i |minor| + |major|) / (2 |major|)) steps along the minor axis,
-// that is i * minor / major rounded half away from the start; the quotient
-// is carried from pixel to pixel with its remainder.
+// left out) that lie in the visible rectangle to color, as LineWalk places
+// them.
 void SetSolidLinePixels(uchar* bits, qsizetype stride, const TRect& visible, TPoint from, TPoint to,
                         QRgb color) {
   const int dx = to.X - from.X;
@@ -405,50 +445,26 @@ void SetSolidLinePixels(uchar* bits, qsizetype stride, const TRect& visible, TPo
     for (int y = top; y < bottom; ++y, pixel += rowStep) *pixel = color;
     return;
   }
-  const bool xMajor = std::abs(dx) >= std::abs(dy);
-  const int major = xMajor ? dx : dy;
-  const int minor = xMajor ? dy : dx;
-  const long long twiceMajor = 2LL * std::abs(major);
-  const long long twiceMinor = 2LL * std::abs(minor);
-  long long remainder = std::abs(major);
+  LineWalk walk(from, dx, dy);
   if (inside(from) && inside(to)) {
     // Both ends in the visible part: the line lies in it all, and every
-    // pixel is set without a check.
-    const qsizetype majorStep = xMajor ? (major > 0 ? 1 : -1) : (major > 0 ? rowStep : -rowStep);
-    const qsizetype minorStep = xMajor ? (minor >= 0 ? rowStep : -rowStep) : (minor >= 0 ? 1 : -1);
+    // pixel is set without a check, the walk's steps made in the image.
+    const qsizetype majorStep = walk.XMajor ? walk.MajorSign : walk.MajorSign * rowStep;
+    const qsizetype minorStep = walk.XMajor ? walk.MinorSign * rowStep : walk.MinorSign;
     QRgb* pixel = reinterpret_cast<QRgb*>(bits + from.Y * stride) + from.X;
     for (int i = 0; i < steps; ++i) {
       *pixel = color;
       pixel += majorStep;
-      remainder += twiceMinor;
-      if (remainder >= twiceMajor) {
-        remainder -= twiceMajor;
+      walk.Remainder += walk.TwiceMinor;
+      if (walk.Remainder >= walk.TwiceMajor) {
+        walk.Remainder -= walk.TwiceMajor;
         pixel += minorStep;
       }
     }
     return;
   }
-  const int majorSign = major > 0 ? 1 : -1;
-  const int minorSign = minor >= 0 ? 1 : -1;
-  int x = from.X;
-  int y = from.Y;
-  for (int i = 0; i < steps; ++i) {
-    if (x >= visible.Left && x < visible.Right && y >= visible.Top && y < visible.Bottom) {
-      reinterpret_cast<QRgb*>(bits + y * stride)[x] = color;
-    }
-    remainder += twiceMinor;
-    int minorStep = 0;
-    if (remainder >= twiceMajor) {
-      remainder -= twiceMajor;
-      minorStep = minorSign;
-    }
-    if (xMajor) {
-      x += majorSign;
-      y += minorStep;
-    } else {
-      y += majorSign;
-      x += minorStep;
-    }
+  for (int i = 0; i < steps; ++i, walk.Next()) {
+    if (inside({walk.X, walk.Y})) reinterpret_cast<QRgb*>(bits + walk.Y * stride)[walk.X] = color;
   }
 }
 
@@ -539,22 +555,9 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
     return;
   }
 
-  // Pixel i of the line lies i steps along the major axis from the start,
-  // and at floor((2 i |minor| + |major|) / (2 |major|)) steps along the
-  // minor axis, that is i * minor / major rounded half away from the start.
-  // The quotient is carried from pixel to pixel with its remainder. Step
-  // "steps" would be the end pixel, which is not drawn.
-  const bool xMajor = std::abs(dx) >= std::abs(dy);
-  const int major = xMajor ? dx : dy;
-  const int minor = xMajor ? dy : dx;
-  const int majorSign = major > 0 ? 1 : -1;
-  const int minorSign = minor >= 0 ? 1 : -1;
-  const long long twiceMajor = 2LL * std::abs(major);
-  const long long twiceMinor = 2LL * std::abs(minor);
-  long long remainder = std::abs(major);
-  int x = from.X;
-  int y = from.Y;
-  for (int i = 0; i < steps; ++i) {
+  // Step "steps" would be the end pixel, which is not drawn.
+  LineWalk walk(from, dx, dy);
+  for (int i = 0; i < steps; ++i, walk.Next()) {
     bool on = true;
     if (pattern) {
       on = run % 2 == 0;
@@ -563,25 +566,11 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
         runLeft = pattern->runs[run];
       }
     }
-    if ((on || opaqueGaps) && x >= visible.Left && x < visible.Right && y >= visible.Top &&
-        y < visible.Bottom) {
+    if ((on || opaqueGaps) && walk.X >= visible.Left && walk.X < visible.Right &&
+        walk.Y >= visible.Top && walk.Y < visible.Bottom) {
       const QRgb color = on ? penColor : gapColor;
-      QRgb& pixel = reinterpret_cast<QRgb*>(bits + y * stride)[x];
+      QRgb& pixel = reinterpret_cast<QRgb*>(bits + walk.Y * stride)[walk.X];
       pixel = notXor ? (0xFF000000u | (~(color ^ pixel) & 0x00FFFFFFu)) : color;
-    }
-    // On to pixel i + 1.
-    remainder += twiceMinor;
-    int minorStep = 0;
-    if (remainder >= twiceMajor) {
-      remainder -= twiceMajor;
-      minorStep = minorSign;
-    }
-    if (xMajor) {
-      x += majorSign;
-      y += minorStep;
-    } else {
-      y += majorSign;
-      x += minorStep;
     }
   }
   phase += steps;
