@@ -547,10 +547,9 @@ double CheckedDiv(double numerator, double denominator) {
   return Checked(numerator / denominator);
 }
 
-double Checked(double x) {
+void RaiseNotFinite(double x) {
   if (std::isnan(x)) throw EInvalidOp();
-  if (std::isinf(x)) throw EOverflow();
-  return x;
+  throw EOverflow();
 }
 
 char DecimalSeparator() { return g_decimal_separator; }

@@ -3,6 +3,7 @@
 // floating-point arithmetic, the locale's decimal separator, and conversion
 // between text and numbers.
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -33,8 +34,14 @@ int ScalePixels(int pixels, double ratio);
 // silently.
 double CheckedDiv(double numerator, double denominator);
 // Returns x when it is finite; raises EInvalidOp for a NaN and EOverflow for
-// an infinity. Used after +, - and * whose operands are finite.
-double Checked(double x);
+// an infinity. Used after +, - and * whose operands are finite, many times
+// a tick: the test is inline, the raising is not.
+[[noreturn]] void RaiseNotFinite(double x);
+inline double Checked(double x) {
+  if (!std::isfinite(x)) [[unlikely]]
+    RaiseNotFinite(x);
+  return x;
+}
 
 // The user's decimal separator. Read from the system locale once at start-up
 // (InitLocaleFromSystem); tests set it with SetDecimalSeparator.
