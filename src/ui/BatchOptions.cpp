@@ -226,12 +226,15 @@ BatchOptions ParseOptions(const std::vector<std::string>& arguments) {
     throw EBatchInputError("--reset-after cannot be used with --sweep");
   }
 
-  if (!options.Sweep) {
+  // The figures on standard output take its place from the per-tick rows'
+  // default, so that "--metrics -" prints the figures alone, as a sweep does.
+  const bool figuresToStandardOutput = options.OutputPaths[kFiguresOutput] == "-";
+  if (!options.Sweep && !figuresToStandardOutput) {
     for (std::size_t n = 0; n < outputs.size(); ++n) {
       if (!options.OutputPaths[n] && outputs[n].Default)
         options.OutputPaths[n] = outputs[n].Default;
     }
-  } else if (!named) {
+  } else if (options.Sweep && !named) {
     options.OutputPaths[kFiguresOutput] = "-";
   }
   return options;

@@ -109,8 +109,9 @@ const std::vector<BatchOutput>& BatchOutputTable() {
   static const std::vector<BatchOutput> table{
       {"--csv", "FILE",
        "per-tick rows to FILE, \"-\" for standard output\n"
-       "(default - without --sweep); with --sweep, every\n"
-       "run's rows with the run's number first",
+       "(default -, unless --sweep or --metrics - is given);\n"
+       "with --sweep, every run's rows with the run's number\n"
+       "first",
        nullptr, "-", BatchOutputUse::AnyRun},
       {"--series-csv", "FILE",
        "after the run, the points of both oscilloscope series\n"

@@ -172,6 +172,17 @@ TEST_F(BatchSweepTest, FiguresOfOneRun) {
   ASSERT_EQ(rows.size(), 401u);
   EXPECT_EQ(row["end_value"], Fields(rows.back())[2]);
 
+  // "--metrics -" alone: the figures on standard output take the place of
+  // the per-tick rows' default there; named, the rows still come first.
+  const ToolRun alone = RunTool({"--metrics", "-"});
+  ASSERT_EQ(alone.Status, 0) << alone.Err;
+  EXPECT_EQ(alone.Out, r.Out);
+  const ToolRun both = RunTool({"--ticks", "3", "--csv", "-", "--metrics", "-"});
+  ASSERT_EQ(both.Status, 0) << both.Err;
+  ASSERT_EQ(Lines(both.Out).size(), 6u);
+  EXPECT_EQ(Lines(both.Out)[0].rfind("tick,", 0), 0u);
+  EXPECT_EQ(Lines(both.Out)[4].rfind("run,", 0), 0u);
+
   // A negative setpoint and other inputs: the same as the library's.
   DriveInputs in;
   in.Setpoint = -120;
