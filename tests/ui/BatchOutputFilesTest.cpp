@@ -30,6 +30,8 @@
 #include <vector>
 
 #include "ui/Batch.h"
+#include "ui/BatchToolRun.h"
+#include "ui/ScratchFolder.h"
 
 namespace drivesim {
 namespace {
@@ -233,31 +235,13 @@ class FifoReader {
   std::thread fThread;
 };
 
-class BatchOutputFilesTest : public ::testing::Test {
+class BatchOutputFilesTest : public ScratchFolderTest {
  protected:
+  BatchOutputFilesTest() : ScratchFolderTest("drivesim-files") {}
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "drivesim-files-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
+    ScratchFolderTest::SetUp();
     // Open to the ordinary user the program may run as.
-    fs::permissions(dir, fs::perms::all);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
-  std::string Path(const std::string& name) const { return (dir / name).string(); }
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    if (!dir.empty()) fs::permissions(dir, fs::perms::all);
   }
   // A file anyone may write (or, with mode 0444, no ordinary user).
   void Make(const std::string& name, const std::string& text, fs::perms mode) const {
@@ -267,8 +251,6 @@ class BatchOutputFilesTest : public ::testing::Test {
   static int Lines(const std::string& text) {
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
   }
-
-  fs::path dir;
 };
 
 constexpr fs::perms kAnyoneWrites = fs::perms::owner_read | fs::perms::owner_write |
@@ -370,15 +352,6 @@ TEST_F(BatchOutputFilesTest, InterruptedRunsLeaveNoTemporaryAndReleaseTheirReade
 
 // The tool run in this process: every refusal is checked before anything is
 // written, in one line, with the right status.
-struct ToolRun {
-  int Status;
-  std::string Out, Err;
-};
-ToolRun RunTool(const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  const int status = RunBatch(arguments, out, err);
-  return {status, out.str(), err.str()};
-}
 
 TEST_F(BatchOutputFilesTest, AnOutputThatCannotBeWrittenStopsTheRunBeforeAnyIsWritten) {
   const std::string ok = Path("ok.csv");

@@ -30,24 +30,14 @@
 #include "analysis/SweepFiguresChart.h"
 #include "platform/Graphics.h"
 #include "ui/Batch.h"
+#include "ui/BatchToolRun.h"
+#include "ui/ScratchFolder.h"
 #include "ui/SweepProgressLine.h"
 
 namespace drivesim {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ToolRun {
-  int Status;
-  std::string Out;
-  std::string Err;
-};
-
-ToolRun RunTool(const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  const int status = RunBatch(arguments, out, err);
-  return {status, out.str(), err.str()};
-}
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -120,30 +110,15 @@ int DifferingPixels(const fs::path& png, const TBitmap& bitmap) {
   return differing;
 }
 
-class BatchSweepTest : public ::testing::Test {
+class BatchSweepTest : public ScratchFolderTest {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "drivesim-sweep-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    fDir = pattern;
-  }
-  void TearDown() override { fs::remove_all(fDir); }
-  std::string File(const std::string& name) const { return (fDir / name).string(); }
-  std::vector<std::string> DirectoryEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(fDir)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-  fs::path fDir;
+  BatchSweepTest() : ScratchFolderTest("drivesim-sweep") {}
 };
 
 TEST_F(BatchSweepTest, FiguresOfOneRun) {
   // The default drive, setpoint 100, 400 ticks: one row, run 1 without a
   // swept value, the library's figures of that run.
-  const ToolRun r = RunTool({"--metrics", "-", "--csv", File("rows.csv")});
+  const ToolRun r = RunTool({"--metrics", "-", "--csv", Path("rows.csv")});
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_EQ(r.Out, LibraryFigures(DriveInputs{}, 400));
   const std::vector<std::string> lines = Lines(r.Out);
@@ -168,7 +143,7 @@ TEST_F(BatchSweepTest, FiguresOfOneRun) {
   EXPECT_NEAR(row.Real("settling_2pct_s"), 0.04735, 5e-6);
   EXPECT_EQ(row["crossings"], "1");
   // The figures' run is the window's run: it ends where the last row does.
-  const std::vector<std::string> rows = Lines(ReadFile(File("rows.csv")));
+  const std::vector<std::string> rows = Lines(ReadFile(Path("rows.csv")));
   ASSERT_EQ(rows.size(), 401u);
   EXPECT_EQ(row["end_value"], Fields(rows.back())[2]);
 
@@ -191,22 +166,22 @@ TEST_F(BatchSweepTest, FiguresOfOneRun) {
   in.AmpGain = 20;
   const ToolRun negative =
       RunTool({"--setpoint", "-120", "--feedback", "2", "--teeth", "20", "--gain", "20", "--ticks",
-               "250", "--csv", File("rows.csv"), "--metrics", File("m.csv")});
+               "250", "--csv", Path("rows.csv"), "--metrics", Path("m.csv")});
   ASSERT_EQ(negative.Status, 0) << negative.Err;
   EXPECT_EQ(negative.Out, "");
-  EXPECT_EQ(ReadFile(File("m.csv")), LibraryFigures(in, 250));
+  EXPECT_EQ(ReadFile(Path("m.csv")), LibraryFigures(in, 250));
   // The peak is the velocity itself, beyond the final value on its side.
-  EXPECT_NEAR(RowOf(ReadFile(File("m.csv")), 0).Real("peak"), -62.51, 0.01);
+  EXPECT_NEAR(RowOf(ReadFile(Path("m.csv")), 0).Real("peak"), -62.51, 0.01);
 }
 
 TEST_F(BatchSweepTest, FiguresAfterAResetDescribeTheRunFromTheReset) {
   DriveInputs in;
   in.Setpoint = 60;
   const ToolRun r = RunTool({"--setpoint", "60", "--ticks", "300", "--reset-after", "120",
-                             "--metrics", "-", "--csv", File("rows.csv")});
+                             "--metrics", "-", "--csv", Path("rows.csv")});
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_EQ(r.Out, LibraryFigures(in, 180));
-  const std::vector<std::string> rows = Lines(ReadFile(File("rows.csv")));
+  const std::vector<std::string> rows = Lines(ReadFile(Path("rows.csv")));
   EXPECT_EQ(RowOf(r.Out, 0)["end_value"], Fields(rows.back())[2]);
 
   // A run that fails: after the reset, the run from the reset to the
@@ -233,7 +208,7 @@ TEST_F(BatchSweepTest, SweepRowsAreTheLibrarysRunsInSweepOrder) {
   DriveInputs base;
   base.Setpoint = -80;
   const ToolRun r = RunTool({"--sweep", "feedback=0.2:3:10", "--ticks", "300", "--setpoint", "-80",
-                             "--metrics", File("m.csv"), "--csv", File("t.csv")});
+                             "--metrics", Path("m.csv"), "--csv", Path("t.csv")});
   ASSERT_EQ(r.Status, 0) << r.Err;
   // A sweep writes only what is named.
   EXPECT_EQ(r.Out, "");
@@ -246,8 +221,8 @@ TEST_F(BatchSweepTest, SweepRowsAreTheLibrarysRunsInSweepOrder) {
     AppendFiguresRow(figures, static_cast<int>(i) + 1, sweep.Spec.Values[i], sweep.Runs[i]);
     AppendTickRows(ticks, static_cast<int>(i) + 1, sweep.Runs[i].Record);
   }
-  const std::string m = ReadFile(File("m.csv"));
-  const std::string t = ReadFile(File("t.csv"));
+  const std::string m = ReadFile(Path("m.csv"));
+  const std::string t = ReadFile(Path("t.csv"));
   EXPECT_EQ(m, figures);
   EXPECT_EQ(t, ticks);
   ASSERT_EQ(Lines(m).size(), 11u);
@@ -297,9 +272,9 @@ TEST_F(BatchSweepTest, SweepRowsAreTheLibrarysRunsInSweepOrder) {
 }
 
 TEST_F(BatchSweepTest, RefusalsWriteNothing) {
-  const std::string m = File("m.csv");
-  const std::string rows = File("rows.csv");
-  const std::string other = File("other.png");
+  const std::string m = Path("m.csv");
+  const std::string rows = Path("rows.csv");
+  const std::string other = Path("other.png");
   struct Case {
     std::vector<std::string> Arguments;
     std::string Message;
@@ -343,18 +318,18 @@ TEST_F(BatchSweepTest, RefusalsWriteNothing) {
     EXPECT_EQ(r.Out, "");
     EXPECT_EQ(ReadFile(m), "old figures\n") << c.Message;
     EXPECT_EQ(ReadFile(rows), "old rows\n") << c.Message;
-    EXPECT_EQ(DirectoryEntries(), (std::vector<std::string>{"m.csv", "rows.csv"})) << c.Message;
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"m.csv", "rows.csv"})) << c.Message;
   }
 }
 
 TEST_F(BatchSweepTest, DivergedRunsDoNotEndTheSweep) {
   const ToolRun r =
-      RunTool({"--sweep", "feedback=1,-1000,2", "--ticks", "1000", "--metrics", File("m.csv"),
-               "--csv", File("t.csv"), "--overlay", File("o.png"), "--sweep-chart", File("s.png")});
+      RunTool({"--sweep", "feedback=1,-1000,2", "--ticks", "1000", "--metrics", Path("m.csv"),
+               "--csv", Path("t.csv"), "--overlay", Path("o.png"), "--sweep-chart", Path("s.png")});
   EXPECT_EQ(r.Status, 3);
   EXPECT_EQ(r.Err, "Run 2 (feedback=-1000) diverged: Floating point overflow.\n");
-  EXPECT_EQ(DirectoryEntries(), (std::vector<std::string>{"m.csv", "o.png", "s.png", "t.csv"}));
-  const std::string m = ReadFile(File("m.csv"));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"m.csv", "o.png", "s.png", "t.csv"}));
+  const std::string m = ReadFile(Path("m.csv"));
   EXPECT_EQ(RowOf(m, 0)["status"], "settled");
   EXPECT_EQ(RowOf(m, 1)["status"], "diverged");
   EXPECT_EQ(RowOf(m, 2)["status"], "settled");
@@ -364,7 +339,7 @@ TEST_F(BatchSweepTest, DivergedRunsDoNotEndTheSweep) {
   diverging.FeedbackCoef = -1000;
   const int failed = RunDrive(diverging, 1000).Record.FailedTick;
   int perRun[3] = {0, 0, 0};
-  for (const std::string& line : Lines(ReadFile(File("t.csv")))) {
+  for (const std::string& line : Lines(ReadFile(Path("t.csv")))) {
     const int run = std::atoi(line.c_str());
     if (run >= 1 && run <= 3) ++perRun[run - 1];
   }
@@ -383,30 +358,30 @@ TEST_F(BatchSweepTest, DivergedRunsDoNotEndTheSweep) {
 
 TEST_F(BatchSweepTest, ChartsAreTheLibrarysCharts) {
   const ToolRun r = RunTool(
-      {"--sweep", "feedback=0.2:3:10", "--overlay", File("o.png"), "--sweep-chart", File("s.png")});
+      {"--sweep", "feedback=0.2:3:10", "--overlay", Path("o.png"), "--sweep-chart", Path("s.png")});
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_EQ(r.Out, "");
   const SweepResult sweep = LibrarySweep(DriveInputs{}, "feedback=0.2:3:10", 400, true);
   TBitmap overlay, figures;
   RenderStepResponses(StepCurvesOf(sweep), overlay, 800, 500);
   RenderSweepFigures(sweep, figures, 800, 500);
-  EXPECT_EQ(DifferingPixels(File("o.png"), overlay), 0);
-  EXPECT_EQ(DifferingPixels(File("s.png"), figures), 0);
+  EXPECT_EQ(DifferingPixels(Path("o.png"), overlay), 0);
+  EXPECT_EQ(DifferingPixels(Path("s.png"), figures), 0);
 
   // --scale: twice the size, drawn at twice the density.
   const ToolRun scaled = RunTool({"--sweep", "feedback=0.2:3:10", "--scale", "2", "--overlay",
-                                  File("o2.png"), "--sweep-chart", File("s2.png")});
+                                  Path("o2.png"), "--sweep-chart", Path("s2.png")});
   ASSERT_EQ(scaled.Status, 0) << scaled.Err;
   RenderStepResponses(StepCurvesOf(sweep), overlay, 800, 500, 2);
   RenderSweepFigures(sweep, figures, 800, 500, 2);
   EXPECT_EQ(overlay.Width(), 1600);
-  EXPECT_EQ(DifferingPixels(File("o2.png"), overlay), 0);
-  EXPECT_EQ(DifferingPixels(File("s2.png"), figures), 0);
+  EXPECT_EQ(DifferingPixels(Path("o2.png"), overlay), 0);
+  EXPECT_EQ(DifferingPixels(Path("s2.png"), figures), 0);
 
   // Without a sweep the overlay shows the one run, from the reset when
   // there is one, in the palette's middle colour.
   const ToolRun one = RunTool({"--setpoint", "150", "--ticks", "500", "--reset-after", "200",
-                               "--csv", File("rows.csv"), "--overlay", File("one.png")});
+                               "--csv", Path("rows.csv"), "--overlay", Path("one.png")});
   ASSERT_EQ(one.Status, 0) << one.Err;
   DriveInputs in;
   in.Setpoint = 150;
@@ -414,7 +389,7 @@ TEST_F(BatchSweepTest, ChartsAreTheLibrarysCharts) {
   TBitmap single;
   RenderStepResponses({{"Load velocity", &run.Record.Velocity, run.Record.StepSize, 150}}, single,
                       800, 500);
-  EXPECT_EQ(DifferingPixels(File("one.png"), single), 0);
+  EXPECT_EQ(DifferingPixels(Path("one.png"), single), 0);
   int curve = 0;
   for (int y = 0; y < single.Height(); ++y) {
     for (int x = 0; x < single.Width(); ++x) curve += single.Pixel(x, y) == SequentialColor(0, 1);

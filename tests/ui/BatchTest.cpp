@@ -17,24 +17,13 @@
 
 #include "platform/Numbers.h"
 #include "ui/Batch.h"
+#include "ui/BatchToolRun.h"
 #include "ui/MainMenuHeight.h"
 
 namespace drivesim {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct RunResult {
-  int Status;
-  std::string Out;
-  std::string Err;
-};
-
-RunResult RunTool(const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  const int status = RunBatch(arguments, out, err);
-  return {status, out.str(), err.str()};
-}
 
 // ---------------------------------------------------------------------------
 // The drive, the gears and the history as a second, independent computation.
@@ -242,7 +231,7 @@ class BatchTest : public ::testing::Test {
 TEST_F(BatchTest, RowsAgreeWithAnIndependentModel) {
   // The window's defaults.
   {
-    const RunResult r = RunTool({"--ticks", "60"});
+    const ToolRun r = RunTool({"--ticks", "60"});
     EXPECT_EQ(r.Status, 0);
     EXPECT_EQ(r.Err, "");
     ExpectRows(r.Out, Compute(Inputs{}, 60));
@@ -256,7 +245,7 @@ TEST_F(BatchTest, RowsAgreeWithAnIndependentModel) {
     in.Feedback = 0.7;
     in.Gain = 12.5;
     in.Friction = 0.9;
-    const RunResult r =
+    const ToolRun r =
         RunTool({"--teeth", "17", "--setpoint", "-40", "--feedback=0.7", "--gain", "12.5",
                  "--friction", "0.9", "--ticks", "150", "--series-csv", File("s.csv").string()});
     EXPECT_EQ(r.Status, 0);
@@ -276,7 +265,7 @@ TEST_F(BatchTest, RowsAgreeWithAnIndependentModel) {
     in.LoadInertia = 0.12;
     in.MotorCoef = 2;
     in.Feedback = 0.45;
-    const RunResult r =
+    const ToolRun r =
         RunTool({"--teeth", "33", "--setpoint", "250", "--time-constant", "0.01", "--motor-inertia",
                  "5e-2", "--load-inertia", " 1.2E-1 ", "--motor-coef", "+2", "--feedback", ".45",
                  "--ticks", "400", "--csv", File("rows.csv").string()});
@@ -293,8 +282,8 @@ TEST_F(BatchTest, RowsAgreeWithAnIndependentModel) {
 TEST_F(BatchTest, ResetAfterRestartsFromRestWithTimeAtOneMillisecond) {
   Inputs in;
   in.Setpoint = 60;
-  const RunResult r = RunTool({"--setpoint", "60", "--ticks", "50", "--reset-after", "20",
-                               "--series-csv", File("s.csv").string()});
+  const ToolRun r = RunTool({"--setpoint", "60", "--ticks", "50", "--reset-after", "20",
+                             "--series-csv", File("s.csv").string()});
   EXPECT_EQ(r.Status, 0);
   const Reference ref = Compute(in, 50, 20);
   ExpectRows(r.Out, ref);
@@ -308,7 +297,7 @@ TEST_F(BatchTest, ResetAfterRestartsFromRestWithTimeAtOneMillisecond) {
 
   // "Reset" before the first tick and no ticks at all: the series show 302
   // zero points from -0.301 s to 0.
-  const RunResult atRest =
+  const ToolRun atRest =
       RunTool({"--ticks", "0", "--reset-after", "0", "--series-csv", File("zero.csv").string()});
   EXPECT_EQ(atRest.Status, 0);
   EXPECT_EQ(atRest.Out, std::string(kRowHeader) + "\n");
@@ -318,7 +307,7 @@ TEST_F(BatchTest, ResetAfterRestartsFromRestWithTimeAtOneMillisecond) {
   EXPECT_EQ(zero.back().X, 0.0);
 
   // Without a reset and without ticks the series were never filled.
-  const RunResult empty = RunTool({"--ticks", "0", "--series-csv", "-"});
+  const ToolRun empty = RunTool({"--ticks", "0", "--series-csv", "-"});
   EXPECT_EQ(empty.Status, 0);
   EXPECT_EQ(empty.Out, std::string(kRowHeader) + "\n" + kSeriesHeader + "\n");
 }
@@ -355,7 +344,7 @@ TEST_F(BatchTest, BadInputsExitTwoWithOneLineAndLeaveFilesAsTheyWere) {
     std::ofstream(series) << "old series\n";
     std::vector<std::string> arguments{"--csv", rows.string(), "--series-csv", series.string()};
     arguments.insert(arguments.end(), c.Arguments.begin(), c.Arguments.end());
-    const RunResult r = RunTool(arguments);
+    const ToolRun r = RunTool(arguments);
     EXPECT_EQ(r.Status, 2) << c.Message;
     EXPECT_EQ(r.Err, c.Message + "\n");
     EXPECT_EQ(r.Out, "");
@@ -364,11 +353,11 @@ TEST_F(BatchTest, BadInputsExitTwoWithOneLineAndLeaveFilesAsTheyWere) {
     EXPECT_EQ(DirectoryEntries(), (std::vector<std::string>{"rows.csv", "series.csv"}));
   }
   // On standard output nothing is written either.
-  const RunResult r = RunTool({"--time-constant", "0"});
+  const ToolRun r = RunTool({"--time-constant", "0"});
   EXPECT_EQ(r.Status, 2);
   EXPECT_EQ(r.Out, "");
   // An output that cannot be created.
-  const RunResult noDir = RunTool({"--csv", File("missing/rows.csv").string()});
+  const ToolRun noDir = RunTool({"--csv", File("missing/rows.csv").string()});
   EXPECT_EQ(noDir.Status, 2);
   EXPECT_EQ(noDir.Err.rfind("Cannot create file", 0), 0u) << noDir.Err;
   EXPECT_EQ(std::count(noDir.Err.begin(), noDir.Err.end(), '\n'), 1);
@@ -379,8 +368,8 @@ TEST_F(BatchTest, ArithmeticFailureKeepsTheRowsBeforeTheFailingTick) {
   in.Feedback = -1000;
   const Reference ref = Compute(in, 1000);
   ASSERT_GT(ref.FailedTick, 10);
-  const RunResult r = RunTool({"--feedback", "-1000", "--ticks", "1000", "--csv",
-                               File("rows.csv").string(), "--series-csv", File("s.csv").string()});
+  const ToolRun r = RunTool({"--feedback", "-1000", "--ticks", "1000", "--csv",
+                             File("rows.csv").string(), "--series-csv", File("s.csv").string()});
   EXPECT_EQ(r.Status, 3);
   EXPECT_EQ(r.Err, "Floating point overflow.\n");
   const std::string rows = ReadFile(File("rows.csv"));
@@ -396,8 +385,8 @@ TEST_F(BatchTest, ArithmeticFailureKeepsTheRowsBeforeTheFailingTick) {
 TEST_F(BatchTest, NumbersUseAPointWhateverTheLocaleAndHelpExitsCleanly) {
   const char saved = DecimalSeparator();
   SetDecimalSeparator(',');
-  const RunResult r = RunTool({"--gain", "10.5", "--ticks", "3"});
-  const RunResult comma = RunTool({"--gain", "10,5"});
+  const ToolRun r = RunTool({"--gain", "10.5", "--ticks", "3"});
+  const ToolRun comma = RunTool({"--gain", "10,5"});
   EXPECT_EQ(DecimalSeparator(), ',');
   SetDecimalSeparator(saved);
   EXPECT_EQ(r.Status, 0);
@@ -408,7 +397,7 @@ TEST_F(BatchTest, NumbersUseAPointWhateverTheLocaleAndHelpExitsCleanly) {
   EXPECT_EQ(comma.Status, 2);
   EXPECT_EQ(comma.Err, "'10,5' is not a valid floating point value.\n");
 
-  const RunResult help = RunTool({"--ticks", "5", "--help"});
+  const ToolRun help = RunTool({"--ticks", "5", "--help"});
   EXPECT_EQ(help.Status, 0);
   EXPECT_EQ(help.Err, "");
   for (const char* option : {"--gain", "--time-constant", "--motor-coef", "--motor-inertia",
@@ -421,7 +410,7 @@ TEST_F(BatchTest, NumbersUseAPointWhateverTheLocaleAndHelpExitsCleanly) {
 TEST_F(BatchTest, ChartPictureIsTheOscilloscopeAsTheWindowShowsIt) {
   const fs::path chart = File("chart.png");
   const fs::path window = File("window.png");
-  const RunResult result =
+  const ToolRun result =
       RunTool({"--ticks", "120", "--setpoint", "150", "--teeth", "33", "--csv",
                File("rows.csv").string(), "--chart", chart.string(), "--window", window.string()});
   ASSERT_EQ(result.Status, 0) << result.Err;
@@ -450,7 +439,7 @@ TEST_F(BatchTest, ChartPictureIsTheOscilloscopeAsTheWindowShowsIt) {
   EXPECT_EQ(limeRows, 1);
 
   // The same path for both pictures is refused before anything is written.
-  const RunResult clash =
+  const ToolRun clash =
       RunTool({"--chart", chart.string(), "--window", chart.string(), "--csv", "-"});
   EXPECT_EQ(clash.Status, 2);
 }

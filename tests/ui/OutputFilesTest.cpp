@@ -17,36 +17,16 @@
 #include <vector>
 
 #include "ui/OutputFiles.h"
+#include "ui/ScratchFolder.h"
 
 namespace drivesim {
 namespace {
 
 namespace fs = std::filesystem;
 
-class OutputFilesTest : public ::testing::Test {
+class OutputFilesTest : public ScratchFolderTest {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "drivesim-outputs-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
-  std::string Path(const std::string& name) const { return (dir / name).string(); }
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
+  OutputFilesTest() : ScratchFolderTest("drivesim-outputs") {}
   static void Write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
   }
@@ -66,7 +46,6 @@ class OutputFilesTest : public ::testing::Test {
   }
 
   std::ostringstream standardOutput;
-  fs::path dir;
 };
 
 TEST_F(OutputFilesTest, RegularFilesAreReplacedAtOnceAndLinksKept) {
