@@ -31,6 +31,7 @@
 #include "platform/Numbers.h"
 #include "sim/DriveInputs.h"
 #include "sim/DriveModel.h"
+#include "sim/SimulationRig.h"
 #include "sim/TimeHistory.h"
 #include "ui/LabResponseChart.h"
 #include "ui/LabSweep.h"
@@ -214,30 +215,46 @@ BENCHMARK(BM_LabResponsesPaint)
 namespace drivesim {
 namespace {
 
+// The main window's run as the lab follows it, with the default drive after
+// "Process": Advance integrates one tick's steps (not measured) and
+// TickDone hands them to the record and the live figures.
+struct LiveRun {
+  SimulationRig Rig;
+  WindowRun Run;
+  double Steps[StepsPerTick];
+  double Time = 0;
+
+  LiveRun() {
+    Rig.Process();
+    Run.Processed(Rig.Model, 42, 0);
+  }
+  void Advance() {
+    for (double& v : Steps) {
+      Rig.Model.IntegrateStep();
+      v = Rig.Model.State[1];
+    }
+    Time += 1e-3;
+  }
+  void TickDone() {
+    const DriveModel& model = Rig.Model;
+    Run.TickDone(model, {Time, model.State[1], model.SetpointShown, 0, 0}, Steps);
+  }
+};
+
 // What the main window's tick now does besides the simulation, with the lab
 // window closed: the tick's row into the record and its hundred step
 // velocities into the live figures (WindowRun::TickDone). Its share of
 // BM_WindowTick.
 void BM_WindowRunTickDone(benchmark::State& state) {
-  DriveModel model;
-  model.StepSize = kModelStepSize;
-  EnterInputs(model, DriveInputs{});
-  WindowRun run;
-  run.Processed(model, 42, 0);
-  double steps[StepsPerTick];
-  double time = 0;
+  LiveRun live;
   for (auto _ : state) {
     // The model is advanced outside the measurement, a tick at a time.
     state.PauseTiming();
-    for (double& v : steps) {
-      model.IntegrateStep();
-      v = model.State[1];
-    }
-    time += 1e-3;
+    live.Advance();
     state.ResumeTiming();
-    run.TickDone(model, {time, model.State[1], model.SetpointShown, 0, 0}, steps);
+    live.TickDone();
   }
-  benchmark::DoNotOptimize(run.Current().Measured());
+  benchmark::DoNotOptimize(live.Run.Current().Measured());
 }
 BENCHMARK(BM_WindowRunTickDone)
     ->Unit(benchmark::kMicrosecond)
@@ -256,20 +273,11 @@ namespace {
 // current curve brought up to date and the chart painted. The cost should
 // not grow with N.
 void BM_LabFollowLongRun(benchmark::State& state) {
-  DriveModel model;
-  model.StepSize = kModelStepSize;
-  EnterInputs(model, DriveInputs{});
-  WindowRun run;
-  run.Processed(model, 42, 0);
-  double steps[StepsPerTick];
-  double time = 0;
+  LiveRun live;
+  WindowRun& run = live.Run;
   const auto tick = [&] {
-    for (double& v : steps) {
-      model.IntegrateStep();
-      v = model.State[1];
-    }
-    time += 1e-3;
-    run.TickDone(model, {time, model.State[1], model.SetpointShown, 0, 0}, steps);
+    live.Advance();
+    live.TickDone();
   };
   for (std::int64_t i = 0; i < state.range(0); ++i) tick();
   LabResponseChart chart(800, 400);
