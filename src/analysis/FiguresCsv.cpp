@@ -40,7 +40,10 @@ void AppendFiguresRow(std::string& text, int run, const std::optional<double>& v
   }
   text += ',' + std::to_string(in.LoadTeeth) + ',' + std::to_string(in.Setpoint) + ',';
   text += StatusText(result.Status);
-  real(result.FinalValue);
+  // y-infinity is the loop's steady state, a closed-form figure: an unstable
+  // loop (whose closed-form figures start with its natural frequency) has
+  // none, though the measured figures are still taken against it.
+  real(c.NaturalFreq ? result.FinalValue : std::nullopt);
   real(m.EndValue);
   real(m.StaticError);
   real(m.StaticErrorPct);

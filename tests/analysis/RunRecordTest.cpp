@@ -139,7 +139,9 @@ TEST(RunRecordTest, FiguresCsv) {
   EXPECT_EQ(g[26], "");   // theory_peak_time_s
   EXPECT_NE(g[27], "");   // theory_rise_time_s
 
-  // An unstable run: every closed-form field empty.
+  // An unstable run: every closed-form field empty, the final value too,
+  // while the static error is still taken against CoefInput*Setpoint /
+  // CoefVelocity.
   DriveInputs unstable;
   unstable.FeedbackCoef = -1;
   row.clear();
@@ -148,6 +150,8 @@ TEST(RunRecordTest, FiguresCsv) {
   ASSERT_EQ(u.size(), 30u);
   EXPECT_EQ(u[11], "unstable");
   for (std::size_t i = 23; i < 30; ++i) EXPECT_EQ(u[i], "") << names[i];
+  EXPECT_EQ(u[12], "");  // final_value
+  EXPECT_NE(u[14], "");  // static_error
 }
 
 TEST(RunRecordTest, TickRows) {
