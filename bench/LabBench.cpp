@@ -52,20 +52,29 @@ void RunLabSweep(TLabWindow& lab, int count, const char* duration) {
   lab.Sweep().Wait();
 }
 
-void BM_WindowTickWithLab(benchmark::State& state) {
-  DriveModel model;
-  TimeHistory history;
-  GearPair gears;
-  TForm1 form(model, history, gears);
-  form.QualityOfRegulation1Click();
-  TLabWindow& lab = *form.LabWindow();
-  const int kept = static_cast<int>(state.range(0));
-  if (kept > 0) {
-    const std::string duration = std::string("0") + DecimalSeparator() + "4";
-    RunLabSweep(lab, kept, duration.c_str());
+// The main window with its lab open and N kept runs of a sweep of the
+// feedback coefficient (0.4 s each) in it, then "Process" with setpoint 100.
+struct WindowWithLab {
+  DriveModel Model;
+  TimeHistory History;
+  GearPair Gears;
+  TForm1 Form{Model, History, Gears};
+
+  explicit WindowWithLab(int kept) {
+    Form.QualityOfRegulation1Click();
+    if (kept > 0) {
+      const std::string duration = std::string("0") + DecimalSeparator() + "4";
+      RunLabSweep(*Form.LabWindow(), kept, duration.c_str());
+    }
+    Form.SpinEdit2->SetText("100");
+    Form.Button2Click();
   }
-  form.SpinEdit2->SetText("100");
-  form.Button2Click();
+};
+
+void BM_WindowTickWithLab(benchmark::State& state) {
+  WindowWithLab window(static_cast<int>(state.range(0)));
+  TForm1& form = window.Form;
+  TLabWindow& lab = *form.LabWindow();
   TChart& responses = lab.ResponseChart().Chart();
   form.Timer1Timer();
   form.Chart1->DispatchPaint();
@@ -178,19 +187,9 @@ namespace {
 // The step responses chart's paint alone: the current run of 400 ticks and
 // N kept runs of a sweep, the chart of the size the window first gives it.
 void BM_LabResponsesPaint(benchmark::State& state) {
-  DriveModel model;
-  TimeHistory history;
-  GearPair gears;
-  TForm1 form(model, history, gears);
-  form.QualityOfRegulation1Click();
+  WindowWithLab window(static_cast<int>(state.range(0)));
+  TForm1& form = window.Form;
   TLabWindow& lab = *form.LabWindow();
-  const int kept = static_cast<int>(state.range(0));
-  if (kept > 0) {
-    const std::string duration = std::string("0") + DecimalSeparator() + "4";
-    RunLabSweep(lab, kept, duration.c_str());
-  }
-  form.SpinEdit2->SetText("100");
-  form.Button2Click();
   for (int i = 0; i < 400; ++i) form.Timer1Timer();
   TChart& responses = lab.ResponseChart().Chart();
   for (auto _ : state) {

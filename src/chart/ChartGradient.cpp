@@ -112,33 +112,24 @@ class GradientPainter {
   bool fHavePending = false;
 };
 
-// Horizontal bands from the bottom edge up: band 0 along the bottom edge in
-// the start colour, the last band along the top edge in the end colour.
-void FillBandsUp(GradientPainter& painter, const TRect& r) {
-  const int extent = r.Height();
-  if (extent <= 0) return;
-  const int n = std::min(extent, kMaxGradientBands);
-  // Band i covers extent * i / n .. extent * (i + 1) / n up from the
-  // bottom; each band starts where the one before it ended.
-  int start = 0;
-  for (int i = 0; i < n; ++i) {
-    const int stop = MulDiv(i + 1, extent, n);
-    painter.UseStep(i, n - 1);
-    painter.Fill(r.Left, r.Bottom - stop, r.Right, r.Bottom - start);
-    start = stop;
-  }
-}
-
-// Vertical bands from the right edge leftwards.
-void FillBandsLeft(GradientPainter& painter, const TRect& r) {
-  const int extent = r.Width();
+// Bands across the rectangle: rows from the bottom edge up, or columns from
+// the right edge leftwards. Band 0 lies along that edge in the start colour,
+// the last along the opposite edge in the end colour; band i covers
+// extent * i / n .. extent * (i + 1) / n from the edge, each starting where
+// the one before it ended.
+void FillBands(GradientPainter& painter, const TRect& r, bool rows) {
+  const int extent = rows ? r.Height() : r.Width();
   if (extent <= 0) return;
   const int n = std::min(extent, kMaxGradientBands);
   int start = 0;
   for (int i = 0; i < n; ++i) {
     const int stop = MulDiv(i + 1, extent, n);
     painter.UseStep(i, n - 1);
-    painter.Fill(r.Right - stop, r.Top, r.Right - start, r.Bottom);
+    if (rows) {
+      painter.Fill(r.Left, r.Bottom - stop, r.Right, r.Bottom - start);
+    } else {
+      painter.Fill(r.Right - stop, r.Top, r.Right - start, r.Bottom);
+    }
     start = stop;
   }
 }
@@ -220,9 +211,9 @@ void TChartCanvas3D::FillGradient(const TRect& rect, TColor startColor, TColor e
                           fGradientBrushCount);
   switch (direction) {
     case gdTopBottom:
-    case gdBottomTop: FillBandsUp(painter, area); break;
+    case gdBottomTop: FillBands(painter, area, true); break;
     case gdLeftRight:
-    case gdRightLeft: FillBandsLeft(painter, area); break;
+    case gdRightLeft: FillBands(painter, area, false); break;
     case gdFromCenter: FillFromCenter(painter, area); break;
     case gdFromTopLeft: FillFromLeftCorner(painter, area, true); break;
     case gdFromBottomLeft: FillFromLeftCorner(painter, area, false); break;

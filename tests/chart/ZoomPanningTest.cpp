@@ -13,6 +13,7 @@
 #include <ostream>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "platform/Graphics.h"
@@ -33,14 +34,6 @@ void PrintTo(const Scale& s, std::ostream* os) {
 }
 Scale ScaleOf(const TCustomChartAxis& a) {
   return {a.Automatic(), a.AutomaticMinimum(), a.AutomaticMaximum(), a.Minimum(), a.Maximum()};
-}
-
-std::vector<TColor> Pixels(const TBitmap& image) {
-  std::vector<TColor> pixels;
-  for (int y = 0; y < image.Height(); ++y) {
-    for (int x = 0; x < image.Width(); ++x) pixels.push_back(image.Pixel(x, y));
-  }
-  return pixels;
 }
 
 class ZoomPanningTest : public ::testing::Test {

@@ -8,20 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "mechanism/MechanismPicture.h"
 #include "platform/Canvas.h"
 
 namespace drivesim {
 namespace {
-
-std::vector<TColor> Pixels(const TBitmap& bitmap) {
-  std::vector<TColor> pixels;
-  pixels.reserve(static_cast<size_t>(bitmap.Width()) * bitmap.Height());
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    for (int x = 0; x < bitmap.Width(); ++x) pixels.push_back(bitmap.Pixel(x, y));
-  }
-  return pixels;
-}
 
 // The picture as the window shows it after creation: sketch, then mechanism.
 struct Picture {

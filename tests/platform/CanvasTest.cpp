@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "platform/Canvas.h"
 #include "platform/Graphics.h"
 
@@ -31,14 +32,6 @@ TRect InkBounds(const TBitmap& bitmap) {
     }
   }
   return r.IsEmpty() ? TRect{} : r;
-}
-
-std::vector<TColor> Pixels(const TBitmap& bitmap) {
-  std::vector<TColor> pixels;
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    for (int x = 0; x < bitmap.Width(); ++x) pixels.push_back(bitmap.Pixel(x, y));
-  }
-  return pixels;
 }
 
 // A background that is not uniform, so that a mix mode shows on it.

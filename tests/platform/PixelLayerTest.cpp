@@ -5,20 +5,13 @@
 
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "platform/Canvas.h"
 #include "platform/Graphics.h"
 #include "platform/PixelLayer.h"
 
 namespace drivesim {
 namespace {
-
-std::vector<TColor> Pixels(const TBitmap& bitmap) {
-  std::vector<TColor> pixels;
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    for (int x = 0; x < bitmap.Width(); ++x) pixels.push_back(bitmap.Pixel(x, y));
-  }
-  return pixels;
-}
 
 // Dotted lines with opaque gaps, an outlined ellipse and a rectangle, a
 // polygon reaching out of the bitmap and a single pixel.

@@ -6,19 +6,12 @@
 #include <random>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "platform/Canvas.h"
 #include "platform/Graphics.h"
 
 namespace drivesim {
 namespace {
-
-std::vector<TColor> Pixels(const TBitmap& bitmap) {
-  std::vector<TColor> pixels;
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    for (int x = 0; x < bitmap.Width(); ++x) pixels.push_back(bitmap.Pixel(x, y));
-  }
-  return pixels;
-}
 
 TEST(ThinLinesTest, BatchSetsThePixelsOfEachLineDrawnWithAThinSolidPen) {
   std::mt19937 random(3);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "chart/ChartSeries.h"
 #include "mechanism/Gears.h"
 #include "mechanism/MechanismPicture.h"
@@ -36,14 +37,6 @@ struct Simulation : SimulationRig {
 
 // The time of index k on a freshly reset axis, worked out here on its own.
 double ResetTime(int k) { return (k - 301) * 100 * 1e-5; }
-
-std::vector<TColor> Pixels(const TBitmap& image) {
-  std::vector<TColor> pixels;
-  for (int y = 0; y < image.Height(); ++y) {
-    for (int x = 0; x < image.Width(); ++x) pixels.push_back(image.Pixel(x, y));
-  }
-  return pixels;
-}
 
 struct SeriesCopy {
   std::vector<double> X, Y;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "chart/Series.h"
 #include "mechanism/Gears.h"
 #include "platform/Application.h"
@@ -42,14 +43,6 @@ struct Window {
     for (int i = 0; i < count; ++i) Form->Timer1->Tick();
   }
 };
-
-std::vector<TColor> Pixels(TBitmap& image) {
-  std::vector<TColor> pixels;
-  for (int y = 0; y < image.Height(); ++y) {
-    for (int x = 0; x < image.Width(); ++x) pixels.push_back(image.Pixel(x, y));
-  }
-  return pixels;
-}
 
 std::vector<double> Values(const TChartSeries& series, bool x) {
   std::vector<double> values;
