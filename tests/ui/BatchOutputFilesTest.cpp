@@ -31,6 +31,7 @@
 
 #include "ui/Batch.h"
 #include "ui/BatchToolRun.h"
+#include "ui/ReadAll.h"
 #include "ui/ScratchFolder.h"
 
 namespace drivesim {
@@ -51,17 +52,6 @@ struct ProgramRun {
   int Signal = 0;       // when a signal ended it
   std::string Out, Err;
 };
-
-void ReadAll(int fd, std::string& text) {
-  char buffer[4096];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    text.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-}
 
 // The program as the ordinary user can reach it: a copy in a directory of
 // its own, with the sanitizers' suppression file (when the build uses one)

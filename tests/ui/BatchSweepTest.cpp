@@ -31,6 +31,7 @@
 #include "platform/Graphics.h"
 #include "ui/Batch.h"
 #include "ui/BatchToolRun.h"
+#include "ui/ReadAll.h"
 #include "ui/ScratchFolder.h"
 #include "ui/SweepProgressLine.h"
 
@@ -431,17 +432,6 @@ struct ProgramRun {
   int ExitStatus = -1;
   std::string Out, Err;
 };
-
-void ReadAll(int fd, std::string& text) {
-  char buffer[4096];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;  // a terminal whose other side has closed says EIO
-    text.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::close(fd);
-}
 
 // The threads of a process, from /proc.
 int ThreadsOf(pid_t pid) {
