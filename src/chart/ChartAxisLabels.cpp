@@ -457,9 +457,10 @@ int TCustomChartAxis::WidestValueLabel() {
   double lo = fRangeMinimum;
   double hi = fRangeMaximum;
   if (fLogScale) {
-    // The first and the last label placed.
+    // The highest and the lowest power: the room is measured before the
+    // axis' length, which decides how many powers are labelled, is known.
     bool any = false;
-    ForEachLogLabel(increment, [&](double value) {
+    ForEachLogLabel(1, [&](double value) {
       if (!any) hi = value;
       lo = value;
       any = true;
