@@ -94,6 +94,9 @@ void TCustomChart::MouseDown(TMouseButton button, TShiftState shift, int x, int 
         OnClickLegend(*this, button, shift, x, y);
         handled = MouseHandled();
       }
+      // A left click on a row may hide or show its series; a press on the
+      // legend never starts a zoom.
+      if (!handled && button == mbLeft) handled = Legend().PressItem(part.PointIndex);
       break;
     case partAxis:
       if (OnClickAxis) {
@@ -226,6 +229,7 @@ void TCustomChart::MouseMove(TShiftState /*shift*/, int x, int y) {
 // Mouse up
 
 void TCustomChart::MouseUp(TMouseButton button, TShiftState /*shift*/, int x, int y) {
+  if (button == mbLeft) Legend().ReleaseAt(x, y);
   TZoomPanningRecord& zoom = Zoom();
   // Only the zoom button's release ends a zoom drag.
   if (zoom.IsActive && button == kZoomButton) {
@@ -430,6 +434,7 @@ bool TCustomChart::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
 }
 
 void TCustomChart::MouseLeave() {
+  Legend().CancelPress();
   SetCursor(LoadedCursor());
   Panning().IsActive = false;
 }
