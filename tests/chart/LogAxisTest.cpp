@@ -331,3 +331,41 @@ TEST(LogAxis, ZoomPanAndWheelMoveTheRangeByFactors) {
 
 }  // namespace
 }  // namespace drivesim
+
+namespace drivesim {
+namespace {
+
+TEST(LogAxis, ALineEnteringAtTheEdgeStaysStraightInPixels) {
+  // From (1, 1) to (1000, 10^6) on log-log axes is straight with slope 2;
+  // the bottom axis shows 10 .. 1000 only, so the line enters at x = 10,
+  // where it is at 100 (linear interpolation of the values would put it
+  // near 9000).
+  TChart chart;
+  chart.SetBounds(0, 0, 400, 300);
+  chart.SetView3D(false);
+  chart.Legend().SetVisible(false);
+  TLineSeries line;
+  line.SetSeriesColor(0x0000FF);
+  line.AddPoint(1, 1, "", clDefault);
+  line.AddPoint(1000, 1e6, "", clDefault);
+  line.SetParentChart(&chart);
+  chart.BottomAxis().SetRange(10, 1000);
+  chart.BottomAxis().SetLogarithmic(true);
+  chart.LeftAxis().SetLogarithmic(true);
+  TBitmap bitmap(400, 300);
+  chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
+  const int x = chart.PlotRect().Left + 1;
+  const int y = chart.LeftAxis().ValueToPixel(100);
+  bool found = false;
+  for (int dy = -2; dy <= 2; ++dy) found |= bitmap.Pixel(x, y + dy) == 0x0000FF;
+  EXPECT_TRUE(found) << y;
+  // And at the middle of the bottom axis (x = 100) the line is at 10^4.
+  const int mx = chart.BottomAxis().ValueToPixel(100);
+  const int my = chart.LeftAxis().ValueToPixel(1e4);
+  found = false;
+  for (int dy = -2; dy <= 2; ++dy) found |= bitmap.Pixel(mx, my + dy) == 0x0000FF;
+  EXPECT_TRUE(found) << my;
+}
+
+}  // namespace
+}  // namespace drivesim
