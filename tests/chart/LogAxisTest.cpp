@@ -365,6 +365,26 @@ TEST(LogAxis, ALineEnteringAtTheEdgeStaysStraightInPixels) {
   found = false;
   for (int dy = -2; dy <= 2; ++dy) found |= bitmap.Pixel(mx, my + dy) == 0x0000FF;
   EXPECT_TRUE(found) << my;
+
+  // Many points, drawn by pixel columns: y = x^2 from 1 to 1000 is straight
+  // too, passing (10, 100) and (100, 10^4), and leaves the top left empty.
+  line.ClearPoints();
+  for (int i = 0; i <= 3000; ++i) {
+    const double x = std::pow(10.0, i / 1000.0);
+    line.AddPoint(x, x * x, "", clDefault);
+  }
+  chart.BottomAxis().SetAutomatic(true);
+  chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
+  ASSERT_EQ(chart.BottomAxis().Minimum(), 1);
+  for (double x : {10.0, 100.0}) {
+    const int px = chart.BottomAxis().ValueToPixel(x);
+    const int py = chart.LeftAxis().ValueToPixel(x * x);
+    found = false;
+    for (int dy = -1; dy <= 1; ++dy) found |= bitmap.Pixel(px, py + dy) == 0x0000FF;
+    EXPECT_TRUE(found) << x;
+    // Nothing of the line well above the straight path.
+    EXPECT_NE(bitmap.Pixel(px, py - 20), 0x0000FFu) << x;
+  }
 }
 
 }  // namespace
