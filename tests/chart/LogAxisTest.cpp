@@ -307,6 +307,26 @@ TEST(LogAxis, ZoomPanAndWheelMoveTheRangeByFactors) {
   EXPECT_EQ(bottom.Minimum(), 1);
   EXPECT_EQ(bottom.Maximum(), 1000);
 
+  // Animated, each picture goes a third of the remaining way in decades:
+  // from 1 .. 1000 toward 10 .. 100 first to 10^(1/3) .. 10^(3 - 1/3).
+  c.Chart.SetAnimatedZoom(true);
+  c.Chart.SetAnimatedZoomSteps(3);
+  std::vector<std::pair<double, double>> pictures;
+  c.Chart.OnAfterDraw = [&](TCustomChartPanel&) {
+    pictures.emplace_back(bottom.Minimum(), bottom.Maximum());
+  };
+  c.Chart.ZoomToValues(10, 100, 10, 100, 10, 100, 10, 100);
+  c.Chart.OnAfterDraw = nullptr;
+  ASSERT_GE(pictures.size(), 2U);
+  EXPECT_NEAR(std::log10(pictures[0].first), 1.0 / 3, 1e-12);
+  EXPECT_NEAR(std::log10(pictures[0].second), 3 - 1.0 / 3, 1e-12);
+  EXPECT_NEAR(std::log10(pictures[1].first), 1.0 / 3 + 2.0 / 9, 1e-12);
+  EXPECT_EQ(bottom.Minimum(), 10);
+  EXPECT_EQ(bottom.Maximum(), 100);
+  c.Chart.SetAnimatedZoom(false);
+  c.Chart.UndoZoom();
+  c.Render();
+
   // A right drag moves the range by the ratio of the values under the two
   // pixels: as many decades stay in view, and the value under the press
   // lies under the release afterwards.
