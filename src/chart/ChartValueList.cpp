@@ -70,6 +70,40 @@ void TChartValueList::RemoveAllValues() {
   fKeptExtremes = true;
 }
 
+bool TChartValueList::ReplaceValues(std::span<const double> values) {
+  const std::size_t count = values.size();
+  if (fValues.capacity() < count) {
+    if (fSpare.capacity() >= count) {
+      fValues.swap(fSpare);
+    } else {
+      // Exactly as much as the values need; the old storage goes first.
+      TValueStorage().swap(fValues);
+      fValues.reserve(count);
+    }
+  }
+  // Made without values, then written once: the copy and the checks of the
+  // order in one pass.
+  fValues.resize(count);
+  double* out = fValues.data();
+  const double* in = values.data();
+  bool rising = true;
+  bool ascending = true;
+  bool descending = true;
+  if (count > 0) out[0] = in[0];
+  for (std::size_t i = 1; i < count; ++i) {
+    const double before = in[i - 1];
+    const double value = in[i];
+    out[i] = value;
+    rising &= before < value;
+    ascending &= !(before > value);
+    descending &= !(before < value);
+  }
+  fExtremesDirty = fTotalsDirty = true;
+  fRising = rising;
+  fKeptExtremes = false;
+  return fOrder == loAscending ? ascending : fOrder != loDescending || descending;
+}
+
 int TChartValueList::AddInOrder(double value) {
   return PlaceInOrder(value, static_cast<std::size_t>(ValueCount()));
 }

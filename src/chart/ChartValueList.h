@@ -4,6 +4,7 @@
 // order that new values are placed by, and lazily cached statistics.
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,15 @@ class TChartValueList {
     if (index < 0 || static_cast<std::size_t>(index) > fValues.size()) ThrowIndex(index);
     PutValueAt(index, value);
   }
+
+  // Replaces the raw values by values, in their order, as emptying the list
+  // and adding them one by one at its end would leave it, the statistics
+  // worked out afresh at their next query. The storage stays when it has
+  // room for them: a refill with as many values takes no new memory. Returns
+  // whether each value goes at the end by Order, as AddInOrder would place
+  // it after the ones before it; when one does not, the list still holds
+  // the values in the given order and the owner places them otherwise.
+  bool ReplaceValues(std::span<const double> values);
 
   // The stored values in point order, not multiplied: value i of the list
   // is StoredValues()[i] * Multiplier(). For an owner that reads every
