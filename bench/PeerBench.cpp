@@ -23,6 +23,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "sim/TimeHistory.h"
@@ -68,12 +69,14 @@ struct PeerFrame {
   void RefillPointByPoint(long k) {
     TLineSeries& aqua = *Scope.Series1;
     TLineSeries& lime = *Scope.Series2;
+    // As the window's tick refills its series: no label for any point.
+    const std::string noLabel;
     aqua.ClearPoints();
     lime.ClearPoints();
     for (long i = 0; i < Points; ++i) {
       const double x = PeerSignal::X(k + i);
-      aqua.AddPoint(x, Signal.Y1(k + i), "", clAqua);
-      lime.AddPoint(x, PeerSignal::Y2(k + i), "", clLime);
+      aqua.AddPoint(x, Signal.Y1(k + i), noLabel, clAqua);
+      lime.AddPoint(x, PeerSignal::Y2(k + i), noLabel, clLime);
     }
   }
 
