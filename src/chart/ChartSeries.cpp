@@ -228,8 +228,11 @@ void TChartSeries::SetPoints(std::span<const double> x, std::span<const double> 
   }
   const bool plain = !OnBeforeAdd && !OnAfterAdd && !OnClearValues && fDependents.empty() &&
                      fValuesLists.Count() == 2;
-  if (plain && fXValues->ReplaceValues(x)) {
-    fYValues->ReplaceValues(y);
+  const TChartValueList::TValueOrder order =
+      plain ? fXValues->OrderOf(x) : TChartValueList::TValueOrder{false, false};
+  if (order.InOrder) {
+    fXValues->ReplaceValues(x, order.Rising);
+    fYValues->ReplaceValues(y, false);
     // The colours one run, the labels all empty: as many points added one
     // after another in one colour store nothing per point.
     if (ColorCount() > 0) fColorRefillHint = ColorCount();

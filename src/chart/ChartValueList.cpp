@@ -70,7 +70,27 @@ void TChartValueList::RemoveAllValues() {
   fKeptExtremes = true;
 }
 
-bool TChartValueList::ReplaceValues(std::span<const double> values) {
+TChartValueList::TValueOrder TChartValueList::OrderOf(std::span<const double> values) const {
+  // Whether any value falls below, rises above, or fails to rise above the
+  // one before it: flags gathered without a branch per value.
+  unsigned char falls = 0;
+  unsigned char rises = 0;
+  unsigned char stays = 0;
+  const double* in = values.data();
+  for (std::size_t i = 1; i < values.size(); ++i) {
+    const double before = in[i - 1];
+    const double value = in[i];
+    falls |= static_cast<unsigned char>(before > value);
+    rises |= static_cast<unsigned char>(before < value);
+    stays |= static_cast<unsigned char>(!(before < value));
+  }
+  const bool inOrder = fOrder == loAscending    ? falls == 0
+                       : fOrder == loDescending ? rises == 0
+                                                : true;
+  return TValueOrder{inOrder, stays == 0};
+}
+
+void TChartValueList::ReplaceValues(std::span<const double> values, bool rising) {
   const std::size_t count = values.size();
   if (fValues.capacity() < count) {
     if (fSpare.capacity() >= count) {
@@ -81,27 +101,12 @@ bool TChartValueList::ReplaceValues(std::span<const double> values) {
       fValues.reserve(count);
     }
   }
-  // Made without values, then written once: the copy and the checks of the
-  // order in one pass.
+  // Made without values, then copied in at once.
   fValues.resize(count);
-  double* out = fValues.data();
-  const double* in = values.data();
-  bool rising = true;
-  bool ascending = true;
-  bool descending = true;
-  if (count > 0) out[0] = in[0];
-  for (std::size_t i = 1; i < count; ++i) {
-    const double before = in[i - 1];
-    const double value = in[i];
-    out[i] = value;
-    rising &= before < value;
-    ascending &= !(before > value);
-    descending &= !(before < value);
-  }
+  if (count > 0) std::copy(values.begin(), values.end(), fValues.begin());
   fExtremesDirty = fTotalsDirty = true;
   fRising = rising;
   fKeptExtremes = false;
-  return fOrder == loAscending ? ascending : fOrder != loDescending || descending;
 }
 
 int TChartValueList::AddInOrder(double value) {
