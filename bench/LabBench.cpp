@@ -53,17 +53,19 @@ void RunLabSweep(TLabWindow& lab, int count, const char* duration) {
 }
 
 // The main window with its lab open and N kept runs of a sweep of the
-// feedback coefficient (0.4 s each) in it, then "Process" with setpoint 100.
+// feedback coefficient (0.4 s each, or as many whole seconds as given) in
+// it, then "Process" with setpoint 100.
 struct WindowWithLab {
   DriveModel Model;
   TimeHistory History;
   GearPair Gears;
   TForm1 Form{Model, History, Gears};
 
-  explicit WindowWithLab(int kept) {
+  explicit WindowWithLab(int kept, int seconds = 0) {
     Form.QualityOfRegulation1Click();
     if (kept > 0) {
-      const std::string duration = std::string("0") + DecimalSeparator() + "4";
+      const std::string duration =
+          seconds > 0 ? std::to_string(seconds) : std::string("0") + DecimalSeparator() + "4";
       RunLabSweep(*Form.LabWindow(), kept, duration.c_str());
     }
     Form.SpinEdit2->SetText("100");
@@ -185,9 +187,11 @@ namespace drivesim {
 namespace {
 
 // The step responses chart's paint alone: the current run of 400 ticks and
-// N kept runs of a sweep, the chart of the size the window first gives it.
+// N kept runs of a sweep (0.4 s each, or the second argument's seconds),
+// the chart of the size the window first gives it.
 void BM_LabResponsesPaint(benchmark::State& state) {
-  WindowWithLab window(static_cast<int>(state.range(0)));
+  WindowWithLab window(static_cast<int>(state.range(0)),
+                       state.range(1) > 0 ? static_cast<int>(state.range(1)) : 0);
   TForm1& form = window.Form;
   TLabWindow& lab = *form.LabWindow();
   for (int i = 0; i < 400; ++i) form.Timer1Timer();
@@ -201,9 +205,10 @@ void BM_LabResponsesPaint(benchmark::State& state) {
   form.Button3Click();
 }
 BENCHMARK(BM_LabResponsesPaint)
-    ->Arg(0)
-    ->Arg(10)
-    ->Arg(50)
+    ->Args({0, 0})
+    ->Args({10, 0})
+    ->Args({50, 0})
+    ->Args({50, 10})
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

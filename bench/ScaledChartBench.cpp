@@ -48,5 +48,38 @@ BENCHMARK(BM_OscilloscopeTickScaled)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// The drawing of a dense trace in a wide pen: the oscilloscope with 100000
+// points per series (the velocity swinging over most of the chart's height),
+// its pens Args[0] pixels wide at a pixel ratio of Args[1] hundredths,
+// rendered again without refilling. Compare a width with width 1 at the
+// same ratio.
+void BM_OscilloscopeTraceWidth(benchmark::State& state) {
+  constexpr int kPoints = 100000;
+  const double pi = std::acos(-1.0);
+  Oscilloscope scope = MakeOscilloscope();
+  TChart& chart = *scope.Chart1;
+  chart.SetPixelRatio(static_cast<double>(state.range(1)) / 100);
+  scope.Series1->LinePen().SetWidth(static_cast<int>(state.range(0)));
+  scope.Series2->LinePen().SetWidth(static_cast<int>(state.range(0)));
+  for (int k = 0; k < kPoints; ++k) {
+    const double t = (k + 1 - kPoints) * 1e-3;
+    scope.Series1->AddPoint(t, 100 + 90 * std::sin(2 * pi * k / 150.0), "", kVelocityPointColor);
+    scope.Series2->AddPoint(t, k < 2 ? 0.0 : 100.0, "", kSetpointPointColor);
+  }
+  chart.RenderTo(chart.Canvas(), chart.ClientRect());
+  for (auto _ : state) {
+    chart.RenderTo(chart.Canvas(), chart.ClientRect());
+    benchmark::DoNotOptimize(chart.Surface().Pixel(100, 100));
+  }
+}
+BENCHMARK(BM_OscilloscopeTraceWidth)
+    ->Args({1, 100})
+    ->Args({2, 100})
+    ->Args({3, 100})
+    ->Args({1, 200})
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
 }  // namespace
 }  // namespace drivesim

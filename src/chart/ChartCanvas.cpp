@@ -297,6 +297,64 @@ bool TChartCanvas3D::DrawScaledLine(int x0, int y0, int x1, int y1) {
   return true;
 }
 
+bool TChartCanvas3D::SegmentsLeaveEndPixel() const {
+  if (!fTarget) return true;
+  const int width = fTarget->Pen().Width();
+  return width <= 1 || (fScale != 1.0 && width <= ScaledWidth(1));
+}
+
+void TChartCanvas3D::DrawSegments(const TThinLine* lines, int count) {
+  if (!fTarget || lines == nullptr || count <= 0) return;
+  const int width = fTarget->Pen().Width();
+  if (width <= 1) {
+    fTarget->DrawThinLines(lines, count);
+    return;
+  }
+  if (fScale == 1.0) {
+    fTarget->DrawWideLines(lines, count);
+    return;
+  }
+  // As DrawScaledLine draws each: thin copies side by side where it makes
+  // them, the others left to the surface's wide pen, all in order.
+  std::array<TThinLine, 256> copies;
+  std::size_t pending = 0;
+  const auto flush = [&] {
+    fTarget->DrawThinLines(copies.data(), static_cast<int>(pending));
+    pending = 0;
+  };
+  const bool thickened = width <= ScaledWidth(1);
+  const int half = width / 2;
+  const int first = -(width - 1) / 2;
+  for (int i = 0; i < count; ++i) {
+    const TThinLine& line = lines[i];
+    const bool alongRow = line.Y0 == line.Y1;
+    const bool point = alongRow && line.X0 == line.X1;
+    if (point || (!thickened && !alongRow && line.X0 != line.X1)) {
+      flush();
+      fTarget->DrawWideLines(&line, 1);
+      continue;
+    }
+    const bool flat = std::abs(line.X1 - line.X0) >= std::abs(line.Y1 - line.Y0);
+    int ax = line.X0, ay = line.Y0, bx = line.X1, by = line.Y1;
+    if (!thickened) {
+      if (alongRow) {
+        ax = std::min(line.X0, line.X1) - half;
+        bx = std::max(line.X0, line.X1) + half;
+      } else {
+        ay = std::min(line.Y0, line.Y1) - half;
+        by = std::max(line.Y0, line.Y1) + half;
+      }
+    }
+    for (int k = first; k < first + width; ++k) {
+      if (pending == copies.size()) flush();
+      const int dx = flat ? 0 : k;
+      const int dy = flat ? k : 0;
+      copies[pending++] = TThinLine{ax + dx, ay + dy, bx + dx, by + dy, line.Color};
+    }
+  }
+  flush();
+}
+
 // ---------------------------------------------------------------------------
 // TChartCanvas3D: state queries and changes
 

@@ -255,6 +255,16 @@ class TChartCanvas3D : public TCanvas3D {
   void WriteTextAtDepth(int x, int y, int z, const std::string& text) override;
   void DrawTriangleAtDepth(TPoint p1, TPoint p2, TPoint p3, int z) override;
 
+  // The segments in turn, each with the pixels DrawSegment sets for it with
+  // the surface's pen (solid, in the copy mode, of any width) in the
+  // segment's colour; the pen and its position stay as they are.
+  void DrawSegments(const TThinLine* lines, int count);
+  // Whether DrawSegment with the surface's pen (solid, in the copy mode)
+  // sets the pixels of thin lines, each leaving out its end pixel: a thin
+  // pen, or one widened only by the scale, drawn as thin copies side by
+  // side. A wider pen covers the ends of its lines.
+  bool SegmentsLeaveEndPixel() const;
+
   // The off-screen image of buffered display; nullptr until a buffered frame
   // begins and after it is freed.
   const TBitmap* BufferImage() const { return fBufferImage.get(); }

@@ -222,6 +222,38 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
   return AddPendingPoint(label, color);
 }
 
+void TChartSeries::SetPoints(std::span<const double> x, std::span<const double> y, TColor color) {
+  if (x.size() != y.size()) {
+    throw EListError::IndexOutOfBounds(static_cast<int>(std::min(x.size(), y.size())));
+  }
+  const bool plain = !OnBeforeAdd && !OnAfterAdd && !OnClearValues && fDependents.empty() &&
+                     fValuesLists.Count() == 2;
+  const TChartValueList::TValueOrder order =
+      plain ? fXValues->OrderOf(x) : TChartValueList::TValueOrder{false, false};
+  if (order.InOrder) {
+    fXValues->ReplaceValues(x, order.Rising);
+    fYValues->ReplaceValues(y, false);
+    // The colours one run, the labels all empty: as many points added one
+    // after another in one colour store nothing per point.
+    if (ColorCount() > 0) fColorRefillHint = ColorCount();
+    fColorList.clear();
+    fColorRun = x.size();
+    fColorRunColor = color;
+    fLabelList.clear();
+    fLabelCount = static_cast<int>(x.size());
+    if (fActive && fParentChart && !ChartBeingDestroyed()) RequestRepaint();
+    return;
+  }
+  // Points to be placed one by one, or a series whose events hear of each:
+  // the
+  // points added in turn, from copies (the spans may be this series' own
+  // values, which the clearing gives back).
+  const std::vector<double> xs(x.begin(), x.end());
+  const std::vector<double> ys(y.begin(), y.end());
+  ClearPoints();
+  for (std::size_t i = 0; i < xs.size(); ++i) AddPoint(xs[i], ys[i], "", color);
+}
+
 int TChartSeries::AddedAt(int index) {
   PointAdded(index);
   return index;

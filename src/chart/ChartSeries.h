@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -164,6 +165,16 @@ class TChartSeries {
 
   // Points.
   int PointCount() const { return fXValues->ValueCount(); }
+  // Replaces every point by the points (x[i], y[i]), all in one colour and
+  // without labels: the series ClearPoints and then AddPoint(x[i], y[i], "",
+  // color) for each i in turn leave, with the same events. Points whose X
+  // values come in the X list's order, of a series without OnBeforeAdd,
+  // OnAfterAdd, OnClearValues, dependents or further value lists, are copied
+  // in one pass into the storage the lists hold when it has room: a refill
+  // with as many points as before takes no new memory. Raises EListError
+  // "List index out of bounds (%d)" with the shorter length when the two
+  // differ, and changes nothing then.
+  void SetPoints(std::span<const double> x, std::span<const double> y, TColor color);
   // PointColor as this class answers it, without asking a derived series.
   TColor StoredPointColor(int index) const {
     if (index < 0 || static_cast<std::size_t>(index) >= ColorCount()) return fSeriesColor;

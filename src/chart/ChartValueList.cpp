@@ -70,6 +70,45 @@ void TChartValueList::RemoveAllValues() {
   fKeptExtremes = true;
 }
 
+TChartValueList::TValueOrder TChartValueList::OrderOf(std::span<const double> values) const {
+  // Whether any value falls below, rises above, or fails to rise above the
+  // one before it: flags gathered without a branch per value.
+  unsigned char falls = 0;
+  unsigned char rises = 0;
+  unsigned char stays = 0;
+  const double* in = values.data();
+  for (std::size_t i = 1; i < values.size(); ++i) {
+    const double before = in[i - 1];
+    const double value = in[i];
+    falls |= static_cast<unsigned char>(before > value);
+    rises |= static_cast<unsigned char>(before < value);
+    stays |= static_cast<unsigned char>(!(before < value));
+  }
+  const bool inOrder = fOrder == loAscending    ? falls == 0
+                       : fOrder == loDescending ? rises == 0
+                                                : true;
+  return TValueOrder{inOrder, stays == 0};
+}
+
+void TChartValueList::ReplaceValues(std::span<const double> values, bool rising) {
+  const std::size_t count = values.size();
+  if (fValues.capacity() < count) {
+    if (fSpare.capacity() >= count) {
+      fValues.swap(fSpare);
+    } else {
+      // Exactly as much as the values need; the old storage goes first.
+      TValueStorage().swap(fValues);
+      fValues.reserve(count);
+    }
+  }
+  // Made without values, then copied in at once.
+  fValues.resize(count);
+  if (count > 0) std::copy(values.begin(), values.end(), fValues.begin());
+  fExtremesDirty = fTotalsDirty = true;
+  fRising = rising;
+  fKeptExtremes = false;
+}
+
 int TChartValueList::AddInOrder(double value) {
   return PlaceInOrder(value, static_cast<std::size_t>(ValueCount()));
 }

@@ -4,6 +4,7 @@
 // order that new values are placed by, and lazily cached statistics.
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -117,6 +118,21 @@ class TChartValueList {
     if (index < 0 || static_cast<std::size_t>(index) > fValues.size()) ThrowIndex(index);
     PutValueAt(index, value);
   }
+
+  // How values would go into the list one by one: InOrder when each goes at
+  // the end by Order, after the ones before it, as AddInOrder places it;
+  // Rising when each lies above the one before it.
+  struct TValueOrder {
+    bool InOrder;
+    bool Rising;
+  };
+  TValueOrder OrderOf(std::span<const double> values) const;
+  // Replaces the raw values by values, in their order, as emptying the list
+  // and appending them one by one would leave it (rising tells whether they
+  // rise strictly), the statistics worked out afresh at their next query.
+  // The storage stays when it has room for them: a refill with as many
+  // values takes no new memory.
+  void ReplaceValues(std::span<const double> values, bool rising);
 
   // The stored values in point order, not multiplied: value i of the list
   // is StoredValues()[i] * Multiplier(). For an owner that reads every

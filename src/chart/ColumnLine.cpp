@@ -12,6 +12,7 @@ void TColumnLine::Start() {
   // changes them while the line is drawn.
   fCanvas.ApplyPen(fPen);
   fCanvas.Brush().SetStyle(bsClear);
+  fEndsLeftOut = fCanvas.SegmentsLeaveEndPixel();
   fStarted = true;
 }
 
@@ -43,6 +44,13 @@ void TColumnLine::AddColumnChain(int x, int y0, int low, int high, int y1, bool 
 void TColumnLine::CloseColumn() {
   if (!fColumnOpen) return;
   fColumnOpen = false;
+  if (!fEndsLeftOut) {
+    // Each segment covers both its ends and what a wide pen reaches around
+    // them; together they cover what one segment from the lowest to the
+    // highest row covers.
+    Emit(TThinLine{fColumnX, fColumnLow, fColumnX, fColumnHigh, fColumnColor});
+    return;
+  }
   // The rows low..high, less the end row when no segment covers it; the end
   // row is then the lowest or the highest, since every row between them is
   // covered.
@@ -60,9 +68,7 @@ void TColumnLine::CloseColumn() {
 
 void TColumnLine::DrawPending() {
   if (fPendingCount == 0) return;
-  if (TCanvas* surface = fCanvas.DeviceContext()) {
-    surface->DrawThinLines(fPending.data(), static_cast<int>(fPendingCount));
-  }
+  fCanvas.DrawSegments(fPending.data(), static_cast<int>(fPendingCount));
   fPendingCount = 0;
 }
 
@@ -74,6 +80,12 @@ void TColumnLine::Finish() {
   // it): the pen takes its colour and ends where it ends, as after drawing
   // every segment.
   fCanvas.Pen().SetColor(fLast.Color);
+  if (fCanvas.Pen().Width() > 1) {
+    // A wide pen's line leaves the pen's dot pattern where it was started:
+    // the pen is only moved to the end.
+    fCanvas.MovePenTo(fLast.X1, fLast.Y1);
+    return;
+  }
   fCanvas.DrawSegment(fLast.X0, fLast.Y0, fLast.X1, fLast.Y1);
 }
 

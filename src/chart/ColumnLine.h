@@ -1,5 +1,5 @@
 #pragma once
-// TColumnLine: the segments of a line series drawn with a thin solid pen,
+// TColumnLine: the segments of a line series drawn with a solid pen,
 // given one by one in drawing order and drawn with the pixels that drawing
 // each of them in turn would set, without walking every segment when many
 // of them fall into one pixel column.
@@ -18,6 +18,15 @@
 // With many points per column the line is drawn as the extremes of each
 // column in order, joined by the segments that cross from one column to the
 // next: a few lines per column however many points it holds.
+//
+// A wider solid pen goes the same way. Widened by the pixel ratio alone, it
+// draws each segment as thin copies side by side, across the segment's
+// longer direction: a vertical run's copies are the run's rows in the
+// neighbouring columns, so the run's rows decide them as before. A pen wider
+// than that covers both ends of each segment and the pen's reach around
+// them: vertical segments in one column, one starting where the one before
+// ended, cover together what one segment from their lowest to their
+// highest row covers.
 
 #include <array>
 
@@ -29,8 +38,8 @@ namespace drivesim {
 
 class TColumnLine {
  public:
-  // Draws on the canvas's surface with the line pen (thin, solid, copy
-  // mode; the caller checks). Nothing is drawn and the canvas is not
+  // Draws on the canvas's surface with the line pen (solid, copy mode, any
+  // width; the caller checks). Nothing is drawn and the canvas is not
   // touched until the first segment arrives.
   TColumnLine(TChartCanvas3D& canvas, const TChartPen& pen);
   TColumnLine(const TColumnLine&) = delete;
@@ -93,6 +102,10 @@ class TColumnLine {
   TChartCanvas3D& fCanvas;
   const TChartPen& fPen;
   bool fStarted = false;
+  // Whether the pen draws thin lines (thin copies side by side for a pen
+  // widened by the scale) that leave out their end pixels, else lines that
+  // cover their ends.
+  bool fEndsLeftOut = true;
   // The last segment given, drawn again at the end for the pen's sake.
   TThinLine fLast{};
   // The open run of one column: its column and colour, the lowest and

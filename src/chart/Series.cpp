@@ -164,10 +164,9 @@ bool TCustomSeries::DrawsLineByColumns() const {
     return false;
   if (!fDrawsLine || fDrawsArea || fStairs || fPointer->Visible()) return false;
   const TChartPen& pen = *fLinePen;
-  // Thin as the canvas draws it: on a dense screen the pen is widened, and
-  // a wide line goes point by point.
-  return pen.Visible() && pen.Style() == psSolid && DeviceLineWidth() <= 1 && !pen.SmallDots() &&
-         pen.Mode() == pmCopy;
+  // Solid, of any width: a wide line's segments set pixels that do not
+  // depend on what lies below them either.
+  return pen.Visible() && pen.Style() == psSolid && !pen.SmallDots() && pen.Mode() == pmCopy;
 }
 
 void TCustomSeries::PaintSegment(int index, int x, int y, TColor col, bool withPointers) {

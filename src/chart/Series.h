@@ -96,7 +96,7 @@ class TCustomSeries : public TChartSeries {
 
   // Operations of the series base replaced here, in slot order.
 
-  // Draws FirstVisible..LastVisible in order. A line of a thin solid pen
+  // Draws FirstVisible..LastVisible in order. A line of a solid pen (any width)
   // without pointers or stairs, of a series of exactly this class or
   // TLineSeries, is drawn by pixel columns (TColumnLine): the same pixels
   // and the same state of the canvas afterwards as PaintPoint for every

@@ -42,12 +42,16 @@ std::unique_ptr<TLineSeries> CurveSeries(TColor colour, const std::string& title
   return s;
 }
 
-// Fills a series with a curve reduced to its width.
-void FillCurve(TLineSeries& series, const std::vector<double>& curve, double step, int columns) {
-  series.ClearPoints();
-  for (std::size_t k : CurvePointIndices(curve, columns)) {
-    series.AddPoint(static_cast<double>(k) * step, Clip(curve[k]), "", clDefault);
+// Fills a series with every sample of a curve; the line series draws a
+// curve of many samples per pixel column by its columns' extremes.
+void FillCurve(TLineSeries& series, const std::vector<double>& curve, double step) {
+  std::vector<double> times(curve.size());
+  std::vector<double> values(curve.size());
+  for (std::size_t k = 0; k < curve.size(); ++k) {
+    times[k] = static_cast<double>(k) * step;
+    values[k] = Clip(curve[k]);
   }
+  series.SetPoints(times, values, clDefault);
 }
 
 // Holds the chart's repaint requests back while many points change at once,
@@ -87,16 +91,8 @@ LabResponseChart::LabResponseChart(int width, int height) : fChart(std::make_uni
 
 LabResponseChart::~LabResponseChart() = default;
 
-int LabResponseChart::Columns() const { return std::max(fChart->Width(), 1); }
-
 void LabResponseChart::SetBounds(int left, int top, int width, int height) {
-  const bool wider = width != fChart->Width();
   fChart->SetBounds(left, top, width, height);
-  if (!wider) return;
-  const BulkChange bulk(*fChart);
-  RebuildKept();
-  if (fRun) RebuildCurrent(*fRun);
-  UpdateRanges();
 }
 
 void LabResponseChart::SetKept(const std::vector<LabRun>& kept) {
@@ -117,9 +113,7 @@ void LabResponseChart::RebuildKept() {
     const LabRun& run = (*fKeptRuns)[static_cast<std::size_t>(i)];
     auto s = CurveSeries(KeptRunColor(i, count), run.Name, 1);
     s->SetShowInLegend(NamedInLegend(i, count));
-    // A pale curve behind the current one needs less detail: a point or
-    // two every two pixel columns.
-    FillCurve(*s, run.Curve, run.CurveStep, Columns() / 2);
+    FillCurve(*s, run.Curve, run.CurveStep);
     s->SetParentChart(fChart.get());
     fKept.push_back(std::move(s));
     double peak = 0;
@@ -136,7 +130,7 @@ void LabResponseChart::RebuildKept() {
 
 void LabResponseChart::RebuildCurrent(const WindowRun& run) {
   const std::vector<double> curve = run.CurrentCurve();
-  FillCurve(*fCurrent, curve, fCurrentStep, Columns());
+  FillCurve(*fCurrent, curve, fCurrentStep);
   fCurrentPeak = 0;
   fCurrentLow = 0;
   fCurrentHigh = 0;
@@ -182,8 +176,6 @@ void LabResponseChart::FollowCurrent(const WindowRun& run) {
     fCurrentHigh = std::max(fCurrentHigh, y);
   }
   fCurrentEnd = end;
-  // Reduced again once it holds two more points per column than reduced.
-  if (fCurrent->PointCount() > 4 * Columns() + 2) RebuildCurrent(run);
   UpdateSetpoints();
   UpdateRanges();
 }

@@ -5,11 +5,10 @@
 // in a paler colour of the sequential palette, the setpoints dashed, the
 // legend naming the runs.
 //
-// The chart holds what a curve needs at its width: a curve of more samples
-// than two per pixel column is reduced to the extremes of each column
-// (CurvePointIndices). The current run's curve grows by the ticks that come
-// in and is reduced again whenever it has grown by two points per column,
-// so that an hour-long run costs about as little per tick as a short one.
+// The chart holds every sample of each curve; its line series draw a curve
+// of many samples per pixel column by the extremes of each column, so that
+// a long run costs a paint little more than its samples' values read once.
+// The current run's curve grows by the ticks that come in.
 
 #include <cstdint>
 #include <memory>
@@ -44,7 +43,7 @@ class LabResponseChart {
   // Follows the current run: the ticks measured since the last call are
   // added; a run that began anew is drawn afresh.
   void FollowCurrent(const WindowRun& run);
-  // Moves and resizes the chart; the curves are reduced for the new width.
+  // Moves and resizes the chart.
   void SetBounds(int left, int top, int width, int height);
 
   // The series: the current run's curve, and each kept run's.
@@ -53,7 +52,6 @@ class LabResponseChart {
   TLineSeries& KeptSeries(int index) { return *fKept[static_cast<std::size_t>(index)]; }
 
  private:
-  int Columns() const;
   void RebuildCurrent(const WindowRun& run);
   void RebuildKept();
   void UpdateSetpoints();

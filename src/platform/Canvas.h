@@ -80,6 +80,11 @@ class TCanvas {
   // the pen is; the pen and its position stay as they are. One notification
   // for them all.
   void DrawThinLines(const TThinLine* lines, int count);
+  // Draws the lines in turn, each with the pixels MoveTo and LineTo set with
+  // the pen (solid, in the copy mode, of any width) in the line's colour;
+  // the pen and its position stay as they are. One notification for them
+  // all.
+  void DrawWideLines(const TThinLine* lines, int count);
   // Fills with the brush, no outline.
   void FillRect(const TRect& rect);
 

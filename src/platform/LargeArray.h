@@ -8,6 +8,7 @@
 // the contents changes: this is where the storage lies, not what it holds.
 
 #include <cstddef>
+#include <new>
 
 namespace drivesim {
 
@@ -27,6 +28,17 @@ struct TLargeArrayAllocator {
   T* allocate(std::size_t count) { return static_cast<T*>(AllocateLargeArray(count * sizeof(T))); }
   void deallocate(T* storage, std::size_t count) noexcept {
     FreeLargeArray(storage, count * sizeof(T));
+  }
+  // Elements made without a value are left as the storage holds them, so
+  // that growing an array that is written right after costs no pass of
+  // zeros; elements made from a value are copies of it.
+  template <typename U>
+  void construct(U* element) noexcept {
+    ::new (static_cast<void*>(element)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* element, Args&&... args) {
+    ::new (static_cast<void*>(element)) U(static_cast<Args&&>(args)...);
   }
   friend bool operator==(const TLargeArrayAllocator&, const TLargeArrayAllocator&) { return true; }
 };

@@ -35,6 +35,9 @@ struct Case {
   bool yInverted = false;
   double yMultiplier = 1;
   bool colorEachPoint = false;
+  // The line pen's width and the canvas's pixel ratio.
+  int penWidth = 1;
+  double scale = 1;
 };
 
 // The canvas state a series leaves behind it.
@@ -73,6 +76,8 @@ struct Plot {
     series.SetColorEachPoint(c.colorEachPoint);
     series.SetSeriesColor(c.colorEachPoint ? clDefault : 0x123456);
     series.YValues().SetMultiplier(c.yMultiplier);
+    series.LinePen().SetWidth(c.penWidth);
+    chart.ChartCanvas().SetScale(c.scale);
     for (std::size_t i = 0; i < c.xs.size(); ++i)
       series.AddPoint(c.xs[i], c.ys[i], "", c.colors[i]);
     TChartAxis& bottom = chart.BottomAxis();
@@ -311,6 +316,50 @@ TEST(LineByColumns, SeriesNarrowerThanOneColumnAsPointByPoint) {
     c.yMax = 12;
     c.xInverted = cases.Chance(0.2);
     ExpectSameDrawing(c, "case " + std::to_string(n));
+  }
+}
+
+// Wide pens: widened by the pixel ratio alone (thin copies side by side),
+// wider than that at a ratio (bands along rows and columns, the surface's
+// round-ended lines otherwise), and wide at ratio 1 (round-ended lines),
+// over dense walks, bursts, steps, far points, nulls and colour changes.
+TEST(LineByColumns, WidePensAsPointByPoint) {
+  Cases cases(4);
+  const double scales[] = {1, 1, 1.25, 1.5, 1.75, 2};
+  for (int n = 0; n < 300 && !HasFatalFailure(); ++n) {
+    Case c;
+    c.scale = scales[cases.Int(0, 5)];
+    c.penWidth = cases.Chance(0.5) ? 1 : cases.Int(2, 6);
+    const int kind = cases.Int(0, 3);
+    const int count = cases.Int(2, cases.Chance(0.5) ? 200 : 4000);
+    c.xs = cases.Times(count, cases.Real(-5, 5), cases.Real(0.01, 100));
+    c.ys.resize(c.xs.size());
+    double y = cases.Real(-50, 50);
+    for (double& v : c.ys) {
+      switch (kind) {
+        case 0: y += cases.Real(-3, 3); break;
+        case 1: y = cases.Chance(0.9) ? y : cases.Real(-100, 100); break;
+        case 2:
+          if (cases.Chance(0.01)) y = std::round(cases.Real(-40, 40));
+          break;
+        default: y = cases.Chance(0.02) ? cases.Real(-1e6, 1e6) : y + cases.Real(-2, 2);
+      }
+      v = y;
+    }
+    cases.Colour(c, cases.Chance(0.6) ? 0 : 0.02);
+    if (cases.Chance(0.1)) {
+      for (std::size_t i = 0; i < c.colors.size(); ++i) {
+        if (cases.Chance(0.01)) c.colors[i] = clNone;
+      }
+    }
+    cases.FitRanges(c);
+    if (kind == 3) {
+      c.yMin = -60;
+      c.yMax = 60;
+    }
+    ExpectSameDrawing(c, "width " + std::to_string(c.penWidth) + " at ratio " +
+                             std::to_string(c.scale) + ", kind " + std::to_string(kind) +
+                             ", case " + std::to_string(n));
   }
 }
 
