@@ -143,6 +143,9 @@ std::optional<double> LoopStepResponse::SettlingTime(double band) const {
   const double halfPeriod = std::numbers::pi / fRoot;
   const double envelopeTime = -std::log(band) / fSigma;
   if (!std::isfinite(envelopeTime)) return std::nullopt;
+  // Where half a period lies below the last bit of that time, the time is
+  // the answer to its last bit.
+  if (envelopeTime + halfPeriod == envelopeTime) return envelopeTime;
   const auto extremeOutside = [&](double k) { return std::exp(-fSigma * (k * halfPeriod)) > band; };
   double k = std::max(0.0, std::ceil(envelopeTime / halfPeriod) - 1);
   for (int i = 0; i < kMaxCorrections && k > 0 && !extremeOutside(k); ++i) k -= 1;
