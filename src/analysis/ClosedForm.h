@@ -17,7 +17,10 @@
 // approaches 1 from either side, and for very large and very small ratios.
 // Times are found on the curve itself by bisection between points where the
 // answer is known to lie, to 1e-9 s (or to the last bit of the time where
-// that is coarser).
+// that is coarser). Every search does a bounded amount of work for any
+// finite coefficients: brackets grow by doubling a bounded number of times,
+// bisections and corrections are capped, and a time that no double can hold
+// (or that the capped search does not reach) is left absent.
 
 #include <optional>
 
@@ -38,15 +41,17 @@ class LoopStepResponse {
   double DampingRatio() const;
   bool UnderDamped() const { return fDiscriminant < 0; }
 
-  // The first time x reaches level (0 < level < 1), s.
-  double TimeToReach(double level) const;
+  // The first time x reaches level (0 < level < 1), s; absent when it lies
+  // beyond the largest double.
+  std::optional<double> TimeToReach(double level) const;
   // The time of the first maximum, pi / wd; under-damped loops only.
   std::optional<double> PeakTime() const;
   // How far the first maximum lies beyond 1: e^(-sigma pi / wd) for an
   // under-damped loop, 0 otherwise.
   double Overshoot() const;
-  // The time after which |x - 1| <= band for ever (0 < band < 1), s.
-  double SettlingTime(double band) const;
+  // The time after which |x - 1| <= band for ever (0 < band < 1), s; absent
+  // when it lies beyond the largest double.
+  std::optional<double> SettlingTime(double band) const;
 
  private:
   // The smallest t in [lo, hi] from which the predicate no longer holds,
@@ -54,14 +59,15 @@ class LoopStepResponse {
   template <typename Predicate>
   static double Boundary(double lo, double hi, Predicate holds);
   // A time by which a monotone (not under-damped) response has reached
-  // level.
-  double UpperBoundFor(double level) const;
+  // level; absent when no double is late enough.
+  std::optional<double> UpperBoundFor(double level) const;
 
   double fCoefAccel;
   double fCoefVelocity;
   double fSigma;         // CoefAccel / 2, 1/s
   double fDiscriminant;  // sigma^2 - CoefVelocity
   double fRoot;          // wd (under-damped) or mu (over-damped), rad/s
+  double fSlowRate;      // rate of the slowest decay of a monotone response, 1/s
 };
 
 struct ClosedFormFigures {

@@ -1,5 +1,6 @@
 #include "analysis/RunRecord.h"
 
+#include "analysis/CurvePoints.h"
 #include "analysis/StepMeter.h"
 #include "mechanism/Gears.h"
 #include "platform/Exceptions.h"
@@ -33,6 +34,7 @@ RunRecord RecordRun(const DriveInputs& inputs, int ticks, const RunOptions& opti
   }
   if (options.KeepTicks) record.Ticks.reserve(static_cast<std::size_t>(ticks > 0 ? ticks : 0));
   if (meter) meter->Feed(model.State[1]);
+  record.SampleCount = 1;
 
   // The newest slot of the time axis after "Reset" holds 0; each tick adds
   // one tick's time to it, as the tick does.
@@ -50,6 +52,7 @@ RunRecord RecordRun(const DriveInputs& inputs, int ticks, const RunOptions& opti
         const double y = model.State[1];
         if (options.KeepSamples) record.Velocity.push_back(y);
         if (meter) meter->Feed(y);
+        ++record.SampleCount;
       }
       time = Checked(tickTime + time);
     } catch (const Exception& e) {
@@ -63,6 +66,14 @@ RunRecord RecordRun(const DriveInputs& inputs, int ticks, const RunOptions& opti
       record.Ticks.push_back(
           {time, model.State[1], model.SetpointShown, gears.LoadGear.Angle, gears.MotorGear.Angle});
     }
+  }
+  if (options.KeepSamples && options.CurveColumns > 0) {
+    // The picture's points only; the whole run's samples go.
+    record.CurveIndex = CurvePointIndices(record.Velocity, options.CurveColumns);
+    record.CurveVelocity.reserve(record.CurveIndex.size());
+    for (const std::size_t i : record.CurveIndex)
+      record.CurveVelocity.push_back(record.Velocity[i]);
+    std::vector<double>().swap(record.Velocity);
   }
   return record;
 }

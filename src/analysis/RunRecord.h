@@ -57,6 +57,14 @@ struct RunRecord {
   // (0 from rest). Every completed integration step is here, including
   // those of a tick that failed part-way. Empty unless kept.
   std::vector<double> Velocity;
+  // The load velocity as kept for a picture only (RunOptions::CurveColumns):
+  // the samples a chart of that plot width draws (CurvePointIndices), with
+  // their indices into the whole run; Velocity is then empty. Empty unless
+  // kept so.
+  std::vector<std::size_t> CurveIndex;
+  std::vector<double> CurveVelocity;
+  // Samples the run produced, from the one at t = 0, kept or not.
+  std::size_t SampleCount = 0;
   // One row per completed tick; empty unless kept.
   std::vector<TickSample> Ticks;
   RunEnd End = RunEnd::Completed;
@@ -69,6 +77,11 @@ struct RunRecord {
 struct RunOptions {
   bool KeepSamples = true;  // fill RunRecord::Velocity
   bool KeepTicks = true;    // fill RunRecord::Ticks
+  // With KeepSamples: when above 0, the samples are kept only as a chart of
+  // this plot width draws them (RunRecord::CurveIndex and CurveVelocity), so
+  // that a run kept for a picture holds a few thousand numbers however long
+  // it is.
+  int CurveColumns = 0;
   // Looked at between ticks; a set flag ends the run as Cancelled. Not owned;
   // may be null.
   const std::atomic<bool>* Cancel = nullptr;

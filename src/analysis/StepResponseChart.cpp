@@ -57,45 +57,19 @@ bool NamedInLegend(int index, int count) {
 
 }  // namespace
 
-std::vector<std::size_t> CurvePointIndices(const std::vector<double>& samples, int columns) {
-  std::vector<std::size_t> indices;
-  const std::size_t n = samples.size();
-  if (n == 0) return indices;
-  const std::size_t wanted = static_cast<std::size_t>(std::max(columns, 1)) * 2;
-  if (n <= wanted) {
-    for (std::size_t i = 0; i < n; ++i) indices.push_back(i);
-    return indices;
-  }
-  const std::size_t buckets = static_cast<std::size_t>(std::max(columns, 1));
-  indices.push_back(0);
-  for (std::size_t b = 0; b < buckets; ++b) {
-    const std::size_t begin = std::max<std::size_t>(1, b * (n - 1) / buckets);
-    const std::size_t end = std::min(n - 1, (b + 1) * (n - 1) / buckets);
-    if (begin >= end) continue;
-    std::size_t low = begin;
-    std::size_t high = begin;
-    for (std::size_t i = begin; i < end; ++i) {
-      if (samples[i] < samples[low]) low = i;
-      if (samples[i] > samples[high]) high = i;
-    }
-    indices.push_back(std::min(low, high));
-    if (low != high) indices.push_back(std::max(low, high));
-  }
-  indices.push_back(n - 1);
-  return indices;
-}
-
 std::vector<StepCurve> StepCurvesOf(const SweepResult& sweep) {
   std::vector<StepCurve> curves;
   const std::string name = SweepParameterName(sweep.Spec.Parameter);
   for (std::size_t i = 0; i < sweep.Runs.size(); ++i) {
     const RunRecord& r = sweep.Runs[i].Record;
-    if (r.Velocity.empty()) continue;
+    const bool decimated = r.Velocity.empty();
+    if (decimated && r.CurveVelocity.empty()) continue;
     const double value = i < sweep.Spec.Values.size()
                              ? sweep.Spec.Values[i]
                              : SweptValueOf(r.Inputs, sweep.Spec.Parameter);
-    curves.push_back({name + " = " + ValueText(value), &r.Velocity, r.StepSize,
-                      static_cast<double>(r.Inputs.Setpoint)});
+    curves.push_back({name + " = " + ValueText(value), decimated ? &r.CurveVelocity : &r.Velocity,
+                      r.StepSize, static_cast<double>(r.Inputs.Setpoint),
+                      decimated ? &r.CurveIndex : nullptr, r.SampleCount});
   }
   return curves;
 }
@@ -117,7 +91,8 @@ StepResponseChart::StepResponseChart(const std::vector<StepCurve>& curves, int w
 
   double end = 0;
   for (const StepCurve& c : curves) {
-    if (!c.Samples->empty()) end = std::max(end, (c.Samples->size() - 1) * c.StepSize);
+    const std::size_t n = c.Indices ? c.SampleCount : c.Samples->size();
+    if (n > 0) end = std::max(end, static_cast<double>(n - 1) * c.StepSize);
   }
 
   SetFineLabels(chart.BottomAxis(), end);
@@ -130,8 +105,15 @@ StepResponseChart::StepResponseChart(const std::vector<StepCurve>& curves, int w
     s->SetTitle(c.Name);
     s->SetShowInLegend(NamedInLegend(i, count));
     s->LinePen().SetWidth(2);
-    for (std::size_t k : CurvePointIndices(*c.Samples, width)) {
-      s->AddPoint(static_cast<double>(k) * c.StepSize, clip((*c.Samples)[k]), "", clDefault);
+    if (c.Indices) {
+      for (std::size_t j = 0; j < c.Samples->size(); ++j) {
+        s->AddPoint(static_cast<double>((*c.Indices)[j]) * c.StepSize, clip((*c.Samples)[j]), "",
+                    clDefault);
+      }
+    } else {
+      for (std::size_t k : CurvePointIndices(*c.Samples, width)) {
+        s->AddPoint(static_cast<double>(k) * c.StepSize, clip((*c.Samples)[k]), "", clDefault);
+      }
     }
     s->SetParentChart(&chart);
     fSeries.push_back(std::move(s));

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/CurvePoints.h"
 #include "analysis/Sweep.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
@@ -20,10 +21,17 @@ struct StepCurve {
   const std::vector<double>* Samples{};  // load velocity, [i] at t = i StepSize (not owned)
   double StepSize = 0;                   // s
   double Setpoint = 0;                   // rad/s, drawn dashed
+  // When the samples are only the points a chart of the plot width drawn
+  // needs (RunRecord::CurveVelocity): the index of each in the whole run
+  // (not owned), and how many samples the run had. Null: Samples holds every
+  // sample.
+  const std::vector<std::size_t>* Indices = nullptr;
+  std::size_t SampleCount = 0;
 };
 
 // The curves of a sweep's runs, named by the swept value
-// ("feedback = 0.2"); runs that kept no samples are left out.
+// ("feedback = 0.2"), from every sample or from the points kept for a
+// picture; runs that kept neither are left out.
 std::vector<StepCurve> StepCurvesOf(const SweepResult& sweep);
 
 // The overlay as a chart of the given size, ready to be drawn into a bitmap
@@ -61,11 +69,5 @@ class StepResponseChart {
 // Draws the overlay into the bitmap at the given size (times the scale).
 void RenderStepResponses(const std::vector<StepCurve>& curves, TBitmap& bitmap, int width,
                          int height, int scale = 1);
-
-// The points of one curve that a chart of the given plot width needs: the
-// first and last samples and, for each run of samples that falls on one
-// pixel column, its lowest and highest in time order. Returned as (sample
-// index) in ascending order.
-std::vector<std::size_t> CurvePointIndices(const std::vector<double>& samples, int columns);
 
 }  // namespace drivesim

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
+#include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <thread>
@@ -185,32 +187,61 @@ std::vector<RunResult> RunAll(const std::vector<DriveInputs>& inputs, const Swee
       options.Threads > 0 ? options.Threads : static_cast<int>(std::thread::hardware_concurrency());
   threads = std::clamp(threads, 1, std::max(1, total));
 
-  std::atomic<int> next{0};
-  std::mutex progressMutex;
-  int done = 0;
+  std::mutex mutex;  // guards everything below that is not atomic
+  std::condition_variable delivered;
+  int next = 0;        // the next run to start
+  int done = 0;        // runs finished
+  int delivering = 0;  // the next run for InOrder
+  std::vector<char> finished(inputs.size(), 0);
+  bool stopped = false;  // a failure ends the sweep
   std::exception_ptr failure;
   const std::atomic<bool>* cancel = options.Run.Cancel;
   const auto stopping = [&] { return cancel && cancel->load(std::memory_order_relaxed); };
+  // Runs may start this far ahead of the next one to deliver.
+  const int ahead = options.InOrder ? threads * kMaxRunsAhead : total;
 
   const auto work = [&] {
     for (;;) {
-      const int i = next.fetch_add(1);
-      if (i >= total || stopping()) return;
+      int i = 0;
+      {
+        std::unique_lock<std::mutex> lock(mutex);
+        // Waiting for an earlier run to be delivered; a cancel is looked at
+        // every few milliseconds meanwhile.
+        while (!stopped && next < total && next >= delivering + ahead && !stopping()) {
+          delivered.wait_for(lock, std::chrono::milliseconds(20));
+        }
+        if (stopped || next >= total || stopping()) return;
+        i = next++;
+      }
+      const std::size_t at = static_cast<std::size_t>(i);
       try {
-        results[static_cast<std::size_t>(i)] =
-            RunDrive(inputs[static_cast<std::size_t>(i)], options.Ticks, options.Run);
+        results[at] = RunDrive(inputs[at], options.Ticks, options.Run);
       } catch (...) {
         // Anything but an arithmetic failure of the run (which the record
         // keeps) ends the sweep; the first such failure is raised again.
-        const std::lock_guard<std::mutex> lock(progressMutex);
+        const std::lock_guard<std::mutex> lock(mutex);
         if (!failure) failure = std::current_exception();
-        next.store(total);
+        stopped = true;
+        delivered.notify_all();
         return;
       }
-      if (!results[static_cast<std::size_t>(i)].Finished) return;
-      const std::lock_guard<std::mutex> lock(progressMutex);
+      if (!results[at].Finished) return;
+      const std::lock_guard<std::mutex> lock(mutex);
       ++done;
       if (options.Progress) options.Progress(done, total);
+      finished[at] = 1;
+      if (!options.InOrder) continue;
+      try {
+        while (delivering < total && finished[static_cast<std::size_t>(delivering)]) {
+          options.InOrder(delivering, results[static_cast<std::size_t>(delivering)]);
+          ++delivering;
+        }
+      } catch (...) {
+        if (!failure) failure = std::current_exception();
+        stopped = true;
+      }
+      delivered.notify_all();
+      if (stopped) return;
     }
   };
 

@@ -85,7 +85,19 @@ struct SweepOptions {
   // total, from the thread that finished it, one call at a time, the count
   // rising by one each call.
   std::function<void(int done, int total)> Progress;
+  // Called with each finished run in sweep order, one call at a time, from
+  // the thread that finished it or a later one, as soon as it and every run
+  // before it have finished. It may take the record's samples and rows away
+  // (written out, say): the result keeps what is left. While it is given, a
+  // run starts only when fewer than kMaxRunsAhead runs wait for an earlier
+  // one, so that the records held at once stay few however many runs the
+  // sweep has.
+  std::function<void(int index, RunResult& run)> InOrder;
 };
+
+// Finished runs that may wait for an earlier one to finish, per thread, when
+// the runs are taken in sweep order (SweepOptions::InOrder).
+constexpr int kMaxRunsAhead = 4;
 
 struct SweepResult {
   SweepSpec Spec;

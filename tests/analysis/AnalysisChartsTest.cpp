@@ -51,6 +51,55 @@ TEST(AnalysisChartsTest, CurvePointsKeepEveryColumnsExtremes) {
   EXPECT_TRUE(CurvePointIndices({}, 100).empty());
 }
 
+// A sweep kept for a picture only holds each run's points at the picture's
+// resolution, and its overlay is the overlay of the whole records, pixel for
+// pixel, a diverging run (which ends early) included.
+TEST(AnalysisChartsTest, RunsKeptForAPictureDrawTheSameOverlay) {
+  const SweepSpec spec = ParseSweepSpec("feedback=0.3,1,3,-100");
+  SweepOptions whole;
+  whole.Ticks = 1000;
+  whole.Run.KeepTicks = false;
+  SweepOptions picture = whole;
+  picture.Run.CurveColumns = 800;
+  const SweepResult full = RunSweep(DriveInputs{}, spec, whole);
+  const SweepResult kept = RunSweep(DriveInputs{}, spec, picture);
+  ASSERT_EQ(kept.Runs.size(), 4u);
+  EXPECT_EQ(kept.Runs[3].Status, RunStatus::Diverged);
+  for (std::size_t i = 0; i < kept.Runs.size(); ++i) {
+    SCOPED_TRACE(i);
+    const RunRecord& k = kept.Runs[i].Record;
+    const RunRecord& f = full.Runs[i].Record;
+    EXPECT_TRUE(k.Velocity.empty());
+    EXPECT_LE(k.CurveVelocity.size(), 2u * 800 + 2);
+    ASSERT_EQ(k.CurveIndex.size(), k.CurveVelocity.size());
+    EXPECT_EQ(k.SampleCount, f.Velocity.size());
+    EXPECT_EQ(f.SampleCount, f.Velocity.size());
+    for (std::size_t j = 0; j < k.CurveIndex.size(); ++j) {
+      ASSERT_EQ(k.CurveVelocity[j], f.Velocity[k.CurveIndex[j]]);
+    }
+    // The figures do not depend on what was kept.
+    EXPECT_EQ(kept.Runs[i].Measured, full.Runs[i].Measured);
+  }
+  EXPECT_EQ(kept.Runs[0].Record.SampleCount, 1000u * 100 + 1);
+  EXPECT_LT(kept.Runs[3].Record.SampleCount, 1000u * 100 + 1);
+
+  TBitmap fromFull;
+  TBitmap fromKept;
+  RenderStepResponses(StepCurvesOf(full), fromFull, 800, 500);
+  RenderStepResponses(StepCurvesOf(kept), fromKept, 800, 500);
+  Keep(fromKept, "step-responses-kept.png");
+  ASSERT_EQ(fromKept.Width(), fromFull.Width());
+  ASSERT_EQ(fromKept.Height(), fromFull.Height());
+  int differing = 0;
+  for (int y = 0; y < fromFull.Height(); ++y) {
+    for (int x = 0; x < fromFull.Width(); ++x)
+      differing += fromFull.Pixel(x, y) != fromKept.Pixel(x, y);
+  }
+  EXPECT_EQ(differing, 0);
+  // The curves are there: each run's colour covers many pixels.
+  for (int i = 0; i < 3; ++i) EXPECT_GT(CountPixels(fromKept, SequentialColor(i, 4)), 300) << i;
+}
+
 TEST(AnalysisChartsTest, PaletteAndValueTexts) {
   std::set<TColor> colours;
   for (int i = 0; i < 10; ++i) {

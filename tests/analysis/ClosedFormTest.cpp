@@ -21,15 +21,15 @@ TEST(ClosedFormTest, TimesLieOnTheCurve) {
     const LoopStepResponse loop = Loop(126.3, zeta);
     EXPECT_NEAR(loop.DampingRatio(), zeta, 1e-12);
     EXPECT_EQ(loop.At(0), 0.0);
-    const double t10 = loop.TimeToReach(0.1);
-    const double t90 = loop.TimeToReach(0.9);
+    const double t10 = *loop.TimeToReach(0.1);
+    const double t90 = *loop.TimeToReach(0.9);
     EXPECT_NEAR(loop.At(t10), 0.1, 1e-12);
     EXPECT_NEAR(loop.At(t90), 0.9, 1e-12);
     // The first reaching: just before it the curve is still below.
     EXPECT_LT(loop.At(t10 * (1 - 1e-6)), 0.1);
     EXPECT_LT(loop.At(t90 * (1 - 1e-6)), 0.9);
     for (double band : {0.02, 0.05}) {
-      const double ts = loop.SettlingTime(band);
+      const double ts = *loop.SettlingTime(band);
       EXPECT_NEAR(std::abs(loop.At(ts) - 1), band, 1e-9);
       EXPECT_GT(std::abs(loop.At(ts - 1e-7) - 1), band);
       // Nothing leaves the band afterwards, over twenty settling times.
@@ -93,8 +93,8 @@ TEST(ClosedFormTest, NearCriticalDamping) {
   // Either side, the times are those of critical damping at that frequency.
   for (const LoopStepResponse* loop : {&under, &over}) {
     const double wnHere = loop->NaturalFrequency();
-    EXPECT_NEAR(loop->TimeToReach(0.9) * wnHere, 3.8897201698674290, 1e-9);
-    EXPECT_NEAR(loop->SettlingTime(0.02) * wnHere, 5.833921701917386, 1e-9);
+    EXPECT_NEAR(*loop->TimeToReach(0.9) * wnHere, 3.8897201698674290, 1e-9);
+    EXPECT_NEAR(*loop->SettlingTime(0.02) * wnHere, 5.833921701917386, 1e-9);
   }
 }
 

@@ -166,6 +166,43 @@ TEST(SweepTest, DivergingRunDoesNotEndTheSweep) {
   EXPECT_EQ(r.Runs[2].Record.Ticks.size(), 1000u);
 }
 
+// Runs taken in sweep order as they finish: each delivered once, in order,
+// as the run made alone; what the callback takes away stays away; and the
+// finished runs waiting for an earlier one stay within the window.
+TEST(SweepTest, RunsAreDeliveredInSweepOrderWithFewWaiting) {
+  DriveInputs base;
+  const SweepSpec spec = ParseSweepSpec("feedback=-100:4:30");
+  for (int threads : {1, 3}) {
+    SCOPED_TRACE(threads);
+    SweepOptions options;
+    options.Ticks = 60;
+    options.Threads = threads;
+    std::vector<int> order;
+    int worstWaiting = 0;
+    bool same = true;
+    options.Progress = [&](int done, int) {
+      worstWaiting = std::max(worstWaiting, done - static_cast<int>(order.size()));
+    };
+    const std::vector<DriveInputs> inputs = SweepInputs(base, spec);
+    options.InOrder = [&](int index, RunResult& run) {
+      order.push_back(index);
+      same = same && run == RunDrive(inputs[static_cast<std::size_t>(index)], 60);
+      run.Record.Ticks.clear();
+      run.Record.Velocity.clear();
+    };
+    const SweepResult r = RunSweep(base, spec, options);
+    std::vector<int> expected(spec.Values.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) expected[i] = static_cast<int>(i);
+    EXPECT_EQ(order, expected);
+    EXPECT_TRUE(same);
+    EXPECT_LE(worstWaiting, threads * kMaxRunsAhead);
+    for (const RunResult& run : r.Runs) {
+      EXPECT_TRUE(run.Record.Ticks.empty());
+      EXPECT_TRUE(run.Measured.EndValue);
+    }
+  }
+}
+
 TEST(SweepTest, CancelStopsBetweenTicks) {
   DriveInputs base;
   std::atomic<bool> cancel{false};
