@@ -26,6 +26,9 @@
 
 #include "analysis/WindowRun.h"
 #include "chart/Chart.h"
+#include "lab/LabResponseChart.h"
+#include "lab/LabSweep.h"
+#include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
 #include "platform/Application.h"
 #include "platform/Numbers.h"
@@ -33,9 +36,6 @@
 #include "sim/DriveModel.h"
 #include "sim/SimulationRig.h"
 #include "sim/TimeHistory.h"
-#include "ui/LabResponseChart.h"
-#include "ui/LabSweep.h"
-#include "ui/LabWindow.h"
 #include "ui/Unit1.h"
 
 namespace drivesim {

@@ -15,6 +15,10 @@
 #include <iostream>
 #include <string>
 
+#include "files/OutputFiles.h"
+#include "files/PngData.h"
+#include "lab/LabSweep.h"
+#include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
@@ -22,10 +26,7 @@
 #include "platform/Numbers.h"
 #include "sim/DriveModel.h"
 #include "sim/TimeHistory.h"
-#include "ui/LabSweep.h"
-#include "ui/LabWindow.h"
 #include "ui/OscilloscopeLayout.h"
-#include "ui/OutputFiles.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 
@@ -44,45 +45,6 @@ std::string EditText(double value) {
   }
   return text;
 }
-
-// The application on the offscreen platform for as long as the picture is
-// being made, unless the program runs one already. It is finalised at the
-// end of the picture, after the windows have gone.
-class OffscreenApplication {
- public:
-  OffscreenApplication() {
-    if (QApplication::instance()) return;
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    Application().Initialize(fArgc, fArgv);
-    fStarted = true;
-  }
-  ~OffscreenApplication() {
-    if (fStarted) Application().Finalize();
-  }
-  OffscreenApplication(const OffscreenApplication&) = delete;
-  OffscreenApplication& operator=(const OffscreenApplication&) = delete;
-
- private:
-  char fName[15] = "drivesim-batch";
-  char* fArgv[2] = {fName, nullptr};
-  int fArgc = 1;
-  bool fStarted = false;
-};
-
-// Keeps the platform's own diagnostics (an offscreen window cannot be
-// raised, and the like) off the tool's standard error while the picture is
-// made, so that the tool's messages stay the only ones there.
-class QuietPlatform {
- public:
-  QuietPlatform() : fPrevious(qInstallMessageHandler(&Drop)) {}
-  ~QuietPlatform() { qInstallMessageHandler(fPrevious); }
-  QuietPlatform(const QuietPlatform&) = delete;
-  QuietPlatform& operator=(const QuietPlatform&) = delete;
-
- private:
-  static void Drop(QtMsgType, const QMessageLogContext&, const QString&) {}
-  QtMessageHandler fPrevious;
-};
 
 // Collects the error boxes instead of opening modal ones, which nobody could
 // close without a display.
@@ -115,14 +77,6 @@ void SavePng(const std::string& data, const std::string& pngPath) {
   files.Commit();
 }
 
-std::string PngData(const QImage& image) {
-  QByteArray data;
-  QBuffer buffer(&data);
-  buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "PNG")) throw Exception("Cannot make the PNG picture");
-  return std::string(data.constData(), static_cast<std::size_t>(data.size()));
-}
-
 // The window's client area as it shows itself, or as it would show itself
 // on a screen `scale` times as dense: its widgets paint into an image of
 // that density, the oscilloscope and the mechanism picture included.
@@ -137,14 +91,6 @@ QImage WindowPicture(QWidget& window, int scale) {
 }
 
 }  // namespace
-
-std::string PngData(const TBitmap& bitmap, int scale) {
-  const QImage& image = *static_cast<const QImage*>(bitmap.PlatformImage());
-  if (scale == 1) return PngData(image);
-  return PngData(image.scaled(image.width() * scale, image.height() * scale, Qt::IgnoreAspectRatio,
-                              Qt::FastTransformation));
-}
-
 namespace {
 
 // Builds the main window offscreen on records of its own (so that the
@@ -247,14 +193,6 @@ std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run, const s
   files.Stream(output).write(data.data(), static_cast<std::streamsize>(data.size()));
   files.Commit();
   return boxes;
-}
-
-std::string DrawnPng(const std::function<void(TBitmap&)>& draw) {
-  const QuietPlatform quiet;
-  const OffscreenApplication application;
-  TBitmap picture;
-  draw(picture);
-  return PngData(picture);
 }
 
 std::string OscilloscopePng(TChart& chart1, int scale) {

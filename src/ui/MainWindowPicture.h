@@ -32,16 +32,6 @@ struct MainWindowRun {
 class TBitmap;
 class TChart;
 
-// The PNG file data of a bitmap, pixel for pixel; with a scale above 1 every
-// pixel a square of scale x scale pixels, as the image control shows its
-// bitmap on a screen that many times as dense.
-std::string PngData(const TBitmap& bitmap, int scale = 1);
-
-// The picture that draw makes in a bitmap, as PNG data. Starts the
-// application object on the offscreen platform when none exists yet, since
-// text needs it.
-std::string DrawnPng(const std::function<void(TBitmap&)>& draw);
-
 // Runs the window and returns its picture as PNG data. Starts the platform's
 // application object on the offscreen platform when none exists yet. The
 // texts of the error boxes the run showed (none for a run that goes

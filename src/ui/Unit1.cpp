@@ -4,6 +4,7 @@
 
 #include "chart/Chart.h"
 #include "chart/Series.h"
+#include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
 #include "mechanism/MechanismPicture.h"
 #include "platform/Application.h"
@@ -13,7 +14,6 @@
 #include "sim/DriveModel.h"
 #include "sim/SimulationTick.h"
 #include "sim/TimeHistory.h"
-#include "ui/LabWindow.h"
 #include "ui/OscilloscopeLayout.h"
 #include "ui/PanelControl.h"
 #include "ui/Unit2.h"

@@ -5,44 +5,18 @@
 #include <string>
 
 #include "analysis/FiguresCsv.h"
+#include "files/RunCsv.h"
+#include "files/SaveFiles.h"
+#include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
 #include "platform/Dialogs.h"
 #include "platform/Numbers.h"
 #include "sim/DriveModel.h"
 #include "sim/TimeHistory.h"
-#include "ui/BatchRun.h"
-#include "ui/LabWindow.h"
 #include "ui/MainWindowPicture.h"
-#include "ui/SaveFiles.h"
 #include "ui/Unit1.h"
 
 namespace drivesim {
-
-namespace {
-
-// The record as the batch tool's per-tick rows: a header, then one row per
-// tick numbered from 1. Written a block of rows at a time, so that a long
-// record is never gathered whole.
-void WriteRunCsv(std::ostream& stream, const TickLog& log) {
-  std::string text = std::string(kTickRowsHeader) + "\n";
-  constexpr std::size_t kBlock = 1 << 16;
-  for (std::size_t i = 0; i < log.Size(); ++i) {
-    const TickSample& t = log[i];
-    text += std::to_string(i + 1);
-    for (double v : {t.Time, t.LoadVelocity, t.Setpoint, t.LoadGearAngle, t.MotorGearAngle}) {
-      text += ',';
-      AppendReal(text, v);
-    }
-    text += '\n';
-    if (text.size() >= kBlock) {
-      stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-      text.clear();
-    }
-  }
-  stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-}
-
-}  // namespace
 
 void TForm1::CreateMainMenu() {
   MainMenu1 = std::make_unique<TMainMenu>(*this);

@@ -7,11 +7,11 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "batch/Batch.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
+#include "lab/LabFixture.h"
 #include "platform/Graphics.h"
-#include "ui/Batch.h"
-#include "ui/LabFixture.h"
 #include "ui/MainWindowPicture.h"
 #include "ui/OscilloscopeLayout.h"
 

@@ -1,0 +1,244 @@
+#include "batch/BatchOptions.h"
+
+#include <functional>
+
+#include "batch/BatchOutputs.h"
+#include "mechanism/Gears.h"
+#include "platform/Numbers.h"
+
+namespace drivesim {
+
+namespace {
+
+int ReadTeeth(const std::string& text) {
+  const int teeth = StrToInt(text);
+  if (teeth < kMinLoadTeeth || teeth > kMaxLoadTeeth) {
+    throw EBatchInputError(kGearTeethRangeMessage);
+  }
+  return teeth;
+}
+
+int ReadScale(const std::string& text) {
+  const int scale = StrToInt(text);
+  if (scale < 1 || scale > 4) throw EBatchInputError("--scale must be 1, 2, 3 or 4");
+  return scale;
+}
+
+int ReadCount(const char* option, const std::string& text) {
+  const int count = StrToInt(text);
+  if (count < 0) throw EBatchInputError(std::string(option) + " must not be negative");
+  return count;
+}
+
+// One option. A value follows its option or is joined to it with "=".
+struct OptionSpec {
+  const char* Name;
+  const char* ValueName;  // null for a switch
+  const char* Help;
+  std::function<void(BatchOptions&, const std::string& value)> Apply;
+};
+
+// The inputs and the run's length, then one option per output, then --help.
+const std::vector<OptionSpec>& OptionTable() {
+  static const std::vector<OptionSpec> table = [] {
+    std::vector<OptionSpec> options{
+        {"--gain", "X", "converter-amplifier gain (default 10)",
+         [](BatchOptions& o, const std::string& v) { o.Inputs.AmpGain = StrToFloatWithPoint(v); }},
+        {"--time-constant", "X", "amplifier time constant, s (default 0.006)",
+         [](BatchOptions& o, const std::string& v) {
+           o.Inputs.AmpTimeConst = StrToFloatWithPoint(v);
+         }},
+        {"--motor-coef", "X", "motor coefficient, rad/(s*V) (default 1.4)",
+         [](BatchOptions& o, const std::string& v) {
+           o.Inputs.MotorCoef = StrToFloatWithPoint(v);
+         }},
+        {"--motor-inertia", "X", "motor moment of inertia, kg*m^2 (default 0.021)",
+         [](BatchOptions& o, const std::string& v) {
+           o.Inputs.MotorInertia = StrToFloatWithPoint(v);
+         }},
+        {"--load-inertia", "X", "load moment of inertia, kg*m^2 (default 0.3)",
+         [](BatchOptions& o, const std::string& v) {
+           o.Inputs.LoadInertia = StrToFloatWithPoint(v);
+         }},
+        {"--friction", "X", "load's viscous friction, N*m*s/rad (default 1.6)",
+         [](BatchOptions& o, const std::string& v) {
+           o.Inputs.ViscousFriction = StrToFloatWithPoint(v);
+         }},
+        {"--feedback", "X", "feedback coefficient, V*s/rad (default 1)",
+         [](BatchOptions& o, const std::string& v) {
+           o.Inputs.FeedbackCoef = StrToFloatWithPoint(v);
+         }},
+        {"--teeth", "N", "tooth count of the load gear, 1..55 (default 42)",
+         [](BatchOptions& o, const std::string& v) { o.Inputs.LoadTeeth = ReadTeeth(v); }},
+        {"--setpoint", "N",
+         "preset load velocity, rad/s, a whole number, entered as\n"
+         "in the setpoint spin edit before \"Process\" (default 100)",
+         [](BatchOptions& o, const std::string& v) { o.Inputs.Setpoint = StrToInt(v); }},
+        {"--ticks", "N", "timer ticks to run, 1 ms of simulated time each\n(default 400)",
+         [](BatchOptions& o, const std::string& v) { o.Ticks = ReadCount("--ticks", v); }},
+        {"--reset-after", "K",
+         "press \"Reset\" after tick K (0..N), then \"Process\"\n"
+         "again, and run the remaining ticks from rest",
+         [](BatchOptions& o, const std::string& v) {
+           o.ResetAfter = ReadCount("--reset-after", v);
+         }},
+        {"--sweep", "SPEC",
+         "run the drive once per value, each run from rest with\n"
+         "the other inputs as given: NAME=FROM:TO:COUNT (COUNT\n"
+         "evenly spaced values, 2..1000, ends included) or\n"
+         "NAME=V1,V2,... with NAME one of gain, time-constant,\n"
+         "motor-coef, motor-inertia, load-inertia, friction,\n"
+         "feedback, teeth (1..55) or setpoint (0..300); teeth\n"
+         "and setpoint rounded to whole numbers, half to even",
+         [](BatchOptions& o, const std::string& v) { o.Sweep = ParseSweepSpec(v); }},
+        {"--scale", "N",
+         "the PNG pictures N times their size each way (1 to 4,\n"
+         "default 1), drawn as on a screen N times as dense",
+         [](BatchOptions& o, const std::string& v) { o.Scale = ReadScale(v); }},
+    };
+    const std::vector<BatchOutput>& outputs = BatchOutputTable();
+    for (std::size_t n = 0; n < outputs.size(); ++n) {
+      options.push_back({outputs[n].Name, outputs[n].ValueName, outputs[n].Help,
+                         [n](BatchOptions& o, const std::string& v) { o.OutputPaths[n] = v; }});
+    }
+    options.push_back({"--help", nullptr, "show this text",
+                       [](BatchOptions& o, const std::string&) { o.Help = true; }});
+    return options;
+  }();
+  return table;
+}
+
+}  // namespace
+
+std::string UsageText() {
+  std::string text =
+      "Usage: drivesim-batch [option ...]\n"
+      "\n"
+      "Runs the drive simulation without a window: the setpoint is entered, \"Process\"\n"
+      "is pressed and the timer ticks N times. Writes one CSV row per tick:\n"
+      "  tick,time_s,load_velocity,setpoint,load_gear_angle,motor_gear_angle\n"
+      "and, with --series-csv, the points of both series after the run:\n"
+      "  index,x,velocity,velocity_colour,setpoint,setpoint_colour\n"
+      "Reals are written with 17 significant digits, colours as 0x00BBGGRR.\n"
+      "\n"
+      "With --metrics, the quality of regulation of each run, one row per run:\n"
+      "  run,value,gain,time_constant,motor_coef,motor_inertia,load_inertia,\n"
+      "  friction,feedback,teeth,setpoint,status,final_value,end_value,\n"
+      "  static_error,static_error_pct,peak,peak_time_s,overshoot_pct,\n"
+      "  rise_time_s,settling_2pct_s,settling_5pct_s,crossings,natural_freq,\n"
+      "  damping_ratio,theory_overshoot_pct,theory_peak_time_s,\n"
+      "  theory_rise_time_s,theory_settling_2pct_s,theory_settling_5pct_s\n"
+      "value is the swept value (empty without --sweep, whose one run is run 1).\n"
+      "The figures are measured on the load velocity after every integration step\n"
+      "against the final value CoefInput*Setpoint/CoefVelocity; the theory_ ones,\n"
+      "natural_freq and damping_ratio come from the loop's exact step response.\n"
+      "status is settled (the run ends inside the 2 % band), not_settled,\n"
+      "no_response (final value 0), unstable (CoefAccel or CoefVelocity not above\n"
+      "0: final_value and the closed-form figures empty) or diverged (an\n"
+      "arithmetic failure ended the run; its figures are those of the steps\n"
+      "before). A figure the run does not reach is an empty field.\n"
+      "\n"
+      "With --sweep, the runs are spread over all cores and written in sweep order;\n"
+      "--series-csv, --chart, --window, --picture and --reset-after describe one\n"
+      "window and are refused. Without any output named, a sweep writes its figures\n"
+      "to standard output. On a terminal, a sweep that takes more than a second\n"
+      "shows its progress on standard error, on one line cleared at the end.\n"
+      "\n"
+      "Options (a value follows its option or is joined to it with \"=\"; real numbers\n"
+      "are written with a point whatever the locale):\n";
+  constexpr std::size_t kHelpColumn = 22;
+  for (const OptionSpec& spec : OptionTable()) {
+    std::string head = std::string("  ") + spec.Name;
+    if (spec.ValueName) head += std::string(" ") + spec.ValueName;
+    if (head.size() < kHelpColumn)
+      head.resize(kHelpColumn, ' ');
+    else
+      head += ' ';
+    text += head;
+    for (const char* c = spec.Help; *c; ++c) {
+      text += *c;
+      if (*c == '\n') text += std::string(kHelpColumn, ' ');
+    }
+    text += '\n';
+  }
+  text +=
+      "\n"
+      "Outputs: every output is checked before any is written, and all are written\n"
+      "once the run is over. A regular file is replaced at once (through a link, the\n"
+      "file it leads to); a FIFO or a device is written in place. \"-\" is standard\n"
+      "output, where the rows of one run appear as the run goes.\n"
+      "\n"
+      "Exit status: 0 done; 2 a bad option, input, sweep or output file, nothing\n"
+      "written; 3 an arithmetic failure during the run, the outputs written as the\n"
+      "last good tick left the run (with --sweep: one or more runs diverged, the\n"
+      "sweep went on and every output is written, those runs' rows saying\n"
+      "diverged); 4 an output could not be written after the run.\n";
+  return text;
+}
+
+BatchOptions ParseOptions(const std::vector<std::string>& arguments) {
+  BatchOptions options;
+  const std::vector<BatchOutput>& outputs = BatchOutputTable();
+  options.OutputPaths.resize(outputs.size());
+  for (std::size_t a = 0; a < arguments.size(); ++a) {
+    const std::string& argument = arguments[a];
+    std::string name = argument;
+    std::optional<std::string> value;
+    if (argument.rfind("--", 0) == 0) {
+      if (const auto eq = argument.find('='); eq != std::string::npos) {
+        name = argument.substr(0, eq);
+        value = argument.substr(eq + 1);
+      }
+    } else {
+      throw EBatchInputError("Unexpected argument '" + argument + "'");
+    }
+    const OptionSpec* spec = nullptr;
+    for (const OptionSpec& candidate : OptionTable()) {
+      if (name == candidate.Name) spec = &candidate;
+    }
+    if (spec == nullptr) throw EBatchInputError("Unknown option '" + name + "'");
+    if (spec->ValueName == nullptr) {
+      if (value) throw EBatchInputError("Option " + name + " takes no value");
+    } else if (!value) {
+      if (a + 1 >= arguments.size()) throw EBatchInputError("Option " + name + " needs a value");
+      value = arguments[++a];
+    }
+    spec->Apply(options, value.value_or(std::string()));
+  }
+  if (options.ResetAfter && *options.ResetAfter > options.Ticks) {
+    throw EBatchInputError("--reset-after must not exceed the number of ticks");
+  }
+
+  // What goes with a sweep. The sweep's runs have no window to picture, and
+  // each runs from rest to its end.
+  bool named = false;
+  for (std::size_t n = 0; n < outputs.size(); ++n) {
+    if (!options.OutputPaths[n]) continue;
+    named = true;
+    if (options.Sweep && outputs[n].Use == BatchOutputUse::OneRun) {
+      throw EBatchInputError(std::string(outputs[n].Name) + " cannot be used with --sweep");
+    }
+    if (!options.Sweep && outputs[n].Use == BatchOutputUse::SweepOnly) {
+      throw EBatchInputError(std::string(outputs[n].Name) + " needs --sweep");
+    }
+    if (outputs[n].Check) outputs[n].Check(options);
+  }
+  if (options.Sweep && options.ResetAfter) {
+    throw EBatchInputError("--reset-after cannot be used with --sweep");
+  }
+
+  // The figures on standard output take its place from the per-tick rows'
+  // default, so that "--metrics -" prints the figures alone, as a sweep does.
+  const bool figuresToStandardOutput = options.OutputPaths[kFiguresOutput] == "-";
+  if (!options.Sweep && !figuresToStandardOutput) {
+    for (std::size_t n = 0; n < outputs.size(); ++n) {
+      if (!options.OutputPaths[n] && outputs[n].Default)
+        options.OutputPaths[n] = outputs[n].Default;
+    }
+  } else if (options.Sweep && !named) {
+    options.OutputPaths[kFiguresOutput] = "-";
+  }
+  return options;
+}
+
+}  // namespace drivesim

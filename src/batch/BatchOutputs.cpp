@@ -1,0 +1,162 @@
+#include "batch/BatchOutputs.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "analysis/FiguresCsv.h"
+#include "analysis/StepResponseChart.h"
+#include "analysis/Sweep.h"
+#include "analysis/SweepFiguresChart.h"
+#include "batch/BatchOptions.h"
+#include "batch/BatchRun.h"
+#include "files/PngData.h"
+#include "lab/LabWindow.h"
+#include "ui/MainWindowPicture.h"
+
+namespace drivesim {
+
+namespace {
+
+void WriteData(std::ostream& stream, const std::string& data) {
+  stream.write(data.data(), static_cast<std::streamsize>(data.size()));
+}
+
+void WriteSeries(const BatchResult& result, std::ostream& stream) {
+  WriteSeriesPoints(stream, result.Window.Series1, result.Window.Series2);
+}
+
+void WriteChart(const BatchResult& result, std::ostream& stream) {
+  WriteData(stream, OscilloscopePng(*result.Window.Scope.Chart1, result.Options.Scale));
+}
+
+// The run as the user enters it into the main window.
+MainWindowRun WindowRunOf(const BatchOptions& options) {
+  const DriveInputs& in = options.Inputs;
+  return MainWindowRun{in.AmpGain,     in.AmpTimeConst,    in.MotorCoef,      in.MotorInertia,
+                       in.LoadInertia, in.ViscousFriction, in.FeedbackCoef,   in.LoadTeeth,
+                       in.Setpoint,    options.Ticks,      options.ResetAfter};
+}
+
+void WriteWindow(const BatchResult& result, std::ostream& stream) {
+  // The window's own "Process" and timer handlers run the same inputs
+  // again; the failure they meet, if any, has been reported by the run.
+  WriteData(stream, MainWindowPng(WindowRunOf(result.Options), nullptr, result.Options.Scale));
+}
+
+void WriteLab(const BatchResult& result, std::ostream& stream) {
+  // The same run in the real main window, then its lab window opened from
+  // the menu.
+  WriteData(stream, LabWindowPng(WindowRunOf(result.Options), result.Options.Sweep, nullptr,
+                                 result.Options.Scale));
+}
+
+// The lab runs a sweep only within its own limits, each run as long as the
+// batch tool's run.
+void CheckLab(const BatchOptions& options) {
+  if (options.Sweep) {
+    CheckLabSweep(static_cast<int>(options.Sweep->Values.size()),
+                  std::max(options.Ticks, 1) / 1000.0);
+  }
+}
+
+void WritePicture(const BatchResult& result, std::ostream& stream) {
+  WriteData(stream, PngData(result.Window.Image, result.Options.Scale));
+}
+
+// One row of figures per run; the swept value is empty without a sweep.
+void WriteFigures(const BatchResult& result, std::ostream& stream) {
+  const SweepResult& runs = result.Runs;
+  const bool swept = result.Options.Sweep.has_value();
+  std::string text = FiguresCsvHeader();
+  for (std::size_t i = 0; i < runs.Runs.size(); ++i) {
+    const std::optional<double> value =
+        swept ? std::optional<double>(runs.Spec.Values[i]) : std::nullopt;
+    AppendFiguresRow(text, static_cast<int>(i) + 1, value, runs.Runs[i]);
+  }
+  WriteData(stream, text);
+}
+
+// The overlay and the figures chart: the size of a printed half page, times
+// the scale.
+constexpr int kAnalysisChartWidth = 800;
+constexpr int kAnalysisChartHeight = 500;
+
+void WriteOverlay(const BatchResult& result, std::ostream& stream) {
+  std::vector<StepCurve> curves;
+  if (result.Options.Sweep) {
+    curves = StepCurvesOf(result.Runs);
+  } else {
+    const RunRecord& record = result.Runs.Runs.front().Record;
+    curves.push_back({"Load velocity", &record.Velocity, record.StepSize,
+                      static_cast<double>(record.Inputs.Setpoint)});
+  }
+  WriteData(stream, DrawnPng([&](TBitmap& picture) {
+              RenderStepResponses(curves, picture, kAnalysisChartWidth, kAnalysisChartHeight,
+                                  result.Options.Scale);
+            }));
+}
+
+void WriteSweepChart(const BatchResult& result, std::ostream& stream) {
+  WriteData(stream, DrawnPng([&](TBitmap& picture) {
+              RenderSweepFigures(result.Runs, picture, kAnalysisChartWidth, kAnalysisChartHeight,
+                                 result.Options.Scale);
+            }));
+}
+
+}  // namespace
+
+const std::vector<BatchOutput>& BatchOutputTable() {
+  static const std::vector<BatchOutput> table{
+      {"--csv", "FILE",
+       "per-tick rows to FILE, \"-\" for standard output\n"
+       "(default -, unless --sweep or --metrics - is given);\n"
+       "with --sweep, every run's rows with the run's number\n"
+       "first",
+       nullptr, "-", BatchOutputUse::AnyRun},
+      {"--series-csv", "FILE",
+       "after the run, the points of both oscilloscope series\n"
+       "to FILE (\"-\" for standard output)",
+       &WriteSeries},
+      {"--chart", "FILE.png",
+       "after the run, a picture of the 353 x 169 oscilloscope\n"
+       "exactly as the window shows it",
+       &WriteChart},
+      {"--window", "FILE.png",
+       "after the run, a picture of the whole main window:\n"
+       "the same run entered into the real window, offscreen",
+       &WriteWindow},
+      {"--picture", "FILE.png",
+       "after the run, the 353 x 313 mechanism picture exactly\n"
+       "as the window's image shows it (--ticks 0: at start-up)",
+       &WritePicture},
+      {"--metrics", "FILE",
+       "after the run, a row of figures per run to FILE (\"-\"\n"
+       "for standard output): how the load velocity rises,\n"
+       "overshoots and settles, measured on the run and from\n"
+       "the loop's closed form; with --reset-after, of the run\n"
+       "that starts at the reset",
+       &WriteFigures, nullptr, BatchOutputUse::AnyRun},
+      {"--overlay", "FILE.png",
+       "after the run, an 800 x 500 chart of the step\n"
+       "response from t = 0: every run's load velocity in its\n"
+       "colour, the legend naming its swept value, the\n"
+       "setpoint dashed",
+       &WriteOverlay, nullptr, BatchOutputUse::AnyRun, true},
+      {"--sweep-chart", "FILE.png",
+       "after the sweep, an 800 x 500 chart of overshoot %,\n"
+       "static error % and 2 % settling time against the\n"
+       "swept value: measured as points, closed form as\n"
+       "lines (needs --sweep)",
+       &WriteSweepChart, nullptr, BatchOutputUse::SweepOnly},
+      {"--lab", "FILE.png",
+       "after the run, a picture of the \"Quality of regulation\"\n"
+       "window opened from the real window's menu, offscreen:\n"
+       "the run its current run, with --sweep the sweep run\n"
+       "in it and kept",
+       &WriteLab, nullptr, BatchOutputUse::AnyRun, false, &CheckLab},
+  };
+  return table;
+}
+
+}  // namespace drivesim

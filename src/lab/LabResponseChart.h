@@ -1,0 +1,87 @@
+#pragma once
+// The step responses chart of the quality-of-regulation window: white and
+// flat like the batch tool's overlay, the current run of the main window
+// from its t = 0 drawn strong and followed tick by tick, and every kept run
+// in a paler colour of the sequential palette, the setpoints dashed, the
+// legend naming the runs.
+//
+// The chart holds what a curve needs at its width: a curve of more samples
+// than two per pixel column is reduced to the extremes of each column
+// (CurvePointIndices). The current run's curve grows by the ticks that come
+// in and is reduced again whenever it has grown by two points per column,
+// so that an hour-long run costs about as little per tick as a short one.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "chart/Chart.h"
+#include "chart/Series.h"
+#include "lab/LabRuns.h"
+
+namespace drivesim {
+
+class WindowRun;
+
+// The current run's colour and the paleness of the kept ones (the share of
+// white mixed into their palette colours).
+constexpr TColor kCurrentRunColor = RGB(200, 30, 30);
+constexpr double kKeptRunPaleness = 0.3;
+// The colour of kept run index of count: the sequential palette's, paler.
+TColor KeptRunColor(int index, int count);
+
+class LabResponseChart {
+ public:
+  LabResponseChart(int width, int height);
+  LabResponseChart(const LabResponseChart&) = delete;
+  LabResponseChart& operator=(const LabResponseChart&) = delete;
+  ~LabResponseChart();
+
+  TChart& Chart() { return *fChart; }
+
+  // Shows the kept runs (after they changed).
+  void SetKept(const std::vector<LabRun>& kept);
+  // Follows the current run: the ticks measured since the last call are
+  // added; a run that began anew is drawn afresh.
+  void FollowCurrent(const WindowRun& run);
+  // Moves and resizes the chart; the curves are reduced for the new width.
+  void SetBounds(int left, int top, int width, int height);
+
+  // The series: the current run's curve, and each kept run's.
+  TLineSeries& CurrentSeries() { return *fCurrent; }
+  int KeptCount() const { return static_cast<int>(fKept.size()); }
+  TLineSeries& KeptSeries(int index) { return *fKept[static_cast<std::size_t>(index)]; }
+
+ private:
+  int Columns() const;
+  void RebuildCurrent(const WindowRun& run);
+  void RebuildKept();
+  void UpdateSetpoints();
+  void UpdateRanges();
+
+  std::unique_ptr<TChart> fChart;
+  // Declared after the chart, so that the series leave it before it goes.
+  std::unique_ptr<TLineSeries> fCurrent;
+  std::vector<std::unique_ptr<TLineSeries>> fKept;
+  std::vector<std::unique_ptr<TLineSeries>> fSetpoints;
+
+  // The kept runs' curves (not owned: the window's LabRuns holds them) and
+  // what the axes need of them.
+  const std::vector<LabRun>* fKeptRuns = nullptr;
+  double fKeptEnd = 0;  // the longest kept curve, s
+  std::vector<double> fKeptPeaks;
+
+  // The current run as far as it is drawn.
+  bool fHasCurrent = false;
+  std::uint64_t fRunNumber = 0;
+  std::size_t fCurrentFirst = 0;  // the log's index of the run's first tick
+  std::size_t fCurrentEnd = 0;    // one past the last tick drawn
+  double fCurrentStep = 0.001;    // s per tick
+  double fCurrentSetpoint = 0;    // rad/s
+  double fCurrentPeak = 0;        // largest |velocity| so far, rad/s
+  double fCurrentLow = 0;         // smallest velocity so far, rad/s
+  double fCurrentHigh = 0;        // largest velocity so far, rad/s
+  const WindowRun* fRun = nullptr;
+};
+
+}  // namespace drivesim

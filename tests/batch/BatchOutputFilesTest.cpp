@@ -1,0 +1,401 @@
+// drivesim-batch's output files as a user meets them: outputs that cannot be
+// written refused before any is touched, one file under two names, a
+// read-only file, a FIFO, a symbolic link, /dev/null and standard output
+// named as files, runs interrupted by SIGINT and SIGTERM, and messages that
+// stay on one line.
+//
+// What depends on permissions runs the program itself as an ordinary user:
+// under the superuser the test switches the program to the user "nobody",
+// since the superuser may write a read-only file and may replace a device
+// node. No device node but /dev/null is ever named.
+#include <fcntl.h>
+#include <grp.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ReadAll.h"
+#include "ScratchFolder.h"
+#include "batch/Batch.h"
+#include "batch/BatchToolRun.h"
+
+namespace drivesim {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// The user the program runs as when the tests run as the superuser.
+constexpr uid_t kOrdinaryUser = 65534;
+constexpr gid_t kOrdinaryGroup = 65534;
+// The child's exit statuses when it cannot become that user or start.
+constexpr int kCannotSwitchUser = 125;
+constexpr int kCannotStart = 126;
+
+struct ProgramRun {
+  int ExitStatus = -1;  // when it exited
+  int Signal = 0;       // when a signal ended it
+  std::string Out, Err;
+};
+
+// The program as the ordinary user can reach it: a copy in a directory of
+// its own, with the sanitizers' suppression file (when the build uses one)
+// beside it, since the build tree may lie where that user cannot go.
+struct ReachableProgram {
+  fs::path Directory;
+  std::string Path;
+  std::vector<std::string> Environment;
+
+  ReachableProgram() {
+    std::string pattern = (fs::temp_directory_path() / "drivesim-program-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) return;
+    Directory = pattern;
+    fs::permissions(Directory, fs::perms::owner_all | fs::perms::group_read |
+                                   fs::perms::group_exec | fs::perms::others_read |
+                                   fs::perms::others_exec);
+    Path = (Directory / "drivesim-batch").string();
+    fs::copy_file(DRIVESIM_BATCH_PROGRAM, Path);
+    for (char** e = environ; *e; ++e) {
+      std::string variable = *e;
+      const std::string key = "suppressions=";
+      const std::size_t at = variable.find(key);
+      if (variable.rfind("LSAN_OPTIONS=", 0) == 0 && at != std::string::npos) {
+        const std::size_t end = variable.find(':', at);
+        const std::string file = variable.substr(at + key.size(), end - at - key.size());
+        const fs::path copy = Directory / "lsan.supp";
+        std::error_code error;
+        fs::copy_file(file, copy, error);
+        variable.replace(at + key.size(), file.size(), copy.string());
+      }
+      Environment.push_back(variable);
+    }
+  }
+  ~ReachableProgram() {
+    std::error_code error;
+    if (!Directory.empty()) fs::remove_all(Directory, error);
+  }
+};
+
+const ReachableProgram& Program() {
+  static const ReachableProgram program;
+  return program;
+}
+
+// Runs drivesim-batch in dir, as an ordinary user. whileRunning, when given,
+// is called with the process id while the program runs.
+ProgramRun RunProgram(const std::vector<std::string>& arguments, const fs::path& dir,
+                      const std::function<void(pid_t)>& whileRunning = {}) {
+  std::vector<std::string> words{Program().Path};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+  std::vector<std::string> environment = Program().Environment;
+  std::vector<char*> envp;
+  for (std::string& e : environment) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  const std::string directory = dir.string();
+  const bool superuser = ::geteuid() == 0;
+
+  int out[2], err[2];
+  if (::pipe(out) != 0 || ::pipe(err) != 0) return {};
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    // Only async-signal-safe calls between fork and exec.
+    ::dup2(out[1], STDOUT_FILENO);
+    ::dup2(err[1], STDERR_FILENO);
+    ::close(out[0]);
+    ::close(err[0]);
+    ::close(out[1]);
+    ::close(err[1]);
+    ::signal(SIGINT, SIG_DFL);
+    ::signal(SIGPIPE, SIG_DFL);
+    if (::chdir(directory.c_str()) != 0) ::_exit(kCannotStart);
+    if (superuser && (::setgroups(0, nullptr) != 0 || ::setgid(kOrdinaryGroup) != 0 ||
+                      ::setuid(kOrdinaryUser) != 0)) {
+      ::_exit(kCannotSwitchUser);
+    }
+    ::execve(argv[0], argv.data(), envp.data());
+    ::_exit(kCannotStart);
+  }
+  ::close(out[1]);
+  ::close(err[1]);
+  ProgramRun run;
+  std::thread outReader([&] { ReadAll(out[0], run.Out); });
+  std::thread errReader([&] { ReadAll(err[0], run.Err); });
+  if (pid > 0 && whileRunning) whileRunning(pid);
+  int status = 0;
+  if (pid > 0) ::waitpid(pid, &status, 0);
+  outReader.join();
+  errReader.join();
+  if (WIFEXITED(status)) run.ExitStatus = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) run.Signal = WTERMSIG(status);
+  return run;
+}
+
+// Skips the rest of a test when the program cannot be run as an ordinary
+// user here, saying why.
+#define REQUIRE_ORDINARY_USER(dir)                                                        \
+  do {                                                                                    \
+    const ProgramRun probe = RunProgram({"--help"}, dir);                                 \
+    if (probe.ExitStatus == kCannotSwitchUser)                                            \
+      GTEST_SKIP() << "the tests run as the superuser, who cannot switch to user nobody"; \
+    if (probe.ExitStatus != 0)                                                            \
+      GTEST_SKIP() << "the program does not start as user nobody here (exit status "      \
+                   << probe.ExitStatus << "): " << probe.Err;                             \
+  } while (false)
+
+// Whether the process has the file open for writing (one of its descriptors
+// leads to it, opened to write). Before the program starts, its process
+// still holds the test's own descriptors, opened to read.
+bool HoldsOpenToWrite(pid_t pid, const fs::path& file) {
+  const std::string process = "/proc/" + std::to_string(pid);
+  std::error_code error;
+  for (const auto& fd : fs::directory_iterator(process + "/fd", error)) {
+    if (fs::read_symlink(fd.path(), error) != file) continue;
+    std::ifstream info(process + "/fdinfo/" + fd.path().filename().string());
+    std::string key;
+    unsigned flags = 0;
+    while (info >> key) {
+      if (key == "flags:" && info >> std::oct >> flags) break;
+    }
+    if ((flags & O_ACCMODE) == O_WRONLY) return true;
+  }
+  return false;
+}
+
+// Reads a FIFO from its first writer to the writer's end, giving up after
+// the time limit so that a program that never opens it cannot hang the
+// test. The FIFO is opened here, before any program runs (a reader opened
+// while a writer is already waiting would not be told when it goes), and
+// not handed down to the programs the test starts.
+class FifoReader {
+ public:
+  FifoReader(const fs::path& fifo, std::chrono::seconds limit)
+      : fFd(::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)),
+        fThread([this, limit] { Read(limit); }) {}
+  ~FifoReader() {
+    if (fThread.joinable()) fThread.join();
+  }
+  // Waits until the writer has gone or the time is up.
+  std::string Received() {
+    if (fThread.joinable()) fThread.join();
+    return fText;
+  }
+  // Whether a writer came and went (rather than the time running out).
+  bool Ended() const { return fEnded; }
+
+ private:
+  void Read(std::chrono::seconds limit) {
+    if (fFd < 0) return;
+    const auto end = Clock::now() + limit;
+    char buffer[4096];
+    while (Clock::now() < end) {
+      pollfd p{fFd, POLLIN, 0};
+      if (::poll(&p, 1, 50) <= 0) continue;
+      const ssize_t got = ::read(fFd, buffer, sizeof buffer);
+      if (got > 0) {
+        fText.append(buffer, static_cast<std::size_t>(got));
+      } else if (got == 0) {
+        fEnded = true;
+        break;
+      }
+    }
+    ::close(fFd);
+  }
+
+  int fFd;
+  std::string fText;
+  std::atomic<bool> fEnded = false;
+  std::thread fThread;
+};
+
+class BatchOutputFilesTest : public ScratchFolderTest {
+ protected:
+  BatchOutputFilesTest() : ScratchFolderTest("drivesim-files") {}
+  void SetUp() override {
+    ScratchFolderTest::SetUp();
+    // Open to the ordinary user the program may run as.
+    if (!dir.empty()) fs::permissions(dir, fs::perms::all);
+  }
+  // A file anyone may write (or, with mode 0444, no ordinary user).
+  void Make(const std::string& name, const std::string& text, fs::perms mode) const {
+    std::ofstream(Path(name), std::ios::binary) << text;
+    fs::permissions(dir / name, mode);
+  }
+  static int Lines(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+  }
+};
+
+constexpr fs::perms kAnyoneWrites = fs::perms::owner_read | fs::perms::owner_write |
+                                    fs::perms::group_read | fs::perms::group_write |
+                                    fs::perms::others_read | fs::perms::others_write;
+constexpr fs::perms kReadOnly =
+    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+
+TEST_F(BatchOutputFilesTest, ReadOnlyFileIsRefusedAndLinksFifosAndDevicesAreWrittenThrough) {
+  REQUIRE_ORDINARY_USER(dir);
+  // A read-only file is refused like any other file that cannot be written,
+  // although its directory would take a new file.
+  Make("ro.csv", "read-only\n", kReadOnly);
+  const ProgramRun ro = RunProgram({"--ticks", "3", "--csv", "ro.csv"}, dir);
+  EXPECT_EQ(ro.ExitStatus, 2);
+  EXPECT_EQ(ro.Err, "Cannot create file \"ro.csv\". Permission denied.\n");
+  EXPECT_EQ(Read(Path("ro.csv")), "read-only\n");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"ro.csv"});
+
+  // A link keeps leading to its file, which receives the rows; /dev/null
+  // takes the series and stays the device it is.
+  Make("target.csv", "old\n", kAnyoneWrites);
+  fs::create_symlink("target.csv", dir / "link.csv");
+  struct stat null {};
+  ASSERT_EQ(::stat("/dev/null", &null), 0);
+  ASSERT_TRUE(S_ISCHR(null.st_mode))
+      << "/dev/null is not the null device on this machine: something replaced it before this "
+         "test ran";
+  const ProgramRun linked =
+      RunProgram({"--ticks", "3", "--csv", "link.csv", "--series-csv", "/dev/null"}, dir);
+  EXPECT_EQ(linked.ExitStatus, 0) << linked.Err;
+  EXPECT_EQ(linked.Err, "");
+  EXPECT_TRUE(fs::is_symlink(dir / "link.csv"));
+  EXPECT_EQ(Lines(Read(Path("target.csv"))), 4);
+  struct stat after {};
+  ASSERT_EQ(::stat("/dev/null", &after), 0);
+  EXPECT_TRUE(S_ISCHR(after.st_mode));
+  EXPECT_EQ(after.st_rdev, null.st_rdev);
+
+  // A FIFO is written in place for its reader, and standard output named as
+  // a file is standard output.
+  ASSERT_EQ(::mkfifo(Path("rows.fifo").c_str(), 0666), 0);
+  fs::permissions(dir / "rows.fifo", kAnyoneWrites);
+  FifoReader reader(dir / "rows.fifo", std::chrono::seconds(20));
+  const ProgramRun fifo =
+      RunProgram({"--ticks", "5", "--csv", "rows.fifo", "--series-csv", "/dev/stdout"}, dir);
+  EXPECT_EQ(fifo.ExitStatus, 0) << fifo.Err;
+  const std::string rows = reader.Received();
+  EXPECT_EQ(Lines(rows), 6);
+  EXPECT_EQ(rows.rfind("tick,time_s,", 0), 0u);
+  EXPECT_EQ(Lines(fifo.Out), 303);
+  EXPECT_EQ(fifo.Out.rfind("index,x,", 0), 0u);
+  struct stat pipe {};
+  ASSERT_EQ(::lstat(Path("rows.fifo").c_str(), &pipe), 0);
+  EXPECT_TRUE(S_ISFIFO(pipe.st_mode));
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"link.csv", "ro.csv", "rows.fifo", "target.csv"}));
+}
+
+TEST_F(BatchOutputFilesTest, InterruptedRunsLeaveNoTemporaryAndReleaseTheirReader) {
+  REQUIRE_ORDINARY_USER(dir);
+  Make("out.csv", "before\n", kAnyoneWrites);
+  for (const int signal : {SIGINT, SIGTERM}) {
+    // A run long enough to be interrupted once its temporaries exist.
+    const ProgramRun run =
+        RunProgram({"--ticks", "100000000", "--csv", "out.csv", "--series-csv", "series.csv",
+                    "--picture", "picture.png"},
+                   dir, [&](pid_t pid) {
+                     const auto end = Clock::now() + std::chrono::seconds(20);
+                     while (Entries().size() < 4 && Clock::now() < end) {
+                       std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                     }
+                     ::kill(pid, signal);
+                   });
+    EXPECT_EQ(run.Signal, signal) << run.Err;
+    EXPECT_EQ(Entries(), std::vector<std::string>{"out.csv"}) << "signal " << signal;
+    EXPECT_EQ(Read(Path("out.csv")), "before\n");
+  }
+
+  // Interrupted while a reader waits on its FIFO: the reader sees the end of
+  // the data (none) instead of waiting for ever.
+  ASSERT_EQ(::mkfifo(Path("rows.fifo").c_str(), 0666), 0);
+  fs::permissions(dir / "rows.fifo", kAnyoneWrites);
+  FifoReader reader(dir / "rows.fifo", std::chrono::seconds(20));
+  const ProgramRun run =
+      RunProgram({"--ticks", "100000000", "--csv", "rows.fifo"}, dir, [&](pid_t pid) {
+        // Interrupted once it holds the FIFO open, in the middle of its run.
+        const auto end = Clock::now() + std::chrono::seconds(20);
+        while (!HoldsOpenToWrite(pid, dir / "rows.fifo") && Clock::now() < end) {
+          std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ::kill(pid, SIGINT);
+      });
+  EXPECT_EQ(run.Signal, SIGINT);
+  EXPECT_EQ(reader.Received(), "");
+  EXPECT_TRUE(reader.Ended()) << "the reader was left waiting";
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"out.csv", "rows.fifo"}));
+}
+
+// The tool run in this process: every refusal is checked before anything is
+// written, in one line, with the right status.
+
+TEST_F(BatchOutputFilesTest, AnOutputThatCannotBeWrittenStopsTheRunBeforeAnyIsWritten) {
+  const std::string ok = Path("ok.csv");
+  fs::create_directory(dir / "sub");
+  struct Case {
+    std::vector<std::string> Arguments;
+    std::string Message;
+  };
+  const std::vector<Case> cases{
+      {{"--chart", ""}, "Cannot create file \"\". No such file or directory."},
+      {{"--series-csv", ""}, "Cannot create file \"\". No such file or directory."},
+      {{"--chart", Path("sub")}, "Cannot create file \"" + Path("sub") + "\". Is a directory."},
+      {{"--window", Path("sub")}, "Cannot create file \"" + Path("sub") + "\". Is a directory."},
+      {{"--picture", Path("sub/")}, "Cannot create file \"" + Path("sub/") + "\". Is a directory."},
+      {{"--series-csv", Path("sub/../ok.csv")}, "--csv and --series-csv name the same file."},
+      {{"--picture", Path("./ok.csv")}, "--csv and --picture name the same file."},
+      // A diverging run is not started when an output cannot be written.
+      {{"--chart", "", "--friction=-1e6"}, "Cannot create file \"\". No such file or directory."},
+  };
+  for (const Case& c : cases) {
+    Make("ok.csv", "old rows\n", kAnyoneWrites);
+    std::vector<std::string> arguments{"--ticks", "20", "--csv", ok};
+    arguments.insert(arguments.end(), c.Arguments.begin(), c.Arguments.end());
+    const ToolRun r = RunTool(arguments);
+    EXPECT_EQ(r.Status, 2) << c.Message;
+    EXPECT_EQ(r.Err, c.Message + "\n");
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(Read(ok), "old rows\n") << c.Message;
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"ok.csv", "sub"})) << c.Message;
+  }
+  // The same file named once as a new file and once more: a new one is
+  // compared by its resolved name.
+  const ToolRun twice = RunTool({"--csv", Path("same"), "--series-csv", Path("./same")});
+  EXPECT_EQ(twice.Status, 2);
+  EXPECT_EQ(twice.Err, "--csv and --series-csv name the same file.\n");
+  EXPECT_FALSE(fs::exists(dir / "same"));
+
+  // One message, one line, the run's own status.
+  const ToolRun blank = RunTool({"--csv", "", "--friction=-1e6"});
+  EXPECT_EQ(blank.Status, 2);
+  EXPECT_EQ(blank.Err, "Cannot create file \"\". No such file or directory.\n");
+  const ToolRun diverged = RunTool({"--csv", Path("rows.csv"), "--friction=-1e6"});
+  EXPECT_EQ(diverged.Status, 3);
+  EXPECT_EQ(diverged.Err, "Floating point overflow.\n");
+  EXPECT_EQ(Read(Path("rows.csv")),
+            "tick,time_s,load_velocity,setpoint,load_gear_angle,motor_gear_angle\n");
+  const ToolRun broken = RunTool({"--gain", "1\n2"});
+  EXPECT_EQ(broken.Status, 2);
+  EXPECT_EQ(broken.Err, "'1\\n2' is not a valid floating point value.\n");
+  const ToolRun path = RunTool({"--csv", Path("no\ndir/x.csv")});
+  EXPECT_EQ(path.Status, 2);
+  EXPECT_EQ(Lines(path.Err), 1);
+  EXPECT_NE(path.Err.find("no\\ndir/x.csv"), std::string::npos) << path.Err;
+}
+
+}  // namespace
+}  // namespace drivesim

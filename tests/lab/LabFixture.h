@@ -1,0 +1,112 @@
+#pragma once
+// The main window on records of its own, shown offscreen with a chosen
+// decimal separator, its error boxes recorded and its save dialogs answered
+// by the test; with the quality-of-regulation window opened from the menu.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lab/LabSweep.h"
+#include "lab/LabWindow.h"
+#include "mechanism/Gears.h"
+#include "platform/Dialogs.h"
+#include "platform/ErrorBoxCapture.h"
+#include "platform/Numbers.h"
+#include "sim/DriveModel.h"
+#include "sim/TimeHistory.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+
+namespace drivesim {
+
+// Answers the save dialogs with the names the test gives, in turn (nothing
+// for Cancel), and records what they asked.
+class SaveDialogAnswers {
+ public:
+  SaveDialogAnswers() {
+    SetSaveDialogPresenter([this](const TSaveDialogRequest& request) {
+      Requests.push_back(request);
+      if (Answers.empty()) return std::optional<std::string>();
+      std::optional<std::string> answer = Answers.front();
+      Answers.erase(Answers.begin());
+      return answer;
+    });
+  }
+  ~SaveDialogAnswers() { SetSaveDialogPresenter(nullptr); }
+  SaveDialogAnswers(const SaveDialogAnswers&) = delete;
+  SaveDialogAnswers& operator=(const SaveDialogAnswers&) = delete;
+
+  std::vector<std::optional<std::string>> Answers;
+  std::vector<TSaveDialogRequest> Requests;
+};
+
+class LabFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetDecimalSeparator(',');
+    dir = std::filesystem::path(::testing::TempDir()) /
+          ("drivesim-lab-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir);
+    form = std::make_unique<TForm1>(model, history, gears);
+    form2 = std::make_unique<TForm2>();
+    form->SetInstructionsWindow(form2.get());
+    form->Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Widget()));
+  }
+  void TearDown() override {
+    form.reset();
+    form2.reset();
+    std::filesystem::remove_all(dir);
+    SetDecimalSeparator(savedSeparator);
+  }
+
+  // Lab > Quality of regulation…
+  TLabWindow& OpenLab() {
+    form->QualityOfRegulation1->Click();
+    TLabWindow* lab = form->LabWindow();
+    EXPECT_NE(lab, nullptr);
+    return *lab;
+  }
+
+  void EnterSetpoint(int value) { form->SpinEdit2->SetText(std::to_string(value)); }
+  void Process() {
+    RunGuarded([this] { form->Button2Click(); });
+  }
+  void Reset() {
+    RunGuarded([this] { form->Button5Click(); });
+  }
+  void Tick(int count = 1) {
+    for (int i = 0; i < count && form->Running(); ++i) form->Timer1->Tick();
+  }
+
+  std::string File(const std::string& name) const { return (dir / name).string(); }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  ErrorBoxCapture boxes;
+  SaveDialogAnswers dialogs;
+  DriveModel model;
+  TimeHistory history;
+  GearPair gears;
+  std::unique_ptr<TForm1> form;
+  std::unique_ptr<TForm2> form2;
+  std::filesystem::path dir;
+  char savedSeparator = DecimalSeparator();
+};
+
+}  // namespace drivesim
