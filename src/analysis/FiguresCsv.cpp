@@ -1,6 +1,11 @@
 #include "analysis/FiguresCsv.h"
 
 #include <charconv>
+#include <cmath>
+
+#include "analysis/FrequencyResponse.h"
+#include "analysis/LoopPoles.h"
+#include "platform/Exceptions.h"
 
 namespace drivesim {
 
@@ -20,8 +25,46 @@ std::string FiguresCsvHeader() {
          "teeth,setpoint,status,final_value,end_value,static_error,static_error_pct,peak,"
          "peak_time_s,overshoot_pct,rise_time_s,settling_2pct_s,settling_5pct_s,crossings,"
          "natural_freq,damping_ratio,theory_overshoot_pct,theory_peak_time_s,"
-         "theory_rise_time_s,theory_settling_2pct_s,theory_settling_5pct_s\n";
+         "theory_rise_time_s,theory_settling_2pct_s,theory_settling_5pct_s,pole1_re,pole1_im,"
+         "pole2_re,pole2_im,loop_gain_dc,error_signal_pct,crossover_freq,phase_margin_deg,"
+         "bandwidth,resonance_peak_db\n";
 }
+
+namespace {
+
+// The poles, the steady state and the frequency figures of the run's loop,
+// each with its leading comma.
+void AppendLoopFields(std::string& text, const RunResult& result) {
+  const auto real = [&](const std::optional<double>& v) {
+    text += ',';
+    AppendOptionalReal(text, v);
+  };
+  std::optional<FeedbackLoop> loop;
+  try {
+    loop.emplace(result.Record.Inputs);
+  } catch (const Exception&) {
+    // Inputs "Process" refuses have no loop: every field stays empty.
+  }
+  if (!loop) {
+    text += std::string(10, ',');
+    return;
+  }
+  const double k = result.Record.Inputs.FeedbackCoef;
+  const LoopTransfer t = loop->At(k);
+  const LoopPoles p = ComputePoles(t.CoefAccel, t.CoefVelocity);
+  for (double v : {p.Pole1.real(), p.Pole1.imag(), p.Pole2.real(), p.Pole2.imag()})
+    real(std::isfinite(v) ? std::optional<double>(v) : std::nullopt);
+  const SteadyStateFigures s = ComputeSteadyState(loop->DcGain(k), t, loop->Setpoint());
+  real(s.LoopGainDc);
+  real(s.ErrorSignalPct);
+  const FrequencyFigures f = ComputeFrequencyFigures(t);
+  real(f.CrossoverFreq);
+  real(f.PhaseMarginDeg);
+  real(f.Bandwidth);
+  real(f.ResonancePeakDb);
+}
+
+}  // namespace
 
 void AppendFiguresRow(std::string& text, int run, const std::optional<double>& value,
                       const RunResult& result) {
@@ -62,6 +105,7 @@ void AppendFiguresRow(std::string& text, int run, const std::optional<double>& v
   real(c.RiseTime);
   real(c.Settling2Pct);
   real(c.Settling5Pct);
+  AppendLoopFields(text, result);
   text += '\n';
 }
 

@@ -19,7 +19,9 @@ void AppendReal(std::string& text, double value);
 void AppendOptionalReal(std::string& text, const std::optional<double>& value);
 
 // The header of the figures, with its line end:
-// run,value,gain,time_constant,...,theory_settling_5pct_s
+// run,value,gain,time_constant,...,theory_settling_5pct_s, then the loop's
+// poles, DC gain, comparator error and frequency figures:
+// pole1_re,...,resonance_peak_db
 std::string FiguresCsvHeader();
 // One run's row with its line end. value: the swept value, absent without a
 // sweep.

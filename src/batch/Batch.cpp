@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 
+#include "batch/BatchDesign.h"
 #include "batch/BatchOptions.h"
 #include "batch/BatchOutputs.h"
 #include "batch/BatchRun.h"
@@ -47,6 +48,16 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
   if (options.Help) {
     out << UsageText();
     out.flush();
+    return kBatchExitOk;
+  }
+  if (options.Design) {
+    try {
+      out << DesignAnswerCsv(options, err);
+      out.flush();
+    } catch (const Exception& e) {
+      Report(err, e.Message());
+      return kBatchExitBadInput;
+    }
     return kBatchExitOk;
   }
 

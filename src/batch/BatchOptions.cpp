@@ -1,5 +1,6 @@
 #include "batch/BatchOptions.h"
 
+#include <cmath>
 #include <functional>
 
 #include "batch/BatchOutputs.h"
@@ -28,6 +29,27 @@ int ReadCount(const char* option, const std::string& text) {
   const int count = StrToInt(text);
   if (count < 0) throw EBatchInputError(std::string(option) + " must not be negative");
   return count;
+}
+
+DesignTargets ReadDesignTargets(const std::string& text) {
+  DesignTargets targets;
+  std::string error;
+  if (!ParseDesignTargets(text, targets, error)) throw EBatchInputError(error);
+  return targets;
+}
+
+// FROM:TO, two reals with FROM below TO.
+void ReadDesignRange(BatchOptions& options, const std::string& text) {
+  const auto colon = text.find(':');
+  if (colon == std::string::npos)
+    throw EBatchInputError("--design-range must be FROM:TO, not '" + text + "'");
+  const double from = StrToFloatWithPoint(text.substr(0, colon));
+  const double to = StrToFloatWithPoint(text.substr(colon + 1));
+  if (!(from < to) || !std::isfinite(from) || !std::isfinite(to))
+    throw EBatchInputError("--design-range needs FROM below TO, both finite");
+  options.DesignFrom = from;
+  options.DesignTo = to;
+  options.DesignRangeGiven = true;
 }
 
 // One option. A value follows its option or is joined to it with "=".
@@ -95,6 +117,21 @@ const std::vector<OptionSpec>& OptionTable() {
          "the PNG pictures N times their size each way (1 to 4,\n"
          "default 1), drawn as on a screen N times as dense",
          [](BatchOptions& o, const std::string& v) { o.Scale = ReadScale(v); }},
+        {"--design", "TARGETS",
+         "instead of running the drive, print the feedback\n"
+         "coefficients that meet every target, found from the\n"
+         "loop's closed form: feedback_from,feedback_to and one\n"
+         "row per interval of k (an interval reaching an end of\n"
+         "the range has that end; none: the header alone and the\n"
+         "reason on standard error). TARGETS: NAME<=X or\n"
+         "NAME>=X joined by commas, with overshoot<= (%),\n"
+         "settling2<= and settling5<= (s), rise<= (s), error<=\n"
+         "(% of the setpoint at the comparator), damping>= and\n"
+         "phase-margin>= (degrees); the other inputs as given.\n"
+         "Not with --sweep or an output",
+         [](BatchOptions& o, const std::string& v) { o.Design = ReadDesignTargets(v); }},
+        {"--design-range", "FROM:TO", "the range of k that --design searches (default 0:10)",
+         [](BatchOptions& o, const std::string& v) { ReadDesignRange(o, v); }},
     };
     const std::vector<BatchOutput>& outputs = BatchOutputTable();
     for (std::size_t n = 0; n < outputs.size(); ++n) {
@@ -127,7 +164,9 @@ std::string UsageText() {
       "  static_error,static_error_pct,peak,peak_time_s,overshoot_pct,\n"
       "  rise_time_s,settling_2pct_s,settling_5pct_s,crossings,natural_freq,\n"
       "  damping_ratio,theory_overshoot_pct,theory_peak_time_s,\n"
-      "  theory_rise_time_s,theory_settling_2pct_s,theory_settling_5pct_s\n"
+      "  theory_rise_time_s,theory_settling_2pct_s,theory_settling_5pct_s,\n"
+      "  pole1_re,pole1_im,pole2_re,pole2_im,loop_gain_dc,error_signal_pct,\n"
+      "  crossover_freq,phase_margin_deg,bandwidth,resonance_peak_db\n"
       "value is the swept value (empty without --sweep, whose one run is run 1).\n"
       "The figures are measured on the load velocity after every integration step\n"
       "against the final value CoefInput*Setpoint/CoefVelocity; the theory_ ones,\n"
@@ -137,6 +176,19 @@ std::string UsageText() {
       "0: final_value and the closed-form figures empty) or diverged (an\n"
       "arithmetic failure ended the run; its figures are those of the steps\n"
       "before). A figure the run does not reach is an empty field.\n"
+      "The last ten come from the loop's transfer functions: the open loop\n"
+      "L(s) = k*CoefInput/(s^2 + CoefAccel*s + b0), b0 the part of CoefVelocity\n"
+      "without feedback, and the closed loop T(s) = CoefInput/(s^2 + CoefAccel*s\n"
+      "+ CoefVelocity). pole1 is the pole with the larger imaginary part, or the\n"
+      "larger real part when both are real; loop_gain_dc is L(0) =\n"
+      "k*gain*motor_coef/friction (empty without friction); error_signal_pct is\n"
+      "the error at the comparator, Setpoint - k*final_value in % of the\n"
+      "setpoint, = 100/(1 + L(0)); crossover_freq is the w where |L(jw)| = 1\n"
+      "(empty when |L(0)| <= 1) and phase_margin_deg 180 + the angle of L there,\n"
+      "in (-180, 180]; bandwidth is the lowest w where |T(jw)| = |T(0)|/sqrt(2)\n"
+      "and resonance_peak_db 20*log10(max|T|/|T(0)|), 0 when the damping ratio\n"
+      "is 1/sqrt(2) or more. An unstable loop leaves error_signal_pct, bandwidth\n"
+      "and resonance_peak_db empty.\n"
       "\n"
       "With --sweep, the runs are spread over all cores and written in sweep order;\n"
       "--series-csv, --chart, --window, --picture and --reset-after describe one\n"
@@ -223,6 +275,12 @@ BatchOptions ParseOptions(const std::vector<std::string>& arguments) {
     }
     if (outputs[n].Check) outputs[n].Check(options);
   }
+  if (options.Design && (options.Sweep || named)) {
+    throw EBatchInputError("--design prints its answer alone: not with --sweep or an output");
+  }
+  if (options.DesignRangeGiven && !options.Design) {
+    throw EBatchInputError("--design-range needs --design");
+  }
   if (options.Sweep && options.ResetAfter) {
     throw EBatchInputError("--reset-after cannot be used with --sweep");
   }
@@ -230,7 +288,9 @@ BatchOptions ParseOptions(const std::vector<std::string>& arguments) {
   // The figures on standard output take its place from the per-tick rows'
   // default, so that "--metrics -" prints the figures alone, as a sweep does.
   const bool figuresToStandardOutput = options.OutputPaths[kFiguresOutput] == "-";
-  if (!options.Sweep && !figuresToStandardOutput) {
+  if (options.Design) {
+    // The design answer goes to standard output, alone.
+  } else if (!options.Sweep && !figuresToStandardOutput) {
     for (std::size_t n = 0; n < outputs.size(); ++n) {
       if (!options.OutputPaths[n] && outputs[n].Default)
         options.OutputPaths[n] = outputs[n].Default;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/DesignTargets.h"
 #include "analysis/Sweep.h"
 #include "platform/Exceptions.h"
 #include "sim/DriveInputs.h"
@@ -33,13 +34,20 @@ struct BatchOptions {
   // without one is not written.
   std::vector<std::optional<std::string>> OutputPaths;
   bool Help = false;
+  // --design: the targets whose k the tool finds from the closed form
+  // instead of running the drive, over the range DesignFrom..DesignTo.
+  std::optional<DesignTargets> Design;
+  double DesignFrom = 0;  // V*s/rad
+  double DesignTo = 10;   // V*s/rad
+  bool DesignRangeGiven = false;
 };
 
 // Reads the arguments (the program name not included). Options that take a
 // value accept it as the next argument or joined with "=". Raises
 // EBatchInputError (or the conversion's or the sweep's own error) for the
 // first bad one, and for options that do not go together: --reset-after and
-// the outputs of one window with --sweep, an output of a sweep without it.
+// the outputs of one window with --sweep, an output of a sweep without it,
+// --design with --sweep or a named output, --design-range without --design.
 // Without --sweep the outputs not named take their defaults (the per-tick
 // rows on standard output); a sweep writes only what is named, and its
 // figures on standard output when nothing is.

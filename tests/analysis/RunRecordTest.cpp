@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "analysis/FiguresCsv.h"
+#include "analysis/FrequencyResponse.h"
+#include "analysis/LoopPoles.h"
 #include "analysis/RunRecord.h"
 #include "analysis/RunResult.h"
 #include "chart/Series.h"
@@ -88,9 +90,10 @@ TEST(RunRecordTest, FiguresCsv) {
             "static_error_pct,peak,peak_time_s,overshoot_pct,rise_time_s,settling_2pct_s,"
             "settling_5pct_s,crossings,natural_freq,damping_ratio,theory_overshoot_pct,"
             "theory_peak_time_s,theory_rise_time_s,theory_settling_2pct_s,"
-            "theory_settling_5pct_s\n");
+            "theory_settling_5pct_s,pole1_re,pole1_im,pole2_re,pole2_im,loop_gain_dc,"
+            "error_signal_pct,crossover_freq,phase_margin_deg,bandwidth,resonance_peak_db\n");
   const std::vector<std::string> names = Fields(header.substr(0, header.size() - 1));
-  ASSERT_EQ(names.size(), 30u);
+  ASSERT_EQ(names.size(), 40u);
 
   // Written with a point under a comma locale.
   const char saved = DecimalSeparator();
@@ -102,7 +105,7 @@ TEST(RunRecordTest, FiguresCsv) {
   SetDecimalSeparator(saved);
   ASSERT_EQ(row.back(), '\n');
   const std::vector<std::string> f = Fields(row.substr(0, row.size() - 1));
-  ASSERT_EQ(f.size(), 30u);
+  ASSERT_EQ(f.size(), 40u);
   const auto field = [&](const std::string& name) {
     for (std::size_t i = 0; i < names.size(); ++i) {
       if (names[i] == name) return f[i];
@@ -121,6 +124,21 @@ TEST(RunRecordTest, FiguresCsv) {
   EXPECT_EQ(std::stod(field("theory_settling_5pct_s")), *r.ClosedForm.Settling5Pct);
   EXPECT_EQ(std::stod(field("rise_time_s")), *r.Measured.RiseTime);
   EXPECT_EQ(std::stod(field("damping_ratio")), *r.ClosedForm.DampingRatio);
+  // The loop's figures: complex poles of the default drive, L(0) = k A M / F,
+  // the comparator's error 100 / (1 + L(0)).
+  const FeedbackLoop loop(inputs);
+  const LoopPoles poles =
+      ComputePoles(r.Record.Coefficients.CoefAccel, r.Record.Coefficients.CoefVelocity);
+  EXPECT_EQ(std::stod(field("pole1_re")), poles.Pole1.real());
+  EXPECT_GT(std::stod(field("pole1_im")), 0);
+  EXPECT_EQ(std::stod(field("pole2_im")), -poles.Pole1.imag());
+  EXPECT_NEAR(std::stod(field("loop_gain_dc")), 10 * 1.4 / 1.6, 1e-14);
+  EXPECT_NEAR(std::stod(field("error_signal_pct")), 100 / (1 + 8.75), 1e-12);
+  const FrequencyFigures freq = ComputeFrequencyFigures(loop.At(1));
+  EXPECT_EQ(std::stod(field("crossover_freq")), *freq.CrossoverFreq);
+  EXPECT_EQ(std::stod(field("phase_margin_deg")), *freq.PhaseMarginDeg);
+  EXPECT_EQ(std::stod(field("bandwidth")), *freq.Bandwidth);
+  EXPECT_GT(std::stod(field("resonance_peak_db")), 0);
   // 17 significant digits read back exactly.
   EXPECT_EQ(field("peak").size(), 18u);
 
@@ -131,7 +149,7 @@ TEST(RunRecordTest, FiguresCsv) {
   row.clear();
   AppendFiguresRow(row, 1, std::nullopt, RunDrive(over, 300));
   const std::vector<std::string> g = Fields(row.substr(0, row.size() - 1));
-  ASSERT_EQ(g.size(), 30u);
+  ASSERT_EQ(g.size(), 40u);
   EXPECT_EQ(g[1], "");
   EXPECT_EQ(g[16], "");   // peak
   EXPECT_EQ(g[17], "");   // peak_time_s
@@ -147,11 +165,35 @@ TEST(RunRecordTest, FiguresCsv) {
   row.clear();
   AppendFiguresRow(row, 2, -1.0, RunDrive(unstable, 50));
   const std::vector<std::string> u = Fields(row.substr(0, row.size() - 1));
-  ASSERT_EQ(u.size(), 30u);
+  ASSERT_EQ(u.size(), 40u);
   EXPECT_EQ(u[11], "unstable");
   for (std::size_t i = 23; i < 30; ++i) EXPECT_EQ(u[i], "") << names[i];
   EXPECT_EQ(u[12], "");  // final_value
   EXPECT_NE(u[14], "");  // static_error
+  // Its poles and open loop exist, its closed loop's steady state and
+  // frequency figures do not.
+  EXPECT_GT(std::stod(u[30]), 0);               // pole1_re, in the right half-plane
+  EXPECT_EQ(u[31], "0");                        // pole1_im
+  EXPECT_NEAR(std::stod(u[34]), -8.75, 1e-14);  // loop_gain_dc
+  EXPECT_EQ(u[35], "");                         // error_signal_pct
+  EXPECT_NE(u[36], "");                         // crossover_freq
+  EXPECT_EQ(u[38], "");                         // bandwidth
+  EXPECT_EQ(u[39], "");                         // resonance_peak_db
+
+  // Without friction: no DC gain, no error at the comparator; an over-damped
+  // loop has no resonance peak (0 dB) and real poles.
+  DriveInputs frictionless = over;
+  frictionless.ViscousFriction = 0;
+  row.clear();
+  AppendFiguresRow(row, 1, std::nullopt, RunDrive(frictionless, 20));
+  const std::vector<std::string> z = Fields(row.substr(0, row.size() - 1));
+  ASSERT_EQ(z.size(), 40u);
+  EXPECT_EQ(z[34], "");   // loop_gain_dc
+  EXPECT_EQ(z[35], "0");  // error_signal_pct
+  EXPECT_NE(z[36], "");   // crossover_freq
+  EXPECT_EQ(z[39], "0");  // resonance_peak_db
+  EXPECT_EQ(z[31], "0");
+  EXPECT_EQ(z[33], "0");
 }
 
 TEST(RunRecordTest, TickRows) {

@@ -124,8 +124,8 @@ TEST_F(BatchSweepTest, FiguresOfOneRun) {
   EXPECT_EQ(r.Out, LibraryFigures(DriveInputs{}, 400));
   const std::vector<std::string> lines = Lines(r.Out);
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(Fields(lines[0]).size(), 30u);
-  EXPECT_EQ(Fields(lines[1]).size(), 30u);
+  EXPECT_EQ(Fields(lines[0]).size(), 40u);
+  EXPECT_EQ(Fields(lines[1]).size(), 40u);
   const FiguresRow row = RowOf(r.Out, 0);
   EXPECT_EQ(row["run"], "1");
   EXPECT_EQ(row["value"], "");
