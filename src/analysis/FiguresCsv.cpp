@@ -1,5 +1,6 @@
 #include "analysis/FiguresCsv.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -11,9 +12,19 @@ namespace drivesim {
 
 void AppendReal(std::string& text, double value) {
   char buffer[40];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-  text.append(buffer, result.ptr);
+  char* end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  // The exponent as a person types it: "1e-5", "2.5e20", not "1e-05" or
+  // "2.5e+20"; the text still reads back as the same double.
+  char* e = std::find(buffer, end, 'e');
+  if (e != end) {
+    char* digits = e + 1;
+    if (*digits == '-') ++digits;
+    char* first = digits;
+    if (*first == '+') ++first;
+    while (first + 1 < end && *first == '0') ++first;
+    end = std::copy(first, end, digits);
+  }
+  text.append(buffer, end);
 }
 
 void AppendOptionalReal(std::string& text, const std::optional<double>& value) {

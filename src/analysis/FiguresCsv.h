@@ -3,8 +3,9 @@
 // tool and the lab window: one row of figures per run, and one row per
 // timer tick of every run of a sweep.
 //
-// Reals are written with 17 significant digits and a point, whatever the
-// locale; an absent figure is an empty field.
+// Reals are written as the shortest text that reads back as the same double
+// ("0.006", "1e-5", "300"), with a point whatever the locale; an absent
+// figure is an empty field.
 
 #include <optional>
 #include <string>
@@ -13,7 +14,8 @@
 
 namespace drivesim {
 
-// Appends a real with 17 significant digits (as printf's "%.17g").
+// Appends a real as the shortest text that reads back as the same double,
+// with a point and an exponent without "+" or leading zeros.
 void AppendReal(std::string& text, double value);
 // Appends the real, or nothing for an absent one.
 void AppendOptionalReal(std::string& text, const std::optional<double>& value);

@@ -5,21 +5,13 @@
 #include <cstdio>
 #include <string>
 
+#include "analysis/FiguresCsv.h"
 #include "chart/ChartSeries.h"
 #include "sim/SimulationTick.h"
 
 namespace drivesim {
 
 namespace {
-
-// Reals with 17 significant digits (as printf's "%.17g"), always with a
-// point.
-void AppendReal(std::string& text, double value) {
-  char buffer[40];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-  text.append(buffer, result.ptr);
-}
 
 void AppendColour(std::string& text, TColor colour) {
   char buffer[16];

@@ -40,8 +40,8 @@ class LabTable {
 
   // A cell as the screen shows it.
   static std::string ScreenText(const LabTableColumn& column, const LabRun& run);
-  // A cell as it is copied: the same value with every digit
-  // (17 significant), the locale's decimal separator, empty where absent.
+  // A cell as it is copied: the shortest text that reads back as the same
+  // value, the locale's decimal separator, empty where absent.
   static std::string FullText(const LabTableColumn& column, const LabRun& run);
 
   // The rows (all columns) as tab-separated lines with a header line, as

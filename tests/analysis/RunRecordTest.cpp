@@ -3,6 +3,10 @@
 // rows of a sweep.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -114,7 +118,7 @@ TEST(RunRecordTest, FiguresCsv) {
   };
   EXPECT_EQ(field("run"), "3");
   EXPECT_EQ(field("value"), "1");
-  EXPECT_EQ(field("time_constant"), "0.0060000000000000001");
+  EXPECT_EQ(field("time_constant"), "0.006");
   EXPECT_EQ(field("teeth"), "42");
   EXPECT_EQ(field("setpoint"), "100");
   EXPECT_EQ(field("status"), "settled");
@@ -139,8 +143,9 @@ TEST(RunRecordTest, FiguresCsv) {
   EXPECT_EQ(std::stod(field("phase_margin_deg")), *freq.PhaseMarginDeg);
   EXPECT_EQ(std::stod(field("bandwidth")), *freq.Bandwidth);
   EXPECT_GT(std::stod(field("resonance_peak_db")), 0);
-  // 17 significant digits read back exactly.
-  EXPECT_EQ(field("peak").size(), 18u);
+  // The shortest text that reads back exactly.
+  EXPECT_EQ(std::stod(field("peak")), *r.Measured.Peak);
+  EXPECT_LE(field("peak").size(), 18u);
 
   // Absent figures are empty fields: no sweep value, no peak of an
   // over-damped run, no peak time in its closed form.
@@ -228,3 +233,39 @@ TEST(RunRecordTest, TickRows) {
 
 }  // namespace
 }  // namespace drivesim
+
+// Reals in every CSV: typed values come out as typed, and every double
+// (awkward fractions, tiny and huge magnitudes, negatives) reads back as
+// the same double.
+TEST(RunRecordTest, RealsShortestAndExact) {
+  const auto text = [](double v) {
+    std::string s;
+    drivesim::AppendReal(s, v);
+    return s;
+  };
+  EXPECT_EQ(text(0.006), "0.006");
+  EXPECT_EQ(text(0.1), "0.1");
+  EXPECT_EQ(text(1e-5), "1e-5");
+  EXPECT_EQ(text(300), "300");
+  EXPECT_EQ(text(-2.5), "-2.5");
+  EXPECT_EQ(text(0), "0");
+  EXPECT_EQ(text(1.5e20), "1.5e20");
+  EXPECT_EQ(text(-3e-300), "-3e-300");
+  EXPECT_EQ(text(0.1 + 0.2), "0.30000000000000004");
+
+  std::uint64_t state = 88172645463325252ull;
+  for (int i = 0; i < 2000; ++i) {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    double v;
+    std::memcpy(&v, &state, sizeof v);
+    if (!std::isfinite(v)) continue;
+    const std::string s = text(v);
+    EXPECT_EQ(std::strtod(s.c_str(), nullptr), v) << s;
+    EXPECT_EQ(s.find('+'), std::string::npos) << s;
+  }
+  for (double v : {1.0 / 3, 2.0 / 3e7, 123456789.125, 6.02214076e23, 5e-324}) {
+    EXPECT_EQ(std::strtod(text(v).c_str(), nullptr), v) << text(v);
+  }
+}

@@ -150,7 +150,7 @@ double Real(const std::string& text) {
   return value;
 }
 
-// Written with 17 significant digits, so the text reads back as the same
+// Written as the shortest text that reads back as the same
 // double.
 void ExpectClose(const std::string& text, double expected, const std::string& what) {
   const double value = Real(text);
