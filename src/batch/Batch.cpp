@@ -1,5 +1,6 @@
 #include "batch/Batch.h"
 
+#include <new>
 #include <optional>
 #include <ostream>
 
@@ -34,10 +35,27 @@ bool FiguresNamed(const BatchOptions& options) {
   return false;
 }
 
+int RunBatchOrRaise(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                    int outFd, bool errIsTerminal);
+
 }  // namespace
 
 int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
              int outFd, bool errIsTerminal) {
+  // Memory running out anywhere ends the run as a failed one, with one
+  // line; the outputs' temporaries go with them.
+  try {
+    return RunBatchOrRaise(arguments, out, err, outFd, errIsTerminal);
+  } catch (const std::bad_alloc&) {
+    Report(err, kOutOfMemoryMessage);
+    return kBatchExitArithmeticFailure;
+  }
+}
+
+namespace {
+
+int RunBatchOrRaise(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                    int outFd, bool errIsTerminal) {
   BatchOptions options;
   try {
     options = ParseOptions(arguments);
@@ -48,6 +66,10 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
   if (options.Help) {
     out << UsageText();
     out.flush();
+    if (!out) {
+      Report(err, kStandardOutputMessage);
+      return kBatchExitWriteFailure;
+    }
     return kBatchExitOk;
   }
   if (options.Design) {
@@ -94,8 +116,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
   if (options.Sweep) {
     // Every run from rest to its end; a run that diverges ends alone, its
     // row saying so.
-    runs = RunBatchSweep(options, sweepInputs, errIsTerminal ? &err : nullptr);
-    if (rows) WriteSweepTickRows(*rows, runs);
+    runs = RunBatchSweep(options, sweepInputs, rows, errIsTerminal ? &err : nullptr);
     failure = DivergedRunsMessage(runs);
     if (failure) status = kBatchExitArithmeticFailure;
   } else {
@@ -131,5 +152,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
   if (failure) Report(err, *failure);
   return status;
 }
+
+}  // namespace
 
 }  // namespace drivesim

@@ -21,11 +21,19 @@ constexpr int kBatchExitBadInput = 2;
 // outputs written as the last good tick left the run (the rows of the ticks
 // before the failing one). In a sweep, one or more runs diverged: the sweep
 // went on, every output is written and those runs' rows say so.
+// Memory that runs out ends the run the same way: one line
+// (kOutOfMemoryMessage), no temporary left, no output written.
 constexpr int kBatchExitArithmeticFailure = 3;
+inline constexpr const char* kOutOfMemoryMessage = "Out of memory";
 // An output could not be written once the run was over (a full disk, a FIFO
 // whose reader went away): its message on standard error. The outputs
 // committed before it stay written, the others are left as they were.
+// Standard output that cannot be written (closed when the program
+// started) is such a failure too; standard output into a pipe whose reader
+// has gone ends the program quietly instead, by SIGPIPE (see
+// OutputFiles.h).
 constexpr int kBatchExitWriteFailure = 4;
+inline constexpr const char* kStandardOutputMessage = "Cannot write to standard output";
 
 // Runs the batch tool with the given arguments (the program name not
 // included), writing "-" outputs and the help text to out and its one

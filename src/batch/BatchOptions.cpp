@@ -225,7 +225,10 @@ std::string UsageText() {
       "written; 3 an arithmetic failure during the run, the outputs written as the\n"
       "last good tick left the run (with --sweep: one or more runs diverged, the\n"
       "sweep went on and every output is written, those runs' rows saying\n"
-      "diverged); 4 an output could not be written after the run.\n";
+      "diverged), and memory that ran out (nothing written); 4 an output could not\n"
+      "be written after the run (standard output closed, a FIFO whose reader went\n"
+      "away). Standard output into a pipe whose reader has gone ends the program\n"
+      "quietly, by SIGPIPE, as other tools end.\n";
   return text;
 }
 

@@ -77,20 +77,10 @@ void WriteFigures(const BatchResult& result, std::ostream& stream) {
   WriteData(stream, text);
 }
 
-// The overlay and the figures chart: the size of a printed half page, times
-// the scale.
-constexpr int kAnalysisChartWidth = 800;
-constexpr int kAnalysisChartHeight = 500;
-
 void WriteOverlay(const BatchResult& result, std::ostream& stream) {
-  std::vector<StepCurve> curves;
-  if (result.Options.Sweep) {
-    curves = StepCurvesOf(result.Runs);
-  } else {
-    const RunRecord& record = result.Runs.Runs.front().Record;
-    curves.push_back({"Load velocity", &record.Velocity, record.StepSize,
-                      static_cast<double>(record.Inputs.Setpoint)});
-  }
+  std::vector<StepCurve> curves = StepCurvesOf(result.Runs);
+  // The one run's curve is named as what it shows.
+  if (!result.Options.Sweep && !curves.empty()) curves.front().Name = "Load velocity";
   WriteData(stream, DrawnPng([&](TBitmap& picture) {
               RenderStepResponses(curves, picture, kAnalysisChartWidth, kAnalysisChartHeight,
                                   result.Options.Scale);

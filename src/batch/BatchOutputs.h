@@ -54,6 +54,11 @@ struct BatchOutput {
 
 const std::vector<BatchOutput>& BatchOutputTable();
 
+// The overlay and the figures chart: the size of a printed half page, times
+// the scale. A run kept for the overlay keeps its curve at this width.
+constexpr int kAnalysisChartWidth = 800;
+constexpr int kAnalysisChartHeight = 500;
+
 // The indices of the per-tick rows and of the figures in the table.
 constexpr std::size_t kTickRowsOutput = 0;
 constexpr std::size_t kFiguresOutput = 5;

@@ -38,7 +38,7 @@ BatchRunNeeds NeedsOf(const BatchOptions& options) {
 }
 
 SweepResult RunBatchSweep(const BatchOptions& options, const std::vector<DriveInputs>& inputs,
-                          std::ostream* progress) {
+                          std::ostream* rows, std::ostream* progress) {
   const BatchRunNeeds needs = NeedsOf(options);
   SweepResult result;
   result.Spec = *options.Sweep;
@@ -46,7 +46,18 @@ SweepResult RunBatchSweep(const BatchOptions& options, const std::vector<DriveIn
   SweepOptions sweep;
   sweep.Ticks = options.Ticks;
   sweep.Run.KeepSamples = needs.Samples;
-  sweep.Run.KeepTicks = needs.Ticks;
+  sweep.Run.CurveColumns = kAnalysisChartWidth;
+  sweep.Run.KeepTicks = needs.Ticks && rows;
+  if (rows) {
+    const std::string header = TickCsvHeader();
+    rows->write(header.data(), static_cast<std::streamsize>(header.size()));
+    sweep.InOrder = [rows](int index, RunResult& run) {
+      std::string text;
+      AppendTickRows(text, index + 1, run.Record);
+      rows->write(text.data(), static_cast<std::streamsize>(text.size()));
+      std::vector<TickSample>().swap(run.Record.Ticks);
+    };
+  }
   if (!progress) {
     result.Runs = RunAll(inputs, sweep);
     return result;
@@ -72,22 +83,11 @@ SweepResult RunBatchSweep(const BatchOptions& options, const std::vector<DriveIn
 SweepResult MeasureBatchRun(const BatchOptions& options, int ticks) {
   RunOptions run;
   run.KeepSamples = NeedsOf(options).Samples;
+  run.CurveColumns = kAnalysisChartWidth;
   run.KeepTicks = false;
   SweepResult result;
   result.Runs.push_back(RunDrive(options.Inputs, ticks, run));
   return result;
-}
-
-void WriteSweepTickRows(std::ostream& stream, const SweepResult& sweep) {
-  std::string text = TickCsvHeader();
-  for (std::size_t i = 0; i < sweep.Runs.size(); ++i) {
-    AppendTickRows(text, static_cast<int>(i) + 1, sweep.Runs[i].Record);
-    // One run's rows at a time, so that a long sweep's text is never held
-    // whole.
-    stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-    text.clear();
-  }
-  stream.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 std::optional<std::string> DivergedRunsMessage(const SweepResult& sweep) {

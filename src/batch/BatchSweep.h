@@ -23,19 +23,21 @@ struct BatchRunNeeds {
 BatchRunNeeds NeedsOf(const BatchOptions& options);
 
 // Runs every input of the sweep (SweepInputs has checked them) from rest
-// over all cores, keeping what the outputs need. When progress is given (a
-// terminal's stream) a sweep that runs longer than a second shows its
-// progress there on a line of its own, cleared before this returns.
+// over all cores, keeping of each run only what the outputs need: its
+// figures, and for the overlay its curve at the overlay's resolution. When
+// rows is given, every run's per-tick rows are written there in sweep order
+// as the runs finish (their header first, each row with its run's number
+// first) and not kept, so that the
+// memory a sweep needs does not grow with its number of runs. When progress
+// is given (a terminal's stream) a sweep that runs longer than a second
+// shows its progress there on a line of its own, cleared before this
+// returns.
 SweepResult RunBatchSweep(const BatchOptions& options, const std::vector<DriveInputs>& inputs,
-                          std::ostream* progress);
+                          std::ostream* rows, std::ostream* progress);
 
 // The one run from rest of `ticks` ticks with the options' inputs and its
 // figures, as a sweep of one run without a swept value.
 SweepResult MeasureBatchRun(const BatchOptions& options, int ticks);
-
-// The per-tick rows of every run of a sweep, the run's number first, with
-// their header.
-void WriteSweepTickRows(std::ostream& stream, const SweepResult& sweep);
 
 // The message for the runs of a sweep that diverged: the first one's
 // number, swept value and failure, and how many more there were; none when

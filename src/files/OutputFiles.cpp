@@ -13,7 +13,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <streambuf>
+#include <vector>
 
 namespace drivesim {
 
@@ -44,16 +46,31 @@ void UnregisterTemporary(const char* path) {
   }
 }
 
-// The signals that remove the temporaries.
-constexpr int kTerminatingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+// The signals that remove the temporaries: every one whose default action
+// ends the process and that a handler can catch, the real-time ones
+// included. SIGPIPE is not among them: it is ignored, so that a write into a
+// pipe whose reader has gone fails and its writer says what it was.
+// Asynchronous: sent by someone else, so they may be held back a moment.
+constexpr int kAsynchronousSignals[] = {SIGHUP,    SIGINT,  SIGQUIT,   SIGUSR1, SIGUSR2,
+                                        SIGALRM,   SIGTERM, SIGSTKFLT, SIGXCPU, SIGXFSZ,
+                                        SIGVTALRM, SIGPROF, SIGIO,     SIGPWR};
+// Raised by the program's own faults (and abort), never held back.
+constexpr int kFaultSignals[] = {SIGILL, SIGTRAP, SIGABRT, SIGBUS, SIGFPE, SIGSEGV, SIGSYS};
 
-// Holds the terminating signals back for as long as it lives.
+// The asynchronous signals, the real-time ones included.
+sigset_t AsynchronousSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (const int signal : kAsynchronousSignals) sigaddset(&set, signal);
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) sigaddset(&set, signal);
+  return set;
+}
+
+// Holds the asynchronous terminating signals back for as long as it lives.
 class SignalsHeld {
  public:
   SignalsHeld() {
-    sigset_t held;
-    sigemptyset(&held);
-    for (const int signal : kTerminatingSignals) sigaddset(&held, signal);
+    const sigset_t held = AsynchronousSignals();
     ::pthread_sigmask(SIG_BLOCK, &held, &fPrevious);
   }
   ~SignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &fPrevious, nullptr); }
@@ -71,9 +88,14 @@ extern "C" void RemoveTemporariesAndDie(int signal) {
   }
   errno = savedErrno;
   // The signal ends the process as it would have without the handler, so
-  // that the caller sees how it ended.
+  // that the caller sees how it ended: raised again, it is delivered once
+  // the handler returns (or at once when not called as one).
   std::signal(signal, SIG_DFL);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, signal);
   std::raise(signal);
+  ::pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
 }
 
 // ---------------------------------------------------------------------------
@@ -101,20 +123,30 @@ bool OnProcessFileSystem(const std::string& directory) {
   return ::statfs(directory.c_str(), &fs) == 0 && fs.f_type == kProcSuperMagic;
 }
 
-// The number of this process's own descriptor that a /proc link such as
-// /proc/self/fd/1 stands for, or -1.
+bool AllDigits(const std::string& text) {
+  return !text.empty() && text.size() <= 9 &&
+         text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// The number of this process's own descriptor that a link of the process
+// file system stands for, or -1: a link in this process's descriptor folder
+// (or one of its threads', which share it) however it is reached:
+// /proc/self/fd/1, /dev/fd/3 (/dev/fd leads to /proc/self/fd),
+// /proc/thread-self/fd/0, /proc/PID/fd/2, or any link to one of these.
 int OwnDescriptor(const std::string& link) {
-  for (const std::string& prefix :
-       {std::string("/proc/self/fd/"), std::string("/proc/thread-self/fd/"),
-        "/proc/" + std::to_string(::getpid()) + "/fd/"}) {
-    if (link.rfind(prefix, 0) != 0 || link.size() == prefix.size()) continue;
-    const std::string number = link.substr(prefix.size());
-    if (number.size() > 9 || number.find_first_not_of("0123456789") != std::string::npos) {
-      return -1;
-    }
-    return std::stoi(number);
+  const std::string number = BaseNameOf(link);
+  if (!AllDigits(number)) return -1;
+  char resolved[PATH_MAX];
+  if (::realpath(DirectoryOf(link).c_str(), resolved) == nullptr) return -1;
+  const std::string folder = resolved;
+  const std::string process = "/proc/" + std::to_string(::getpid());
+  bool own = folder == process + "/fd";
+  const std::string tasks = process + "/task/";
+  if (!own && folder.rfind(tasks, 0) == 0 && folder.size() > tasks.size() + 3 &&
+      folder.compare(folder.size() - 3, 3, "/fd") == 0) {
+    own = AllDigits(folder.substr(tasks.size(), folder.size() - 3 - tasks.size()));
   }
-  return -1;
+  return own ? std::stoi(number) : -1;
 }
 
 // Where a name leads once its symbolic links are followed: the last name of
@@ -200,7 +232,12 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 // error, so that a full disk is reported with its reason.
 class FdStreamBuf : public std::streambuf {
  public:
-  explicit FdStreamBuf(int fd) : fFd(fd) { setp(fBuffer, fBuffer + sizeof fBuffer); }
+  // endOnClosedPipe: a write that finds its pipe without a reader ends the
+  // process quietly (standard output).
+  explicit FdStreamBuf(int fd, bool endOnClosedPipe = false)
+      : fFd(fd), fEndOnClosedPipe(endOnClosedPipe) {
+    setp(fBuffer, fBuffer + sizeof fBuffer);
+  }
   int Error() const { return fError; }
 
  protected:
@@ -217,12 +254,16 @@ class FdStreamBuf : public std::streambuf {
  private:
   bool Drain() {
     const std::size_t size = static_cast<std::size_t>(pptr() - pbase());
-    if (fError == 0 && !WriteAll(fFd, pbase(), size)) fError = errno;
+    if (fError == 0 && !WriteAll(fFd, pbase(), size)) {
+      fError = errno;
+      if (fError == EPIPE && fEndOnClosedPipe) EndOnClosedStandardOutput();
+    }
     setp(fBuffer, fBuffer + sizeof fBuffer);
     return fError == 0;
   }
 
   int fFd;
+  bool fEndOnClosedPipe;
   int fError = 0;
   char fBuffer[1 << 16];
 };
@@ -493,17 +534,51 @@ void TOutputFiles::Commit() {
 }
 
 void RemoveTemporariesOnSignals() {
-  for (const int signal : kTerminatingSignals) {
+  std::vector<int> signals(std::begin(kAsynchronousSignals), std::end(kAsynchronousSignals));
+  signals.insert(signals.end(), std::begin(kFaultSignals), std::end(kFaultSignals));
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) signals.push_back(signal);
+  for (const int signal : signals) {
     struct sigaction previous;
     if (::sigaction(signal, nullptr, &previous) != 0) continue;
     // A signal the process was started to ignore (SIGHUP under nohup, say)
-    // stays ignored.
-    if (previous.sa_handler == SIG_IGN) continue;
+    // stays ignored, and one that has a handler already (a sanitizer's, or
+    // this one) keeps it.
+    if ((previous.sa_flags & SA_SIGINFO) != 0 || previous.sa_handler != SIG_DFL) continue;
     struct sigaction action {};
     action.sa_handler = &RemoveTemporariesAndDie;
-    sigemptyset(&action.sa_mask);
+    // No other terminating signal interrupts the removal.
+    action.sa_mask = AsynchronousSignals();
     ::sigaction(signal, &action, nullptr);
   }
+  // A write into a pipe or FIFO whose reader has gone fails with EPIPE
+  // instead of ending the process: a named output reports it, standard
+  // output ends the program quietly (StandardOutputBuffer).
+  std::signal(SIGPIPE, SIG_IGN);
+}
+
+void EndOnClosedStandardOutput() {
+  RemoveTemporariesAndDie(SIGPIPE);
+  // Only if SIGPIPE could not end it: the status a shell shows for it.
+  std::_Exit(128 + SIGPIPE);
+}
+
+bool OpenClosedStandardDescriptors() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
+    // The other way round from its use, so that using it fails.
+    const int opened = ::open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+    if (opened < 0) return false;
+    if (opened != fd) {
+      const bool moved = ::dup2(opened, fd) == fd;
+      ::close(opened);
+      if (!moved) return false;
+    }
+  }
+  return true;
+}
+
+std::unique_ptr<std::streambuf> StandardOutputBuffer(int fd) {
+  return std::make_unique<FdStreamBuf>(fd, true);
 }
 
 std::string OneLine(const std::string& message) {

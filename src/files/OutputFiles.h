@@ -14,13 +14,25 @@
 // A target that cannot be written (a missing directory, a directory, a file
 // without write permission) is refused before anything is written, and so are
 // two outputs that name the same regular file, compared as files (device and
-// inode for existing ones, the resolved path for new ones). Temporaries that
-// are not committed are removed when the outputs go, and also when the
-// process is interrupted or terminated (SIGINT, SIGTERM, SIGHUP, SIGPIPE).
+// inode for existing ones, the resolved path for new ones). A name that
+// leads to one of the process's own descriptors (/dev/stdout, /dev/fd/3,
+// /proc/self/fd/0, a link to one of them) is written through that
+// descriptor, and refused ("Bad file descriptor") when the descriptor is
+// open for reading only. Temporaries that are not committed are removed when
+// the outputs go, and also when any signal whose default action ends the
+// process ends it (SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGALRM,
+// SIGXCPU, the real-time signals, ...).
+//
+// Pipes: a FIFO output whose reader goes away is a failed write, reported
+// at Commit like a full disk. Standard output into a pipe whose reader has
+// gone ends the program quietly, as other command-line tools end: no
+// message, the temporaries removed, the process ended by SIGPIPE (a shell
+// shows exit status 141).
 
 #include <cstddef>
 #include <memory>
 #include <ostream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -72,11 +84,28 @@ class TOutputFiles {
   std::vector<std::unique_ptr<Output>> fOutputs;
 };
 
-// Installs the handlers that remove the registered temporaries when the
-// process is interrupted or terminated, then let the signal end it as it
-// would have. Called once by a program that writes outputs; safe to call
-// again.
+// Installs the handlers that remove the registered temporaries when a
+// terminating signal arrives, then let the signal end the process as it
+// would have; a signal ignored or handled already is left as it is. SIGPIPE
+// is ignored, so that writes into a closed pipe fail instead. Called once by
+// a program that writes outputs; safe to call again.
 void RemoveTemporariesOnSignals();
+
+// Removes the temporaries and ends the process by SIGPIPE, quietly: what a
+// write into a standard output without reader leads to.
+[[noreturn]] void EndOnClosedStandardOutput();
+
+// Opens /dev/null on each standard descriptor (0, 1, 2) that is closed, so
+// that no file opened later takes its number; opened the other way round
+// (standard input for writing, the others for reading), so that using one
+// fails instead of passing silently. Called first thing by a program;
+// false when /dev/null cannot be opened.
+bool OpenClosedStandardDescriptors();
+
+// A buffer for standard output on fd: a write error fails the stream, and a
+// write into a pipe without reader ends the program quietly
+// (EndOnClosedStandardOutput).
+std::unique_ptr<std::streambuf> StandardOutputBuffer(int fd);
 
 // A message that may repeat the user's input, made fit for one line:
 // control characters (a line break in a file name, say) are written as

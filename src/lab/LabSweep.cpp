@@ -30,12 +30,34 @@ void LowerThisThreadsPriority() {
 
 }  // namespace
 
-TLabSweep::TLabSweep() : fContext(std::make_unique<QObject>()) {}
+TLabSweep::TLabSweep()
+    : fContext(std::make_unique<QObject>()), fShared(std::make_shared<TShared>()) {}
 
 TLabSweep::~TLabSweep() {
-  fCancel = true;
-  if (fWorker.joinable()) fWorker.join();
+  fShared->Cancel = true;
+  if (fWorker.joinable()) {
+    bool done = false;
+    {
+      std::unique_lock<std::mutex> lock(fShared->Mutex);
+      done = fShared->Ended.wait_for(lock, kStopWait, [&] { return fShared->Done; });
+      if (!done) fShared->Abandoned = true;
+    }
+    if (done) {
+      fWorker.join();
+    } else {
+      // Its runs stop at their next tick; whatever it still finishes is
+      // dropped, as it no longer reaches the context.
+      fWorker.detach();
+    }
+  }
   // Queued calls still pending for the context go with it.
+}
+
+void TLabSweep::Post(const std::shared_ptr<TShared>& shared, QObject* context,
+                     std::function<void()> work) {
+  const std::lock_guard<std::mutex> lock(shared->Mutex);
+  if (shared->Abandoned) return;
+  QMetaObject::invokeMethod(context, std::move(work), Qt::QueuedConnection);
 }
 
 int TLabSweep::WorkerThreads() {
@@ -46,11 +68,11 @@ int TLabSweep::WorkerThreads() {
 void TLabSweep::Start(const DriveInputs& base, const SweepSpec& spec, int ticks,
                       TProgressEvent progress, TFinishedEvent finished) {
   if (fWorker.joinable()) fWorker.join();
-  fCancel = false;
+  fShared = std::make_shared<TShared>();
   fRunning = true;
   QObject* context = fContext.get();
-  fWorker = std::thread([this, context, base, spec, ticks, progress = std::move(progress),
-                         finished = std::move(finished)] {
+  fWorker = std::thread([this, shared = fShared, context, base, spec, ticks,
+                         progress = std::move(progress), finished = std::move(finished)] {
     LowerThisThreadsPriority();
     SweepOptions options;
     options.Ticks = ticks;
@@ -58,14 +80,11 @@ void TLabSweep::Start(const DriveInputs& base, const SweepSpec& spec, int ticks,
     // The curves need one sample per tick, not every integration step.
     options.Run.KeepSamples = false;
     options.Run.KeepTicks = true;
-    options.Run.Cancel = &fCancel;
-    options.Progress = [context, progress](int done, int total) {
-      QMetaObject::invokeMethod(
-          context,
-          [progress, done, total] {
-            if (progress) progress(done, total);
-          },
-          Qt::QueuedConnection);
+    options.Run.Cancel = &shared->Cancel;
+    options.Progress = [shared, context, progress](int done, int total) {
+      Post(shared, context, [progress, done, total] {
+        if (progress) progress(done, total);
+      });
     };
     auto result = std::make_shared<SweepResult>();
     std::string failure;
@@ -76,17 +95,18 @@ void TLabSweep::Start(const DriveInputs& base, const SweepSpec& spec, int ticks,
     } catch (const std::exception& e) {
       failure = e.what();
     }
-    QMetaObject::invokeMethod(
-        context,
-        [this, finished, result, failure] {
-          fRunning = false;
-          if (finished) finished(result, failure);
-        },
-        Qt::QueuedConnection);
+    // The context, and this, exist as long as the call can be delivered.
+    Post(shared, context, [this, finished, result, failure] {
+      fRunning = false;
+      if (finished) finished(result, failure);
+    });
+    const std::lock_guard<std::mutex> lock(shared->Mutex);
+    shared->Done = true;
+    shared->Ended.notify_all();
   });
 }
 
-void TLabSweep::Cancel() { fCancel = true; }
+void TLabSweep::Cancel() { fShared->Cancel = true; }
 
 void TLabSweep::Later(std::function<void()> work) {
   ++fLater;

@@ -8,8 +8,11 @@
 // other events.
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 #include "analysis/Sweep.h"
@@ -28,7 +31,9 @@ class TLabSweep {
       std::function<void(std::shared_ptr<SweepResult> result, const std::string& failure)>;
 
   TLabSweep();
-  // Stops a running sweep and waits for its worker.
+  // Stops a running sweep and waits for its worker, for about a second at
+  // most: a worker still busy then is left to end on its own, and nothing
+  // it finishes reaches the windows any more.
   ~TLabSweep();
   TLabSweep(const TLabSweep&) = delete;
   TLabSweep& operator=(const TLabSweep&) = delete;
@@ -54,10 +59,25 @@ class TLabSweep {
   // The threads a sweep runs on: every core but one, at least one.
   static int WorkerThreads();
 
+  // How long going away waits for a worker that has been asked to stop.
+  static constexpr std::chrono::milliseconds kStopWait{1000};
+
  private:
+  // What a worker shares with its TLabSweep, kept alive by either of them.
+  struct TShared {
+    std::atomic<bool> Cancel{false};
+    std::mutex Mutex;
+    std::condition_variable Ended;
+    bool Done = false;       // the worker has posted its last call
+    bool Abandoned = false;  // its TLabSweep has gone: nothing more is posted
+  };
+  // Posts work to the windows' thread unless the TLabSweep has gone.
+  static void Post(const std::shared_ptr<TShared>& shared, QObject* context,
+                   std::function<void()> work);
+
   std::unique_ptr<QObject> fContext;  // the receiver of the queued calls
   std::thread fWorker;
-  std::atomic<bool> fCancel{false};
+  std::shared_ptr<TShared> fShared;  // the current worker's
   bool fRunning = false;
   int fLater = 0;  // work queued by Later and not yet done
 };

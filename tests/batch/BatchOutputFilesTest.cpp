@@ -2,7 +2,9 @@
 // written refused before any is touched, one file under two names, a
 // read-only file, a FIFO, a symbolic link, /dev/null and standard output
 // named as files, runs interrupted by SIGINT and SIGTERM, and messages that
-// stay on one line.
+// stay on one line; names of the program's own descriptors, standard
+// descriptors closed at start, a sweep's memory and memory running out,
+// every terminating signal, and pipes whose reader goes away.
 //
 // What depends on permissions runs the program itself as an ordinary user:
 // under the superuser the test switches the program to the user "nobody",
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -51,6 +54,7 @@ struct ProgramRun {
   int ExitStatus = -1;  // when it exited
   int Signal = 0;       // when a signal ended it
   std::string Out, Err;
+  long PeakKilobytes = 0;  // the largest resident set it had
 };
 
 // The program as the ordinary user can reach it: a copy in a directory of
@@ -97,9 +101,12 @@ const ReachableProgram& Program() {
 }
 
 // Runs drivesim-batch in dir, as an ordinary user. whileRunning, when given,
-// is called with the process id while the program runs.
+// is called with the process id while the program runs; inChild, when given,
+// in the child before the program starts, with the pipes of standard output
+// and error in place (only async-signal-safe calls: dup2, close, setrlimit).
 ProgramRun RunProgram(const std::vector<std::string>& arguments, const fs::path& dir,
-                      const std::function<void(pid_t)>& whileRunning = {}) {
+                      const std::function<void(pid_t)>& whileRunning = {},
+                      const std::function<void()>& inChild = {}) {
   std::vector<std::string> words{Program().Path};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -125,6 +132,7 @@ ProgramRun RunProgram(const std::vector<std::string>& arguments, const fs::path&
     ::close(err[1]);
     ::signal(SIGINT, SIG_DFL);
     ::signal(SIGPIPE, SIG_DFL);
+    if (inChild) inChild();
     if (::chdir(directory.c_str()) != 0) ::_exit(kCannotStart);
     if (superuser && (::setgroups(0, nullptr) != 0 || ::setgid(kOrdinaryGroup) != 0 ||
                       ::setuid(kOrdinaryUser) != 0)) {
@@ -140,7 +148,9 @@ ProgramRun RunProgram(const std::vector<std::string>& arguments, const fs::path&
   std::thread errReader([&] { ReadAll(err[0], run.Err); });
   if (pid > 0 && whileRunning) whileRunning(pid);
   int status = 0;
-  if (pid > 0) ::waitpid(pid, &status, 0);
+  struct rusage usage {};
+  if (pid > 0) ::wait4(pid, &status, 0, &usage);
+  run.PeakKilobytes = usage.ru_maxrss;
   outReader.join();
   errReader.join();
   if (WIFEXITED(status)) run.ExitStatus = WEXITSTATUS(status);
@@ -338,6 +348,180 @@ TEST_F(BatchOutputFilesTest, InterruptedRunsLeaveNoTemporaryAndReleaseTheirReade
   EXPECT_EQ(reader.Received(), "");
   EXPECT_TRUE(reader.Ended()) << "the reader was left waiting";
   EXPECT_EQ(Entries(), (std::vector<std::string>{"out.csv", "rows.fifo"}));
+}
+
+// Names leading to one of the program's own descriptors follow the
+// descriptor's rules whatever way they are written: one open only for
+// reading is refused and the file behind it left alone, also the user's own
+// file; one open for writing is written through.
+TEST_F(BatchOutputFilesTest, NamesOfTheProgramsOwnDescriptorsFollowTheirRules) {
+  REQUIRE_ORDINARY_USER(dir);
+  Make("in.txt", "MY INPUT\n", kAnyoneWrites);
+  fs::create_symlink("/dev/fd/0", dir / "mine");
+  const int input = ::open(Path("in.txt").c_str(), O_RDONLY);
+  ASSERT_GE(input, 0);
+  struct Case {
+    std::string Name;
+    int Descriptor;  // where the file opened for reading is
+  };
+  for (const Case& c : std::vector<Case>{{"/dev/fd/0", 0},
+                                         {"/dev/fd/3", 3},
+                                         {"/proc/self/fd/3", 3},
+                                         {"/proc/thread-self/fd/0", 0},
+                                         {"/dev/stdin", 0},
+                                         {"mine", 0}}) {
+    SCOPED_TRACE(c.Name);
+    const ProgramRun run = RunProgram({"--ticks", "2", "--csv", c.Name}, dir, {},
+                                      [&] { ::dup2(input, c.Descriptor); });
+    EXPECT_EQ(run.ExitStatus, 2);
+    EXPECT_EQ(run.Err, "Cannot create file \"" + c.Name + "\". Bad file descriptor.\n");
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(Read(Path("in.txt")), "MY INPUT\n");
+  }
+  ::close(input);
+  // Standard output named as /dev/fd/1 is standard output.
+  const ProgramRun out = RunProgram({"--ticks", "2", "--csv", "/dev/fd/1"}, dir);
+  EXPECT_EQ(out.ExitStatus, 0) << out.Err;
+  EXPECT_EQ(Lines(out.Out), 3);
+  EXPECT_EQ(out.Out.rfind("tick,time_s,", 0), 0u);
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"in.txt", "mine"}));
+}
+
+// Standard descriptors closed at start are not taken by an output's files:
+// writing to a closed standard output is a failed write, and the other
+// outputs get their own data only.
+TEST_F(BatchOutputFilesTest, ClosedStandardDescriptorsAreNotTakenByOutputs) {
+  REQUIRE_ORDINARY_USER(dir);
+  const ProgramRun closedOut =
+      RunProgram({"--ticks", "3", "--metrics", "m.csv"}, dir, {}, [] { ::close(STDOUT_FILENO); });
+  EXPECT_EQ(closedOut.ExitStatus, 4);
+  EXPECT_EQ(closedOut.Err, "Cannot write to standard output.\n");
+  EXPECT_TRUE(Entries().empty());
+
+  const ProgramRun closedInAndErr =
+      RunProgram({"--ticks", "3", "--csv", "rows.csv", "--metrics", "m.csv"}, dir, {}, [] {
+        ::close(STDIN_FILENO);
+        ::close(STDERR_FILENO);
+      });
+  EXPECT_EQ(closedInAndErr.ExitStatus, 0);
+  const std::string rows = Read(Path("rows.csv"));
+  EXPECT_EQ(Lines(rows), 4);
+  EXPECT_EQ(rows.rfind("tick,time_s,", 0), 0u);
+  const std::string metrics = Read(Path("m.csv"));
+  EXPECT_EQ(Lines(metrics), 2);
+  EXPECT_EQ(metrics.rfind("run,", 0), 0u) << metrics;
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"m.csv", "rows.csv"}));
+}
+
+// A sweep keeps of each run only what its outputs need, so that its memory
+// does not grow with the number of runs; memory that runs out is one line,
+// a failed run's status and no temporary.
+TEST_F(BatchOutputFilesTest, ASweepsMemoryDoesNotGrowWithItsRuns) {
+  REQUIRE_ORDINARY_USER(dir);
+  const auto sweep = [&](int runs) {
+    const ProgramRun run =
+        RunProgram({"--sweep", "feedback=0.1:5:" + std::to_string(runs), "--ticks", "1000",
+                    "--overlay", "o.png", "--metrics", "m.csv", "--csv", "rows.csv"},
+                   dir);
+    EXPECT_EQ(run.ExitStatus, 0) << run.Err;
+    EXPECT_EQ(Lines(Read(Path("m.csv"))), runs + 1);
+    EXPECT_EQ(Lines(Read(Path("rows.csv"))), runs * 1000 + 1);
+    EXPECT_GT(fs::file_size(dir / "o.png"), 1000u);
+    return run.PeakKilobytes;
+  };
+  const long few = sweep(10);
+  const long many = sweep(80);
+  // Kept whole, the 70 more runs' records would take 56 MB.
+  EXPECT_LT(many - few, 16 * 1024) << few << " kB for 10 runs, " << many << " kB for 80";
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"m.csv", "o.png", "rows.csv"}));
+
+#if !defined(__SANITIZE_ADDRESS__)
+  // A run whose every integration step is held for the overlay needs 80 GB.
+  // (Under AddressSanitizer no program starts within the limit.)
+  const ProgramRun out = RunProgram({"--sweep", "feedback=1,2", "--ticks", "100000000", "--overlay",
+                                     "big.png", "--metrics", "big.csv"},
+                                    dir, {}, [] {
+                                      const struct rlimit limit { 1500000000, 1500000000 };
+                                      ::setrlimit(RLIMIT_AS, &limit);
+                                    });
+  EXPECT_EQ(out.Signal, 0);
+  EXPECT_EQ(out.ExitStatus, 3);
+  EXPECT_EQ(out.Err, "Out of memory.\n");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"m.csv", "o.png", "rows.csv"}));
+#endif
+}
+
+// Every signal whose default action ends the process removes the
+// temporaries before it ends it.
+TEST_F(BatchOutputFilesTest, EveryTerminatingSignalRemovesTheTemporaries) {
+  REQUIRE_ORDINARY_USER(dir);
+  Make("out.csv", "before\n", kAnyoneWrites);
+  for (const int signal : {SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF,
+                           SIGPWR, SIGRTMIN, SIGRTMAX}) {
+    SCOPED_TRACE(signal);
+    const ProgramRun run = RunProgram(
+        {"--ticks", "100000000", "--csv", "out.csv", "--series-csv", "series.csv", "--picture",
+         "picture.png"},
+        dir,
+        [&](pid_t pid) {
+          const auto end = Clock::now() + std::chrono::seconds(20);
+          while (Entries().size() < 4 && Clock::now() < end) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+          }
+          ::kill(pid, signal);
+        },
+        [] {
+          // No core file for the signals that would leave one.
+          const struct rlimit none { 0, 0 };
+          ::setrlimit(RLIMIT_CORE, &none);
+        });
+    EXPECT_EQ(run.Signal, signal) << run.Err;
+    EXPECT_EQ(Entries(), std::vector<std::string>{"out.csv"});
+    EXPECT_EQ(Read(Path("out.csv")), "before\n");
+  }
+}
+
+// A FIFO whose reader goes away part-way is a failed write naming it, the
+// outputs committed before it complete; standard output into a pipe without
+// reader ends the program quietly, by SIGPIPE, leaving no temporary.
+TEST_F(BatchOutputFilesTest, PipesWhoseReaderGoesAway) {
+  REQUIRE_ORDINARY_USER(dir);
+  ASSERT_EQ(::mkfifo(Path("rows.fifo").c_str(), 0666), 0);
+  fs::permissions(dir / "rows.fifo", kAnyoneWrites);
+  // Reads the first 100 bytes, then goes.
+  const int fifo = ::open(Path("rows.fifo").c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(fifo, 0);
+  std::string head;
+  std::thread reader([&] {
+    const auto end = Clock::now() + std::chrono::seconds(20);
+    char buffer[100];
+    while (head.size() < sizeof buffer && Clock::now() < end) {
+      pollfd p{fifo, POLLIN, 0};
+      if (::poll(&p, 1, 50) <= 0) continue;
+      const ssize_t got = ::read(fifo, buffer, sizeof buffer - head.size());
+      if (got > 0) head.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fifo);
+  });
+  const ProgramRun run =
+      RunProgram({"--ticks", "5000", "--csv", "rows.fifo", "--metrics", "m.csv"}, dir);
+  reader.join();
+  EXPECT_EQ(run.Signal, 0);
+  EXPECT_EQ(run.ExitStatus, 4);
+  EXPECT_EQ(run.Err, "Cannot write file \"rows.fifo\". Broken pipe.\n");
+  EXPECT_EQ(head.rfind("tick,time_s,", 0), 0u);
+  EXPECT_EQ(Lines(Read(Path("m.csv"))), 2);
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"m.csv", "rows.fifo"}));
+
+  int closed[2];
+  ASSERT_EQ(::pipe(closed), 0);
+  ::close(closed[0]);
+  const ProgramRun quiet = RunProgram({"--ticks", "3000", "--metrics", "quiet.csv"}, dir, {},
+                                      [&] { ::dup2(closed[1], STDOUT_FILENO); });
+  ::close(closed[1]);
+  EXPECT_EQ(quiet.Signal, SIGPIPE);
+  EXPECT_EQ(quiet.Err, "");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"m.csv", "rows.fifo"}));
 }
 
 // The tool run in this process: every refusal is checked before anything is

@@ -8,12 +8,18 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "lab/LabSweep.h"
@@ -48,6 +54,38 @@ class SaveDialogAnswers {
 
   std::vector<std::optional<std::string>> Answers;
   std::vector<TSaveDialogRequest> Requests;
+};
+
+// Ends the test program with a message when what it watches has not
+// finished within the limit, so that a window that hangs fails its test
+// instead of stalling the suite.
+class Watchdog {
+ public:
+  Watchdog(std::string what, std::chrono::seconds limit)
+      : fThread([this, what = std::move(what), limit] {
+          std::unique_lock<std::mutex> lock(fMutex);
+          if (!fDisarmed.wait_for(lock, limit, [this] { return fDone; })) {
+            std::fprintf(stderr, "%s: still running after %lld s\n", what.c_str(),
+                         static_cast<long long>(limit.count()));
+            std::abort();
+          }
+        }) {}
+  ~Watchdog() {
+    {
+      const std::lock_guard<std::mutex> lock(fMutex);
+      fDone = true;
+    }
+    fDisarmed.notify_all();
+    fThread.join();
+  }
+  Watchdog(const Watchdog&) = delete;
+  Watchdog& operator=(const Watchdog&) = delete;
+
+ private:
+  std::mutex fMutex;
+  std::condition_variable fDisarmed;
+  bool fDone = false;
+  std::thread fThread;
 };
 
 class LabFixture : public ::testing::Test {

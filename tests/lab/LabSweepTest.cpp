@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <chrono>
+#include <cmath>
 #include <cstdlib>
 
 #include "analysis/FiguresCsv.h"
@@ -130,6 +132,53 @@ TEST_F(LabSweepTest, CancelLeavesTheKeptRunsAsTheyWere) {
   EXPECT_TRUE(lab->Sweep().Running());
   form.reset();
   EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// A sweep over very lightly damped loops (gain 1e33 to 1e40) runs, stops
+// part-way when cancelled, and the window goes away at once in the middle of
+// another: nothing waits on the worker for long.
+TEST_F(LabSweepTest, CancelAndExitDoNotWaitOnTheWorker) {
+  using Clock = std::chrono::steady_clock;
+  lab = &OpenLab();
+  EnterSetpoint(100);
+  SetSweep(SweepParameter::Gain, "1e33", "1e40", "8", "0,05");
+  {
+    const Watchdog watchdog("a sweep of the gain from 1e33 to 1e40", std::chrono::seconds(60));
+    RunSweep();
+  }
+  ASSERT_EQ(lab->Runs().Count(), 8);
+  EXPECT_EQ(lab->SweepStatus()->text().toStdString(), "8 runs of gain kept");
+  // Every run has its closed-form settling times, found rather than made up.
+  for (const LabRun& r : lab->Runs().Kept()) {
+    ASSERT_TRUE(r.Result.ClosedForm.Settling2Pct) << r.Name;
+    const double sigma = r.Result.Record.Coefficients.CoefAccel / 2;
+    EXPECT_NEAR(*r.Result.ClosedForm.Settling2Pct * sigma, std::log(50.0), 1e-3) << r.Name;
+  }
+
+  // Long runs, cancelled at once: the sweep ends part-way.
+  SetSweep(SweepParameter::Gain, "1e33", "1e40", "100", "10");
+  lab->RunSweepButton()->click();
+  EXPECT_TRUE(lab->Sweep().Running());
+  lab->CancelButton()->click();
+  const Clock::time_point cancelled = Clock::now();
+  {
+    const Watchdog watchdog("cancelling the sweep", std::chrono::seconds(60));
+    lab->Sweep().Wait();
+  }
+  EXPECT_LT(std::chrono::duration<double>(Clock::now() - cancelled).count(), 5.0);
+  EXPECT_EQ(lab->Runs().Count(), 8);
+
+  // Exit in the middle of a sweep.
+  lab->RunSweepButton()->click();
+  EXPECT_TRUE(lab->Sweep().Running());
+  const Clock::time_point exit = Clock::now();
+  {
+    const Watchdog watchdog("Exit during a sweep", std::chrono::seconds(60));
+    form->Button1Click();
+    form.reset();
+  }
+  EXPECT_LT(std::chrono::duration<double>(Clock::now() - exit).count(),
+            2 * std::chrono::duration<double>(TLabSweep::kStopWait).count());
 }
 
 TEST_F(LabSweepTest, UnreadableTextsAndRefusedRangesGetOneBoxAndStartNothing) {

@@ -7,6 +7,8 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <chrono>
+#include <cmath>
 
 #include "analysis/FiguresCsv.h"
 #include "analysis/RunResult.h"
@@ -105,6 +107,39 @@ TEST_F(LabWindowTest, TheLiveRowShowsTheFiguresOfTheBatchToolForTheSameRun) {
   EXPECT_EQ(curve.PointCount(), 0);
   EXPECT_EQ(lab->TableCsv(), FiguresCsvHeader());
   EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// Gain 1e40 and "Process": the loop is very lightly damped; its figures are
+// found at once and the window goes on, and Exit works.
+TEST_F(LabWindowTest, AVeryLightlyDampedLoopDoesNotHoldTheWindow) {
+  lab = &OpenLab();
+  EnterSetpoint(100);
+  form->Edit1->SetText("1e40");
+  {
+    const Watchdog watchdog("\"Process\" with gain 1e40", std::chrono::seconds(60));
+    Process();
+    Tick(5);
+  }
+  DriveInputs inputs;
+  inputs.AmpGain = 1e40;
+  const RunResult expected = RunDrive(inputs, 1, {.KeepSamples = false, .KeepTicks = false});
+  ASSERT_NE(lab->CurrentRow(), nullptr);
+  EXPECT_EQ(lab->CurrentRow()->Result.ClosedForm, expected.ClosedForm);
+  ASSERT_TRUE(expected.ClosedForm.Settling2Pct);
+  EXPECT_NEAR(*expected.ClosedForm.Settling2Pct * expected.Record.Coefficients.CoefAccel / 2,
+              std::log(50.0), 1e-3);
+  // The diverging model says so once, and the window still answers.
+  EXPECT_LE(boxes.boxes.size(), 1u);
+  EnterSetpoint(50);
+  form->Edit1->SetText("10");
+  Process();
+  Tick(3);
+  EXPECT_TRUE(form->Running());
+  {
+    const Watchdog watchdog("Exit", std::chrono::seconds(60));
+    form->Button1Click();
+  }
+  EXPECT_FALSE(form->Visible());
 }
 
 TEST_F(LabWindowTest, KeptRunsAreComparedByTheInputsTheyDifferInAndCanBeRemoved) {
