@@ -22,11 +22,6 @@ constexpr double kClip = 1e6;
 
 double Clip(double y) { return std::clamp(y, -kClip, kClip); }
 
-TColor Paler(TColor colour, double share) {
-  const auto mix = [share](int c) { return static_cast<int>(std::lround(c + (255 - c) * share)); };
-  return RGB(mix(GetRValue(colour)), mix(GetGValue(colour)), mix(GetBValue(colour)));
-}
-
 bool NamedInLegend(int index, int count) {
   constexpr int named = kMaxNamedRuns - 1;  // the current run has its own
   if (count <= named) return true;
@@ -71,16 +66,12 @@ class BulkChange {
 
 }  // namespace
 
-TColor KeptRunColor(int index, int count) {
-  return Paler(SequentialColor(index, count), kKeptRunPaleness);
-}
-
 LabResponseChart::LabResponseChart(int width, int height) : fChart(std::make_unique<TChart>()) {
   TChart& chart = *fChart;
   ConfigurePrintChart(chart, "Step responses", width, height);
   chart.BottomAxis().Title().SetCaption("Time, s");
   chart.LeftAxis().Title().SetCaption("Velocity, rad/s");
-  fCurrent = CurveSeries(kCurrentRunColor, "Current run", 1);
+  fCurrent = CurveSeries(kCurrentRunColor, "Current run", kCurrentRunWidth);
   fCurrent->SetParentChart(&chart);
   UpdateRanges();
 }
@@ -115,9 +106,9 @@ void LabResponseChart::RebuildKept() {
   const int count = static_cast<int>(fKeptRuns->size());
   for (int i = 0; i < count; ++i) {
     const LabRun& run = (*fKeptRuns)[static_cast<std::size_t>(i)];
-    auto s = CurveSeries(KeptRunColor(i, count), run.Name, 1);
+    auto s = CurveSeries(run.Colour, run.Name, 1);
     s->SetShowInLegend(NamedInLegend(i, count));
-    // A pale curve behind the current one needs less detail: a point or
+    // A thin curve behind the current one needs less detail: a point or
     // two every two pixel columns.
     FillCurve(*s, run.Curve, run.CurveStep, Columns() / 2);
     s->SetParentChart(fChart.get());

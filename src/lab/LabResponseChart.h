@@ -1,9 +1,9 @@
 #pragma once
 // The step responses chart of the quality-of-regulation window: white and
 // flat like the batch tool's overlay, the current run of the main window
-// from its t = 0 drawn strong and followed tick by tick, and every kept run
-// in a paler colour of the sequential palette, the setpoints dashed, the
-// legend naming the runs.
+// from its t = 0 drawn dark and thick and followed tick by tick, every kept
+// run thin in its own colour, the setpoints dashed, the legend naming the
+// runs.
 //
 // The chart holds what a curve needs at its width: a curve of more samples
 // than two per pixel column is reduced to the extremes of each column
@@ -23,12 +23,10 @@ namespace drivesim {
 
 class WindowRun;
 
-// The current run's colour and the paleness of the kept ones (the share of
-// white mixed into their palette colours).
-constexpr TColor kCurrentRunColor = RGB(200, 30, 30);
-constexpr double kKeptRunPaleness = 0.3;
-// The colour of kept run index of count: the sequential palette's, paler.
-TColor KeptRunColor(int index, int count);
+// The current run's pen width: thicker than every kept run, which is drawn
+// one pixel wide in the colour it was kept with (kCurrentRunColor, darker
+// than them all, is in LabRuns.h).
+constexpr int kCurrentRunWidth = 2;
 
 class LabResponseChart {
  public:

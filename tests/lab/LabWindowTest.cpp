@@ -10,6 +10,7 @@
 
 #include "analysis/FiguresCsv.h"
 #include "analysis/RunResult.h"
+#include "chart/ChartPalette.h"
 #include "chart/Series.h"
 #include "lab/LabFixture.h"
 #include "lab/LabResponseChart.h"
@@ -67,7 +68,7 @@ TEST_F(LabWindowTest, TheLiveRowShowsTheFiguresOfTheBatchToolForTheSameRun) {
   EXPECT_EQ(lab->CurrentRow()->Result.ClosedForm, expected.ClosedForm);
   std::string csv = FiguresCsvHeader();
   AppendFiguresRow(csv, 1, std::nullopt, expected);
-  EXPECT_EQ(lab->TableCsv(), csv);
+  EXPECT_EQ(WithoutLabels(lab->TableCsv()), csv);
 
   // On screen: milliseconds and percentages to two decimals with the
   // locale's separator.
@@ -103,7 +104,7 @@ TEST_F(LabWindowTest, TheLiveRowShowsTheFiguresOfTheBatchToolForTheSameRun) {
   Reset();
   EXPECT_EQ(lab->Table()->rowCount(), 0);
   EXPECT_EQ(curve.PointCount(), 0);
-  EXPECT_EQ(lab->TableCsv(), FiguresCsvHeader());
+  EXPECT_EQ(WithoutLabels(lab->TableCsv()), FiguresCsvHeader());
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
@@ -121,8 +122,9 @@ TEST_F(LabWindowTest, KeptRunsAreComparedByTheInputsTheyDifferInAndCanBeRemoved)
   lab->KeepButton()->click();
   ASSERT_EQ(lab->Runs().Count(), 2);
   ASSERT_EQ(lab->Table()->rowCount(), 3);
-  EXPECT_EQ(Cell(1, "Run"), "Run 1");
-  EXPECT_EQ(Cell(2, "Run"), "Run 2");
+  // Named by the input they differ in, k for the feedback coefficient.
+  EXPECT_EQ(Cell(1, "Run"), "k = 1");
+  EXPECT_EQ(Cell(2, "Run"), "k = 0,5");
   // One column for the input that differs, none for those that do not.
   EXPECT_EQ(Cell(0, "Feedback coefficient, Vs/rad"), "0,5");
   EXPECT_EQ(Cell(1, "Feedback coefficient, Vs/rad"), "1");
@@ -144,16 +146,23 @@ TEST_F(LabWindowTest, KeptRunsAreComparedByTheInputsTheyDifferInAndCanBeRemoved)
   AppendFiguresRow(csv, 1, std::nullopt, second);
   AppendFiguresRow(csv, 2, std::nullopt, first);
   AppendFiguresRow(csv, 3, std::nullopt, second);
-  EXPECT_EQ(lab->TableCsv(), csv);
+  std::vector<std::string> labels;
+  EXPECT_EQ(WithoutLabels(lab->TableCsv(), &labels), csv);
+  EXPECT_EQ(labels, (std::vector<std::string>{"Current run", "k = 1", "k = 0,5"}));
 
-  // The chart: the kept curves paler than the current one.
+  // The chart: each kept curve thin in the first free colour of the
+  // qualitative palette, the current one thicker and darker.
   LabResponseChart& chart = lab->ResponseChart();
   ASSERT_EQ(chart.KeptCount(), 2);
   EXPECT_EQ(chart.KeptSeries(0).PointCount(), 151);
-  EXPECT_EQ(chart.KeptSeries(0).Title(), "Run 1");
-  const TColor pale = chart.KeptSeries(0).SeriesColor();
-  EXPECT_GT(GetRValue(pale) + GetGValue(pale) + GetBValue(pale), 300);
+  EXPECT_EQ(chart.KeptSeries(0).Title(), "k = 1");
+  EXPECT_EQ(chart.KeptSeries(1).Title(), "k = 0,5");
+  EXPECT_EQ(chart.KeptSeries(0).SeriesColor(), QualitativeColor(0));
+  EXPECT_EQ(chart.KeptSeries(1).SeriesColor(), QualitativeColor(1));
   EXPECT_EQ(chart.CurrentSeries().SeriesColor(), kCurrentRunColor);
+  EXPECT_GT(chart.CurrentSeries().LinePen().Width(), chart.KeptSeries(0).LinePen().Width());
+  const TLabColor current = ColorToLab(kCurrentRunColor);
+  for (int i = 0; i < 2; ++i) EXPECT_LT(current.L, ColorToLab(chart.KeptSeries(i).SeriesColor()).L);
 
   // Copying the current row gives every digit.
   SelectRow(0);
@@ -176,8 +185,11 @@ TEST_F(LabWindowTest, KeptRunsAreComparedByTheInputsTheyDifferInAndCanBeRemoved)
   SelectRow(1);
   lab->RemoveButton()->click();
   ASSERT_EQ(lab->Runs().Count(), 1);
-  EXPECT_EQ(lab->Runs().Kept()[0].Name, "Run 2");
+  // Alone, it is named by its feedback coefficient and keeps its colour;
+  // the next kept run takes the colour set free.
+  EXPECT_EQ(lab->Runs().Kept()[0].Name, "k = 0,5");
   EXPECT_EQ(chart.KeptCount(), 1);
+  EXPECT_EQ(chart.KeptSeries(0).SeriesColor(), QualitativeColor(1));
   SelectRow(0);
   lab->RemoveButton()->click();
   EXPECT_EQ(lab->Runs().Count(), 1);
@@ -273,4 +285,73 @@ TEST_F(LabWindowTest, TheTableAndTheChartsAreSavedAndReadBack) {
 }
 
 }  // namespace
+}  // namespace drivesim
+
+namespace drivesim {
+
+// Three runs kept, each in its own colour; keeping a fourth, removing one
+// and keeping another changes no kept run's colour, and a new run takes the
+// first colour set free.
+TEST_F(LabWindowTest, AKeptRunKeepsItsColourUntilItIsRemoved) {
+  lab = &OpenLab();
+  EnterSetpoint(100);
+  const auto keep = [&](const char* feedback) {
+    Reset();
+    form->Edit7->SetText(feedback);
+    Process();
+    Tick(40);
+    lab->KeepButton()->click();
+  };
+  keep("0,5");
+  keep("1");
+  keep("2");
+  LabResponseChart& chart = lab->ResponseChart();
+  ASSERT_EQ(chart.KeptCount(), 3);
+  std::vector<TColor> colours;
+  for (int i = 0; i < 3; ++i) colours.push_back(chart.KeptSeries(i).SeriesColor());
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < i; ++j) {
+      EXPECT_GT(ColorDistance(colours[i], colours[j]), 20) << i << " " << j;
+    }
+  }
+  keep("3");
+  ASSERT_EQ(chart.KeptCount(), 4);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(chart.KeptSeries(i).SeriesColor(), colours[i]) << i;
+  EXPECT_EQ(chart.KeptSeries(3).SeriesColor(), QualitativeColor(3));
+  EXPECT_EQ(chart.KeptSeries(3).Title(), "k = 3");
+
+  SelectRow(2);  // the run with k = 1
+  lab->RemoveButton()->click();
+  ASSERT_EQ(chart.KeptCount(), 3);
+  EXPECT_EQ(chart.KeptSeries(0).SeriesColor(), colours[0]);
+  EXPECT_EQ(chart.KeptSeries(1).SeriesColor(), colours[2]);
+  keep("4");
+  EXPECT_EQ(chart.KeptSeries(3).SeriesColor(), colours[1]);
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+}  // namespace drivesim
+
+namespace drivesim {
+
+// Labels name the inputs that differ, k first, the others by name, and
+// nothing that all runs share.
+TEST(LabRunsTest, LabelsNameWhatDiffers) {
+  const char saved = DecimalSeparator();
+  SetDecimalSeparator(',');
+  DriveInputs a, b, c;
+  b.FeedbackCoef = 2;
+  b.LoadTeeth = 20;
+  c.FeedbackCoef = 0.3;
+  EXPECT_EQ(DistinguishingLabels({a, b, c}),
+            (std::vector<std::string>{"k = 1, teeth 42", "k = 2, teeth 20", "k = 0,3, teeth 42"}));
+  c.LoadTeeth = 20;
+  c.AmpGain = 12;
+  EXPECT_EQ(DistinguishingLabels({b, c}),
+            (std::vector<std::string>{"k = 2, gain 10", "k = 0,3, gain 12"}));
+  EXPECT_EQ(DistinguishingLabels({a, a}), (std::vector<std::string>{"k = 1", "k = 1"}));
+  EXPECT_TRUE(DistinguishingLabels({}).empty());
+  SetDecimalSeparator(saved);
+}
+
 }  // namespace drivesim
