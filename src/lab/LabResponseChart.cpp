@@ -17,6 +17,12 @@ namespace {
 constexpr int kMaxNamedRuns = 15;
 // The setpoints' dashed lines.
 constexpr TColor kSetpointColor = RGB(64, 64, 64);
+// The +-2 % band around the current run's final value: light, behind the
+// curves.
+constexpr TColor kBandColor = RGB(222, 232, 242);
+constexpr double kBandShare = 0.02;
+// The time axis reaches this far beyond the longest settling time.
+constexpr double kSettlingRoom = 1.5;
 // Beyond this a diverging curve only needs to leave the chart, rad/s.
 constexpr double kClip = 1e6;
 
@@ -71,8 +77,24 @@ LabResponseChart::LabResponseChart(int width, int height) : fChart(std::make_uni
   ConfigurePrintChart(chart, "Step responses", width, height);
   chart.BottomAxis().Title().SetCaption("Time, s");
   chart.LeftAxis().Title().SetCaption("Velocity, rad/s");
+  fBand = std::make_unique<TRegionSeries>();
+  fBand->SetKind(rkBand);
+  fBand->SetSeriesColor(kBandColor);
+  fBand->SetTitle("\u00b12 % band");
+  fBand->SetActive(false);
+  fBand->SetShowInLegend(false);
+  fBand->SetParentChart(&chart);
   fCurrent = CurveSeries(kCurrentRunColor, "Current run", kCurrentRunWidth);
   fCurrent->SetParentChart(&chart);
+  // Zoom, panning and undo as on the oscilloscope; the view the user chose
+  // stays until undone, then the ranges follow the runs again.
+  chart.Readout().SetVisible(true);
+  chart.OnZoom = [this](TCustomChartPanel&) { fUserView = true; };
+  chart.OnScroll = [this](TCustomChartPanel&) { fUserView = true; };
+  chart.OnUndoZoom = [this](TCustomChartPanel&) {
+    fUserView = false;
+    UpdateRanges();
+  };
   UpdateRanges();
 }
 
@@ -102,6 +124,7 @@ void LabResponseChart::RebuildKept() {
   fKept.clear();
   fKeptPeaks.clear();
   fKeptEnd = 0;
+  fKeptSettling = 0;
   if (!fKeptRuns) return;
   const int count = static_cast<int>(fKeptRuns->size());
   for (int i = 0; i < count; ++i) {
@@ -116,6 +139,7 @@ void LabResponseChart::RebuildKept() {
     double peak = 0;
     for (double y : run.Curve) peak = std::max(peak, std::abs(y));
     fKeptPeaks.push_back(peak);
+    fKeptSettling = std::max(fKeptSettling, run.Result.Measured.Settling2Pct.value_or(0));
     if (!run.Curve.empty()) {
       fKeptEnd = std::max(fKeptEnd, static_cast<double>(run.Curve.size() - 1) * run.CurveStep);
     }
@@ -210,7 +234,31 @@ void LabResponseChart::UpdateSetpoints() {
   }
 }
 
+double LabResponseChart::FittedEnd() const {
+  const double record = std::max(
+      {fKeptEnd, fHasCurrent ? static_cast<double>(fCurrentEnd - fCurrentFirst) * fCurrentStep : 0,
+       0.001});
+  double settling = fKeptSettling;
+  if (fHasCurrent && fRun) {
+    settling = std::max(settling, fRun->Current().Measured().Settling2Pct.value_or(0));
+  }
+  if (settling <= 0) return record;
+  return std::min(record, kSettlingRoom * settling);
+}
+
 void LabResponseChart::UpdateRanges() {
+  // The band of the current run's final value.
+  const std::optional<double> final =
+      fHasCurrent && fRun ? fRun->Current().FinalValue() : std::nullopt;
+  if (final && std::isfinite(*final)) {
+    fBand->SetBand(*final * (1 - kBandShare), *final * (1 + kBandShare));
+  }
+  const bool band = final && std::isfinite(*final);
+  if (band != fBand->ShowInLegend()) {
+    fBand->SetActive(band);
+    fBand->SetShowInLegend(band);
+  }
+  if (fUserView) return;
   // The vertical range takes in the setpoints and every curve but one that
   // grows to ten times the typical size (a diverging run), which leaves the
   // chart at its edge instead of flattening the others.
@@ -249,9 +297,7 @@ void LabResponseChart::UpdateRanges() {
   hi += room;
   fChart->LeftAxis().SetRange(lo, hi);
 
-  const double end = std::max(
-      {fKeptEnd, fHasCurrent ? static_cast<double>(fCurrentEnd - fCurrentFirst) * fCurrentStep : 0,
-       0.001});
+  const double end = FittedEnd();
   fChart->BottomAxis().SetRange(0, end);
   SetFineLabels(fChart->BottomAxis(), end);
 }

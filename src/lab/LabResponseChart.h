@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "chart/Chart.h"
+#include "chart/RegionSeries.h"
 #include "chart/Series.h"
 #include "lab/LabRuns.h"
 
@@ -45,6 +46,17 @@ class LabResponseChart {
   // Moves and resizes the chart; the curves are reduced for the new width.
   void SetBounds(int left, int top, int width, int height);
 
+  // The time axis' end as the runs shown ask for it: 1.5 times the longest
+  // 2 % settling time among them, the whole record where none settles (or
+  // where that is shorter); s.
+  double FittedEnd() const;
+  // The shaded band of +-2 % around the current run's final value (no band
+  // without one).
+  TRegionSeries& SettlingBand() { return *fBand; }
+  // True while the user has zoomed or panned: the ranges stay as the user
+  // left them until the zoom is undone.
+  bool UserView() const { return fUserView; }
+
   // The series: the current run's curve, and each kept run's.
   TLineSeries& CurrentSeries() { return *fCurrent; }
   int KeptCount() const { return static_cast<int>(fKept.size()); }
@@ -59,6 +71,7 @@ class LabResponseChart {
 
   std::unique_ptr<TChart> fChart;
   // Declared after the chart, so that the series leave it before it goes.
+  std::unique_ptr<TRegionSeries> fBand;
   std::unique_ptr<TLineSeries> fCurrent;
   std::vector<std::unique_ptr<TLineSeries>> fKept;
   std::vector<std::unique_ptr<TLineSeries>> fSetpoints;
@@ -68,6 +81,8 @@ class LabResponseChart {
   const std::vector<LabRun>* fKeptRuns = nullptr;
   double fKeptEnd = 0;  // the longest kept curve, s
   std::vector<double> fKeptPeaks;
+  double fKeptSettling = 0;  // the longest 2 % settling time of a kept run, s (0: none)
+  bool fUserView = false;
 
   // The current run as far as it is drawn.
   bool fHasCurrent = false;
