@@ -365,7 +365,7 @@ TEST_F(BatchSweepTest, ChartsAreTheLibrarysCharts) {
   const SweepResult sweep = LibrarySweep(DriveInputs{}, "feedback=0.2:3:10", 400, true);
   TBitmap overlay, figures;
   RenderStepResponses(StepCurvesOf(sweep), overlay, 800, 500);
-  RenderSweepFigures(sweep, figures, 800, 500);
+  RenderSweepFigures(sweep, figures, 800, 500, 1, 1.0);
   EXPECT_EQ(DifferingPixels(Path("o.png"), overlay), 0);
   EXPECT_EQ(DifferingPixels(Path("s.png"), figures), 0);
 
@@ -374,7 +374,7 @@ TEST_F(BatchSweepTest, ChartsAreTheLibrarysCharts) {
                                   Path("o2.png"), "--sweep-chart", Path("s2.png")});
   ASSERT_EQ(scaled.Status, 0) << scaled.Err;
   RenderStepResponses(StepCurvesOf(sweep), overlay, 800, 500, 2);
-  RenderSweepFigures(sweep, figures, 800, 500, 2);
+  RenderSweepFigures(sweep, figures, 800, 500, 2, 1.0);
   EXPECT_EQ(overlay.Width(), 1600);
   EXPECT_EQ(DifferingPixels(Path("o2.png"), overlay), 0);
   EXPECT_EQ(DifferingPixels(Path("s2.png"), figures), 0);
