@@ -33,6 +33,7 @@
 #include "batch/Batch.h"
 #include "batch/BatchToolRun.h"
 #include "batch/SweepProgressLine.h"
+#include "chart/ChartPalette.h"
 #include "platform/Graphics.h"
 
 namespace drivesim {
@@ -526,4 +527,50 @@ TEST(BatchSweepHelpTest, HelpNamesTheNewOptions) {
 }
 
 }  // namespace
+}  // namespace drivesim
+
+namespace drivesim {
+
+// The overlay of a ten-run sweep as the tool writes it: each curve's colour
+// is read from the picture where the curve runs level (its final value, near
+// the end of the record), and each differs from its neighbours' by a clear
+// colour distance.
+TEST_F(BatchSweepTest, TheOverlaysTenCurvesCanBeToldApart) {
+  const ToolRun r =
+      RunTool({"--sweep", "feedback=0.2:3:10", "--ticks", "400", "--overlay", Path("o.png")});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  const QImage image(QString::fromStdString(Path("o.png")));
+  ASSERT_FALSE(image.isNull());
+  const SweepResult sweep = LibrarySweep(DriveInputs{}, "feedback=0.2:3:10", 400, true);
+  StepResponseChart chart(StepCurvesOf(sweep), 800, 500);
+  TBitmap bitmap;
+  chart.Render(bitmap);  // lays the axes out as the picture's
+  std::vector<TColor> seen;
+  for (int i = 0; i < 10; ++i) {
+    const TLineSeries& curve = chart.Curve(i);
+    const double t = 0.9 * curve.XValueAt(curve.PointCount() - 1);
+    const double y = sweep.Runs[static_cast<std::size_t>(i)].Record.Ticks.back().LoadVelocity;
+    const int px = chart.Chart().BottomAxis().ValueToPixel(t);
+    const int py = chart.Chart().LeftAxis().ValueToPixel(y);
+    // The curve's colour: the pixel nearest its row that is not white or
+    // grid grey.
+    TColor found = clWhite;
+    for (int d = 0; d <= 2 && found == clWhite; ++d) {
+      for (int dy : {d, -d}) {
+        const QRgb p = image.pixel(px, py + dy);
+        const TColor c = RGB(qRed(p), qGreen(p), qBlue(p));
+        if (ColorDistance(c, clWhite) > 30 && ColorDistance(c, RGB(0xC0, 0xC0, 0xC0)) > 5) {
+          found = c;
+          break;
+        }
+      }
+    }
+    EXPECT_EQ(found, chart.Curve(i).SeriesColor()) << i;
+    seen.push_back(found);
+  }
+  for (int i = 1; i < 10; ++i) {
+    EXPECT_GE(ColorDistance(seen[i - 1], seen[i]), 10.0) << i;
+  }
+}
+
 }  // namespace drivesim
