@@ -89,7 +89,8 @@ void WriteOverlay(const BatchResult& result, std::ostream& stream) {
   } else {
     const RunRecord& record = result.Runs.Runs.front().Record;
     curves.push_back({"Load velocity", &record.Velocity, record.StepSize,
-                      static_cast<double>(record.Inputs.Setpoint)});
+                      static_cast<double>(record.Inputs.Setpoint),
+                      result.Runs.Runs.front().Measured.Settling2Pct});
   }
   WriteData(stream, DrawnPng([&](TBitmap& picture) {
               RenderStepResponses(curves, picture, kAnalysisChartWidth, kAnalysisChartHeight,

@@ -21,8 +21,6 @@ constexpr TColor kSetpointColor = RGB(64, 64, 64);
 // curves.
 constexpr TColor kBandColor = RGB(222, 232, 242);
 constexpr double kBandShare = 0.02;
-// The time axis reaches this far beyond the longest settling time.
-constexpr double kSettlingRoom = 1.5;
 // Beyond this a diverging curve only needs to leave the chart, rad/s.
 constexpr double kClip = 1e6;
 
@@ -238,12 +236,10 @@ double LabResponseChart::FittedEnd() const {
   const double record = std::max(
       {fKeptEnd, fHasCurrent ? static_cast<double>(fCurrentEnd - fCurrentFirst) * fCurrentStep : 0,
        0.001});
-  double settling = fKeptSettling;
-  if (fHasCurrent && fRun) {
-    settling = std::max(settling, fRun->Current().Measured().Settling2Pct.value_or(0));
-  }
-  if (settling <= 0) return record;
-  return std::min(record, kSettlingRoom * settling);
+  std::vector<std::optional<double>> settling = {fKeptSettling > 0 ? std::optional(fKeptSettling)
+                                                                   : std::nullopt};
+  if (fHasCurrent && fRun) settling.push_back(fRun->Current().Measured().Settling2Pct);
+  return FittedTimeEnd(record, settling);
 }
 
 void LabResponseChart::UpdateRanges() {

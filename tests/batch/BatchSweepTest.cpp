@@ -389,8 +389,9 @@ TEST_F(BatchSweepTest, ChartsAreTheLibrarysCharts) {
   in.Setpoint = 150;
   const RunResult run = RunDrive(in, 300);
   TBitmap single;
-  RenderStepResponses({{"Load velocity", &run.Record.Velocity, run.Record.StepSize, 150}}, single,
-                      800, 500);
+  RenderStepResponses({{"Load velocity", &run.Record.Velocity, run.Record.StepSize, 150,
+                        run.Measured.Settling2Pct}},
+                      single, 800, 500);
   EXPECT_EQ(DifferingPixels(Path("one.png"), single), 0);
   int curve = 0;
   for (int y = 0; y < single.Height(); ++y) {
@@ -531,9 +532,9 @@ TEST(BatchSweepHelpTest, HelpNamesTheNewOptions) {
 
 namespace drivesim {
 
-// The overlay of a ten-run sweep as the tool writes it: each curve's colour
-// is read from the picture where the curve runs level (its final value, near
-// the end of the record), and each differs from its neighbours' by a clear
+// The overlay of a ten-run sweep as the tool writes it: the time axis fits
+// the transients, each curve's colour is read from the picture near the
+// axis' end, where the curves run level, and each differs from its neighbours' by a clear
 // colour distance.
 TEST_F(BatchSweepTest, TheOverlaysTenCurvesCanBeToldApart) {
   const ToolRun r =
@@ -545,11 +546,18 @@ TEST_F(BatchSweepTest, TheOverlaysTenCurvesCanBeToldApart) {
   StepResponseChart chart(StepCurvesOf(sweep), 800, 500);
   TBitmap bitmap;
   chart.Render(bitmap);  // lays the axes out as the picture's
+  // 1.5 times the slowest run's settling time, well short of the record.
+  double slowest = 0;
+  for (const RunResult& run : sweep.Runs) slowest = std::max(slowest, *run.Measured.Settling2Pct);
+  EXPECT_DOUBLE_EQ(chart.Chart().BottomAxis().Maximum(), 1.5 * slowest);
+  EXPECT_LT(chart.Chart().BottomAxis().Maximum(), 0.3);
   std::vector<TColor> seen;
   for (int i = 0; i < 10; ++i) {
-    const TLineSeries& curve = chart.Curve(i);
-    const double t = 0.9 * curve.XValueAt(curve.PointCount() - 1);
-    const double y = sweep.Runs[static_cast<std::size_t>(i)].Record.Ticks.back().LoadVelocity;
+    const RunRecord& record = sweep.Runs[static_cast<std::size_t>(i)].Record;
+    const std::size_t k =
+        static_cast<std::size_t>(0.9 * chart.Chart().BottomAxis().Maximum() / record.StepSize);
+    const double t = static_cast<double>(k) * record.StepSize;
+    const double y = record.Velocity[k];
     const int px = chart.Chart().BottomAxis().ValueToPixel(t);
     const int py = chart.Chart().LeftAxis().ValueToPixel(y);
     // The curve's colour: the pixel nearest its row that is not white or
