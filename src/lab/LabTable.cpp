@@ -31,6 +31,16 @@ std::optional<double> Whole(const std::optional<int>& count) {
   return *count;
 }
 
+// The static error the closed form gives: against the loop's final value,
+// where the loop has one (a stable loop).
+std::optional<double> TheoryStaticErrorPct(const LabRun& run) {
+  const double setpoint = run.Result.Record.Inputs.Setpoint;
+  if (!run.Result.ClosedForm.NaturalFreq || !run.Result.FinalValue || setpoint == 0) {
+    return std::nullopt;
+  }
+  return 100 * (setpoint - *run.Result.FinalValue) / setpoint;
+}
+
 LabTableColumn FigureColumn(const char* header, std::optional<double> (*figure)(const LabRun&),
                             int decimals = 2) {
   LabTableColumn c;
@@ -44,25 +54,29 @@ LabTableColumn FigureColumn(const char* header, std::optional<double> (*figure)(
 // The figures, measured beside closed form where the loop has both.
 const std::vector<LabTableColumn>& FigureColumns() {
   static const std::vector<LabTableColumn> columns{
-      FigureColumn("Static error,\n%",
-                   [](const LabRun& r) { return r.Result.Measured.StaticErrorPct; }),
-      FigureColumn("Overshoot, %\nmeasured",
+      // The key figures first, each measured beside its closed form.
+      FigureColumn("Overshoot, %\nmeas.",
                    [](const LabRun& r) { return r.Result.Measured.OvershootPct; }),
       FigureColumn("Overshoot, %\ntheory",
                    [](const LabRun& r) { return r.Result.ClosedForm.OvershootPct; }),
-      FigureColumn("Peak time, ms\nmeasured",
+      FigureColumn("Peak time, ms\nmeas.",
                    [](const LabRun& r) { return Ms(r.Result.Measured.PeakTime); }),
       FigureColumn("Peak time, ms\ntheory",
                    [](const LabRun& r) { return Ms(r.Result.ClosedForm.PeakTime); }),
-      FigureColumn("Rise time, ms\nmeasured",
+      FigureColumn("Rise time, ms\nmeas.",
                    [](const LabRun& r) { return Ms(r.Result.Measured.RiseTime); }),
       FigureColumn("Rise time, ms\ntheory",
                    [](const LabRun& r) { return Ms(r.Result.ClosedForm.RiseTime); }),
-      FigureColumn("Settling 2 %, ms\nmeasured",
+      FigureColumn("Settling 2 %, ms\nmeas.",
                    [](const LabRun& r) { return Ms(r.Result.Measured.Settling2Pct); }),
       FigureColumn("Settling 2 %, ms\ntheory",
                    [](const LabRun& r) { return Ms(r.Result.ClosedForm.Settling2Pct); }),
-      FigureColumn("Settling 5 %, ms\nmeasured",
+      FigureColumn("Static error, %\nmeas.",
+                   [](const LabRun& r) { return r.Result.Measured.StaticErrorPct; }),
+      FigureColumn("Static error, %\ntheory",
+                   [](const LabRun& r) { return TheoryStaticErrorPct(r); }),
+      // The rest follows.
+      FigureColumn("Settling 5 %, ms\nmeas.",
                    [](const LabRun& r) { return Ms(r.Result.Measured.Settling5Pct); }),
       FigureColumn("Settling 5 %, ms\ntheory",
                    [](const LabRun& r) { return Ms(r.Result.ClosedForm.Settling5Pct); }),
@@ -117,15 +131,18 @@ std::vector<LabTableColumn> LabTable::ColumnsFor(const std::vector<const LabRun*
     if (!differs) continue;
     LabTableColumn c;
     c.Kind = LabColumnKind::Input;
+    // The unit on a line of its own, for a narrower column.
     c.Header = SweepParameterCaption(p);
+    const std::size_t comma = c.Header.rfind(", ");
+    if (comma != std::string::npos) c.Header.replace(comma, 2, ",\n");
     c.Input = p;
     columns.push_back(c);
   }
-  for (const LabTableColumn& c : FigureColumns()) columns.push_back(c);
   LabTableColumn status;
   status.Kind = LabColumnKind::Status;
   status.Header = "Status";
   columns.push_back(status);
+  for (const LabTableColumn& c : FigureColumns()) columns.push_back(c);
   return columns;
 }
 

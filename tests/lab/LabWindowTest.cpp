@@ -7,6 +7,7 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <cstdio>
 
 #include "analysis/FiguresCsv.h"
 #include "analysis/RunResult.h"
@@ -21,10 +22,18 @@ namespace {
 
 class LabWindowTest : public LabFixture {
  protected:
+  static std::string Fixed2(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f", value);
+    std::string text(buffer);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+  }
   std::string Cell(int row, const std::string& header) {
     QTableWidget* table = lab->Table();
     for (int c = 0; c < table->columnCount(); ++c) {
-      if (table->horizontalHeaderItem(c)->text().toStdString() == header) {
+      // A header's lines read as one.
+      if (table->horizontalHeaderItem(c)->text().replace('\n', ' ').toStdString() == header) {
         return table->item(row, c)->text().toStdString();
       }
     }
@@ -57,9 +66,9 @@ TEST_F(LabWindowTest, TheLiveRowShowsTheFiguresOfTheBatchToolForTheSameRun) {
   ASSERT_EQ(lab->Table()->rowCount(), 1);
   EXPECT_EQ(Cell(0, "Run"), "Current run");
   // Not risen to 90 % yet: no rise time, nothing made up.
-  EXPECT_EQ(Cell(0, "Rise time, ms\nmeasured"), "\u2014");
-  EXPECT_EQ(Cell(0, "Overshoot, %\nmeasured"), "0,00");
-  EXPECT_EQ(Cell(0, "Overshoot, %\ntheory"), "4,65");
+  EXPECT_EQ(Cell(0, "Rise time, ms meas."), "\u2014");
+  EXPECT_EQ(Cell(0, "Overshoot, % meas."), "0,00");
+  EXPECT_EQ(Cell(0, "Overshoot, % theory"), "4,65");
   Tick(190);
 
   const RunResult expected = RunDrive(Inputs(1, 100), 200);
@@ -72,14 +81,24 @@ TEST_F(LabWindowTest, TheLiveRowShowsTheFiguresOfTheBatchToolForTheSameRun) {
 
   // On screen: milliseconds and percentages to two decimals with the
   // locale's separator.
-  EXPECT_EQ(Cell(0, "Overshoot, %\nmeasured"), "4,65");
-  EXPECT_EQ(Cell(0, "Peak time, ms\nmeasured"), "34,76");
-  EXPECT_EQ(Cell(0, "Rise time, ms\nmeasured"), "16,80");
-  EXPECT_EQ(Cell(0, "Settling 2 %, ms\nmeasured"), "47,35");
-  EXPECT_EQ(Cell(0, "Static error,\n%"), "10,26");
+  EXPECT_EQ(Cell(0, "Overshoot, % meas."), "4,65");
+  EXPECT_EQ(Cell(0, "Peak time, ms meas."), "34,76");
+  EXPECT_EQ(Cell(0, "Rise time, ms meas."), "16,80");
+  EXPECT_EQ(Cell(0, "Settling 2 %, ms meas."), "47,35");
+  EXPECT_EQ(Cell(0, "Static error, % meas."), "10,26");
+  // The closed form's static error, against the loop's final value.
+  const double theoryError = 100 * (100 - *expected.FinalValue) / 100;
+  EXPECT_EQ(Cell(0, "Static error, % theory"),
+            (theoryError < 0 ? "\u2212" : "") + Fixed2(std::abs(theoryError)));
   EXPECT_EQ(Cell(0, "Crossings"), "1");
-  EXPECT_EQ(Cell(0, "Damping\nratio"), "0,6987");
-  EXPECT_EQ(Cell(0, "Natural freq.,\nrad/s"), "126,30");
+  EXPECT_EQ(Cell(0, "Damping ratio"), "0,6987");
+  EXPECT_EQ(Cell(0, "Natural freq., rad/s"), "126,30");
+  // The label, the status and the key figures come first, in that order.
+  QTableWidget* table = lab->Table();
+  ASSERT_GE(table->columnCount(), 12);
+  EXPECT_EQ(table->horizontalHeaderItem(1)->text().toStdString(), "Status");
+  EXPECT_EQ(table->horizontalHeaderItem(2)->text().toStdString(), "Overshoot, %\nmeas.");
+  EXPECT_EQ(table->horizontalHeaderItem(11)->text().toStdString(), "Static error, %\ntheory");
   EXPECT_EQ(Cell(0, "Status"), "settled");
   EXPECT_TRUE(lab->KeepButton()->isEnabled());
 
@@ -169,9 +188,11 @@ TEST_F(LabWindowTest, KeptRunsAreComparedByTheInputsTheyDifferInAndCanBeRemoved)
   lab->CopyClick();
   const std::string copied = QApplication::clipboard()->text().toStdString();
   const std::string header = copied.substr(0, copied.find('\n'));
-  EXPECT_EQ(header.rfind(
-                "Run\tFeedback coefficient, Vs/rad\tStatic error, %\tOvershoot, % measured\t", 0),
-            0u)
+  EXPECT_EQ(
+      header.rfind("Run\tFeedback coefficient, Vs/rad\tStatus\tOvershoot, % meas.\tOvershoot, % "
+                   "theory\tPeak time, ms meas.\t",
+                   0),
+      0u)
       << header;
   std::string overshoot;
   AppendReal(overshoot, *second.Measured.OvershootPct);
