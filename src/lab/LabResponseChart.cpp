@@ -98,7 +98,10 @@ LabResponseChart::LabResponseChart(int width, int height) : fChart(std::make_uni
 
 LabResponseChart::~LabResponseChart() = default;
 
-int LabResponseChart::Columns() const { return std::max(fChart->Width(), 1); }
+// The curves are reduced for four times the chart's width: the time axis
+// shows the transients (often a quarter of the record or less), and a zoom
+// shows more detail.
+int LabResponseChart::Columns() const { return 4 * std::max(fChart->Width(), 1); }
 
 void LabResponseChart::SetBounds(int left, int top, int width, int height) {
   const bool wider = width != fChart->Width();

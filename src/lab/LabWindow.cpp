@@ -287,6 +287,8 @@ void TLabWindow::ShowFiguresChart() {
     current = SweptValueOf(fRun.Current().Inputs(), sweep->Spec.Parameter);
   }
   fFigures = std::make_unique<SweepFiguresChart>(sweep.value_or(SweepResult{}), w, h, current);
+  // Zoom, panning and undo as on the oscilloscope, and the readout.
+  fFigures->Chart().Readout().SetVisible(fHasSweepFigures);
   if (!fHasSweepFigures) {
     // Empty until a sweep is kept: no legend of series without points, and
     // a word on what will be there.

@@ -10,9 +10,11 @@
 #include <cstdio>
 
 #include "analysis/FiguresCsv.h"
+#include "analysis/PrintChart.h"
 #include "analysis/RunResult.h"
 #include "chart/ChartPalette.h"
 #include "chart/Series.h"
+#include "chart/ZoomPanning.h"
 #include "lab/LabFixture.h"
 #include "lab/LabResponseChart.h"
 #include "platform/Graphics.h"
@@ -389,6 +391,47 @@ TEST(LabRunsTest, LabelsNameWhatDiffers) {
   EXPECT_EQ(DistinguishingLabels({a, a}), (std::vector<std::string>{"k = 1", "k = 1"}));
   EXPECT_TRUE(DistinguishingLabels({}).empty());
   SetDecimalSeparator(saved);
+}
+
+}  // namespace drivesim
+
+namespace drivesim {
+
+// The response chart fits the current run's transient, shades its +-2 %
+// band and shows the readout; a zoom the user drags stays while the run
+// goes on, and undoing it brings the fitted range back.
+TEST_F(LabWindowTest, TheResponseChartFitsTheTransientAndKeepsTheUsersZoom) {
+  lab = &OpenLab();
+  EnterSetpoint(100);
+  Process();
+  Tick(400);
+  LabResponseChart& response = lab->ResponseChart();
+  TChart& chart = response.Chart();
+  EXPECT_TRUE(chart.Readout().Visible());
+  const double settling = *lab->CurrentRow()->Result.Measured.Settling2Pct;
+  EXPECT_DOUBLE_EQ(chart.BottomAxis().Maximum(), 1.5 * settling);
+  EXPECT_LT(chart.BottomAxis().Maximum(), 0.2);  // of a 0.4 s record
+  ASSERT_TRUE(response.SettlingBand().Active());
+  const double final = *lab->CurrentRow()->Result.FinalValue;
+  EXPECT_DOUBLE_EQ(response.SettlingBand().Level(), 0.98 * final);
+  EXPECT_DOUBLE_EQ(response.SettlingBand().Level2(), 1.02 * final);
+
+  TBitmap bitmap;
+  RenderChart(chart, bitmap);  // lays the plot rectangle out
+  const TRect r = chart.PlotRect();
+  chart.DispatchMouseDown(kZoomButton, 0, r.Left + 20, r.Top + 20);
+  chart.DispatchMouseMove(kZoomButton == mbLeft ? ssLeft : 0, r.Left + 120, r.Top + 120);
+  chart.DispatchMouseUp(kZoomButton, 0, r.Left + 120, r.Top + 120);
+  ASSERT_TRUE(response.UserView());
+  const double zoomedMax = chart.BottomAxis().Maximum();
+  EXPECT_LT(zoomedMax, 1.5 * settling);
+  Tick(50);
+  EXPECT_EQ(chart.BottomAxis().Maximum(), zoomedMax);
+  chart.UndoZoom();
+  EXPECT_FALSE(response.UserView());
+  EXPECT_DOUBLE_EQ(chart.BottomAxis().Maximum(),
+                   1.5 * *lab->CurrentRow()->Result.Measured.Settling2Pct);
+  EXPECT_TRUE(boxes.boxes.empty());
 }
 
 }  // namespace drivesim
