@@ -57,6 +57,13 @@ bool NamedInLegend(int index, int count) {
 
 }  // namespace
 
+double FittedTimeEnd(double recordEnd, const std::vector<std::optional<double>>& settling) {
+  double longest = 0;
+  for (const std::optional<double>& s : settling) longest = std::max(longest, s.value_or(0));
+  if (longest <= 0) return recordEnd;
+  return std::min(recordEnd, 1.5 * longest);
+}
+
 std::vector<StepCurve> StepCurvesOf(const SweepResult& sweep) {
   std::vector<StepCurve> curves;
   const std::string name = SweepParameterName(sweep.Spec.Parameter);
@@ -69,7 +76,8 @@ std::vector<StepCurve> StepCurvesOf(const SweepResult& sweep) {
                              : SweptValueOf(r.Inputs, sweep.Spec.Parameter);
     curves.push_back({name + " = " + ValueText(value), decimated ? &r.CurveVelocity : &r.Velocity,
                       r.StepSize, static_cast<double>(r.Inputs.Setpoint),
-                      decimated ? &r.CurveIndex : nullptr, r.SampleCount});
+                      decimated ? &r.CurveIndex : nullptr, r.SampleCount,
+                      sweep.Runs[i].Measured.Settling2Pct});
   }
   return curves;
 }
@@ -95,7 +103,11 @@ StepResponseChart::StepResponseChart(const std::vector<StepCurve>& curves, int w
     if (n > 0) end = std::max(end, static_cast<double>(n - 1) * c.StepSize);
   }
 
-  SetFineLabels(chart.BottomAxis(), end);
+  std::vector<std::optional<double>> settling;
+  for (const StepCurve& c : curves) settling.push_back(c.Settling2Pct);
+  const double shown = FittedTimeEnd(end, settling);
+  if (shown > 0) chart.BottomAxis().SetRange(0, shown);
+  SetFineLabels(chart.BottomAxis(), shown);
 
   const int count = fCurveCount;
   for (int i = 0; i < count; ++i) {

@@ -4,6 +4,7 @@
 // palette, the legend naming each run, the setpoint dashed.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,15 +28,22 @@ struct StepCurve {
   // sample.
   const std::vector<std::size_t>* Indices = nullptr;
   std::size_t SampleCount = 0;
+  std::optional<double> Settling2Pct;  // s, absent for a run that does not settle
 };
 
+// The time axis' end that fits the transients: 1.5 times the longest 2 %
+// settling time of the curves, the whole record where none settles (or
+// where that is shorter); s.
+double FittedTimeEnd(double recordEnd, const std::vector<std::optional<double>>& settling);
+
 // The curves of a sweep's runs, named by the swept value
-// ("feedback = 0.2"), from every sample or from the points kept for a
-// picture; runs that kept neither are left out.
+// ("feedback = 0.2") with their settling times, from every sample or from
+// the points kept for a picture; runs that kept neither are left out.
 std::vector<StepCurve> StepCurvesOf(const SweepResult& sweep);
 
 // The overlay as a chart of the given size, ready to be drawn into a bitmap
-// or shown in a window. The vertical range takes in the setpoints and the
+// or shown in a window. The time axis fits the transients (FittedTimeEnd);
+// the vertical range takes in the setpoints and the
 // curves, except one that grows to ten times the typical size (a diverging
 // run): that one leaves the chart at its edge rather than flattening the
 // others. At most 15 runs are named in the legend (the first,

@@ -17,23 +17,30 @@ struct Quantity {
   const char* Title;
   TColor Color;
   TSeriesPointerStyle Marker;
-  TVertAxis Axis;
   double Scale;  // from the figure's unit to the axis'
   std::optional<double> (*Measured)(const RunResult&);
   std::optional<double> (*ClosedForm)(const ClosedFormPoint&);
 };
 
 const Quantity kQuantities[] = {
-    {"Overshoot, %", RGB(200, 30, 30), psCircle, aLeftAxis, 1,
+    {"Overshoot, %", RGB(200, 30, 30), psCircle, 1,
      [](const RunResult& r) { return r.Measured.OvershootPct; },
      [](const ClosedFormPoint& p) { return p.OvershootPct; }},
-    {"Static error, %", RGB(30, 80, 200), psRectangle, aLeftAxis, 1,
+    {"Static error, %", RGB(30, 80, 200), psRectangle, 1,
      [](const RunResult& r) { return r.Measured.StaticErrorPct; },
      [](const ClosedFormPoint& p) { return p.StaticErrorPct; }},
-    {"Settling 2 %, ms", RGB(20, 130, 60), psTriangle, aRightAxis, 1000,
+    {"Settling 2 %, ms", RGB(20, 130, 60), psTriangle, 1000,
      [](const RunResult& r) { return r.Measured.Settling2Pct; },
      [](const ClosedFormPoint& p) { return p.Settling2Pct; }},
 };
+
+// The panels from the top, in percent of the chart rectangle's height.
+constexpr double kPanelTop[] = {0, 35, 70};
+constexpr double kPanelHeight = 30;
+// Pixels the panels' labels and titles take left of the chart rectangle.
+constexpr int kPanelLabelsRoom = 80;
+// The main window's value of the swept input.
+constexpr TColor kCurrentValueColor = RGB(40, 40, 40);
 
 bool IsWholeParameter(SweepParameter p) {
   return p == SweepParameter::Teeth || p == SweepParameter::Setpoint;
@@ -87,20 +94,25 @@ std::vector<ClosedFormPoint> ClosedFormLine(const SweepResult& sweep) {
   return line;
 }
 
-SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int height)
+SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int height,
+                                     std::optional<double> current)
     : fChart(std::make_unique<TChart>()) {
   TChart& chart = *fChart;
   ConfigurePrintChart(chart, "Step response figures", width, height);
   chart.BottomAxis().Title().SetCaption(SweepParameterCaption(sweep.Spec.Parameter));
-  chart.LeftAxis().Title().SetCaption("Overshoot, static error, %");
-  chart.RightAxis().Title().SetCaption("Settling time (2 %), ms");
+  // The built-in vertical axes give way to the three panels' own.
+  chart.LeftAxis().SetVisible(false);
+  chart.RightAxis().SetVisible(false);
+  // Room on the left for the panels' labels and titles, which the chart
+  // does not reserve for axes of its own.
+  chart.SetMarginLeft(std::clamp((kPanelLabelsRoom * 100 + width - 1) / std::max(width, 1), 3, 40));
   if (!sweep.Spec.Values.empty()) {
     const auto [lo, hi] = std::minmax_element(sweep.Spec.Values.begin(), sweep.Spec.Values.end());
     SetFineLabels(chart.BottomAxis(), *hi - *lo);
   }
 
   // The measured figures of the runs that neither diverged nor ran an
-  // unstable loop, as (swept value, figure in the axis' unit).
+  // unstable loop, as (swept value, figure in the panel's unit).
   using Points = std::vector<std::pair<double, double>>;
   std::vector<Points> measured;
   for (const Quantity& q : kQuantities) {
@@ -117,9 +129,9 @@ SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int he
   }
   const std::vector<ClosedFormPoint> line = ClosedFormLine(sweep);
 
-  // Each vertical axis spans what was measured on it (the closed form where
-  // nothing was): near the edge of stability the closed-form figures grow
-  // without bound, and those parts of the lines leave the chart.
+  // Each panel spans what was measured in it (the closed form where nothing
+  // was): near the edge of stability the closed-form figures grow without
+  // bound, and those parts of the lines leave the panel.
   struct Range {
     double Lo = 0;
     double Hi = 0;
@@ -130,40 +142,49 @@ SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int he
       Known = true;
     }
   };
-  Range ranges[2];  // left, right
-  for (int pass = 0; pass < 2; ++pass) {
-    for (std::size_t k = 0; k < std::size(kQuantities); ++k) {
-      const Quantity& q = kQuantities[k];
-      Range& r = ranges[q.Axis == aLeftAxis ? 0 : 1];
-      if (pass == 0) {
-        for (const auto& [x, y] : measured[k]) r.Take(y);
-      } else if (!r.Known) {
-        for (const ClosedFormPoint& p : line) {
-          if (const std::optional<double> v = q.ClosedForm(p)) r.Take(*v * q.Scale);
-        }
-      }
-    }
-  }
-  // Overshoot and static error are read against 0.
-  if (ranges[0].Known) {
-    ranges[0].Take(0);
-  }
-  for (int a = 0; a < 2; ++a) {
-    Range& r = ranges[a];
-    if (!r.Known) continue;
-    double span = r.Hi - r.Lo;
-    if (span == 0) span = std::max(1.0, std::abs(r.Hi) / 10);
-    r.Lo -= span * 0.06;
-    r.Hi += span * 0.06;
-    (a == 0 ? chart.LeftAxis() : chart.RightAxis()).SetRange(r.Lo, r.Hi);
-  }
-
+  std::vector<std::pair<double, double>> spans;  // each panel's range
   for (std::size_t k = 0; k < std::size(kQuantities); ++k) {
     const Quantity& q = kQuantities[k];
+    Range r;
+    for (const auto& [x, y] : measured[k]) r.Take(y);
+    if (!r.Known) {
+      for (const ClosedFormPoint& p : line) {
+        if (const std::optional<double> v = q.ClosedForm(p)) r.Take(*v * q.Scale);
+      }
+    }
+    // Overshoot and static error are read against 0.
+    if (r.Known && k != static_cast<std::size_t>(SweepFigure::Settling)) r.Take(0);
+    if (r.Known) {
+      double span = r.Hi - r.Lo;
+      if (span == 0) span = std::max(1.0, std::abs(r.Hi) / 10);
+      r.Lo -= span * 0.08;
+      r.Hi += span * 0.08;
+    }
+
+    // The panel: its own vertical axis over a third of the chart's height,
+    // top to bottom, a gap between panels.
+    TChartAxis& axis = chart.AddAxis(false, false);
+    const double top = kPanelTop[k];
+    axis.SetStartPosition(top);
+    axis.SetEndPosition(top + kPanelHeight);
+    axis.Title().SetCaption(q.Title);
+    axis.Title().SetAngle(90);
+    for (TFont* font : {&axis.Title().Font(), &axis.LabelsFont()}) {
+      font->SetName("Arial");
+      font->SetHeight(-12);
+      font->SetColor(clBlack);
+    }
+    axis.Grid().SetColor(chart.BottomAxis().Grid().Color());
+    axis.Grid().SetVisible(true);
+    if (r.Known) axis.SetRange(r.Lo, r.Hi);
+    fAxes.push_back(&axis);
+    spans.emplace_back(r.Lo, r.Hi);
+
     auto points = std::make_unique<TLineSeries>();
     points->SetSeriesColor(q.Color);
-    points->SetTitle(q.Title);
-    points->SetVertAxis(q.Axis);
+    points->SetTitle(std::string(q.Title) + " measured");
+    points->SetVertAxis(aCustomVertAxis);
+    points->SetCustomVertAxis(&axis);
     points->SetDrawsLine(false);
     points->Pointer().SetVisible(true);
     points->Pointer().SetStyle(q.Marker);
@@ -173,8 +194,7 @@ SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int he
 
     // The closed form: a null point (drawn nowhere, at the last height so
     // that it leaves the axis range alone) wherever the figure is absent;
-    // beyond the axis' range a line only needs to leave the chart.
-    const Range& r = ranges[q.Axis == aLeftAxis ? 0 : 1];
+    // beyond the panel's range a line only needs to leave it.
     const double span = r.Hi - r.Lo;
     const auto clip = [&](double y) {
       return r.Known ? std::clamp(y, r.Lo - span, r.Hi + span) : y;
@@ -182,7 +202,8 @@ SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int he
     auto curve = std::make_unique<TLineSeries>();
     curve->SetSeriesColor(q.Color);
     curve->SetTitle("closed form");
-    curve->SetVertAxis(q.Axis);
+    curve->SetVertAxis(aCustomVertAxis);
+    curve->SetCustomVertAxis(&axis);
     std::optional<double> last;
     for (const ClosedFormPoint& p : line) {
       if (const std::optional<double> v = q.ClosedForm(p)) {
@@ -195,13 +216,31 @@ SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int he
     curve->SetParentChart(&chart);
     fSeries.push_back(std::move(curve));
   }
+
+  // The main window's value of the swept input: a vertical line through
+  // every panel, named once in the legend.
+  if (!current) return;
+  for (std::size_t k = 0; k < fAxes.size(); ++k) {
+    auto mark = std::make_unique<TLineSeries>();
+    mark->SetSeriesColor(kCurrentValueColor);
+    mark->SetTitle(k == 0 ? "main window" : "");
+    mark->SetShowInLegend(k == 0);
+    mark->LinePen().SetStyle(psDash);
+    mark->SetVertAxis(aCustomVertAxis);
+    mark->SetCustomVertAxis(fAxes[k]);
+    const auto [lo, hi] = spans[k];
+    mark->AddPoint(*current, lo, "", clDefault);
+    mark->AddPoint(*current, hi, "", clDefault);
+    mark->SetParentChart(&chart);
+    fMarks.push_back(std::move(mark));
+  }
 }
 
 void SweepFiguresChart::Render(TBitmap& bitmap, int scale) { RenderChart(*fChart, bitmap, scale); }
 
-void RenderSweepFigures(const SweepResult& sweep, TBitmap& bitmap, int width, int height,
-                        int scale) {
-  SweepFiguresChart chart(sweep, width, height);
+void RenderSweepFigures(const SweepResult& sweep, TBitmap& bitmap, int width, int height, int scale,
+                        std::optional<double> current) {
+  SweepFiguresChart chart(sweep, width, height, current);
   chart.Render(bitmap, scale);
 }
 

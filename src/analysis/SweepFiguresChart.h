@@ -1,7 +1,8 @@
 #pragma once
-// The figures of a sweep against the swept value: overshoot % and static
-// error % on the left axis, the 2 % settling time in milliseconds on the
-// right axis. The figures measured on the runs are points; the loop's
+// The figures of a sweep against the swept value in three panels stacked on
+// one shared swept-value axis, each with its own scale: overshoot %, static
+// error %, the 2 % settling time in milliseconds. The figures measured on the
+// runs are markers; the loop's
 // closed-form figures are lines over the whole range, worked out at many
 // values between the swept ones (every whole number for the tooth count and
 // the setpoint), broken where the loop is unstable or "Process" would refuse
@@ -43,7 +44,10 @@ enum class SweepFigure { Overshoot, StaticError, Settling };
 // were cut short have no points.
 class SweepFiguresChart {
  public:
-  SweepFiguresChart(const SweepResult& sweep, int width, int height);
+  // current: the main window's value of the swept input, drawn as a
+  // vertical line through the panels.
+  SweepFiguresChart(const SweepResult& sweep, int width, int height,
+                    std::optional<double> current = std::nullopt);
   SweepFiguresChart(const SweepFiguresChart&) = delete;
   SweepFiguresChart& operator=(const SweepFiguresChart&) = delete;
 
@@ -53,6 +57,12 @@ class SweepFiguresChart {
   TLineSeries& Line(SweepFigure figure) {
     return *fSeries[2 * static_cast<std::size_t>(figure) + 1];
   }
+  // The vertical axis of a figure's panel.
+  TChartAxis& PanelAxis(SweepFigure figure) { return *fAxes[static_cast<std::size_t>(figure)]; }
+  // The vertical line of the main window's value in each panel (none
+  // without one).
+  int MarkCount() const { return static_cast<int>(fMarks.size()); }
+  TLineSeries& Mark(int index) { return *fMarks[static_cast<std::size_t>(index)]; }
   // Draws the whole chart; the bitmap takes its size, or `scale` times it
   // each way with the chart drawn at that density (RenderChart).
   void Render(TBitmap& bitmap, int scale = 1);
@@ -61,10 +71,12 @@ class SweepFiguresChart {
   std::unique_ptr<TChart> fChart;
   // Declared after the chart, so that the series leave it before it goes.
   std::vector<std::unique_ptr<TLineSeries>> fSeries;
+  std::vector<std::unique_ptr<TLineSeries>> fMarks;
+  std::vector<TChartAxis*> fAxes;  // the panels' axes, owned by the chart
 };
 
 // Draws the chart into the bitmap at the given size (times the scale).
 void RenderSweepFigures(const SweepResult& sweep, TBitmap& bitmap, int width, int height,
-                        int scale = 1);
+                        int scale = 1, std::optional<double> current = std::nullopt);
 
 }  // namespace drivesim

@@ -90,7 +90,8 @@ void WriteOverlay(const BatchResult& result, std::ostream& stream) {
 void WriteSweepChart(const BatchResult& result, std::ostream& stream) {
   WriteData(stream, DrawnPng([&](TBitmap& picture) {
               RenderSweepFigures(result.Runs, picture, kAnalysisChartWidth, kAnalysisChartHeight,
-                                 result.Options.Scale);
+                                 result.Options.Scale,
+                                 SweptValueOf(result.Options.Inputs, result.Runs.Spec.Parameter));
             }));
 }
 

@@ -17,15 +17,14 @@ namespace {
 constexpr int kMaxNamedRuns = 15;
 // The setpoints' dashed lines.
 constexpr TColor kSetpointColor = RGB(64, 64, 64);
+// The +-2 % band around the current run's final value: light, behind the
+// curves.
+constexpr TColor kBandColor = RGB(222, 232, 242);
+constexpr double kBandShare = 0.02;
 // Beyond this a diverging curve only needs to leave the chart, rad/s.
 constexpr double kClip = 1e6;
 
 double Clip(double y) { return std::clamp(y, -kClip, kClip); }
-
-TColor Paler(TColor colour, double share) {
-  const auto mix = [share](int c) { return static_cast<int>(std::lround(c + (255 - c) * share)); };
-  return RGB(mix(GetRValue(colour)), mix(GetGValue(colour)), mix(GetBValue(colour)));
-}
 
 bool NamedInLegend(int index, int count) {
   constexpr int named = kMaxNamedRuns - 1;  // the current run has its own
@@ -75,17 +74,29 @@ class BulkChange {
 
 }  // namespace
 
-TColor KeptRunColor(int index, int count) {
-  return Paler(SequentialColor(index, count), kKeptRunPaleness);
-}
-
 LabResponseChart::LabResponseChart(int width, int height) : fChart(std::make_unique<TChart>()) {
   TChart& chart = *fChart;
   ConfigurePrintChart(chart, "Step responses", width, height);
   chart.BottomAxis().Title().SetCaption("Time, s");
   chart.LeftAxis().Title().SetCaption("Velocity, rad/s");
-  fCurrent = CurveSeries(kCurrentRunColor, "Current run", 1);
+  fBand = std::make_unique<TRegionSeries>();
+  fBand->SetKind(rkBand);
+  fBand->SetSeriesColor(kBandColor);
+  fBand->SetTitle("\u00b12 % band");
+  fBand->SetActive(false);
+  fBand->SetShowInLegend(false);
+  fBand->SetParentChart(&chart);
+  fCurrent = CurveSeries(kCurrentRunColor, "Current run", kCurrentRunWidth);
   fCurrent->SetParentChart(&chart);
+  // Zoom, panning and undo as on the oscilloscope; the view the user chose
+  // stays until undone, then the ranges follow the runs again.
+  chart.Readout().SetVisible(true);
+  chart.OnZoom = [this](TCustomChartPanel&) { fUserView = true; };
+  chart.OnScroll = [this](TCustomChartPanel&) { fUserView = true; };
+  chart.OnUndoZoom = [this](TCustomChartPanel&) {
+    fUserView = false;
+    UpdateRanges();
+  };
   UpdateRanges();
 }
 
@@ -107,11 +118,12 @@ void LabResponseChart::RebuildKept() {
   fKept.clear();
   fKeptPeaks.clear();
   fKeptEnd = 0;
+  fKeptSettling = 0;
   if (!fKeptRuns) return;
   const int count = static_cast<int>(fKeptRuns->size());
   for (int i = 0; i < count; ++i) {
     const LabRun& run = (*fKeptRuns)[static_cast<std::size_t>(i)];
-    auto s = CurveSeries(KeptRunColor(i, count), run.Name, 1);
+    auto s = CurveSeries(run.Colour, run.Name, 1);
     s->SetShowInLegend(NamedInLegend(i, count));
     FillCurve(*s, run.Curve, run.CurveStep);
     s->SetParentChart(fChart.get());
@@ -119,6 +131,7 @@ void LabResponseChart::RebuildKept() {
     double peak = 0;
     for (double y : run.Curve) peak = std::max(peak, std::abs(y));
     fKeptPeaks.push_back(peak);
+    fKeptSettling = std::max(fKeptSettling, run.Result.Measured.Settling2Pct.value_or(0));
     if (!run.Curve.empty()) {
       fKeptEnd = std::max(fKeptEnd, static_cast<double>(run.Curve.size() - 1) * run.CurveStep);
     }
@@ -211,7 +224,29 @@ void LabResponseChart::UpdateSetpoints() {
   }
 }
 
+double LabResponseChart::FittedEnd() const {
+  const double record = std::max(
+      {fKeptEnd, fHasCurrent ? static_cast<double>(fCurrentEnd - fCurrentFirst) * fCurrentStep : 0,
+       0.001});
+  std::vector<std::optional<double>> settling = {fKeptSettling > 0 ? std::optional(fKeptSettling)
+                                                                   : std::nullopt};
+  if (fHasCurrent && fRun) settling.push_back(fRun->Current().Measured().Settling2Pct);
+  return FittedTimeEnd(record, settling);
+}
+
 void LabResponseChart::UpdateRanges() {
+  // The band of the current run's final value.
+  const std::optional<double> final =
+      fHasCurrent && fRun ? fRun->Current().FinalValue() : std::nullopt;
+  if (final && std::isfinite(*final)) {
+    fBand->SetBand(*final * (1 - kBandShare), *final * (1 + kBandShare));
+  }
+  const bool band = final && std::isfinite(*final);
+  if (band != fBand->ShowInLegend()) {
+    fBand->SetActive(band);
+    fBand->SetShowInLegend(band);
+  }
+  if (fUserView) return;
   // The vertical range takes in the setpoints and every curve but one that
   // grows to ten times the typical size (a diverging run), which leaves the
   // chart at its edge instead of flattening the others.
@@ -250,9 +285,7 @@ void LabResponseChart::UpdateRanges() {
   hi += room;
   fChart->LeftAxis().SetRange(lo, hi);
 
-  const double end = std::max(
-      {fKeptEnd, fHasCurrent ? static_cast<double>(fCurrentEnd - fCurrentFirst) * fCurrentStep : 0,
-       0.001});
+  const double end = FittedEnd();
   fChart->BottomAxis().SetRange(0, end);
   SetFineLabels(fChart->BottomAxis(), end);
 }

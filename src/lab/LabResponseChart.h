@@ -1,9 +1,9 @@
 #pragma once
 // The step responses chart of the quality-of-regulation window: white and
 // flat like the batch tool's overlay, the current run of the main window
-// from its t = 0 drawn strong and followed tick by tick, and every kept run
-// in a paler colour of the sequential palette, the setpoints dashed, the
-// legend naming the runs.
+// from its t = 0 drawn dark and thick and followed tick by tick, every kept
+// run thin in its own colour, the setpoints dashed, the legend naming the
+// runs.
 //
 // The chart holds every sample of each curve; its line series draw a curve
 // of many samples per pixel column by the extremes of each column, so that
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "chart/Chart.h"
+#include "chart/RegionSeries.h"
 #include "chart/Series.h"
 #include "lab/LabRuns.h"
 
@@ -22,12 +23,10 @@ namespace drivesim {
 
 class WindowRun;
 
-// The current run's colour and the paleness of the kept ones (the share of
-// white mixed into their palette colours).
-constexpr TColor kCurrentRunColor = RGB(200, 30, 30);
-constexpr double kKeptRunPaleness = 0.3;
-// The colour of kept run index of count: the sequential palette's, paler.
-TColor KeptRunColor(int index, int count);
+// The current run's pen width: thicker than every kept run, which is drawn
+// one pixel wide in the colour it was kept with (kCurrentRunColor, darker
+// than them all, is in LabRuns.h).
+constexpr int kCurrentRunWidth = 2;
 
 class LabResponseChart {
  public:
@@ -46,6 +45,17 @@ class LabResponseChart {
   // Moves and resizes the chart.
   void SetBounds(int left, int top, int width, int height);
 
+  // The time axis' end as the runs shown ask for it: 1.5 times the longest
+  // 2 % settling time among them, the whole record where none settles (or
+  // where that is shorter); s.
+  double FittedEnd() const;
+  // The shaded band of +-2 % around the current run's final value (no band
+  // without one).
+  TRegionSeries& SettlingBand() { return *fBand; }
+  // True while the user has zoomed or panned: the ranges stay as the user
+  // left them until the zoom is undone.
+  bool UserView() const { return fUserView; }
+
   // The series: the current run's curve, and each kept run's.
   TLineSeries& CurrentSeries() { return *fCurrent; }
   int KeptCount() const { return static_cast<int>(fKept.size()); }
@@ -59,6 +69,7 @@ class LabResponseChart {
 
   std::unique_ptr<TChart> fChart;
   // Declared after the chart, so that the series leave it before it goes.
+  std::unique_ptr<TRegionSeries> fBand;
   std::unique_ptr<TLineSeries> fCurrent;
   std::vector<std::unique_ptr<TLineSeries>> fKept;
   std::vector<std::unique_ptr<TLineSeries>> fSetpoints;
@@ -68,6 +79,8 @@ class LabResponseChart {
   const std::vector<LabRun>* fKeptRuns = nullptr;
   double fKeptEnd = 0;  // the longest kept curve, s
   std::vector<double> fKeptPeaks;
+  double fKeptSettling = 0;  // the longest 2 % settling time of a kept run, s (0: none)
+  bool fUserView = false;
 
   // The current run as far as it is drawn.
   bool fHasCurrent = false;

@@ -5,6 +5,7 @@
 
 #include "analysis/FiguresCsv.h"
 #include "analysis/PrintChart.h"
+#include "chart/ChartPalette.h"
 #include "platform/Numbers.h"
 #include "sim/TimeHistory.h"
 
@@ -23,7 +24,46 @@ std::string SecondsText(double seconds) {
   return text;
 }
 
+// An input of the drive as a label names it.
+struct LabelledInput {
+  const char* Name;
+  double (*Value)(const DriveInputs&);
+};
+
+const LabelledInput kLabelledInputs[] = {
+    {"k =", [](const DriveInputs& in) { return in.FeedbackCoef; }},
+    {"gain", [](const DriveInputs& in) { return in.AmpGain; }},
+    {"time constant", [](const DriveInputs& in) { return in.AmpTimeConst; }},
+    {"motor coef.", [](const DriveInputs& in) { return in.MotorCoef; }},
+    {"motor inertia", [](const DriveInputs& in) { return in.MotorInertia; }},
+    {"load inertia", [](const DriveInputs& in) { return in.LoadInertia; }},
+    {"friction", [](const DriveInputs& in) { return in.ViscousFriction; }},
+    {"teeth", [](const DriveInputs& in) { return static_cast<double>(in.LoadTeeth); }},
+    {"setpoint", [](const DriveInputs& in) { return static_cast<double>(in.Setpoint); }},
+};
+
 }  // namespace
+
+std::vector<std::string> DistinguishingLabels(const std::vector<DriveInputs>& inputs) {
+  std::vector<std::string> labels(inputs.size());
+  bool any = false;
+  for (const LabelledInput& input : kLabelledInputs) {
+    bool differs = false;
+    for (const DriveInputs& in : inputs) differs |= input.Value(in) != input.Value(inputs.front());
+    if (!differs) continue;
+    any = true;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+      if (!labels[i].empty()) labels[i] += ", ";
+      labels[i] += std::string(input.Name) + " " + ValueText(input.Value(inputs[i]));
+    }
+  }
+  if (!any) {
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+      labels[i] = "k = " + ValueText(inputs[i].FeedbackCoef);
+    }
+  }
+  return labels;
+}
 
 std::string LiveRunNote(const LiveRun& run) {
   const double at = run.EndTime().value_or(0);
@@ -54,6 +94,7 @@ std::vector<LabRun> LabRunsOf(const SweepResult& sweep) {
                          ? sweep.Spec.Values[i]
                          : SweptValueOf(result.Record.Inputs, sweep.Spec.Parameter);
     lab.Name = name + " = " + ValueText(*lab.SweptValue);
+    lab.Colour = SequentialColor(static_cast<int>(i), static_cast<int>(sweep.Runs.size()));
     // The figures and what the record says of the run, not its samples.
     RunRecord& record = lab.Result.Record;
     const RunRecord& from = result.Record;
@@ -85,10 +126,30 @@ std::vector<LabRun> LabRunsOf(const SweepResult& sweep) {
 }
 
 void LabRuns::Keep(LabRun run) {
-  run.Name = "Run " + std::to_string(fNextNumber++);
   run.FromSweep = false;
   run.SweptValue.reset();
+  // The first colour no other kept run of the window has; with every colour
+  // taken, the least used. Colours as dark as the current run's are left to
+  // it.
+  std::vector<int> uses(static_cast<std::size_t>(QualitativeColorCount()), 0);
+  for (int c = 0; c < QualitativeColorCount(); ++c) {
+    if (ColorToLab(QualitativeColor(c)).L < ColorToLab(kCurrentRunColor).L + 10) uses[c] = 1 << 20;
+  }
+  for (const LabRun& r : fKept) {
+    if (r.FromSweep) continue;
+    for (int c = 0; c < QualitativeColorCount(); ++c) uses[c] += r.Colour == QualitativeColor(c);
+  }
+  const auto least = std::min_element(uses.begin(), uses.end());
+  run.Colour = QualitativeColor(static_cast<int>(least - uses.begin()));
   fKept.push_back(std::move(run));
+  Relabel();
+}
+
+void LabRuns::Relabel() {
+  std::vector<DriveInputs> inputs;
+  for (const LabRun& r : fKept) inputs.push_back(r.Result.Record.Inputs);
+  const std::vector<std::string> labels = DistinguishingLabels(inputs);
+  for (std::size_t i = 0; i < fKept.size(); ++i) fKept[i].Name = labels[i];
 }
 
 void LabRuns::Remove(std::vector<int> indices) {
@@ -97,6 +158,7 @@ void LabRuns::Remove(std::vector<int> indices) {
   for (auto it = indices.rbegin(); it != indices.rend(); ++it) {
     if (*it >= 0 && *it < Count()) fKept.erase(fKept.begin() + *it);
   }
+  Relabel();
 }
 
 void LabRuns::Clear() { fKept.clear(); }
@@ -107,6 +169,7 @@ void LabRuns::ReplaceSweep(const SweepResult& sweep) {
       fKept.end());
   fSweepParameter = sweep.Spec.Parameter;
   for (LabRun& run : LabRunsOf(sweep)) fKept.push_back(std::move(run));
+  Relabel();
 }
 
 std::optional<SweepResult> LabRuns::KeptSweep() const {
@@ -123,8 +186,16 @@ std::optional<SweepResult> LabRuns::KeptSweep() const {
 
 std::string LabMetricsCsv(const std::vector<const LabRun*>& runs) {
   std::string text = FiguresCsvHeader();
+  text.insert(text.size() - 1, ",label");
   int number = 0;
-  for (const LabRun* run : runs) AppendFiguresRow(text, ++number, run->SweptValue, run->Result);
+  for (const LabRun* run : runs) {
+    AppendFiguresRow(text, ++number, run->SweptValue, run->Result);
+    text.pop_back();
+    // Quoted, as the label may hold commas; a quote doubled.
+    text += ",\"";
+    for (char c : run->Name) text += c == '"' ? std::string("\"\"") : std::string(1, c);
+    text += "\"\n";
+  }
   return text;
 }
 

@@ -12,12 +12,22 @@
 #include "analysis/RunResult.h"
 #include "analysis/Sweep.h"
 #include "analysis/WindowRun.h"
+#include "platform/Types.h"
 
 namespace drivesim {
 
+// The current run's colour in the charts: darker than every colour a kept
+// run is given (the palette's colours close to it are left to it).
+constexpr TColor kCurrentRunColor = RGB(20, 20, 20);
+
 // One run of the lab: its name, its figures and its curve.
 struct LabRun {
-  std::string Name;  // "Current run", "Run 2", "feedback = 0.5"
+  // "Current run", or what sets a kept run apart from the other kept runs:
+  // "k = 0.3", "k = 2, teeth 20".
+  std::string Name;
+  // The kept run's colour in the charts, from the moment it is kept until
+  // it is removed.
+  TColor Colour = clBlack;
   // The inputs, figures and status; the record holds no samples.
   RunResult Result;
   // The load velocity once per tick from the run's t = 0, rad/s ([0] = 0,
@@ -37,6 +47,11 @@ LabRun LabRunOf(const WindowRun& run, const std::string& name);
 // The note of the current run: when its inputs changed or it diverged.
 std::string LiveRunNote(const LiveRun& run);
 
+// What sets each of the runs apart: the inputs in which they differ, each as
+// "name value" ("k = 0.3", "teeth 20", "gain 12"), joined by ", ", in the
+// inputs' order; "k = ..." for all when no input differs.
+std::vector<std::string> DistinguishingLabels(const std::vector<DriveInputs>& inputs);
+
 // The runs of a sweep as kept runs, named by the swept value; the records'
 // per-tick rows become the curves.
 std::vector<LabRun> LabRunsOf(const SweepResult& sweep);
@@ -46,7 +61,9 @@ class LabRuns {
   const std::vector<LabRun>& Kept() const { return fKept; }
   int Count() const { return static_cast<int>(fKept.size()); }
 
-  // Keeps a run of the main window, named "Run N" (N counting up from 1).
+  // Keeps a run of the main window in the first qualitative colour that no
+  // other kept run of the main window has; every kept run is named anew by
+  // what sets it apart (DistinguishingLabels).
   void Keep(LabRun run);
   // Removes the kept runs at the given indices (any order, repeats
   // allowed).
@@ -62,14 +79,15 @@ class LabRuns {
   std::optional<SweepResult> KeptSweep() const;
 
  private:
+  void Relabel();
+
   std::vector<LabRun> fKept;
   SweepParameter fSweepParameter = SweepParameter::Feedback;
-  int fNextNumber = 1;
 };
 
 // The figures of the runs as the batch tool's --metrics writes them: the
 // header, then one row per run numbered from 1, the swept value for the
-// runs of a sweep.
+// runs of a sweep, and a trailing label column with the run's name.
 std::string LabMetricsCsv(const std::vector<const LabRun*>& runs);
 
 }  // namespace drivesim

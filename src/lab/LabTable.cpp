@@ -31,6 +31,32 @@ std::optional<double> Whole(const std::optional<int>& count) {
   return *count;
 }
 
+// The static error the closed form gives: against the loop's final value,
+// where the loop has one (a stable loop).
+std::optional<double> TheoryStaticErrorPct(const LabRun& run) {
+  const double setpoint = run.Result.Record.Inputs.Setpoint;
+  if (!run.Result.ClosedForm.NaturalFreq || !run.Result.FinalValue || setpoint == 0) {
+    return std::nullopt;
+  }
+  return 100 * (setpoint - *run.Result.FinalValue) / setpoint;
+}
+
+// A key figure: "name\nmeas. / theory" on screen.
+LabTableColumn KeyColumn(const char* name, std::optional<double> (*measured)(const LabRun&),
+                         std::optional<double> (*theory)(const LabRun&)) {
+  LabTableColumn c;
+  c.Kind = LabColumnKind::Figure;
+  c.Header = std::string(name) + "\nmeas. / theory";
+  c.Figure = measured;
+  c.Theory = theory;
+  return c;
+}
+
+// The name of a key figure's column, without its second line.
+std::string KeyName(const LabTableColumn& column) {
+  return column.Header.substr(0, column.Header.find('\n'));
+}
+
 LabTableColumn FigureColumn(const char* header, std::optional<double> (*figure)(const LabRun&),
                             int decimals = 2) {
   LabTableColumn c;
@@ -44,24 +70,23 @@ LabTableColumn FigureColumn(const char* header, std::optional<double> (*figure)(
 // The figures, measured beside closed form where the loop has both.
 const std::vector<LabTableColumn>& FigureColumns() {
   static const std::vector<LabTableColumn> columns{
-      FigureColumn("Static error,\n%",
-                   [](const LabRun& r) { return r.Result.Measured.StaticErrorPct; }),
-      FigureColumn("Overshoot, %\nmeasured",
-                   [](const LabRun& r) { return r.Result.Measured.OvershootPct; }),
-      FigureColumn("Overshoot, %\ntheory",
-                   [](const LabRun& r) { return r.Result.ClosedForm.OvershootPct; }),
-      FigureColumn("Peak time, ms\nmeasured",
-                   [](const LabRun& r) { return Ms(r.Result.Measured.PeakTime); }),
-      FigureColumn("Peak time, ms\ntheory",
-                   [](const LabRun& r) { return Ms(r.Result.ClosedForm.PeakTime); }),
-      FigureColumn("Rise time, ms\nmeasured",
-                   [](const LabRun& r) { return Ms(r.Result.Measured.RiseTime); }),
-      FigureColumn("Rise time, ms\ntheory",
-                   [](const LabRun& r) { return Ms(r.Result.ClosedForm.RiseTime); }),
-      FigureColumn("Settling 2 %, ms\nmeasured",
-                   [](const LabRun& r) { return Ms(r.Result.Measured.Settling2Pct); }),
-      FigureColumn("Settling 2 %, ms\ntheory",
-                   [](const LabRun& r) { return Ms(r.Result.ClosedForm.Settling2Pct); }),
+      // The key figures first, each measured beside its closed form.
+      KeyColumn(
+          "Overshoot, %", [](const LabRun& r) { return r.Result.Measured.OvershootPct; },
+          [](const LabRun& r) { return r.Result.ClosedForm.OvershootPct; }),
+      KeyColumn(
+          "Peak time, ms", [](const LabRun& r) { return Ms(r.Result.Measured.PeakTime); },
+          [](const LabRun& r) { return Ms(r.Result.ClosedForm.PeakTime); }),
+      KeyColumn(
+          "Rise time, ms", [](const LabRun& r) { return Ms(r.Result.Measured.RiseTime); },
+          [](const LabRun& r) { return Ms(r.Result.ClosedForm.RiseTime); }),
+      KeyColumn(
+          "Settling 2 %, ms", [](const LabRun& r) { return Ms(r.Result.Measured.Settling2Pct); },
+          [](const LabRun& r) { return Ms(r.Result.ClosedForm.Settling2Pct); }),
+      KeyColumn(
+          "Static error, %", [](const LabRun& r) { return r.Result.Measured.StaticErrorPct; },
+          [](const LabRun& r) { return TheoryStaticErrorPct(r); }),
+      // The rest follows.
       FigureColumn("Settling 5 %, ms\nmeasured",
                    [](const LabRun& r) { return Ms(r.Result.Measured.Settling5Pct); }),
       FigureColumn("Settling 5 %, ms\ntheory",
@@ -117,15 +142,18 @@ std::vector<LabTableColumn> LabTable::ColumnsFor(const std::vector<const LabRun*
     if (!differs) continue;
     LabTableColumn c;
     c.Kind = LabColumnKind::Input;
+    // The unit on a line of its own, for a narrower column.
     c.Header = SweepParameterCaption(p);
+    const std::size_t comma = c.Header.rfind(", ");
+    if (comma != std::string::npos) c.Header.replace(comma, 2, ",\n");
     c.Input = p;
     columns.push_back(c);
   }
-  for (const LabTableColumn& c : FigureColumns()) columns.push_back(c);
   LabTableColumn status;
   status.Kind = LabColumnKind::Status;
   status.Header = "Status";
   columns.push_back(status);
+  for (const LabTableColumn& c : FigureColumns()) columns.push_back(c);
   return columns;
 }
 
@@ -143,9 +171,11 @@ std::string LabTable::ScreenText(const LabTableColumn& column, const LabRun& run
     case LabColumnKind::Status: return StatusText(run);
     case LabColumnKind::Figure: break;
   }
-  const std::optional<double> value = column.Figure(run);
-  if (!value) return kAbsent;
-  return Fixed(*value, column.Decimals);
+  const auto text = [&](const std::optional<double>& value) {
+    return value ? Fixed(*value, column.Decimals) : std::string(kAbsent);
+  };
+  if (column.Theory) return text(column.Figure(run)) + " / " + text(column.Theory(run));
+  return text(column.Figure(run));
 }
 
 std::string LabTable::FullText(const LabTableColumn& column, const LabRun& run) {
@@ -155,10 +185,14 @@ std::string LabTable::FullText(const LabTableColumn& column, const LabRun& run) 
     case LabColumnKind::Status: return StatusText(run);
     case LabColumnKind::Figure: break;
   }
-  const std::optional<double> value = column.Figure(run);
-  if (!value) return std::string();
-  if (column.Decimals == 0) return std::to_string(std::llround(*value));
-  return Full(*value);
+  const auto text = [&](const std::optional<double>& value) {
+    if (!value) return std::string();
+    if (column.Decimals == 0) return std::to_string(std::llround(*value));
+    return Full(*value);
+  };
+  // A key figure is copied as two columns, measured and closed form.
+  if (column.Theory) return text(column.Figure(run)) + "\t" + text(column.Theory(run));
+  return text(column.Figure(run));
 }
 
 std::string LabTable::CopyText(const std::vector<LabTableColumn>& columns,
@@ -167,6 +201,9 @@ std::string LabTable::CopyText(const std::vector<LabTableColumn>& columns,
   for (std::size_t c = 0; c < columns.size(); ++c) {
     std::string header = columns[c].Header;
     std::replace(header.begin(), header.end(), '\n', ' ');
+    if (columns[c].Theory) {
+      header = KeyName(columns[c]) + " measured\t" + KeyName(columns[c]) + " theory";
+    }
     text += (c ? "\t" : "") + header;
   }
   text += '\n';

@@ -7,8 +7,8 @@
 //
 // The table names each run, then has a column for every input that is not
 // the same in all its runs (the feedback coefficient for a sweep of it, say),
-// then the measured figures beside the loop's closed-form ones, and the
-// status.
+// then the status, the key figures (measured / closed form in one cell, so
+// that they fit the window's first width) and the rest.
 
 #include <optional>
 #include <string>
@@ -29,6 +29,9 @@ struct LabTableColumn {
   // The figure of a figure column, in the column's unit (ms, %, ...),
   // absent where the run has none.
   std::optional<double> (*Figure)(const LabRun& run) = nullptr;
+  // A key figure's closed form, shown in the same cell after the measured
+  // one ("4.65 / 4.65") and copied as a column of its own.
+  std::optional<double> (*Theory)(const LabRun& run) = nullptr;
   int Decimals = 2;  // on screen; 0 for a count
 };
 

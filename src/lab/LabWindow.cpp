@@ -281,7 +281,14 @@ void TLabWindow::ShowFiguresChart() {
   fHasSweepFigures = sweep.has_value();
   const int w = std::max(fFiguresHost->width(), 1);
   const int h = std::max(fFiguresHost->height(), 1);
-  fFigures = std::make_unique<SweepFiguresChart>(sweep.value_or(SweepResult{}), w, h);
+  // The main window's value of the swept input, where it has a run.
+  std::optional<double> current;
+  if (sweep && fRun.Current().TickCount() > 0) {
+    current = SweptValueOf(fRun.Current().Inputs(), sweep->Spec.Parameter);
+  }
+  fFigures = std::make_unique<SweepFiguresChart>(sweep.value_or(SweepResult{}), w, h, current);
+  // Zoom, panning and undo as on the oscilloscope, and the readout.
+  fFigures->Chart().Readout().SetVisible(fHasSweepFigures);
   if (!fHasSweepFigures) {
     // Empty until a sweep is kept: no legend of series without points, and
     // a word on what will be there.

@@ -90,6 +90,10 @@ void TLabWindow::BuildSweepGroup(QWidget* group) {
   fProgress->setRange(0, 1);
   fProgress->setValue(0);
   fProgress->setFormat(QString());
+  // A thin bar without text, so that an empty one does not look like a
+  // field to type in; the status beside it says how far a sweep is.
+  fProgress->setTextVisible(false);
+  fProgress->setMaximumHeight(8);
   QObject::connect(fRunSweep, &QPushButton::clicked, fRunSweep,
                    [this] { RunGuarded([this] { RunSweepClick(); }); });
   QObject::connect(fCancel, &QPushButton::clicked, fCancel,
@@ -187,6 +191,10 @@ void TLabWindow::SweepFinished(const SweepResult& result, const std::string& fai
   fProgress->setRange(0, 1);
   fProgress->setValue(0);
   fProgress->setFormat(QString());
+  // A thin bar without text, so that an empty one does not look like a
+  // field to type in; the status beside it says how far a sweep is.
+  fProgress->setTextVisible(false);
+  fProgress->setMaximumHeight(8);
   if (!failure.empty()) {
     fSweepStatus->setText(QString());
     throw Exception(failure);

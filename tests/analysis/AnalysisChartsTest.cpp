@@ -216,13 +216,16 @@ TEST(AnalysisChartsTest, FiguresAgainstTheSweptValue) {
   EXPECT_EQ(chart.Chart().BottomAxis().Title().Caption(), "Feedback coefficient, Vs/rad");
   EXPECT_EQ(chart.Chart().Legend().DrawnCount(), 6);
 
-  // One point per run at its swept value, the settling time in ms on the
-  // right axis.
+  // One point per run at its swept value, each figure in its own panel,
+  // the settling time in ms.
   TLineSeries& overshoot = chart.Points(SweepFigure::Overshoot);
   TLineSeries& settling = chart.Points(SweepFigure::Settling);
   ASSERT_EQ(overshoot.PointCount(), 10);
   ASSERT_EQ(settling.PointCount(), 10);
-  EXPECT_EQ(settling.VertAxis(), aRightAxis);
+  EXPECT_EQ(settling.VertAxis(), aCustomVertAxis);
+  EXPECT_EQ(settling.CustomVertAxis(), &chart.PanelAxis(SweepFigure::Settling));
+  EXPECT_EQ(chart.Line(SweepFigure::StaticError).CustomVertAxis(),
+            &chart.PanelAxis(SweepFigure::StaticError));
   for (int i = 0; i < 10; ++i) {
     const RunResult& run = sweep.Runs[static_cast<std::size_t>(i)];
     EXPECT_EQ(overshoot.XValueAt(i), sweep.Spec.Values[static_cast<std::size_t>(i)]);
@@ -256,10 +259,46 @@ TEST(AnalysisChartsTest, FiguresAgainstTheSweptValue) {
       EXPECT_NEAR(points.YValueAt(i), onLine, 0.05 + 0.002 * std::abs(onLine)) << i;
     }
   }
-  // The markers are drawn where the axes put them.
+  // The markers are drawn where their panel's axis puts them.
   const int px = chart.Chart().BottomAxis().ValueToPixel(overshoot.XValueAt(5));
-  const int py = chart.Chart().LeftAxis().ValueToPixel(overshoot.YValueAt(5));
+  const int py = chart.PanelAxis(SweepFigure::Overshoot).ValueToPixel(overshoot.YValueAt(5));
   EXPECT_EQ(bitmap.Pixel(px, py + 2), overshoot.SeriesColor());
+
+  // Three panels stacked without overlap, top to bottom, each scaled to
+  // its own figures: every measured point inside its panel.
+  int previousBottom = -1;
+  for (SweepFigure figure :
+       {SweepFigure::Overshoot, SweepFigure::StaticError, SweepFigure::Settling}) {
+    TChartAxis& axis = chart.PanelAxis(figure);
+    EXPECT_GT(axis.StartPixel(), previousBottom);
+    EXPECT_GT(axis.EndPixel() - axis.StartPixel(), 100);
+    previousBottom = axis.EndPixel();
+    TLineSeries& points = chart.Points(figure);
+    for (int i = 0; i < points.PointCount(); ++i) {
+      const int y = axis.ValueToPixel(points.YValueAt(i));
+      EXPECT_GE(y, axis.StartPixel());
+      EXPECT_LE(y, axis.EndPixel());
+    }
+    // The panel's range is no more than twice what its figures span.
+    const double span =
+        points.YValues().MaxOfValues() - std::min(0.0, points.YValues().MinOfValues());
+    EXPECT_LT(axis.Maximum() - axis.Minimum(), 2 * span + 1);
+  }
+  EXPECT_EQ(chart.MarkCount(), 0);
+
+  // The main window's value: a vertical line through each panel.
+  SweepFiguresChart marked(sweep, 800, 500, 1.0);
+  ASSERT_EQ(marked.MarkCount(), 3);
+  TBitmap markedBitmap;
+  marked.Render(markedBitmap);
+  EXPECT_EQ(marked.Chart().Legend().DrawnCount(), 7);
+  for (int i = 0; i < 3; ++i) {
+    TLineSeries& mark = marked.Mark(i);
+    ASSERT_EQ(mark.PointCount(), 2);
+    EXPECT_EQ(mark.XValueAt(0), 1.0);
+    EXPECT_EQ(mark.XValueAt(1), 1.0);
+    EXPECT_EQ(mark.CustomVertAxis(), &marked.PanelAxis(static_cast<SweepFigure>(i)));
+  }
 }
 
 TEST(AnalysisChartsTest, FiguresChartLeavesOutWhatHasNoFigures) {

@@ -33,6 +33,7 @@
 #include "batch/Batch.h"
 #include "batch/BatchToolRun.h"
 #include "batch/SweepProgressLine.h"
+#include "chart/ChartPalette.h"
 #include "platform/Graphics.h"
 
 namespace drivesim {
@@ -365,7 +366,7 @@ TEST_F(BatchSweepTest, ChartsAreTheLibrarysCharts) {
   const SweepResult sweep = LibrarySweep(DriveInputs{}, "feedback=0.2:3:10", 400, true);
   TBitmap overlay, figures;
   RenderStepResponses(StepCurvesOf(sweep), overlay, 800, 500);
-  RenderSweepFigures(sweep, figures, 800, 500);
+  RenderSweepFigures(sweep, figures, 800, 500, 1, 1.0);
   EXPECT_EQ(DifferingPixels(Path("o.png"), overlay), 0);
   EXPECT_EQ(DifferingPixels(Path("s.png"), figures), 0);
 
@@ -374,7 +375,7 @@ TEST_F(BatchSweepTest, ChartsAreTheLibrarysCharts) {
                                   Path("o2.png"), "--sweep-chart", Path("s2.png")});
   ASSERT_EQ(scaled.Status, 0) << scaled.Err;
   RenderStepResponses(StepCurvesOf(sweep), overlay, 800, 500, 2);
-  RenderSweepFigures(sweep, figures, 800, 500, 2);
+  RenderSweepFigures(sweep, figures, 800, 500, 2, 1.0);
   EXPECT_EQ(overlay.Width(), 1600);
   EXPECT_EQ(DifferingPixels(Path("o2.png"), overlay), 0);
   EXPECT_EQ(DifferingPixels(Path("s2.png"), figures), 0);
@@ -388,8 +389,9 @@ TEST_F(BatchSweepTest, ChartsAreTheLibrarysCharts) {
   in.Setpoint = 150;
   const RunResult run = RunDrive(in, 300);
   TBitmap single;
-  RenderStepResponses({{"Load velocity", &run.Record.Velocity, run.Record.StepSize, 150}}, single,
-                      800, 500);
+  RenderStepResponses({{"Load velocity", &run.Record.Velocity, run.Record.StepSize, 150,
+                        run.Measured.Settling2Pct}},
+                      single, 800, 500);
   EXPECT_EQ(DifferingPixels(Path("one.png"), single), 0);
   int curve = 0;
   for (int y = 0; y < single.Height(); ++y) {
@@ -526,4 +528,57 @@ TEST(BatchSweepHelpTest, HelpNamesTheNewOptions) {
 }
 
 }  // namespace
+}  // namespace drivesim
+
+namespace drivesim {
+
+// The overlay of a ten-run sweep as the tool writes it: the time axis fits
+// the transients, each curve's colour is read from the picture near the
+// axis' end, where the curves run level, and each differs from its neighbours' by a clear
+// colour distance.
+TEST_F(BatchSweepTest, TheOverlaysTenCurvesCanBeToldApart) {
+  const ToolRun r =
+      RunTool({"--sweep", "feedback=0.2:3:10", "--ticks", "400", "--overlay", Path("o.png")});
+  ASSERT_EQ(r.Status, 0) << r.Err;
+  const QImage image(QString::fromStdString(Path("o.png")));
+  ASSERT_FALSE(image.isNull());
+  const SweepResult sweep = LibrarySweep(DriveInputs{}, "feedback=0.2:3:10", 400, true);
+  StepResponseChart chart(StepCurvesOf(sweep), 800, 500);
+  TBitmap bitmap;
+  chart.Render(bitmap);  // lays the axes out as the picture's
+  // 1.5 times the slowest run's settling time, well short of the record.
+  double slowest = 0;
+  for (const RunResult& run : sweep.Runs) slowest = std::max(slowest, *run.Measured.Settling2Pct);
+  EXPECT_DOUBLE_EQ(chart.Chart().BottomAxis().Maximum(), 1.5 * slowest);
+  EXPECT_LT(chart.Chart().BottomAxis().Maximum(), 0.3);
+  std::vector<TColor> seen;
+  for (int i = 0; i < 10; ++i) {
+    const RunRecord& record = sweep.Runs[static_cast<std::size_t>(i)].Record;
+    const std::size_t k =
+        static_cast<std::size_t>(0.9 * chart.Chart().BottomAxis().Maximum() / record.StepSize);
+    const double t = static_cast<double>(k) * record.StepSize;
+    const double y = record.Velocity[k];
+    const int px = chart.Chart().BottomAxis().ValueToPixel(t);
+    const int py = chart.Chart().LeftAxis().ValueToPixel(y);
+    // The curve's colour: the pixel nearest its row that is not white or
+    // grid grey.
+    TColor found = clWhite;
+    for (int d = 0; d <= 2 && found == clWhite; ++d) {
+      for (int dy : {d, -d}) {
+        const QRgb p = image.pixel(px, py + dy);
+        const TColor c = RGB(qRed(p), qGreen(p), qBlue(p));
+        if (ColorDistance(c, clWhite) > 30 && ColorDistance(c, RGB(0xC0, 0xC0, 0xC0)) > 5) {
+          found = c;
+          break;
+        }
+      }
+    }
+    EXPECT_EQ(found, chart.Curve(i).SeriesColor()) << i;
+    seen.push_back(found);
+  }
+  for (int i = 1; i < 10; ++i) {
+    EXPECT_GE(ColorDistance(seen[i - 1], seen[i]), 10.0) << i;
+  }
+}
+
 }  // namespace drivesim

@@ -35,6 +35,29 @@
 
 namespace drivesim {
 
+// The lab's table as CSV without its trailing label column (the header's
+// ",label" and each row's quoted label), to compare with the batch tool's
+// figures; the labels one per row.
+inline std::string WithoutLabels(const std::string& csv,
+                                 std::vector<std::string>* labels = nullptr) {
+  std::string out;
+  std::size_t start = 0;
+  while (start < csv.size()) {
+    const std::size_t end = csv.find('\n', start);
+    std::string line = csv.substr(start, end - start);
+    start = end == std::string::npos ? csv.size() : end + 1;
+    const bool header = line.size() >= 6 && line.compare(line.size() - 6, 6, ",label") == 0;
+    const std::size_t cut = header ? line.size() - 6 : line.rfind(",\"");
+    if (cut != std::string::npos) {
+      if (labels && !header && cut + 2 < line.size())
+        labels->push_back(line.substr(cut + 2, line.size() - cut - 3));
+      line.erase(cut);
+    }
+    out += line + "\n";
+  }
+  return out;
+}
+
 // Answers the save dialogs with the names the test gives, in turn (nothing
 // for Cancel), and records what they asked.
 class SaveDialogAnswers {

@@ -12,8 +12,10 @@
 #include <cstdlib>
 
 #include "analysis/FiguresCsv.h"
+#include "analysis/PrintChart.h"
 #include "analysis/Sweep.h"
 #include "analysis/SweepFiguresChart.h"
+#include "chart/ChartPalette.h"
 #include "lab/LabFixture.h"
 #include "lab/LabResponseChart.h"
 #include "platform/Graphics.h"
@@ -61,11 +63,12 @@ TEST_F(LabSweepTest, ASweepsTableIsTheLibrarysSweepAndALaterSweepReplacesIt) {
   RunSweep();
   ASSERT_TRUE(boxes.boxes.empty()) << boxes.boxes[0].text;
   ASSERT_EQ(lab->Runs().Count(), 5);
-  EXPECT_EQ(lab->Runs().Kept()[0].Name, "feedback = 0,2");
-  EXPECT_EQ(lab->Runs().Kept()[4].Name, "feedback = 3");
+  EXPECT_EQ(lab->Runs().Kept()[0].Name, "k = 0,2");
+  EXPECT_EQ(lab->Runs().Kept()[4].Name, "k = 3");
   DriveInputs base;
   base.Setpoint = 100;
-  EXPECT_EQ(lab->TableCsv(), FiguresCsvHeader() + LibraryMetrics(base, "feedback=0.2:3:5", 200));
+  EXPECT_EQ(WithoutLabels(lab->TableCsv()),
+            FiguresCsvHeader() + LibraryMetrics(base, "feedback=0.2:3:5", 200));
   // Every run's curve: one sample per tick from rest.
   for (const LabRun& run : lab->Runs().Kept()) EXPECT_EQ(run.Curve.size(), 201u);
   ASSERT_NE(lab->FiguresChart(), nullptr);
@@ -82,11 +85,13 @@ TEST_F(LabSweepTest, ASweepsTableIsTheLibrarysSweepAndALaterSweepReplacesIt) {
   SetSweep(SweepParameter::Setpoint, "50", "250", "3", "0,1");
   RunSweep();
   ASSERT_EQ(lab->Runs().Count(), 1 + 3);
-  EXPECT_EQ(lab->Runs().Kept()[0].Name, "Run 1");
-  EXPECT_EQ(lab->Runs().Kept()[1].Name, "setpoint = 50");
+  EXPECT_EQ(lab->Runs().Kept()[0].Name, "setpoint 100");
+  EXPECT_EQ(lab->Runs().Kept()[1].Name, "setpoint 50");
+  EXPECT_EQ(lab->Runs().Kept()[0].Colour, QualitativeColor(0));
+  EXPECT_EQ(lab->Runs().Kept()[1].Colour, SequentialColor(0, 3));
   EXPECT_EQ(lab->ResponseChart().KeptCount(), 4);
   // The table: the current run, the kept run, then the sweep's rows.
-  const std::string table = lab->TableCsv();
+  const std::string table = WithoutLabels(lab->TableCsv());
   const std::string sweepRows = LibraryMetrics(base, "setpoint=50:250:3", 100, 3);
   ASSERT_GT(table.size(), sweepRows.size());
   EXPECT_EQ(table.substr(table.size() - sweepRows.size()), sweepRows);
@@ -106,7 +111,7 @@ TEST_F(LabSweepTest, CancelLeavesTheKeptRunsAsTheyWere) {
   ASSERT_EQ(lab->Runs().Count(), 3);
   std::vector<std::string> before;
   for (const LabRun& r : lab->Runs().Kept()) before.push_back(r.Name);
-  const std::string table = lab->TableCsv();
+  const std::string table = WithoutLabels(lab->TableCsv());
 
   // A long sweep, cancelled at once.
   SetSweep(SweepParameter::Feedback, "0,2", "3", "100", "10");
@@ -120,7 +125,7 @@ TEST_F(LabSweepTest, CancelLeavesTheKeptRunsAsTheyWere) {
   std::vector<std::string> after;
   for (const LabRun& r : lab->Runs().Kept()) after.push_back(r.Name);
   EXPECT_EQ(after, before);
-  EXPECT_EQ(lab->TableCsv(), table);
+  EXPECT_EQ(WithoutLabels(lab->TableCsv()), table);
   EXPECT_EQ(lab->ResponseChart().KeptCount(), 3);
   EXPECT_EQ(lab->SweepStatus()->text().toStdString(),
             "Sweep cancelled: the kept runs are as they were.");

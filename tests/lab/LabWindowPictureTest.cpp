@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/PrintChart.h"
 #include "analysis/Sweep.h"
 #include "batch/Batch.h"
 #include "lab/LabResponseChart.h"
@@ -50,7 +51,7 @@ TEST(LabWindowPictureTest, TheLabShowsTheRunAndTheSweepEnteredIntoIt) {
   ASSERT_EQ(alone.size(), QSize(980, 660));
   std::map<TColor, int> colours = Colours(alone);
   EXPECT_GT(colours[kCurrentRunColor], 100);
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(colours[KeptRunColor(i, 5)], 0) << i;
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(colours[SequentialColor(i, 5)], 0) << i;
 
   const SweepSpec sweep = ParseSweepSpec("feedback=0.2:3:5");
   const QImage swept = Decoded(LabWindowPng(run, sweep, &boxes));
@@ -60,7 +61,7 @@ TEST(LabWindowPictureTest, TheLabShowsTheRunAndTheSweepEnteredIntoIt) {
   EXPECT_GT(colours[kCurrentRunColor], 100);
   // Each swept run's curve; the run at feedback 0.2 rises far above the
   // others and still shows.
-  for (int i = 0; i < 5; ++i) EXPECT_GT(colours[KeptRunColor(i, 5)], 100) << i;
+  for (int i = 0; i < 5; ++i) EXPECT_GT(colours[SequentialColor(i, 5)], 100) << i;
   // DRIVESIM_PICTURES=DIR leaves the picture there to look at.
   if (const char* pictures = std::getenv("DRIVESIM_PICTURES")) {
     swept.save(QString::fromStdString(std::string(pictures) + "/lab-picture.png"));
@@ -74,7 +75,7 @@ TEST(LabWindowPictureTest, TheLabShowsTheRunAndTheSweepEnteredIntoIt) {
   // run alone.
   const QImage refused = Decoded(LabWindowPng(run, ParseSweepSpec("gain=1:10:101"), &boxes));
   EXPECT_EQ(boxes, std::vector<std::string>{"The number of runs must be between 2 and 100."});
-  EXPECT_EQ(Colours(refused)[KeptRunColor(0, 101)], 0);
+  EXPECT_EQ(Colours(refused)[SequentialColor(0, 101)], 0);
 }
 
 TEST(LabWindowPictureTest, TheBatchToolsLabPictureIsTheWindowsForTheSameRun) {
@@ -121,7 +122,7 @@ TEST(LabWindowPictureTest, TheBatchToolsLabPictureIsTheWindowsForTheSameRun) {
   const QImage sweptSaved(QString::fromStdString(sweptPng));
   ASSERT_EQ(sweptSaved.size(), sweptExpected.size());
   EXPECT_TRUE(sweptSaved == sweptExpected);
-  EXPECT_GT(Colours(sweptSaved)[KeptRunColor(4, 5)], 100);
+  EXPECT_GT(Colours(sweptSaved)[SequentialColor(4, 5)], 100);
 
   // A sweep the lab would refuse is refused before anything runs.
   std::ostringstream out4, err4;

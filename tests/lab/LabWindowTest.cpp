@@ -9,10 +9,14 @@
 #include <QTableWidget>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 
 #include "analysis/FiguresCsv.h"
+#include "analysis/PrintChart.h"
 #include "analysis/RunResult.h"
+#include "chart/ChartPalette.h"
 #include "chart/Series.h"
+#include "chart/ZoomPanning.h"
 #include "lab/LabFixture.h"
 #include "lab/LabResponseChart.h"
 #include "platform/Graphics.h"
@@ -22,10 +26,28 @@ namespace {
 
 class LabWindowTest : public LabFixture {
  protected:
+  static std::string Fixed2(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f", value);
+    std::string text(buffer);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+  }
+  // A key figure's cell, "measured / theory", in its two parts.
+  std::string Measured(int row, const std::string& name) {
+    const std::string cell = Cell(row, name + " meas. / theory");
+    return cell.substr(0, cell.find(" / "));
+  }
+  std::string Theory(int row, const std::string& name) {
+    const std::string cell = Cell(row, name + " meas. / theory");
+    const std::size_t slash = cell.find(" / ");
+    return slash == std::string::npos ? "no theory" : cell.substr(slash + 3);
+  }
   std::string Cell(int row, const std::string& header) {
     QTableWidget* table = lab->Table();
     for (int c = 0; c < table->columnCount(); ++c) {
-      if (table->horizontalHeaderItem(c)->text().toStdString() == header) {
+      // A header's lines read as one.
+      if (table->horizontalHeaderItem(c)->text().replace('\n', ' ').toStdString() == header) {
         return table->item(row, c)->text().toStdString();
       }
     }
@@ -58,9 +80,9 @@ TEST_F(LabWindowTest, TheLiveRowShowsTheFiguresOfTheBatchToolForTheSameRun) {
   ASSERT_EQ(lab->Table()->rowCount(), 1);
   EXPECT_EQ(Cell(0, "Run"), "Current run");
   // Not risen to 90 % yet: no rise time, nothing made up.
-  EXPECT_EQ(Cell(0, "Rise time, ms\nmeasured"), "\u2014");
-  EXPECT_EQ(Cell(0, "Overshoot, %\nmeasured"), "0,00");
-  EXPECT_EQ(Cell(0, "Overshoot, %\ntheory"), "4,65");
+  EXPECT_EQ(Measured(0, "Rise time, ms"), "\u2014");
+  EXPECT_EQ(Measured(0, "Overshoot, %"), "0,00");
+  EXPECT_EQ(Theory(0, "Overshoot, %"), "4,65");
   Tick(190);
 
   const RunResult expected = RunDrive(Inputs(1, 100), 200);
@@ -69,18 +91,34 @@ TEST_F(LabWindowTest, TheLiveRowShowsTheFiguresOfTheBatchToolForTheSameRun) {
   EXPECT_EQ(lab->CurrentRow()->Result.ClosedForm, expected.ClosedForm);
   std::string csv = FiguresCsvHeader();
   AppendFiguresRow(csv, 1, std::nullopt, expected);
-  EXPECT_EQ(lab->TableCsv(), csv);
+  EXPECT_EQ(WithoutLabels(lab->TableCsv()), csv);
 
   // On screen: milliseconds and percentages to two decimals with the
   // locale's separator.
-  EXPECT_EQ(Cell(0, "Overshoot, %\nmeasured"), "4,65");
-  EXPECT_EQ(Cell(0, "Peak time, ms\nmeasured"), "34,76");
-  EXPECT_EQ(Cell(0, "Rise time, ms\nmeasured"), "16,80");
-  EXPECT_EQ(Cell(0, "Settling 2 %, ms\nmeasured"), "47,35");
-  EXPECT_EQ(Cell(0, "Static error,\n%"), "10,26");
+  EXPECT_EQ(Measured(0, "Overshoot, %"), "4,65");
+  EXPECT_EQ(Measured(0, "Peak time, ms"), "34,76");
+  EXPECT_EQ(Measured(0, "Rise time, ms"), "16,80");
+  EXPECT_EQ(Measured(0, "Settling 2 %, ms"), "47,35");
+  EXPECT_EQ(Measured(0, "Static error, %"), "10,26");
+  // The closed form's static error, against the loop's final value.
+  const double theoryError = 100 * (100 - *expected.FinalValue) / 100;
+  EXPECT_EQ(Theory(0, "Static error, %"),
+            (theoryError < 0 ? "\u2212" : "") + Fixed2(std::abs(theoryError)));
   EXPECT_EQ(Cell(0, "Crossings"), "1");
-  EXPECT_EQ(Cell(0, "Damping\nratio"), "0,6987");
-  EXPECT_EQ(Cell(0, "Natural freq.,\nrad/s"), "126,30");
+  EXPECT_EQ(Cell(0, "Damping ratio"), "0,6987");
+  EXPECT_EQ(Cell(0, "Natural freq., rad/s"), "126,30");
+  // The label, the status and the key figures come first, in that order.
+  QTableWidget* table = lab->Table();
+  ASSERT_GE(table->columnCount(), 7);
+  EXPECT_EQ(table->horizontalHeaderItem(1)->text().toStdString(), "Status");
+  EXPECT_EQ(table->horizontalHeaderItem(2)->text().toStdString(), "Overshoot, %\nmeas. / theory");
+  EXPECT_EQ(table->horizontalHeaderItem(6)->text().toStdString(),
+            "Static error, %\nmeas. / theory");
+  // At the window's first size the label, the status and the key figures
+  // fit the table's width, with room for a column of inputs that differ.
+  int keyWidth = 0;
+  for (int c = 0; c <= 6; ++c) keyWidth += table->columnWidth(c);
+  EXPECT_LE(keyWidth + 130, table->viewport()->width()) << keyWidth;
   EXPECT_EQ(Cell(0, "Status"), "settled");
   EXPECT_TRUE(lab->KeepButton()->isEnabled());
 
@@ -105,7 +143,7 @@ TEST_F(LabWindowTest, TheLiveRowShowsTheFiguresOfTheBatchToolForTheSameRun) {
   Reset();
   EXPECT_EQ(lab->Table()->rowCount(), 0);
   EXPECT_EQ(curve.PointCount(), 0);
-  EXPECT_EQ(lab->TableCsv(), FiguresCsvHeader());
+  EXPECT_EQ(WithoutLabels(lab->TableCsv()), FiguresCsvHeader());
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
@@ -156,8 +194,9 @@ TEST_F(LabWindowTest, KeptRunsAreComparedByTheInputsTheyDifferInAndCanBeRemoved)
   lab->KeepButton()->click();
   ASSERT_EQ(lab->Runs().Count(), 2);
   ASSERT_EQ(lab->Table()->rowCount(), 3);
-  EXPECT_EQ(Cell(1, "Run"), "Run 1");
-  EXPECT_EQ(Cell(2, "Run"), "Run 2");
+  // Named by the input they differ in, k for the feedback coefficient.
+  EXPECT_EQ(Cell(1, "Run"), "k = 1");
+  EXPECT_EQ(Cell(2, "Run"), "k = 0,5");
   // One column for the input that differs, none for those that do not.
   EXPECT_EQ(Cell(0, "Feedback coefficient, Vs/rad"), "0,5");
   EXPECT_EQ(Cell(1, "Feedback coefficient, Vs/rad"), "1");
@@ -179,25 +218,34 @@ TEST_F(LabWindowTest, KeptRunsAreComparedByTheInputsTheyDifferInAndCanBeRemoved)
   AppendFiguresRow(csv, 1, std::nullopt, second);
   AppendFiguresRow(csv, 2, std::nullopt, first);
   AppendFiguresRow(csv, 3, std::nullopt, second);
-  EXPECT_EQ(lab->TableCsv(), csv);
+  std::vector<std::string> labels;
+  EXPECT_EQ(WithoutLabels(lab->TableCsv(), &labels), csv);
+  EXPECT_EQ(labels, (std::vector<std::string>{"Current run", "k = 1", "k = 0,5"}));
 
-  // The chart: the kept curves paler than the current one.
+  // The chart: each kept curve thin in the first free colour of the
+  // qualitative palette, the current one thicker and darker.
   LabResponseChart& chart = lab->ResponseChart();
   ASSERT_EQ(chart.KeptCount(), 2);
   EXPECT_EQ(chart.KeptSeries(0).PointCount(), 151);
-  EXPECT_EQ(chart.KeptSeries(0).Title(), "Run 1");
-  const TColor pale = chart.KeptSeries(0).SeriesColor();
-  EXPECT_GT(GetRValue(pale) + GetGValue(pale) + GetBValue(pale), 300);
+  EXPECT_EQ(chart.KeptSeries(0).Title(), "k = 1");
+  EXPECT_EQ(chart.KeptSeries(1).Title(), "k = 0,5");
+  EXPECT_EQ(chart.KeptSeries(0).SeriesColor(), QualitativeColor(0));
+  EXPECT_EQ(chart.KeptSeries(1).SeriesColor(), QualitativeColor(1));
   EXPECT_EQ(chart.CurrentSeries().SeriesColor(), kCurrentRunColor);
+  EXPECT_GT(chart.CurrentSeries().LinePen().Width(), chart.KeptSeries(0).LinePen().Width());
+  const TLabColor current = ColorToLab(kCurrentRunColor);
+  for (int i = 0; i < 2; ++i) EXPECT_LT(current.L, ColorToLab(chart.KeptSeries(i).SeriesColor()).L);
 
   // Copying the current row gives every digit.
   SelectRow(0);
   lab->CopyClick();
   const std::string copied = QApplication::clipboard()->text().toStdString();
   const std::string header = copied.substr(0, copied.find('\n'));
-  EXPECT_EQ(header.rfind(
-                "Run\tFeedback coefficient, Vs/rad\tStatic error, %\tOvershoot, % measured\t", 0),
-            0u)
+  EXPECT_EQ(
+      header.rfind("Run\tFeedback coefficient, Vs/rad\tStatus\tOvershoot, % measured\tOvershoot, % "
+                   "theory\tPeak time, ms measured\t",
+                   0),
+      0u)
       << header;
   std::string overshoot;
   AppendReal(overshoot, *second.Measured.OvershootPct);
@@ -211,8 +259,11 @@ TEST_F(LabWindowTest, KeptRunsAreComparedByTheInputsTheyDifferInAndCanBeRemoved)
   SelectRow(1);
   lab->RemoveButton()->click();
   ASSERT_EQ(lab->Runs().Count(), 1);
-  EXPECT_EQ(lab->Runs().Kept()[0].Name, "Run 2");
+  // Alone, it is named by its feedback coefficient and keeps its colour;
+  // the next kept run takes the colour set free.
+  EXPECT_EQ(lab->Runs().Kept()[0].Name, "k = 0,5");
   EXPECT_EQ(chart.KeptCount(), 1);
+  EXPECT_EQ(chart.KeptSeries(0).SeriesColor(), QualitativeColor(1));
   SelectRow(0);
   lab->RemoveButton()->click();
   EXPECT_EQ(lab->Runs().Count(), 1);
@@ -308,4 +359,114 @@ TEST_F(LabWindowTest, TheTableAndTheChartsAreSavedAndReadBack) {
 }
 
 }  // namespace
+}  // namespace drivesim
+
+namespace drivesim {
+
+// Three runs kept, each in its own colour; keeping a fourth, removing one
+// and keeping another changes no kept run's colour, and a new run takes the
+// first colour set free.
+TEST_F(LabWindowTest, AKeptRunKeepsItsColourUntilItIsRemoved) {
+  lab = &OpenLab();
+  EnterSetpoint(100);
+  const auto keep = [&](const char* feedback) {
+    Reset();
+    form->Edit7->SetText(feedback);
+    Process();
+    Tick(40);
+    lab->KeepButton()->click();
+  };
+  keep("0,5");
+  keep("1");
+  keep("2");
+  LabResponseChart& chart = lab->ResponseChart();
+  ASSERT_EQ(chart.KeptCount(), 3);
+  std::vector<TColor> colours;
+  for (int i = 0; i < 3; ++i) colours.push_back(chart.KeptSeries(i).SeriesColor());
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < i; ++j) {
+      EXPECT_GT(ColorDistance(colours[i], colours[j]), 20) << i << " " << j;
+    }
+  }
+  keep("3");
+  ASSERT_EQ(chart.KeptCount(), 4);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(chart.KeptSeries(i).SeriesColor(), colours[i]) << i;
+  EXPECT_EQ(chart.KeptSeries(3).SeriesColor(), QualitativeColor(3));
+  EXPECT_EQ(chart.KeptSeries(3).Title(), "k = 3");
+
+  SelectRow(2);  // the run with k = 1
+  lab->RemoveButton()->click();
+  ASSERT_EQ(chart.KeptCount(), 3);
+  EXPECT_EQ(chart.KeptSeries(0).SeriesColor(), colours[0]);
+  EXPECT_EQ(chart.KeptSeries(1).SeriesColor(), colours[2]);
+  keep("4");
+  EXPECT_EQ(chart.KeptSeries(3).SeriesColor(), colours[1]);
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+}  // namespace drivesim
+
+namespace drivesim {
+
+// Labels name the inputs that differ, k first, the others by name, and
+// nothing that all runs share.
+TEST(LabRunsTest, LabelsNameWhatDiffers) {
+  const char saved = DecimalSeparator();
+  SetDecimalSeparator(',');
+  DriveInputs a, b, c;
+  b.FeedbackCoef = 2;
+  b.LoadTeeth = 20;
+  c.FeedbackCoef = 0.3;
+  EXPECT_EQ(DistinguishingLabels({a, b, c}),
+            (std::vector<std::string>{"k = 1, teeth 42", "k = 2, teeth 20", "k = 0,3, teeth 42"}));
+  c.LoadTeeth = 20;
+  c.AmpGain = 12;
+  EXPECT_EQ(DistinguishingLabels({b, c}),
+            (std::vector<std::string>{"k = 2, gain 10", "k = 0,3, gain 12"}));
+  EXPECT_EQ(DistinguishingLabels({a, a}), (std::vector<std::string>{"k = 1", "k = 1"}));
+  EXPECT_TRUE(DistinguishingLabels({}).empty());
+  SetDecimalSeparator(saved);
+}
+
+}  // namespace drivesim
+
+namespace drivesim {
+
+// The response chart fits the current run's transient, shades its +-2 %
+// band and shows the readout; a zoom the user drags stays while the run
+// goes on, and undoing it brings the fitted range back.
+TEST_F(LabWindowTest, TheResponseChartFitsTheTransientAndKeepsTheUsersZoom) {
+  lab = &OpenLab();
+  EnterSetpoint(100);
+  Process();
+  Tick(400);
+  LabResponseChart& response = lab->ResponseChart();
+  TChart& chart = response.Chart();
+  EXPECT_TRUE(chart.Readout().Visible());
+  const double settling = *lab->CurrentRow()->Result.Measured.Settling2Pct;
+  EXPECT_DOUBLE_EQ(chart.BottomAxis().Maximum(), 1.5 * settling);
+  EXPECT_LT(chart.BottomAxis().Maximum(), 0.2);  // of a 0.4 s record
+  ASSERT_TRUE(response.SettlingBand().Active());
+  const double final = *lab->CurrentRow()->Result.FinalValue;
+  EXPECT_DOUBLE_EQ(response.SettlingBand().Level(), 0.98 * final);
+  EXPECT_DOUBLE_EQ(response.SettlingBand().Level2(), 1.02 * final);
+
+  TBitmap bitmap;
+  RenderChart(chart, bitmap);  // lays the plot rectangle out
+  const TRect r = chart.PlotRect();
+  chart.DispatchMouseDown(kZoomButton, 0, r.Left + 20, r.Top + 20);
+  chart.DispatchMouseMove(kZoomButton == mbLeft ? ssLeft : 0, r.Left + 120, r.Top + 120);
+  chart.DispatchMouseUp(kZoomButton, 0, r.Left + 120, r.Top + 120);
+  ASSERT_TRUE(response.UserView());
+  const double zoomedMax = chart.BottomAxis().Maximum();
+  EXPECT_LT(zoomedMax, 1.5 * settling);
+  Tick(50);
+  EXPECT_EQ(chart.BottomAxis().Maximum(), zoomedMax);
+  chart.UndoZoom();
+  EXPECT_FALSE(response.UserView());
+  EXPECT_DOUBLE_EQ(chart.BottomAxis().Maximum(),
+                   1.5 * *lab->CurrentRow()->Result.Measured.Settling2Pct);
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
 }  // namespace drivesim
