@@ -26,6 +26,7 @@
 #include "analysis/PrintChart.h"
 #include "analysis/SweepFiguresChart.h"
 #include "analysis/WindowRun.h"
+#include "files/InputsText.h"
 #include "files/PngData.h"
 #include "files/SaveFiles.h"
 #include "lab/ChartHost.h"
@@ -108,13 +109,25 @@ void TLabWindow::Build() {
   fWindow->addAction(close);
 
   auto* layout = new QVBoxLayout(fWindow);
+  // A scenario's task, above everything else while there is one.
+  fTaskBox = new QGroupBox(QString::fromUtf8("Task"), fWindow);
+  auto* taskLayout = new QVBoxLayout(fTaskBox);
+  fTaskText = new QLabel(fTaskBox);
+  fTaskText->setWordWrap(true);
+  fTaskText->setTextFormat(Qt::PlainText);
+  fTaskText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  taskLayout->addWidget(fTaskText);
+  fTaskBox->hide();
+  layout->addWidget(fTaskBox);
   auto* split = new QSplitter(Qt::Vertical, fWindow);
+  fSplit = split;
   split->setChildrenCollapsible(false);
   layout->addWidget(split, 1);
 
   // The charts: the step responses, and the figures of a kept sweep beside
   // them.
   auto* charts = new QSplitter(Qt::Horizontal, split);
+  fChartsSplit = charts;
   charts->setChildrenCollapsible(false);
   fResponseHost = new TChartHost(charts);
   // The figures area is there from the start, empty until a sweep is kept,
@@ -312,6 +325,48 @@ void TLabWindow::RemoveClick() {
   KeptChanged();
 }
 
+void TLabWindow::ShowTask(const std::string& title, const std::string& task) {
+  std::string text = title;
+  if (!title.empty() && !task.empty()) text += "\n\n";
+  text += task;
+  fTaskText->setText(QString::fromStdString(text));
+  fTaskBox->setVisible(!text.empty());
+}
+
+void TLabWindow::RestoreKeptRuns(const std::vector<ScenarioRun>& runs) {
+  std::vector<DriveInputs> inputs;
+  for (const ScenarioRun& run : runs) {
+    SweepInputs(run.Inputs, SweepSpec{SweepParameter::Feedback, {run.Inputs.FeedbackCoef}});
+    inputs.push_back(run.Inputs);
+  }
+  // Every run from rest, with its per-tick rows for the curve.
+  std::vector<LabRun> restored;
+  for (std::size_t i = 0; i < runs.size(); ++i) {
+    SweepOptions options;
+    options.Ticks = runs[i].Ticks;
+    options.Threads = 1;
+    options.Run.KeepSamples = false;
+    options.Run.KeepTicks = true;
+    SweepResult one;
+    one.Spec = SweepSpec{SweepParameter::Feedback, {runs[i].Inputs.FeedbackCoef}};
+    one.Runs = RunAll({inputs[i]}, options);
+    LabRun lab = std::move(LabRunsOf(one).front());
+    lab.Name = runs[i].Label;
+    restored.push_back(std::move(lab));
+  }
+  fRuns.Restore(std::move(restored));
+  KeptChanged();
+}
+
+std::vector<ScenarioRun> TLabWindow::ScenarioRuns() const {
+  std::vector<ScenarioRun> runs;
+  for (const LabRun& run : fRuns.Kept()) {
+    const int ticks = std::max(1, static_cast<int>(run.Curve.size()) - 1);
+    runs.push_back({run.Name, run.Result.Record.Inputs, ticks});
+  }
+  return runs;
+}
+
 void TLabWindow::ClearClick() {
   fRuns.Clear();
   KeptChanged();
@@ -347,7 +402,36 @@ void TLabWindow::SaveTableClick() {
   SaveOutputFile("The table", *path, TableCsv());
 }
 
+namespace {
+
+// The words of text in lines no wider than width on the canvas.
+std::vector<std::string> WrappedLines(TCanvas& canvas, const std::string& text, int width) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find(' ', at);
+    if (end == std::string::npos) end = text.size();
+    const std::string word = text.substr(at, end - at);
+    const std::string longer = line.empty() ? word : line + " " + word;
+    if (!line.empty() && canvas.TextWidth(longer) > width) {
+      lines.push_back(line);
+      line = word;
+    } else {
+      line = longer;
+    }
+    at = end + 1;
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
 void TLabWindow::DrawCharts(TBitmap& picture) {
+  // The inputs of the current run, or those the main window holds when no
+  // run has begun.
+  const DriveInputs inputs = fHasCurrentRow ? fRun.Current().Inputs() : fEnteredInputs();
   TBitmap response;
   RenderChart(fResponse->Chart(), response);
   int width = response.Width();
@@ -358,12 +442,33 @@ void TLabWindow::DrawCharts(TBitmap& picture) {
     width += figures.Width();
     height = std::max(height, figures.Height());
   }
+  // The caption under the charts: the inputs, in lines that fit.
+  constexpr int kMargin = 8;
+  TBitmap measure;
+  measure.SetSize(1, 1);
+  measure.Canvas().Font().SetName(kFontName);
+  measure.Canvas().Font().SetHeight(-kFontPixels);
+  const std::vector<std::string> lines =
+      WrappedLines(measure.Canvas(), InputsCaption(inputs), width - 2 * kMargin);
+  const int lineHeight = measure.Canvas().TextHeight("Ag");
+  const int chartsHeight = height;
+  height += kMargin + static_cast<int>(lines.size()) * lineHeight + kMargin;
+
   picture.SetSize(width, height);
   TCanvas& canvas = picture.Canvas();
   canvas.Brush().SetColor(clWhite);
   canvas.FillRect(TRect{0, 0, width, height});
   canvas.Draw(0, 0, response);
   if (FiguresChart()) canvas.Draw(response.Width(), 0, figures);
+  canvas.Font().SetName(kFontName);
+  canvas.Font().SetHeight(-kFontPixels);
+  canvas.Font().SetColor(clBlack);
+  canvas.Brush().SetColor(clWhite);
+  int y = chartsHeight + kMargin;
+  for (const std::string& line : lines) {
+    canvas.TextOut(kMargin, y, line);
+    y += lineHeight;
+  }
 }
 
 void TLabWindow::SaveChartsClick() {

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QString>
 #include <utility>
 
+#include "platform/Application.h"
 #include "platform/QtBridge.h"
 
 namespace drivesim {
@@ -12,6 +14,29 @@ namespace drivesim {
 namespace {
 
 TSaveDialogPresenter g_saveDialogPresenter;
+TOpenDialogPresenter g_openDialogPresenter;
+TSaveQuestionPresenter g_saveQuestionPresenter;
+
+std::optional<std::string> PresentOpenDialog(const TOpenDialogRequest& request) {
+  const QString name = QFileDialog::getOpenFileName(
+      QApplication::activeWindow(), bridge::ToQString(request.Title),
+      bridge::ToQString(request.Directory), bridge::ToQString(request.Filter));
+  if (name.isEmpty()) return std::nullopt;
+  return bridge::FromQString(name);
+}
+
+TSaveChoice PresentSaveQuestion(const std::string& text) {
+  QMessageBox box(
+      QMessageBox::Warning, bridge::ToQString(Application().Title()), bridge::ToQString(text),
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QApplication::activeWindow());
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save: return TSaveChoice::Save;
+    case QMessageBox::Discard: return TSaveChoice::Discard;
+    default: return TSaveChoice::Cancel;
+  }
+}
 
 std::optional<std::string> PresentFileDialog(const TSaveDialogRequest& request) {
   const QString name = QFileDialog::getSaveFileName(
@@ -39,6 +64,26 @@ std::optional<std::string> PromptForSaveFileName(const TSaveDialogRequest& reque
 
 void SetSaveDialogPresenter(TSaveDialogPresenter presenter) {
   g_saveDialogPresenter = std::move(presenter);
+}
+
+std::optional<std::string> PromptForOpenFileName(const TOpenDialogRequest& request) {
+  const TOpenDialogPresenter presenter = g_openDialogPresenter;
+  std::optional<std::string> name = presenter ? presenter(request) : PresentOpenDialog(request);
+  if (!name || name->empty()) return std::nullopt;
+  return name;
+}
+
+void SetOpenDialogPresenter(TOpenDialogPresenter presenter) {
+  g_openDialogPresenter = std::move(presenter);
+}
+
+TSaveChoice AskSaveChanges(const std::string& text) {
+  const TSaveQuestionPresenter presenter = g_saveQuestionPresenter;
+  return presenter ? presenter(text) : PresentSaveQuestion(text);
+}
+
+void SetSaveQuestionPresenter(TSaveQuestionPresenter presenter) {
+  g_saveQuestionPresenter = std::move(presenter);
 }
 
 }  // namespace drivesim
