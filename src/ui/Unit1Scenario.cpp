@@ -40,6 +40,9 @@ void TForm1::SaveScenario1Click() {
 
 void TForm1::ResetSettings1Click() {
   ResetSettings();
+  // Nor is the layout of this run remembered at its end: the next start
+  // has the windows' first places and sizes.
+  RememberLayout = false;
   UpdateRecentScenarios();
 }
 
