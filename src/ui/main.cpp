@@ -6,6 +6,7 @@
 // named on the command line ("drivesim lab3.drivesim") is opened once the
 // windows are there.
 #include <QCoreApplication>
+#include <QTimer>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -68,10 +69,12 @@ int main(int argc, char** argv) {
     TForm2 form2;
     form1.SetInstructionsWindow(&form2);
     form1.RememberLayout = true;
-    // The arguments Qt has not taken: a scenario to open.
+    // The arguments Qt has not taken: a scenario, opened at the first turn
+    // of the event loop, once the main window shows.
     if (argc > 1) {
       const std::string path = argv[1];
-      RunGuarded([&form1, &path] { form1.OpenScenario(path); });
+      QTimer::singleShot(
+          0, [&form1, path] { RunGuarded([&form1, &path] { form1.OpenScenario(path); }); });
     }
     exitCode = Application().Run();
   }
