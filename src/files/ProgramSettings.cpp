@@ -48,6 +48,11 @@ void SetLastFolderOf(const std::string& kind, const std::string& path) {
   QSettings().setValue(Q("folders/" + kind), QFileInfo(Q(path)).absolutePath());
 }
 
+std::string InLastFolder(const std::string& kind, const std::string& name) {
+  const std::string folder = LastFolder(kind);
+  return folder.empty() ? name : folder + "/" + name;
+}
+
 std::string StudentName() { return QSettings().value("student/name").toString().toStdString(); }
 
 void SetStudentName(const std::string& name) { QSettings().setValue("student/name", Q(name)); }

@@ -33,6 +33,9 @@ void ForgetRecentScenario(const std::string& path);
 std::string LastFolder(const std::string& kind);
 // Remembers the folder of the file at path.
 void SetLastFolderOf(const std::string& kind, const std::string& path);
+// The name a save dialog proposes: name in the last folder of its kind, or
+// name alone when none is remembered.
+std::string InLastFolder(const std::string& kind, const std::string& name);
 
 std::string StudentName();
 void SetStudentName(const std::string& name);

@@ -28,6 +28,7 @@
 #include "analysis/WindowRun.h"
 #include "files/InputsText.h"
 #include "files/PngData.h"
+#include "files/ProgramSettings.h"
 #include "files/SaveFiles.h"
 #include "lab/ChartHost.h"
 #include "lab/LabResponseChart.h"
@@ -396,9 +397,11 @@ std::string TLabWindow::TableCsv() const {
 }
 
 void TLabWindow::SaveTableClick() {
-  const std::optional<std::string> path = PromptForSaveFileName(
-      {"Save table as CSV", "figures.csv", "CSV files (*.csv);;All files (*)", "csv"});
+  const std::optional<std::string> path =
+      PromptForSaveFileName({"Save table as CSV", InLastFolder("csv", "figures.csv"),
+                             "CSV files (*.csv);;All files (*)", "csv"});
   if (!path) return;
+  SetLastFolderOf("csv", *path);
   SaveOutputFile("The table", *path, TableCsv());
 }
 
@@ -472,9 +475,11 @@ void TLabWindow::DrawCharts(TBitmap& picture) {
 }
 
 void TLabWindow::SaveChartsClick() {
-  const std::optional<std::string> path = PromptForSaveFileName(
-      {"Save charts as PNG", "charts.png", "PNG pictures (*.png);;All files (*)", "png"});
+  const std::optional<std::string> path =
+      PromptForSaveFileName({"Save charts as PNG", InLastFolder("picture", "charts.png"),
+                             "PNG pictures (*.png);;All files (*)", "png"});
   if (!path) return;
+  SetLastFolderOf("picture", *path);
   TBitmap picture;
   DrawCharts(picture);
   SaveOutputFile("The picture", *path, PngData(picture));

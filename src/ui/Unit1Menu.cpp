@@ -50,18 +50,21 @@ void TForm1::CreateMainMenu() {
 }
 
 void TForm1::SaveOscilloscopePicture1Click() {
-  const std::optional<std::string> path =
-      PromptForSaveFileName({"Save oscilloscope picture", "oscilloscope.png",
-                             "PNG pictures (*.png);;All files (*)", "png"});
+  const std::optional<std::string> path = PromptForSaveFileName(
+      {"Save oscilloscope picture", InLastFolder("picture", "oscilloscope.png"),
+       "PNG pictures (*.png);;All files (*)", "png"});
   if (!path) return;
+  SetLastFolderOf("picture", *path);
   // The chart as it shows now, zoomed or not.
   SaveOutputFile("The picture", *path, OscilloscopePng(*Chart1));
 }
 
 void TForm1::SaveRunAsCsv1Click() {
-  const std::optional<std::string> path = PromptForSaveFileName(
-      {"Save run as CSV", "run.csv", "CSV files (*.csv);;All files (*)", "csv"});
+  const std::optional<std::string> path =
+      PromptForSaveFileName({"Save run as CSV", InLastFolder("csv", "run.csv"),
+                             "CSV files (*.csv);;All files (*)", "csv"});
   if (!path) return;
+  SetLastFolderOf("csv", *path);
   // The inputs the run began with, as comment lines above the rows.
   const std::string inputs = InputsComment(fRun.Current().Inputs());
   SaveOutputFile("The run", *path, [this, &inputs](std::ostream& stream) {

@@ -266,5 +266,31 @@ TEST_F(Unit1ScenarioTest, TheLabsLayoutIsRememberedAndTheInputsAreNot) {
   EXPECT_EQ(OpenLab().Widget()->size(), QSize(980, 660));
 }
 
+TEST_F(Unit1ScenarioTest, SaveDialogsProposeTheLastFolderOfTheirKind) {
+  Process();
+  Tick(5);
+  dialogs.Answers = {File("first.csv"), std::nullopt, std::nullopt};
+  form->SaveRunAsCsv1->Click();
+  form->SaveRunAsCsv1->Click();
+  OpenLab().SaveTableButton()->click();
+  ASSERT_EQ(dialogs.Requests.size(), 3u);
+  EXPECT_EQ(dialogs.Requests[0].FileName, "run.csv");
+  EXPECT_EQ(dialogs.Requests[1].FileName, File("run.csv"));
+  EXPECT_EQ(dialogs.Requests[2].FileName, File("figures.csv"));
+  // Pictures have a folder of their own, not yet remembered.
+  dialogs.Answers = {std::nullopt};
+  form->SaveOscilloscopePicture1->Click();
+  EXPECT_EQ(dialogs.Requests[3].FileName, "oscilloscope.png");
+  // A scenario opened from a folder: the scenario's save dialog proposes
+  // its own file.
+  opens.Answers = {kSample};
+  form->OpenScenario1->Click();
+  dialogs.Answers = {std::nullopt};
+  form->SaveScenario1->Click();
+  EXPECT_EQ(dialogs.Requests[4].FileName, kSample);
+  EXPECT_EQ(LastFolder("scenario"), std::string(DRIVESIM_TEST_FILES));
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
 }  // namespace
 }  // namespace drivesim
