@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QString>
 #include <utility>
 
@@ -26,16 +27,19 @@ std::optional<std::string> PresentOpenDialog(const TOpenDialogRequest& request) 
 }
 
 TSaveChoice PresentSaveQuestion(const std::string& text) {
-  QMessageBox box(
-      QMessageBox::Warning, bridge::ToQString(Application().Title()), bridge::ToQString(text),
-      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QApplication::activeWindow());
-  box.setDefaultButton(QMessageBox::Save);
-  box.setEscapeButton(QMessageBox::Cancel);
-  switch (box.exec()) {
-    case QMessageBox::Save: return TSaveChoice::Save;
-    case QMessageBox::Discard: return TSaveChoice::Discard;
-    default: return TSaveChoice::Cancel;
-  }
+  QMessageBox box(QMessageBox::Warning, bridge::ToQString(Application().Title()),
+                  bridge::ToQString(text), QMessageBox::NoButton, QApplication::activeWindow());
+  // Buttons with access keys of their own (Alt+S, Alt+D), whatever the
+  // platform's standard texts.
+  QPushButton* save = box.addButton(QString::fromUtf8("&Save"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QString::fromUtf8("&Discard"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QString::fromUtf8("Cancel"), QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) return TSaveChoice::Save;
+  if (box.clickedButton() == discard) return TSaveChoice::Discard;
+  return TSaveChoice::Cancel;
 }
 
 std::optional<std::string> PresentFileDialog(const TSaveDialogRequest& request) {

@@ -4,7 +4,9 @@
 # setpoint makes the oscilloscope's traces rise and move; the "Quality of
 # regulation" window opens from the menu, keeps a run, runs a sweep of five
 # runs and saves its table through the file dialog, and closes; and "Exit"
-# ends the program with exit status 0 while the instructions window is open.
+# ends the program with exit status 0 while the instructions window is open,
+# once its question before the kept runs are lost is answered "Discard". The
+# program's settings go to a scratch folder, never the user's.
 #
 # Usage: realwindow.sh PATH/TO/drivesim
 # Exit status 77 (a skipped test) only when xvfb-run is not installed.
@@ -36,6 +38,7 @@ main_title="The influence of the feedback coefficient on the quality of regulati
 help_title="Instructions"
 lab_title="Quality of regulation"
 save_title="Save table as CSV"
+question_title="Drivesim"
 
 # The controls, in the main window's client coordinates (below the menu
 # bar, whose height is measured once the window is shown).
@@ -144,7 +147,7 @@ chart_moved_since() {
 
 # The program runs in a subshell that records its exit status when it ends.
 (
-  env -u QT_QPA_PLATFORM "$drivesim" >"$work/drivesim.out" 2>"$work/drivesim.err" &
+  env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" "$drivesim" >"$work/drivesim.out" 2>"$work/drivesim.err" &
   echo $! >"$work/pid"
   wait $!
   echo $? >"$work/status"
@@ -227,9 +230,15 @@ click "$help_x" "$help_y" || fail "cannot click Help"
 poll 30 window_shown "$help_title" || fail "Help did not show the instructions window"
 echo "instructions window shown: \"$help_title\""
 
-# "Exit" with the instructions window open ends the program.
+# "Exit" with the instructions window open asks first, since the lab keeps
+# runs that are in no scenario file; "Discard" ends the program.
 click "$exit_x" "$exit_y" || fail "cannot click Exit"
-poll 30 ended || fail "the program did not end after Exit"
+question_shown() { window_shown "$question_title"; }
+poll 30 question_shown || fail "Exit did not ask before the kept runs are lost"
+echo "Exit asks before the kept runs are lost"
+sleep 0.5
+xdotool key alt+d || fail "cannot answer Discard"
+poll 30 ended || fail "the program did not end after Exit and Discard"
 status=$(cat "$work/status")
 [ "$status" -eq 0 ] || fail "the program ended with exit status $status"
 echo "program ended with exit status 0"
