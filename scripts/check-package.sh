@@ -63,6 +63,21 @@ arch=$(field Architecture)
 [ "$(field Section)" = science ] || fail "section is '$(field Section)'"
 [ -n "$(field Description)" ] || fail "no description"
 
+# The description reads as written: its quotation marks arrive as quotation
+# marks (not as list separators), its paragraphs as paragraphs.
+step "description"
+description_text=$(field Description | sed 's/^ \.$//; s/^ //' | tr '\n' ' ' | tr -s ' ')
+echo "$description_text"
+for phrase in 'teaching simulator of a velocity-controlled electric drive' \
+  'A converter-amplifier feeds a motor, the motor turns a load' \
+  'press "Process", and watch the gears turn' \
+  'drivesim-batch runs the same simulation without a window'; do
+  [[ "$description_text" == *"$phrase"* ]] || fail "the description lacks '$phrase'"
+done
+[[ "$description_text" != *";"* ]] || fail "the description has a stray ';'"
+[ "$(field Description | grep -c '^ \.$')" -eq 1 ] ||
+  fail "the description's two paragraphs are not parted by one ' .' line"
+
 # Depends: worked out from the binaries, so it names the C and C++ runtime
 # and Qt's libraries with versions, plus the fonts named by hand.
 depends=$(field Depends)

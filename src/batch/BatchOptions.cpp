@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "batch/BatchOutputs.h"
+#include "files/Scenario.h"
 #include "mechanism/Gears.h"
 #include "platform/Numbers.h"
 
@@ -64,6 +65,11 @@ struct OptionSpec {
 const std::vector<OptionSpec>& OptionTable() {
   static const std::vector<OptionSpec> table = [] {
     std::vector<OptionSpec> options{
+        {"--scenario", "FILE",
+         "take the seven reals, the tooth count and the setpoint\n"
+         "from a scenario file (.drivesim); options after it\n"
+         "override them, options before it are replaced",
+         [](BatchOptions& o, const std::string& v) { o.Inputs = ReadScenario(v).Inputs; }},
         {"--gain", "X", "converter-amplifier gain (default 10)",
          [](BatchOptions& o, const std::string& v) { o.Inputs.AmpGain = StrToFloatWithPoint(v); }},
         {"--time-constant", "X", "amplifier time constant, s (default 0.006)",

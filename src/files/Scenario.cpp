@@ -283,6 +283,8 @@ Scenario ReadScenario(const std::string& path) {
   const QFileInfo info(name);
   if (!info.exists()) fail("no such file");
   if (info.isDir()) fail("it is a directory");
+  // A FIFO or a device would be waited on or read without end.
+  if (!info.isFile()) fail("not a regular file");
   if (info.size() > kMaxFileBytes) fail("too large for a scenario file");
   QFile file(name);
   if (!file.open(QIODevice::ReadOnly)) fail(file.errorString().toStdString());

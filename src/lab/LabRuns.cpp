@@ -163,6 +163,21 @@ void LabRuns::Remove(std::vector<int> indices) {
 
 void LabRuns::Clear() { fKept.clear(); }
 
+void LabRuns::Restore(std::vector<LabRun> runs) {
+  fKept = std::move(runs);
+  fNextNumber = 1;
+  for (LabRun& run : fKept) {
+    run.FromSweep = false;
+    run.SweptValue.reset();
+    int number = 0;
+    const char* first = run.Name.data() + 4;
+    const char* last = run.Name.data() + run.Name.size();
+    if (run.Name.rfind("Run ", 0) == 0 && std::from_chars(first, last, number).ptr == last) {
+      fNextNumber = std::max(fNextNumber, number + 1);
+    }
+  }
+}
+
 void LabRuns::ReplaceSweep(const SweepResult& sweep) {
   fKept.erase(
       std::remove_if(fKept.begin(), fKept.end(), [](const LabRun& r) { return r.FromSweep; }),

@@ -69,6 +69,9 @@ class LabRuns {
   // allowed).
   void Remove(std::vector<int> indices);
   void Clear();
+  // The kept runs become these, under their own names, none of a sweep; the
+  // next kept run is numbered after the highest "Run N" among them.
+  void Restore(std::vector<LabRun> runs);
 
   // The runs of a finished sweep take the place of the previous sweep's
   // (those still kept), after the other kept runs.

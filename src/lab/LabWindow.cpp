@@ -26,7 +26,9 @@
 #include "analysis/PrintChart.h"
 #include "analysis/SweepFiguresChart.h"
 #include "analysis/WindowRun.h"
+#include "files/InputsText.h"
 #include "files/PngData.h"
+#include "files/ProgramSettings.h"
 #include "files/SaveFiles.h"
 #include "lab/ChartHost.h"
 #include "lab/LabResponseChart.h"
@@ -108,13 +110,25 @@ void TLabWindow::Build() {
   fWindow->addAction(close);
 
   auto* layout = new QVBoxLayout(fWindow);
+  // A scenario's task, above everything else while there is one.
+  fTaskBox = new QGroupBox(QString::fromUtf8("Task"), fWindow);
+  auto* taskLayout = new QVBoxLayout(fTaskBox);
+  fTaskText = new QLabel(fTaskBox);
+  fTaskText->setWordWrap(true);
+  fTaskText->setTextFormat(Qt::PlainText);
+  fTaskText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  taskLayout->addWidget(fTaskText);
+  fTaskBox->hide();
+  layout->addWidget(fTaskBox);
   auto* split = new QSplitter(Qt::Vertical, fWindow);
+  fSplit = split;
   split->setChildrenCollapsible(false);
   layout->addWidget(split, 1);
 
   // The charts: the step responses, and the figures of a kept sweep beside
   // them.
   auto* charts = new QSplitter(Qt::Horizontal, split);
+  fChartsSplit = charts;
   charts->setChildrenCollapsible(false);
   fResponseHost = new TChartHost(charts);
   // The figures area is there from the start, empty until a sweep is kept,
@@ -319,6 +333,60 @@ void TLabWindow::RemoveClick() {
   KeptChanged();
 }
 
+void TLabWindow::ShowTask(const std::string& title, const std::string& task) {
+  std::string text = title;
+  if (!title.empty() && !task.empty()) text += "\n\n";
+  text += task;
+  fTaskText->setText(QString::fromStdString(text));
+  fTaskBox->setVisible(!text.empty());
+}
+
+void TLabWindow::RestoreKeptRuns(const std::vector<ScenarioRun>& runs) {
+  for (const ScenarioRun& run : runs) {
+    SweepInputs(run.Inputs, SweepSpec{SweepParameter::Feedback, {run.Inputs.FeedbackCoef}});
+  }
+  // Every run from rest, with its per-tick rows for the curve; the runs of
+  // one length together, spread over the cores but one, as a sweep's.
+  std::vector<LabRun> restored(runs.size());
+  std::vector<bool> done(runs.size(), false);
+  for (std::size_t first = 0; first < runs.size(); ++first) {
+    if (done[first]) continue;
+    std::vector<std::size_t> group;
+    std::vector<DriveInputs> inputs;
+    for (std::size_t i = first; i < runs.size(); ++i) {
+      if (done[i] || runs[i].Ticks != runs[first].Ticks) continue;
+      group.push_back(i);
+      inputs.push_back(runs[i].Inputs);
+      done[i] = true;
+    }
+    SweepOptions options;
+    options.Ticks = runs[first].Ticks;
+    options.Threads = TLabSweep::WorkerThreads();
+    options.Run.KeepSamples = false;
+    options.Run.KeepTicks = true;
+    SweepResult results;
+    results.Spec.Parameter = SweepParameter::Feedback;
+    for (const DriveInputs& in : inputs) results.Spec.Values.push_back(in.FeedbackCoef);
+    results.Runs = RunAll(inputs, options);
+    std::vector<LabRun> labs = LabRunsOf(results);
+    for (std::size_t g = 0; g < group.size(); ++g) {
+      labs[g].Name = runs[group[g]].Label;
+      restored[group[g]] = std::move(labs[g]);
+    }
+  }
+  fRuns.Restore(std::move(restored));
+  KeptChanged();
+}
+
+std::vector<ScenarioRun> TLabWindow::ScenarioRuns() const {
+  std::vector<ScenarioRun> runs;
+  for (const LabRun& run : fRuns.Kept()) {
+    const int ticks = std::max(1, static_cast<int>(run.Curve.size()) - 1);
+    runs.push_back({run.Name, run.Result.Record.Inputs, ticks});
+  }
+  return runs;
+}
+
 void TLabWindow::ClearClick() {
   fRuns.Clear();
   KeptChanged();
@@ -348,13 +416,44 @@ std::string TLabWindow::TableCsv() const {
 }
 
 void TLabWindow::SaveTableClick() {
-  const std::optional<std::string> path = PromptForSaveFileName(
-      {"Save table as CSV", "figures.csv", "CSV files (*.csv);;All files (*)", "csv"});
+  const std::optional<std::string> path =
+      PromptForSaveFileName({"Save table as CSV", InLastFolder("csv", "figures.csv"),
+                             "CSV files (*.csv);;All files (*)", "csv"});
   if (!path) return;
+  SetLastFolderOf("csv", *path);
   SaveOutputFile("The table", *path, TableCsv());
 }
 
+namespace {
+
+// The words of text in lines no wider than width on the canvas.
+std::vector<std::string> WrappedLines(TCanvas& canvas, const std::string& text, int width) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find(' ', at);
+    if (end == std::string::npos) end = text.size();
+    const std::string word = text.substr(at, end - at);
+    const std::string longer = line.empty() ? word : line + " " + word;
+    if (!line.empty() && canvas.TextWidth(longer) > width) {
+      lines.push_back(line);
+      line = word;
+    } else {
+      line = longer;
+    }
+    at = end + 1;
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
 void TLabWindow::DrawCharts(TBitmap& picture) {
+  // The inputs of the current run, or those the main window holds when no
+  // run has begun.
+  const DriveInputs inputs = fHasCurrentRow ? fRun.Current().Inputs() : fEnteredInputs();
   TBitmap response;
   RenderChart(fResponse->Chart(), response);
   int width = response.Width();
@@ -365,18 +464,41 @@ void TLabWindow::DrawCharts(TBitmap& picture) {
     width += figures.Width();
     height = std::max(height, figures.Height());
   }
+  // The caption under the charts: the inputs, in lines that fit.
+  constexpr int kMargin = 8;
+  TBitmap measure;
+  measure.SetSize(1, 1);
+  measure.Canvas().Font().SetName(kFontName);
+  measure.Canvas().Font().SetHeight(-kFontPixels);
+  const std::vector<std::string> lines =
+      WrappedLines(measure.Canvas(), InputsCaption(inputs), width - 2 * kMargin);
+  const int lineHeight = measure.Canvas().TextHeight("Ag");
+  const int chartsHeight = height;
+  height += kMargin + static_cast<int>(lines.size()) * lineHeight + kMargin;
+
   picture.SetSize(width, height);
   TCanvas& canvas = picture.Canvas();
   canvas.Brush().SetColor(clWhite);
   canvas.FillRect(TRect{0, 0, width, height});
   canvas.Draw(0, 0, response);
   if (FiguresChart()) canvas.Draw(response.Width(), 0, figures);
+  canvas.Font().SetName(kFontName);
+  canvas.Font().SetHeight(-kFontPixels);
+  canvas.Font().SetColor(clBlack);
+  canvas.Brush().SetColor(clWhite);
+  int y = chartsHeight + kMargin;
+  for (const std::string& line : lines) {
+    canvas.TextOut(kMargin, y, line);
+    y += lineHeight;
+  }
 }
 
 void TLabWindow::SaveChartsClick() {
-  const std::optional<std::string> path = PromptForSaveFileName(
-      {"Save charts as PNG", "charts.png", "PNG pictures (*.png);;All files (*)", "png"});
+  const std::optional<std::string> path =
+      PromptForSaveFileName({"Save charts as PNG", InLastFolder("picture", "charts.png"),
+                             "PNG pictures (*.png);;All files (*)", "png"});
   if (!path) return;
+  SetLastFolderOf("picture", *path);
   TBitmap picture;
   DrawCharts(picture);
   SaveOutputFile("The picture", *path, PngData(picture));

@@ -21,13 +21,16 @@
 #include <vector>
 
 #include "analysis/Sweep.h"
+#include "files/Scenario.h"
 #include "lab/LabRuns.h"
 #include "lab/LabTable.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QGroupBox;
 class QProgressBar;
+class QSplitter;
 class QPushButton;
 class QTableWidget;
 class QWidget;
@@ -92,6 +95,22 @@ class TLabWindow {
   // count and duration.
   void ShowSweep(const SweepSpec& spec, int ticks);
 
+  // A scenario's parts. The task pane above the charts shows the title and
+  // the task, and is hidden when both are empty.
+  void ShowTask(const std::string& title, const std::string& task);
+  // The kept runs become these, each run from rest and measured again (a
+  // run is the same every time), under its label. Raises, with the kept
+  // runs as they were, for inputs "Process" would refuse.
+  void RestoreKeptRuns(const std::vector<ScenarioRun>& runs);
+  // The kept runs as a scenario holds them: label, inputs and length.
+  std::vector<ScenarioRun> ScenarioRuns() const;
+  // The sweep group's fields, read as "Run sweep" reads them (raising for a
+  // text that is no number), and shown.
+  ScenarioSweep SweepSettings() const;
+  void ShowSweepSettings(const ScenarioSweep& sweep);
+  // The window's splitters, whose layout the settings remember.
+  std::vector<QSplitter*> Splitters() const { return {fSplit, fChartsSplit}; }
+
   // The table's runs: the current run (once it has begun), then the kept
   // ones.
   std::vector<const LabRun*> Rows() const;
@@ -126,6 +145,8 @@ class TLabWindow {
   QPushButton* CancelButton() const { return fCancel; }
   QProgressBar* Progress() const { return fProgress; }
   QLabel* SweepStatus() const { return fSweepStatus; }
+  QGroupBox* TaskBox() const { return fTaskBox; }
+  QLabel* TaskText() const { return fTaskText; }
 
  private:
   void Build();
@@ -154,6 +175,10 @@ class TLabWindow {
 
   // Qt owns these through the window.
   QWidget* fWindow = nullptr;
+  QGroupBox* fTaskBox = nullptr;
+  QLabel* fTaskText = nullptr;
+  QSplitter* fSplit = nullptr;
+  QSplitter* fChartsSplit = nullptr;
   TChartHost* fResponseHost = nullptr;
   TChartHost* fFiguresHost = nullptr;
   QTableWidget* fTable = nullptr;

@@ -151,6 +151,25 @@ void TLabWindow::ShowSweep(const SweepSpec& spec, int ticks) {
   fDuration->setText(text(ticks / 1000.0));
 }
 
+ScenarioSweep TLabWindow::SweepSettings() const {
+  ScenarioSweep sweep;
+  sweep.Parameter = static_cast<SweepParameter>(fParameter->currentIndex());
+  sweep.From = StrToFloat(TextOf(fFrom));
+  sweep.To = StrToFloat(TextOf(fTo));
+  sweep.Count = StrToInt(TextOf(fCount));
+  sweep.Duration = StrToFloat(TextOf(fDuration));
+  return sweep;
+}
+
+void TLabWindow::ShowSweepSettings(const ScenarioSweep& sweep) {
+  const auto text = [](double value) { return QString::fromStdString(FloatToStr(value)); };
+  fParameter->setCurrentIndex(static_cast<int>(sweep.Parameter));
+  fFrom->setText(text(sweep.From));
+  fTo->setText(text(sweep.To));
+  fCount->setText(QString::number(sweep.Count));
+  fDuration->setText(text(sweep.Duration));
+}
+
 void TLabWindow::StartSweep(const SweepSpec& spec, int ticks) {
   if (fSweep->Running()) return;
   const int count = static_cast<int>(spec.Values.size());

@@ -182,8 +182,11 @@ class TForm : public TWinControl {
   void Show();
   void Hide();
   // Closes the window: the main form ends the event loop, any other form is
-  // hidden.
+  // hidden. OnCloseQuery, when set, is asked first (also for the close box):
+  // false keeps the window open. It runs through the application's guard;
+  // one that raises keeps the window open too.
   void Close();
+  std::function<bool()> OnCloseQuery;
 
   // Applies the tab order to the focus chain of the window's widgets; called
   // whenever a control is added or its tab order or tab stop changes.
@@ -203,6 +206,8 @@ class TForm : public TWinControl {
   friend class FormWidget;
   friend class TMainMenu;
   void WidgetClosed();
+  // Whether OnCloseQuery lets the window close.
+  bool CloseAllowed();
   // Places the main menu's bar (null: none) of the given height above the
   // client area; the window grows or shrinks by the change of height, so
   // that the client area keeps its size.

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QString>
 #include <utility>
 
+#include "platform/Application.h"
 #include "platform/QtBridge.h"
 
 namespace drivesim {
@@ -12,6 +15,32 @@ namespace drivesim {
 namespace {
 
 TSaveDialogPresenter g_saveDialogPresenter;
+TOpenDialogPresenter g_openDialogPresenter;
+TSaveQuestionPresenter g_saveQuestionPresenter;
+
+std::optional<std::string> PresentOpenDialog(const TOpenDialogRequest& request) {
+  const QString name = QFileDialog::getOpenFileName(
+      QApplication::activeWindow(), bridge::ToQString(request.Title),
+      bridge::ToQString(request.Directory), bridge::ToQString(request.Filter));
+  if (name.isEmpty()) return std::nullopt;
+  return bridge::FromQString(name);
+}
+
+TSaveChoice PresentSaveQuestion(const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, bridge::ToQString(Application().Title()),
+                  bridge::ToQString(text), QMessageBox::NoButton, QApplication::activeWindow());
+  // Buttons with access keys of their own (Alt+S, Alt+D), whatever the
+  // platform's standard texts.
+  QPushButton* save = box.addButton(QString::fromUtf8("&Save"), QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton(QString::fromUtf8("&Discard"), QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton(QString::fromUtf8("Cancel"), QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) return TSaveChoice::Save;
+  if (box.clickedButton() == discard) return TSaveChoice::Discard;
+  return TSaveChoice::Cancel;
+}
 
 std::optional<std::string> PresentFileDialog(const TSaveDialogRequest& request) {
   const QString name = QFileDialog::getSaveFileName(
@@ -39,6 +68,26 @@ std::optional<std::string> PromptForSaveFileName(const TSaveDialogRequest& reque
 
 void SetSaveDialogPresenter(TSaveDialogPresenter presenter) {
   g_saveDialogPresenter = std::move(presenter);
+}
+
+std::optional<std::string> PromptForOpenFileName(const TOpenDialogRequest& request) {
+  const TOpenDialogPresenter presenter = g_openDialogPresenter;
+  std::optional<std::string> name = presenter ? presenter(request) : PresentOpenDialog(request);
+  if (!name || name->empty()) return std::nullopt;
+  return name;
+}
+
+void SetOpenDialogPresenter(TOpenDialogPresenter presenter) {
+  g_openDialogPresenter = std::move(presenter);
+}
+
+TSaveChoice AskSaveChanges(const std::string& text) {
+  const TSaveQuestionPresenter presenter = g_saveQuestionPresenter;
+  return presenter ? presenter(text) : PresentSaveQuestion(text);
+}
+
+void SetSaveQuestionPresenter(TSaveQuestionPresenter presenter) {
+  g_saveQuestionPresenter = std::move(presenter);
 }
 
 }  // namespace drivesim

@@ -1,6 +1,6 @@
 #pragma once
-// The platform's standard file dialog for saving: the user picks a folder
-// and types a name, or cancels. Like the error box, the dialog is
+// The platform's standard file dialogs for saving and opening, and the
+// question before unsaved work is lost. Like the error box, each is
 // replaceable, so that tests answer it instead of a user.
 
 #include <functional>
@@ -27,5 +27,29 @@ std::optional<std::string> PromptForSaveFileName(const TSaveDialogRequest& reque
 using TSaveDialogPresenter =
     std::function<std::optional<std::string>(const TSaveDialogRequest& request)>;
 void SetSaveDialogPresenter(TSaveDialogPresenter presenter);
+
+struct TOpenDialogRequest {
+  std::string Title;      // "Open scenario"
+  std::string Directory;  // the folder it starts in; empty for the current one
+  std::string Filter;     // "Scenarios (*.drivesim)"
+};
+
+// Asks for an existing file to open; nothing when the user cancels.
+std::optional<std::string> PromptForOpenFileName(const TOpenDialogRequest& request);
+
+using TOpenDialogPresenter =
+    std::function<std::optional<std::string>(const TOpenDialogRequest& request)>;
+void SetOpenDialogPresenter(TOpenDialogPresenter presenter);
+
+// The answer to "save before it is lost?".
+enum class TSaveChoice { Save, Discard, Cancel };
+
+// Asks, in a modal box with the application's title as caption, whether to
+// save what text describes before it is lost: Save, Discard or Cancel
+// (Escape and the close box are Cancel).
+TSaveChoice AskSaveChanges(const std::string& text);
+
+using TSaveQuestionPresenter = std::function<TSaveChoice(const std::string& text)>;
+void SetSaveQuestionPresenter(TSaveQuestionPresenter presenter);
 
 }  // namespace drivesim

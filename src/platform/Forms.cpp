@@ -83,6 +83,10 @@ class TForm::FormWidget : public QWidget {
  protected:
   void resizeEvent(QResizeEvent*) override { Arrange(); }
   void closeEvent(QCloseEvent* event) override {
+    if (!fForm->CloseAllowed()) {
+      event->ignore();
+      return;
+    }
     event->accept();
     fForm->WidgetClosed();
   }
@@ -184,9 +188,16 @@ void TForm::Hide() { SetVisible(false); }
 void TForm::Close() {
   if (QWidget* w = Widget()) {
     w->close();
-  } else {
+  } else if (CloseAllowed()) {
     WidgetClosed();
   }
+}
+
+bool TForm::CloseAllowed() {
+  if (!OnCloseQuery) return true;
+  bool allowed = false;
+  RunGuarded([this, &allowed] { allowed = OnCloseQuery(); });
+  return allowed;
 }
 
 void TForm::WidgetClosed() {

@@ -60,6 +60,22 @@ TMenuItem& TMenuItem::Add(const std::string& caption, const std::string& shortCu
   return item;
 }
 
+TMenuItem& TMenuItem::AddMenu(const std::string& caption) {
+  fItems.push_back(std::unique_ptr<TMenuItem>(new TMenuItem(caption, std::string())));
+  TMenuItem& item = *fItems.back();
+  if (QMenu* menu = fHandle->Menu) item.fHandle->Menu = menu->addMenu(bridge::ToQString(caption));
+  return item;
+}
+
+void TMenuItem::Clear() {
+  for (const std::unique_ptr<TMenuItem>& item : fItems) {
+    if (QAction* action = item->fHandle->Action) delete action;
+    if (QMenu* menu = item->fHandle->Menu) delete menu;
+  }
+  fItems.clear();
+  if (QMenu* menu = fHandle->Menu) menu->clear();
+}
+
 void TMenuItem::AddSeparator() {
   if (QMenu* menu = fHandle->Menu) menu->addSeparator();
 }

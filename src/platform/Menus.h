@@ -39,8 +39,14 @@ class TMenuItem {
 
   // Adds a command to this drop-down menu.
   TMenuItem& Add(const std::string& caption, const std::string& shortCut = std::string());
+  // Adds a submenu to this drop-down menu, below the commands so far; its
+  // commands are added to it in turn.
+  TMenuItem& AddMenu(const std::string& caption);
   // Adds a dividing line below the commands so far.
   void AddSeparator();
+  // Removes every command and submenu of this menu (the references to them
+  // end).
+  void Clear();
   int Count() const { return static_cast<int>(fItems.size()); }
   TMenuItem& Items(int index) { return *fItems[static_cast<std::size_t>(index)]; }
 

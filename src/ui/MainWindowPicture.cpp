@@ -154,7 +154,10 @@ std::string LabWindowPng(const MainWindowRun& run, const std::optional<SweepSpec
                          std::vector<std::string>* boxes, int scale) {
   return PictureOfRun(run, boxes, [&](TForm1& form1) {
     // Lab > Quality of regulation…, after the run: the current run is the
-    // run's from its "Process" (or its "Reset").
+    // run's from its "Process" (or its "Reset"). The simulation timer stops
+    // first, so that no tick of its own adds to the run while the window's
+    // events are delivered.
+    form1.Timer1->SetEnabled(false);
     form1.QualityOfRegulation1->Click();
     TLabWindow& lab = *form1.LabWindow();
     if (sweep) {

@@ -4,6 +4,7 @@
 
 #include "chart/Chart.h"
 #include "chart/Series.h"
+#include "files/ProgramSettings.h"
 #include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
 #include "mechanism/MechanismPicture.h"
@@ -239,6 +240,8 @@ TForm1::TForm1(DriveModel& model, TimeHistory& history, GearPair& gears)
   // The menu bar goes above the client area; the window grows by its
   // height.
   CreateMainMenu();
+  OnCloseQuery = [this] { return CloseQuery(); };
+  if (const auto targets = RememberedDesignTargets()) fScenario.Explorer.Targets = *targets;
 
   RunGuarded([this] { FormCreate(); });
 }
@@ -246,6 +249,9 @@ TForm1::TForm1(DriveModel& model, TimeHistory& history, GearPair& gears)
 TForm1::~TForm1() {
   // No tick may reach a window that is going away.
   Timer1->SetEnabled(false);
+  if (fLabWindow && RememberLayout) {
+    SaveWindowLayout("lab", *fLabWindow->Widget(), fLabWindow->Splitters());
+  }
   fLabWindow.reset();
 }
 

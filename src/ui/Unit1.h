@@ -9,8 +9,11 @@
 // no other flag records it.
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "analysis/WindowRun.h"
+#include "files/Scenario.h"
 #include "platform/Controls.h"
 #include "platform/Menus.h"
 #include "platform/SpinEdit.h"
@@ -66,6 +69,36 @@ class TForm1 : public TForm {
   void Exit1Click();                     // File > Exit, as "Exit"
   void QualityOfRegulation1Click();      // Lab > Quality of regulation…
   void Instructions1Click();             // Help > Instructions, as "Help"
+  // Scenarios and settings (Unit1Scenario.cpp).
+  void OpenScenario1Click();   // File > Open scenario…
+  void SaveScenario1Click();   // File > Save scenario…
+  void ResetSettings1Click();  // Help > Reset settings
+
+  // Opens the scenario file at path: its inputs fill the edits and spin
+  // edits (waiting for "Process", as typing them would), its kept runs,
+  // task and sweep settings the lab, which opens. A file that cannot be
+  // read, or kept runs "Process" would refuse, raise EScenarioError with
+  // nothing changed.
+  void OpenScenario(const std::string& path);
+  void ApplyScenario(const Scenario& scenario);
+  // The scenario as the windows hold it now. Raises for an edit or a sweep
+  // field that cannot be read.
+  Scenario CurrentScenario() const;
+  // Writes the scenario to path and takes it as saved.
+  void SaveScenario(const std::string& path);
+  // Whether leaving now would lose kept runs or changes to the scenario
+  // since it was opened or saved.
+  bool ScenarioUnsaved() const;
+  // Asked before the window closes: with unsaved work, Save / Discard /
+  // Cancel; false keeps the program running.
+  bool CloseQuery();
+  // The file of the scenario opened or saved last; empty for none.
+  const std::string& ScenarioPath() const { return fScenarioPath; }
+  // Fills File > Recent scenarios from the remembered list.
+  void UpdateRecentScenarios();
+  // The lab window's place, size and splitters are remembered between
+  // starts when this is set (the program sets it; tests choose).
+  bool RememberLayout = false;
 
   // The inputs as the controls hold them, read as "Process" reads them
   // (raising what it would raise) but stored nowhere: the seven edits, the
@@ -138,15 +171,26 @@ class TForm1 : public TForm {
   TMenuItem* Exit1 = nullptr;
   TMenuItem* QualityOfRegulation1 = nullptr;
   TMenuItem* Instructions1 = nullptr;
+  TMenuItem* OpenScenario1 = nullptr;
+  TMenuItem* SaveScenario1 = nullptr;
+  TMenuItem* RecentScenarios1 = nullptr;  // the submenu
+  TMenuItem* ResetSettings1 = nullptr;
 
  private:
   void CreateMainMenu();
   // The lab window follows the run, when it is open.
   void RunChanged();
+  // Makes the lab window when it does not exist yet.
+  TLabWindow& EnsureLabWindow();
 
   TForm2* fInstructionsWindow = nullptr;  // not owned
   WindowRun fRun;
   std::unique_ptr<TLabWindow> fLabWindow;
+  // The parts of the scenario only a file sets: title, task, the explorer's
+  // range and targets, and the sweep settings while the lab is not open.
+  Scenario fScenario;
+  std::optional<Scenario> fSavedScenario;  // as opened or saved last
+  std::string fScenarioPath;
 };
 
 }  // namespace drivesim

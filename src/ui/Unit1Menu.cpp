@@ -5,6 +5,8 @@
 #include <string>
 
 #include "analysis/FiguresCsv.h"
+#include "files/InputsText.h"
+#include "files/ProgramSettings.h"
 #include "files/RunCsv.h"
 #include "files/SaveFiles.h"
 #include "lab/LabWindow.h"
@@ -21,6 +23,10 @@ namespace drivesim {
 void TForm1::CreateMainMenu() {
   MainMenu1 = std::make_unique<TMainMenu>(*this);
   TMenuItem& file = MainMenu1->Add("&File");
+  OpenScenario1 = &file.Add("O&pen scenario\u2026", "Ctrl+O");
+  SaveScenario1 = &file.Add("Sa&ve scenario\u2026");
+  RecentScenarios1 = &file.AddMenu("Recen&t scenarios");
+  file.AddSeparator();
   SaveOscilloscopePicture1 = &file.Add("Save &oscilloscope picture\u2026", "Ctrl+Shift+S");
   SaveRunAsCsv1 = &file.Add("Save &run as CSV\u2026", "Ctrl+S");
   file.AddSeparator();
@@ -29,41 +35,61 @@ void TForm1::CreateMainMenu() {
   QualityOfRegulation1 = &lab.Add("&Quality of regulation\u2026", "Ctrl+L");
   TMenuItem& help = MainMenu1->Add("&Help");
   Instructions1 = &help.Add("&Instructions", "F1");
+  help.AddSeparator();
+  ResetSettings1 = &help.Add("Reset &settings");
 
   SaveOscilloscopePicture1->OnClick = [this] { SaveOscilloscopePicture1Click(); };
   SaveRunAsCsv1->OnClick = [this] { SaveRunAsCsv1Click(); };
   Exit1->OnClick = [this] { Exit1Click(); };
   QualityOfRegulation1->OnClick = [this] { QualityOfRegulation1Click(); };
   Instructions1->OnClick = [this] { Instructions1Click(); };
+  OpenScenario1->OnClick = [this] { OpenScenario1Click(); };
+  SaveScenario1->OnClick = [this] { SaveScenario1Click(); };
+  ResetSettings1->OnClick = [this] { ResetSettings1Click(); };
+  UpdateRecentScenarios();
 }
 
 void TForm1::SaveOscilloscopePicture1Click() {
-  const std::optional<std::string> path =
-      PromptForSaveFileName({"Save oscilloscope picture", "oscilloscope.png",
-                             "PNG pictures (*.png);;All files (*)", "png"});
+  const std::optional<std::string> path = PromptForSaveFileName(
+      {"Save oscilloscope picture", InLastFolder("picture", "oscilloscope.png"),
+       "PNG pictures (*.png);;All files (*)", "png"});
   if (!path) return;
+  SetLastFolderOf("picture", *path);
   // The chart as it shows now, zoomed or not.
   SaveOutputFile("The picture", *path, OscilloscopePng(*Chart1));
 }
 
 void TForm1::SaveRunAsCsv1Click() {
-  const std::optional<std::string> path = PromptForSaveFileName(
-      {"Save run as CSV", "run.csv", "CSV files (*.csv);;All files (*)", "csv"});
+  const std::optional<std::string> path =
+      PromptForSaveFileName({"Save run as CSV", InLastFolder("csv", "run.csv"),
+                             "CSV files (*.csv);;All files (*)", "csv"});
   if (!path) return;
-  SaveOutputFile("The run", *path,
-                 [this](std::ostream& stream) { WriteRunCsv(stream, fRun.Log()); });
+  SetLastFolderOf("csv", *path);
+  // The inputs the run began with, as comment lines above the rows.
+  const std::string inputs = InputsComment(fRun.Current().Inputs());
+  SaveOutputFile("The run", *path, [this, &inputs](std::ostream& stream) {
+    stream << inputs;
+    WriteRunCsv(stream, fRun.Log());
+  });
 }
 
 void TForm1::Exit1Click() { Button1Click(); }
 
 void TForm1::Instructions1Click() { Button4Click(); }
 
-void TForm1::QualityOfRegulation1Click() {
+TLabWindow& TForm1::EnsureLabWindow() {
   if (!fLabWindow) {
     fLabWindow = std::make_unique<TLabWindow>(fRun, [this] { return EnteredInputs(); });
+    fLabWindow->ShowTask(fScenario.Title, fScenario.Task);
+    fLabWindow->ShowSweepSettings(fScenario.Sweep);
+    if (RememberLayout) {
+      RestoreWindowLayout("lab", *fLabWindow->Widget(), fLabWindow->Splitters());
+    }
   }
-  fLabWindow->Show();
+  return *fLabWindow;
 }
+
+void TForm1::QualityOfRegulation1Click() { EnsureLabWindow().Show(); }
 
 DriveInputs TForm1::EnteredInputs() const {
   DriveInputs inputs;

@@ -2,7 +2,11 @@
 // application, creates the main window (which sets the simulation up and
 // draws the first picture), creates the hidden instructions window and runs
 // the event loop until the main window is closed; both windows are then
-// destroyed, the instructions window too when it is open.
+// destroyed, the instructions window too when it is open. A scenario file
+// named on the command line ("drivesim lab3.drivesim") is opened once the
+// windows are there.
+#include <QCoreApplication>
+#include <QTimer>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +45,9 @@ int main(int argc, char** argv) {
   }
 
   Application().Initialize(argc, argv);
+  // Where the remembered settings live: ~/.config/DriveSim/drivesim.conf.
+  QCoreApplication::setOrganizationName("DriveSim");
+  QCoreApplication::setApplicationName("drivesim");
   // The title comes from the program file's name, every letter after the
   // first in lower case. Program files are lower case here, so the first
   // letter takes the capital the name carries elsewhere: "Drivesim".
@@ -61,6 +68,14 @@ int main(int argc, char** argv) {
     TForm1 form1(ProgramModel(), ProgramHistory(), ProgramGears());
     TForm2 form2;
     form1.SetInstructionsWindow(&form2);
+    form1.RememberLayout = true;
+    // The arguments Qt has not taken: a scenario, opened at the first turn
+    // of the event loop, once the main window shows.
+    if (argc > 1) {
+      const std::string path = argv[1];
+      QTimer::singleShot(
+          0, [&form1, path] { RunGuarded([&form1, &path] { form1.OpenScenario(path); }); });
+    }
     exitCode = Application().Run();
   }
   Application().Finalize();

@@ -161,6 +161,9 @@ TEST_F(ScenarioTest, BrokenFilesAreRefusedNamingTheFileTheFieldAndTheReason) {
   std::filesystem::create_directory(Path("folder.drivesim"));
   EXPECT_EQ(Refusal(Path("folder.drivesim")),
             "Cannot open scenario \"" + Path("folder.drivesim") + "\": it is a directory");
+  ASSERT_EQ(::mkfifo(Path("pipe.drivesim").c_str(), 0600), 0);
+  EXPECT_EQ(Refusal(Path("pipe.drivesim")),
+            "Cannot open scenario \"" + Path("pipe.drivesim") + "\": not a regular file");
   if (::geteuid() != 0) {
     Write(Path("locked.drivesim"), good);
     ::chmod(Path("locked.drivesim").c_str(), 0);

@@ -358,6 +358,40 @@ TEST_F(LabWindowTest, TheTableAndTheChartsAreSavedAndReadBack) {
   EXPECT_FALSE(std::filesystem::exists(File("missing")));
 }
 
+TEST_F(LabWindowTest, SavedChartsCarryTheInputsInACaptionUnderThem) {
+  TLabWindow& lab = OpenLab();
+  form->Edit1->SetText("12");
+  EnterSetpoint(100);
+  Process();
+  Tick(30);
+  TBitmap picture;
+  lab.DrawCharts(picture);
+  TBitmap response;
+  RenderChart(lab.ResponseChart().Chart(), response);
+  // The charts, then a band under them.
+  ASSERT_EQ(picture.Width(), response.Width());
+  ASSERT_GT(picture.Height(), response.Height() + 16);
+  // The band is white but for its lines of text, inside its margins.
+  int inked = 0;
+  for (int y = response.Height(); y < picture.Height(); ++y) {
+    for (int x = 0; x < picture.Width(); ++x) {
+      const bool margin = y < response.Height() + 8 || y >= picture.Height() - 8 || x < 8;
+      if (margin) {
+        EXPECT_EQ(picture.Pixel(x, y), clWhite) << x << "," << y;
+      }
+      inked += picture.Pixel(x, y) != clWhite;
+    }
+  }
+  EXPECT_GT(inked, 0);
+  // A narrower chart wraps the caption into more lines: a taller band.
+  const int band = picture.Height() - response.Height();
+  lab.ResponseChart().SetBounds(0, 0, 300, 200);
+  TBitmap narrow;
+  lab.DrawCharts(narrow);
+  EXPECT_EQ(narrow.Width(), 300);
+  EXPECT_GT(narrow.Height() - 200, band);
+}
+
 }  // namespace
 }  // namespace drivesim
 

@@ -124,8 +124,13 @@ TEST_F(Unit1MenuTest, SaveRunAsCsvWritesTheBatchToolsRowsOfTheRecord) {
   ASSERT_EQ(RunBatch({"--ticks", "200", "--setpoint", "100", "--csv", File("batch.csv")}, out, err),
             0)
       << err.str();
-  EXPECT_EQ(saved, Read(File("batch.csv")));
-  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 201);
+  // The inputs as comment lines, then the batch tool's rows unchanged.
+  const std::string header =
+      "# gain = 10\n# time_constant = 0.006\n# motor_coef = 1.4\n# motor_inertia = 0.021\n"
+      "# load_inertia = 0.3\n# friction = 1.6\n# feedback = 1\n# teeth = 42\n"
+      "# setpoint = 100\n";
+  EXPECT_EQ(saved, header + Read(File("batch.csv")));
+  EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 9 + 201);
 
   // "Pause" and "Process" again go on with the record; "Reset" starts a new
   // one with the next "Process".
@@ -137,15 +142,15 @@ TEST_F(Unit1MenuTest, SaveRunAsCsvWritesTheBatchToolsRowsOfTheRecord) {
   std::ostringstream out2, err2;
   ASSERT_EQ(
       RunBatch({"--ticks", "210", "--setpoint", "100", "--csv", File("batch.csv")}, out2, err2), 0);
-  EXPECT_EQ(Read(File("run.csv")), Read(File("batch.csv")));
+  EXPECT_EQ(Read(File("run.csv")), header + Read(File("batch.csv")));
   Reset();
   Process();
   Tick(3);
   dialogs.Answers = {File("after-reset.csv")};
   form->SaveRunAsCsv1->Click();
   const std::string fresh = Read(File("after-reset.csv"));
-  EXPECT_EQ(std::count(fresh.begin(), fresh.end(), '\n'), 4);
-  EXPECT_EQ(fresh.substr(0, fresh.find('\n') + 8),
+  EXPECT_EQ(std::count(fresh.begin(), fresh.end(), '\n'), 9 + 4);
+  EXPECT_EQ(fresh.substr(header.size(), fresh.find('\n', header.size()) - header.size() + 8),
             "tick,time_s,load_velocity,setpoint,load_gear_angle,motor_gear_angle\n1,0.001");
 
   // Cancel writes nothing; a file that cannot be written gets one box and

@@ -4,7 +4,11 @@
 # setpoint makes the oscilloscope's traces rise and move; the "Quality of
 # regulation" window opens from the menu, keeps a run, runs a sweep of five
 # runs and saves its table through the file dialog, and closes; and "Exit"
-# ends the program with exit status 0 while the instructions window is open.
+# ends the program with exit status 0 while the instructions window is open,
+# once its question before the kept runs are lost is answered "Save" and the
+# scenario is written; a fresh program opens that scenario with its lab and
+# ends without a question. The program's settings go to a scratch folder,
+# never the user's.
 #
 # Usage: realwindow.sh PATH/TO/drivesim
 # Exit status 77 (a skipped test) only when xvfb-run is not installed.
@@ -36,6 +40,8 @@ main_title="The influence of the feedback coefficient on the quality of regulati
 help_title="Instructions"
 lab_title="Quality of regulation"
 save_title="Save table as CSV"
+question_title="Drivesim"
+scenario_title="Save scenario"
 
 # The controls, in the main window's client coordinates (below the menu
 # bar, whose height is measured once the window is shown).
@@ -144,7 +150,7 @@ chart_moved_since() {
 
 # The program runs in a subshell that records its exit status when it ends.
 (
-  env -u QT_QPA_PLATFORM "$drivesim" >"$work/drivesim.out" 2>"$work/drivesim.err" &
+  env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" "$drivesim" >"$work/drivesim.out" 2>"$work/drivesim.err" &
   echo $! >"$work/pid"
   wait $!
   echo $? >"$work/status"
@@ -227,10 +233,46 @@ click "$help_x" "$help_y" || fail "cannot click Help"
 poll 30 window_shown "$help_title" || fail "Help did not show the instructions window"
 echo "instructions window shown: \"$help_title\""
 
-# "Exit" with the instructions window open ends the program.
+# "Exit" with the instructions window open asks first, since the lab keeps
+# runs that are in no scenario file; "Save" asks for the scenario's file,
+# and once it is written the program ends.
 click "$exit_x" "$exit_y" || fail "cannot click Exit"
-poll 30 ended || fail "the program did not end after Exit"
+question_shown() { window_shown "$question_title"; }
+poll 30 question_shown || fail "Exit did not ask before the kept runs are lost"
+echo "Exit asks before the kept runs are lost"
+sleep 0.5
+xdotool key alt+s || fail "cannot answer Save"
+poll 30 window_shown "$scenario_title" || fail "no file dialog for the scenario"
+sleep 0.5
+xdotool type "$work/lab.drivesim" && xdotool key Return || fail "cannot type the scenario's name"
+poll 30 ended || fail "the program did not end after Exit and Save"
 status=$(cat "$work/status")
 [ "$status" -eq 0 ] || fail "the program ended with exit status $status"
-echo "program ended with exit status 0"
+kept=$(grep -c '"label"' "$work/lab.drivesim")
+[ "$kept" -eq 6 ] || fail "the scenario holds $kept kept runs, not 6: $(cat "$work/lab.drivesim")"
+echo "program ended with exit status 0, the scenario saved with the six kept runs"
+
+# A fresh program opens the scenario named on its command line: the lab
+# shows the kept runs, and Exit ends it without a question, nothing having
+# changed since the file was saved.
+rm -f "$work/status" "$work/pid"
+(
+  env -u QT_QPA_PLATFORM XDG_CONFIG_HOME="$work/config" "$drivesim" "$work/lab.drivesim" \
+    >"$work/drivesim.out" 2>"$work/drivesim.err" &
+  echo $! >"$work/pid"
+  wait $!
+  echo $? >"$work/status"
+) &
+poll 10 test -s "$work/pid" || fail "the program did not start again"
+pid=$(cat "$work/pid")
+poll 60 shown_or_ended && ! ended || fail "the main window did not appear again"
+main=$(visible_window "$main_title")
+poll 30 window_shown "$lab_title" || fail "the scenario did not open the lab window"
+echo "the scenario opened in a fresh program with its lab"
+sleep 1
+xdotool windowraise "$main" && click "$exit_x" "$exit_y" || fail "cannot click Exit again"
+poll 30 ended || fail "the program did not end after Exit (or asked)"
+status=$(cat "$work/status")
+[ "$status" -eq 0 ] || fail "the program ended with exit status $status"
+echo "program ended with exit status 0 without a question"
 finish 0
