@@ -14,6 +14,7 @@
 #include "sim/DriveModel.h"
 #include "sim/SimulationTick.h"
 #include "sim/TimeHistory.h"
+#include "ui/GuideWindow.h"
 #include "ui/OscilloscopeLayout.h"
 #include "ui/PanelControl.h"
 #include "ui/Unit2.h"
@@ -247,6 +248,7 @@ TForm1::~TForm1() {
   // No tick may reach a window that is going away.
   Timer1->SetEnabled(false);
   fLabWindow.reset();
+  fGuideWindow.reset();
 }
 
 void TForm1::FormCreate() {

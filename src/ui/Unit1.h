@@ -26,6 +26,7 @@ class TLineSeries;
 class TPanelControl;
 class TForm2;
 class TLabWindow;
+class TGuideWindow;
 
 // The program's simulation records, alive for the whole run: the drive
 // model and the time history of the oscilloscope. The gear pair is
@@ -66,6 +67,7 @@ class TForm1 : public TForm {
   void Exit1Click();                     // File > Exit, as "Exit"
   void QualityOfRegulation1Click();      // Lab > Quality of regulation…
   void Instructions1Click();             // Help > Instructions, as "Help"
+  void UserGuide1Click();                // Help > User guide
 
   // The inputs as the controls hold them, read as "Process" reads them
   // (raising what it would raise) but stored nowhere: the seven edits, the
@@ -77,6 +79,8 @@ class TForm1 : public TForm {
   const WindowRun& Run() const { return fRun; }
   // The "Quality of regulation" window, made when the menu first opens it.
   TLabWindow* LabWindow() const { return fLabWindow.get(); }
+  // The user guide's window, made when the menu first opens it.
+  TGuideWindow* GuideWindow() const { return fGuideWindow.get(); }
 
   // True while the simulation timer runs.
   bool Running() const { return Timer1->Enabled(); }
@@ -138,6 +142,7 @@ class TForm1 : public TForm {
   TMenuItem* Exit1 = nullptr;
   TMenuItem* QualityOfRegulation1 = nullptr;
   TMenuItem* Instructions1 = nullptr;
+  TMenuItem* UserGuide1 = nullptr;
 
  private:
   void CreateMainMenu();
@@ -147,6 +152,7 @@ class TForm1 : public TForm {
   TForm2* fInstructionsWindow = nullptr;  // not owned
   WindowRun fRun;
   std::unique_ptr<TLabWindow> fLabWindow;
+  std::unique_ptr<TGuideWindow> fGuideWindow;
 };
 
 }  // namespace drivesim

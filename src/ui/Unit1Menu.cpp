@@ -1,6 +1,7 @@
 // The main window's menu bar and its commands: saving the oscilloscope's
 // picture and the run's record, the "Quality of regulation" window, and
-// Exit and Instructions, which do what the "Exit" and "Help" buttons do.
+// Exit and Instructions, which do what the "Exit" and "Help" buttons do, and
+// the user guide.
 #include <ostream>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "platform/Numbers.h"
 #include "sim/DriveModel.h"
 #include "sim/TimeHistory.h"
+#include "ui/GuideWindow.h"
 #include "ui/MainWindowPicture.h"
 #include "ui/Unit1.h"
 
@@ -29,12 +31,15 @@ void TForm1::CreateMainMenu() {
   QualityOfRegulation1 = &lab.Add("&Quality of regulation\u2026", "Ctrl+L");
   TMenuItem& help = MainMenu1->Add("&Help");
   Instructions1 = &help.Add("&Instructions", "F1");
+  // No key of its own: F1 stays the instructions.
+  UserGuide1 = &help.Add("&User guide");
 
   SaveOscilloscopePicture1->OnClick = [this] { SaveOscilloscopePicture1Click(); };
   SaveRunAsCsv1->OnClick = [this] { SaveRunAsCsv1Click(); };
   Exit1->OnClick = [this] { Exit1Click(); };
   QualityOfRegulation1->OnClick = [this] { QualityOfRegulation1Click(); };
   Instructions1->OnClick = [this] { Instructions1Click(); };
+  UserGuide1->OnClick = [this] { UserGuide1Click(); };
 }
 
 void TForm1::SaveOscilloscopePicture1Click() {
@@ -57,6 +62,11 @@ void TForm1::SaveRunAsCsv1Click() {
 void TForm1::Exit1Click() { Button1Click(); }
 
 void TForm1::Instructions1Click() { Button4Click(); }
+
+void TForm1::UserGuide1Click() {
+  if (!fGuideWindow) fGuideWindow = std::make_unique<TGuideWindow>();
+  fGuideWindow->Show();
+}
 
 void TForm1::QualityOfRegulation1Click() {
   if (!fLabWindow) {
