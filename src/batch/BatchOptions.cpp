@@ -173,7 +173,7 @@ std::string UsageText() {
       "file it leads to); a FIFO or a device is written in place. \"-\" is standard\n"
       "output, where the rows of one run appear as the run goes.\n"
       "\n"
-      "Examples: the default drive's figures after 400 ticks, one row after the\n"
+      "Examples: The default drive's figures after 400 ticks, one row after the\n"
       "header: settled, final value 89.74 rad/s, overshoot 4.65 %, 2 % settling\n"
       "0.047 s:\n"
       "  drivesim-batch --metrics -\n"
