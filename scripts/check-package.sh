@@ -2,7 +2,8 @@
 # Checks DriveSim's Debian package without installing it: its fields and
 # dependencies, its file list, and the unpacked files (the programs run from
 # the unpacked copy, the desktop entry and the AppStream metadata through
-# their validators, the manual pages rendered without warnings, the icons).
+# their validators, the manual pages rendered without warnings, the icons,
+# the user guide).
 #
 #   check-package.sh PACKAGE.deb
 #   check-package.sh BUILD_DIR [CPACK]   builds the package from BUILD_DIR
@@ -100,6 +101,7 @@ expected=$(
 ./usr/bin/drivesim
 ./usr/bin/drivesim-batch
 ./usr/share/applications/drivesim.desktop
+./usr/share/doc/drivesim/drivesim-guide.html
 ./usr/share/icons/hicolor/128x128/apps/drivesim.png
 ./usr/share/icons/hicolor/16x16/apps/drivesim.png
 ./usr/share/icons/hicolor/24x24/apps/drivesim.png
@@ -209,5 +211,23 @@ done
 description=$(file -b "$share/icons/hicolor/scalable/apps/drivesim.svg")
 echo "scalable: $description"
 [[ "$description" == "SVG Scalable Vector Graphics image"* ]] || fail "the scalable icon is not SVG"
+
+step "user guide"
+# The guide a browser opens: HTML with its title, every link leading to one
+# of its own anchors, and none of the program's internal names.
+guide=$share/doc/drivesim/drivesim-guide.html
+description=$(file -b "$guide")
+echo "drivesim-guide.html: $description"
+[[ "$description" == HTML\ document* ]] || fail "the guide is not HTML: $description"
+grep -q '<title>DriveSim user guide</title>' "$guide" || fail "the guide has no title"
+for link in $(grep -o 'href="[^"]*"' "$guide" | sed 's/^href="//; s/"$//' | sort -u); do
+  [[ "$link" == "#"* ]] || fail "the guide links outside itself: $link"
+  grep -q "name=\"${link#\#}\"" "$guide" || fail "the guide has no anchor for $link"
+done
+for name in CoefAccel CoefVelocity CoefInput 0x00BBGGRR; do
+  ! grep -q "$name" "$guide" || fail "the guide names $name"
+  [[ "$help" != *"$name"* ]] || fail "drivesim-batch --help names $name"
+done
+echo "drivesim-guide.html: titled, its links resolve, no internal names"
 
 echo "package checked: $deb"

@@ -13,9 +13,12 @@ namespace drivesim {
 
 namespace {
 
+// A colour as web pages write it, #RRGGBB: red, green and blue from 00 to FF.
 void AppendColour(std::string& text, TColor colour) {
+  const auto value = static_cast<unsigned>(colour);
   char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "0x%06X", static_cast<unsigned>(colour));
+  std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", value & 0xFFu, (value >> 8) & 0xFFu,
+                (value >> 16) & 0xFFu);
   text += buffer;
 }
 

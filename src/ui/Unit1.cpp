@@ -15,6 +15,7 @@
 #include "sim/DriveModel.h"
 #include "sim/SimulationTick.h"
 #include "sim/TimeHistory.h"
+#include "ui/GuideWindow.h"
 #include "ui/OscilloscopeLayout.h"
 #include "ui/PanelControl.h"
 #include "ui/Unit2.h"
@@ -253,6 +254,7 @@ TForm1::~TForm1() {
     SaveWindowLayout("lab", *fLabWindow->Widget(), fLabWindow->Splitters());
   }
   fLabWindow.reset();
+  fGuideWindow.reset();
 }
 
 void TForm1::FormCreate() {

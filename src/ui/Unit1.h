@@ -29,6 +29,7 @@ class TLineSeries;
 class TPanelControl;
 class TForm2;
 class TLabWindow;
+class TGuideWindow;
 
 // The program's simulation records, alive for the whole run: the drive
 // model and the time history of the oscilloscope. The gear pair is
@@ -99,6 +100,7 @@ class TForm1 : public TForm {
   // The lab window's place, size and splitters are remembered between
   // starts when this is set (the program sets it; tests choose).
   bool RememberLayout = false;
+  void UserGuide1Click();                // Help > User guide
 
   // The inputs as the controls hold them, read as "Process" reads them
   // (raising what it would raise) but stored nowhere: the seven edits, the
@@ -110,6 +112,8 @@ class TForm1 : public TForm {
   const WindowRun& Run() const { return fRun; }
   // The "Quality of regulation" window, made when the menu first opens it.
   TLabWindow* LabWindow() const { return fLabWindow.get(); }
+  // The user guide's window, made when the menu first opens it.
+  TGuideWindow* GuideWindow() const { return fGuideWindow.get(); }
 
   // True while the simulation timer runs.
   bool Running() const { return Timer1->Enabled(); }
@@ -175,6 +179,7 @@ class TForm1 : public TForm {
   TMenuItem* SaveScenario1 = nullptr;
   TMenuItem* RecentScenarios1 = nullptr;  // the submenu
   TMenuItem* ResetSettings1 = nullptr;
+  TMenuItem* UserGuide1 = nullptr;
 
  private:
   void CreateMainMenu();
@@ -191,6 +196,7 @@ class TForm1 : public TForm {
   Scenario fScenario;
   std::optional<Scenario> fSavedScenario;  // as opened or saved last
   std::string fScenarioPath;
+  std::unique_ptr<TGuideWindow> fGuideWindow;
 };
 
 }  // namespace drivesim

@@ -1,6 +1,7 @@
 // The main window's menu bar and its commands: saving the oscilloscope's
 // picture and the run's record, the "Quality of regulation" window, and
-// Exit and Instructions, which do what the "Exit" and "Help" buttons do.
+// Exit and Instructions, which do what the "Exit" and "Help" buttons do, and
+// the user guide.
 #include <ostream>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "platform/Numbers.h"
 #include "sim/DriveModel.h"
 #include "sim/TimeHistory.h"
+#include "ui/GuideWindow.h"
 #include "ui/MainWindowPicture.h"
 #include "ui/Unit1.h"
 
@@ -37,6 +39,8 @@ void TForm1::CreateMainMenu() {
   Instructions1 = &help.Add("&Instructions", "F1");
   help.AddSeparator();
   ResetSettings1 = &help.Add("Reset &settings");
+  // No key of its own: F1 stays the instructions.
+  UserGuide1 = &help.Add("&User guide");
 
   SaveOscilloscopePicture1->OnClick = [this] { SaveOscilloscopePicture1Click(); };
   SaveRunAsCsv1->OnClick = [this] { SaveRunAsCsv1Click(); };
@@ -47,6 +51,7 @@ void TForm1::CreateMainMenu() {
   SaveScenario1->OnClick = [this] { SaveScenario1Click(); };
   ResetSettings1->OnClick = [this] { ResetSettings1Click(); };
   UpdateRecentScenarios();
+  UserGuide1->OnClick = [this] { UserGuide1Click(); };
 }
 
 void TForm1::SaveOscilloscopePicture1Click() {
@@ -76,6 +81,11 @@ void TForm1::SaveRunAsCsv1Click() {
 void TForm1::Exit1Click() { Button1Click(); }
 
 void TForm1::Instructions1Click() { Button4Click(); }
+
+void TForm1::UserGuide1Click() {
+  if (!fGuideWindow) fGuideWindow = std::make_unique<TGuideWindow>();
+  fGuideWindow->Show();
+}
 
 TLabWindow& TForm1::EnsureLabWindow() {
   if (!fLabWindow) {

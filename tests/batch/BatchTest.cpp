@@ -192,9 +192,9 @@ void ExpectSeries(const std::string& csv, const std::vector<Point>& expected) {
     EXPECT_EQ(row[0], std::to_string(k));
     EXPECT_EQ(Real(row[1]), expected[k].X) << k;
     ExpectClose(row[2], expected[k].Velocity, "velocity point " + std::to_string(k));
-    EXPECT_EQ(row[3], "0xFFFF00");
+    EXPECT_EQ(row[3], "#00FFFF");  // the velocity trace, aqua
     ExpectClose(row[4], expected[k].Setpoint, "setpoint point " + std::to_string(k));
-    EXPECT_EQ(row[5], "0x00FF00");
+    EXPECT_EQ(row[5], "#00FF00");  // the setpoint trace, lime
     if (k > 0) {
       EXPECT_GT(Real(row[1]), Real(rows[k - 1][1]));
     }

@@ -49,6 +49,7 @@ TEST_F(Unit1MenuTest, MenusHoldTheCommandsWithTheirAccessKeysAndShortcuts) {
       {form->Exit1, "E&xit", "Ctrl+Q"},
       {form->QualityOfRegulation1, "&Quality of regulation\u2026", "Ctrl+L"},
       {form->Instructions1, "&Instructions", "F1"},
+      {form->UserGuide1, "&User guide", ""},
   };
   int found = 0;
   for (QAction* menuAction : bar->actions()) {
@@ -62,7 +63,7 @@ TEST_F(Unit1MenuTest, MenusHoldTheCommandsWithTheirAccessKeysAndShortcuts) {
       }
     }
   }
-  EXPECT_EQ(found, 5);
+  EXPECT_EQ(found, 6);
   // The menu bar takes no part in the Tab order: the focus still starts on
   // "Exit".
   EXPECT_EQ(bar->focusPolicy(), Qt::NoFocus);

@@ -1,0 +1,72 @@
+#include "ui/GuideWindow.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFont>
+#include <QKeySequence>
+#include <QString>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWidget>
+
+namespace drivesim {
+
+namespace {
+
+// The window's first size and place: beside the main window on a screen of
+// 1024 x 768 or more, wide enough for the guide's tables.
+constexpr int kWindowLeft = 40;
+constexpr int kWindowTop = 40;
+constexpr int kWindowWidth = 820;
+constexpr int kWindowHeight = 660;
+// The window's own texts, as in the lab window: the main window's face.
+constexpr const char* kFontName = "MS Sans Serif";
+constexpr int kFontPixels = 13;
+
+}  // namespace
+
+std::string GuideHtml() {
+  QFile file(QString::fromUtf8(kGuideResourcePath));
+  if (!file.open(QIODevice::ReadOnly)) return std::string();
+  return file.readAll().toStdString();
+}
+
+TGuideWindow::TGuideWindow() {
+  fWindow = new QWidget(nullptr, Qt::Window);
+  QFont font(QString::fromUtf8(kFontName));
+  font.setPixelSize(kFontPixels);
+  fWindow->setFont(font);
+  fWindow->setGeometry(kWindowLeft, kWindowTop, kWindowWidth, kWindowHeight);
+
+  // Ctrl+W (the platform's "close window" keys) closes it, which only
+  // hides it.
+  auto* close = new QAction(fWindow);
+  close->setShortcuts(QKeySequence::Close);
+  close->setShortcutContext(Qt::WindowShortcut);
+  QObject::connect(close, &QAction::triggered, fWindow, [this] { fWindow->close(); });
+  fWindow->addAction(close);
+
+  auto* layout = new QVBoxLayout(fWindow);
+  fBrowser = new QTextBrowser(fWindow);
+  // The guide's links lead to its own sections; it links nowhere outside.
+  fBrowser->setOpenExternalLinks(false);
+  fBrowser->setSource(QUrl(QString::fromUtf8(kGuideResourceUrl)));
+  layout->addWidget(fBrowser);
+  // The window carries the guide's own title.
+  fWindow->setWindowTitle(fBrowser->documentTitle());
+}
+
+TGuideWindow::~TGuideWindow() { delete fWindow; }
+
+void TGuideWindow::Show() {
+  fWindow->show();
+  fWindow->raise();
+  fWindow->activateWindow();
+}
+
+void TGuideWindow::Hide() { fWindow->hide(); }
+
+bool TGuideWindow::Visible() const { return fWindow->isVisible(); }
+
+}  // namespace drivesim
