@@ -77,12 +77,15 @@ void TCustomAxisPanel::RenderContents() {
   PaintWalls();
   if (fAxisVisible && fAxisBehind) DrawAxes();
   if (OnBeforeDrawSeries) OnBeforeDrawSeries(*this);
-  // Index order: a later series covers an earlier one where they cross.
-  // The list is walked by index, so that an event handler that detaches a
-  // series cannot leave the loop on a stale position.
-  for (int i = 0; i < fSeriesList.Count(); ++i) {
-    TChartSeries& series = fSeriesList[i];
-    if (series.Active()) PaintSeries(series);
+  // Index order: a later series covers an earlier one where they cross;
+  // the shaded regions go first, behind every other series. The list is
+  // walked by index, so that an event handler that detaches a series cannot
+  // leave the loop on a stale position.
+  for (const bool behind : {true, false}) {
+    for (int i = 0; i < fSeriesList.Count(); ++i) {
+      TChartSeries& series = fSeriesList[i];
+      if (series.Active() && series.DrawsBehind() == behind) PaintSeries(series);
+    }
   }
   if (fAxisVisible && !fAxisBehind) DrawAxes();
   if (Zoom().IsActive) PaintZoomRectangle();
@@ -143,7 +146,7 @@ void TCustomAxisPanel::ApplySeriesMargins() {
 
 void TCustomAxisPanel::PaintSeries(TChartSeries& series) {
   series.ComputeVisibleRange();
-  if (series.FirstVisible() < 0) return;
+  if (series.FirstVisible() < 0 && !series.DrawsBehind()) return;
   series.DoBeforeDrawValues();
   TChartCanvas3D& canvas = ChartCanvas();
   if (fClipPoints) canvas.ClipToBox(PlotRect(), 0, DepthWidth());

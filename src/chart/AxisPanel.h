@@ -59,13 +59,15 @@ class TCustomAxisPanel : public TCustomChartPanelExtended {
   virtual void PaintZoomRectangle() {}
 
   // The drawing order of one paint: the panel, the titles, the axes' layout,
-  // the walls, the axes, the series (in list order, each clipped to the
-  // chart rectangle), the zoom band; then the canvas's drawing state is
-  // reset and OnAfterDraw fires.
+  // the walls, the axes, the series (those that DrawsBehind first, each
+  // group in list order, each series clipped to the chart rectangle), the
+  // zoom band; then the canvas's drawing state is reset and OnAfterDraw
+  // fires.
   void RenderContents() override;
   // One series: its visible range, BeforeDrawValues, its points clipped to
   // PlotRect less its left column and top and bottom rows (with ClipPoints),
-  // AfterDrawValues. Nothing at all for a series without visible points.
+  // AfterDrawValues. Nothing at all for a series without visible points
+  // (unless it DrawsBehind).
   void PaintSeries(TChartSeries& series);
 
   // --- Series.

@@ -107,6 +107,7 @@ TCustomChart::TCustomChart() {
   fLeftWall = std::make_unique<TChartWall>(*this, 0x80FFFF);
   fLegend = std::make_unique<TChartLegend>(*this);
   fBottomWall = std::make_unique<TChartWall>(*this, 0xFFFFFF);
+  fReadout = std::make_unique<TChartReadout>(*this);
   SetMouseHandled(false);
   fScalesRestored = true;
   SetRepaintOnChange(true);

@@ -21,7 +21,9 @@
 #include "chart/ChartCanvas.h"
 #include "chart/ChartFontObject.h"
 #include "chart/ChartLegend.h"
+#include "chart/ChartReadout.h"
 #include "chart/ChartSeries.h"
+#include "chart/PointSeries.h"
 #include "chart/ZoomPanning.h"
 #include "platform/Graphics.h"
 #include "platform/Types.h"
@@ -175,6 +177,10 @@ class TCustomChart : public TCustomAxisPanel {
   void SetScalesRestored(bool value) { fScalesRestored = value; }
   TSavedScales& SavedScales() { return fSavedScales; }
   TChartTitle& Title() { return *fTitle; }
+  // The crosshair and box that follow the mouse (off by default).
+  TChartReadout& Readout() { return *fReadout; }
+  // The drag of a point in progress, if any (PointSeries.h).
+  const TPointDrag& PointDrag() const { return fPointDrag; }
 
   // The back wall's colour. Setting it (except while the chart is loading)
   // also makes the back wall's brush solid, so that the colour shows.
@@ -204,6 +210,9 @@ class TCustomChart : public TCustomAxisPanel {
   // with the same rectangle erases it. Outside a paint it draws on the
   // window surface.
   void PaintZoomRectangle() override;
+  // The chart, then a readout shown on a picture only when it is to appear
+  // in pictures (ChartReadout.cpp).
+  void RenderTo(TCanvas& canvas, const TRect& rect) override;
 
   TChartAllowScrollEvent OnAllowScroll;
   TChartClickAxisEvent OnClickAxis;
@@ -212,6 +221,8 @@ class TCustomChart : public TCustomAxisPanel {
   TChartClickSeriesEvent OnClickSeries;
 
  protected:
+  // The panel's paint, then the readout over it on the window surface.
+  void Paint() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -248,6 +259,8 @@ class TCustomChart : public TCustomAxisPanel {
   bool fScalesRestored = true;
   TSavedScales fSavedScales;
   std::unique_ptr<TChartTitle> fTitle;
+  std::unique_ptr<TChartReadout> fReadout;
+  TPointDrag fPointDrag;
 };
 
 // The chart control as a window holds it. Every property is reachable

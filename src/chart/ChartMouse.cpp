@@ -76,13 +76,17 @@ TChartClickedPart TCustomChart::FindClickedPart(int x, int y) {
 
 void TCustomChart::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   // A second button pressed during a drag is ignored.
-  if (Zoom().IsActive || Panning().IsActive) return;
+  if (Zoom().IsActive || Panning().IsActive || fPointDrag.IsActive()) return;
   // An OnMouseDown handler that set MouseHandled keeps the chart out of this
   // press.
   if (MouseHandled()) {
     SetMouseHandled(false);
     return;
   }
+  // A press takes the readout away; one within reach of a draggable point
+  // drags that point rather than starting a zoom.
+  fReadout->Hide();
+  if (button == kZoomButton && fPointDrag.Start(*this, x, y)) return;
   const TChartClickedPart part = FindClickedPart(x, y);
   bool handled = false;
   bool backgroundOffered = false;
@@ -195,6 +199,10 @@ void TCustomChart::PaintZoomRectangle() {
 // Mouse move
 
 void TCustomChart::MouseMove(TShiftState /*shift*/, int x, int y) {
+  if (fPointDrag.MoveTo(x, y)) {
+    fReadout->MouseAt(x, y);
+    return;
+  }
   TZoomPanningRecord& zoom = Zoom();
   if (zoom.IsActive) {
     if (x == zoom.ToX && y == zoom.ToY) return;
@@ -208,6 +216,7 @@ void TCustomChart::MouseMove(TShiftState /*shift*/, int x, int y) {
     PanTo(x, y);
     return;
   }
+  fReadout->MouseAt(x, y);
   // The first active series with a cursor of its own that has a point or
   // segment under the mouse shows its cursor; elsewhere the control's own
   // cursor returns.
@@ -225,6 +234,7 @@ void TCustomChart::MouseMove(TShiftState /*shift*/, int x, int y) {
 // Mouse up
 
 void TCustomChart::MouseUp(TMouseButton button, TShiftState /*shift*/, int x, int y) {
+  if (button == kZoomButton && fPointDrag.End()) return;
   TZoomPanningRecord& zoom = Zoom();
   // Only the zoom button's release ends a zoom drag.
   if (zoom.IsActive && button == kZoomButton) {
@@ -419,6 +429,7 @@ bool TCustomChart::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
 void TCustomChart::MouseLeave() {
   SetCursor(LoadedCursor());
   Panning().IsActive = false;
+  fReadout->Hide();
 }
 
 }  // namespace drivesim

@@ -154,6 +154,10 @@ class TChartSeries {
   virtual void HorizontalMargins(int& left, int& right) const;
   virtual void VerticalMargins(int& top, int& bottom) const;
   virtual bool WantsAxes() const { return true; }
+  // A series that shades a region of the chart (RegionSeries.h): the chart
+  // paints it before every other series, whatever its place in the list,
+  // and even when it has no visible points (a band needs none).
+  virtual bool DrawsBehind() const { return false; }
 
   // Points.
   int PointCount() const { return fXValues->ValueCount(); }

@@ -15,22 +15,11 @@
 
 #include "chart/ChartCanvas.h"
 #include "chart/ChartSeries.h"
+#include "chart/SeriesMarker.h"
 #include "platform/Graphics.h"
 #include "platform/Types.h"
 
 namespace drivesim {
-
-enum TSeriesPointerStyle {
-  psRectangle,
-  psCircle,
-  psTriangle,
-  psDownTriangle,
-  psCross,
-  psDiagCross,
-  psStar,
-  psDiamond,
-  psSmallDot
-};
 
 // The shape a series draws at its points. Every setter stores a changed value
 // and asks the owner series for a repaint; so do changes of its pen and
