@@ -1,10 +1,10 @@
 #include "analysis/PrintChart.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
 
+#include "chart/ChartPalette.h"
 #include "platform/Numbers.h"
 
 namespace drivesim {
@@ -46,25 +46,7 @@ void ConfigurePrintChart(TChart& chart, const std::string& title, int width, int
 }
 
 TColor SequentialColor(int index, int count) {
-  // Dark violet, blue, teal, green: light enough to tell apart, dark enough
-  // for thin lines on white paper.
-  static constexpr std::array<std::array<double, 3>, 4> kAnchors = {{
-      {68, 1, 84},
-      {59, 82, 139},
-      {33, 145, 140},
-      {70, 170, 70},
-  }};
-  const double t = count <= 1 ? 0.5 : static_cast<double>(index) / (count - 1);
-  const double at = std::clamp(t, 0.0, 1.0) * (kAnchors.size() - 1);
-  const std::size_t k = std::min(static_cast<std::size_t>(at), kAnchors.size() - 2);
-  const double f = at - static_cast<double>(k);
-  int c[3];
-  for (int i = 0; i < 3; ++i) {
-    const double v = kAnchors[k][static_cast<std::size_t>(i)] * (1 - f) +
-                     kAnchors[k + 1][static_cast<std::size_t>(i)] * f;
-    c[i] = static_cast<int>(std::lround(v));
-  }
-  return RGB(c[0], c[1], c[2]);
+  return SequentialColor(count <= 1 ? 0.5 : static_cast<double>(index) / (count - 1));
 }
 
 std::string ValueText(double value) {

@@ -14,10 +14,10 @@ namespace drivesim {
 // size with the given title.
 void ConfigurePrintChart(TChart& chart, const std::string& title, int width, int height);
 
-// Colour index of count (0 <= index < count) on a sequential palette that
-// runs from dark violet through blue and teal to green, every step dark
-// enough to read as a line on white. One run alone takes the palette's
-// middle.
+// Colour index of count (0 <= index < count) on the charts' sequential
+// palette (chart/ChartPalette.h), spread evenly from its dark violet start
+// to its green end, every step dark enough to read as a line on white. One
+// run alone takes the palette's middle.
 TColor SequentialColor(int index, int count);
 
 // A value as a legend or caption shows it: at most six significant digits,

@@ -155,7 +155,9 @@ void TCustomChart::PaintTitlesAndLegend() {
   // A legend beside the chart rectangle takes the full height, and the
   // titles centre over what is left; one above or below it comes after the
   // titles, between them and the chart rectangle.
-  const bool legend = fLegend->Visible() && ActiveCount() > 0;
+  // A legend that shows hidden series stays for them, so that they can be
+  // shown again.
+  const bool legend = fLegend->Visible() && (ActiveCount() > 0 || fLegend->ToggleOnClick());
   if (legend && fLegend->IsVertical()) fLegend->Paint();
   if (fTitle->Visible()) PaintTitle(*fTitle, true);
   if (fFoot->Visible()) PaintTitle(*fFoot, false);

@@ -4,6 +4,7 @@
 #include "chart/ChartAxis.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "chart/AxisPanel.h"
@@ -242,9 +243,64 @@ void TCustomChartAxis::AdjustRange() {
   if (fAutomatic || fAutomaticMinimum) {
     fMinimum = fIsHorizontal ? fChart.AxisMinX(*this) : fChart.AxisMinY(*this);
   }
-  fRangeMaximum = fMaximum;
-  fRangeMinimum = fMinimum;
+  if (fLogarithmic) WidenToPowers();
+  SetPaintRange(fMinimum, fMaximum);
+}
+
+namespace {
+// Exponents within this of a whole number count as whole: a logarithm of an
+// exact power may come out a few units in the last place off.
+constexpr double kExponentTolerance = 1e-9;
+}  // namespace
+
+double TCustomChartAxis::LogOf(double value) const {
+  if (fLogarithmicBase == 10) return std::log10(value);
+  if (fLogarithmicBase == 2) return std::log2(value);
+  return std::log(value) / std::log(static_cast<double>(fLogarithmicBase));
+}
+
+double TCustomChartAxis::PowerOf(double exponent) const {
+  return std::pow(static_cast<double>(fLogarithmicBase), exponent);
+}
+
+void TCustomChartAxis::WidenToPowers() {
+  const double base = fLogarithmicBase;
+  const bool automaticMax = fAutomatic || fAutomaticMaximum;
+  const bool automaticMin = fAutomatic || fAutomaticMinimum;
+  if (automaticMax && fMaximum > 0) {
+    fMaximum = PowerOf(std::ceil(LogOf(fMaximum) - kExponentTolerance));
+  }
+  if (automaticMin && fMinimum > 0) {
+    fMinimum = PowerOf(std::floor(LogOf(fMinimum) + kExponentTolerance));
+  } else if (automaticMin && fMaximum > 0) {
+    // Data at 0 or below has no logarithm: one power below the top.
+    fMinimum = fMaximum / base;
+  }
+  // Data at a single power still shows one whole power of the base.
+  if (fMinimum == fMaximum && fMaximum > 0) {
+    if (automaticMax) {
+      fMaximum *= base;
+    } else if (automaticMin) {
+      fMinimum /= base;
+    }
+  }
+}
+
+void TCustomChartAxis::SetPaintRange(double minimum, double maximum) {
+  fLogScale = fLogarithmic && !fIsDepth && maximum > 0;
+  if (fLogScale && !(minimum > 0)) minimum = maximum / fLogarithmicBase;
+  fRangeMinimum = minimum;
+  fRangeMaximum = maximum;
   fRangeWidth = fRangeMaximum - fRangeMinimum;
+  if (fLogScale) {
+    fLogMinimum = LogOf(fRangeMinimum);
+    fLogWidth = LogOf(fRangeMaximum) - fLogMinimum;
+  }
+}
+
+int TCustomChartAxis::LogValueToPixel(double value) const {
+  if (fLogWidth == 0 || !(value > 0)) return fCenterPixel;
+  return PixelAtOffset((LogOf(value) - fLogMinimum) * fAxisLength / fLogWidth);
 }
 
 void TCustomChartAxis::ComputePixelRange() {
@@ -264,6 +320,11 @@ void TCustomChartAxis::ComputePixelRange() {
 
 double TCustomChartAxis::PixelToValue(int pixel) const {
   if (fAxisLength < 1) return 0.0;
+  if (fLogScale) {
+    const double e = static_cast<double>(fInverted ? fEndPixel - pixel : pixel - fStartPixel) *
+                     fLogWidth / fAxisLength;
+    return PowerOf(fIsHorizontal ? fLogMinimum + e : fLogMinimum + fLogWidth - e);
+  }
   const double d = static_cast<double>(fInverted ? fEndPixel - pixel : pixel - fStartPixel) *
                    fRangeWidth / fAxisLength;
   return fIsHorizontal ? fRangeMinimum + d : fRangeMaximum - d;
@@ -281,9 +342,7 @@ void TCustomChartAxis::ShrinkForMargins(int low, int high) {
   double highValue = PixelToValue(oldEnd);
   ComputePixelRange();
   if (lowValue > highValue) std::swap(lowValue, highValue);
-  fRangeMinimum = lowValue;
-  fRangeMaximum = highValue;
-  fRangeWidth = fRangeMaximum - fRangeMinimum;
+  SetPaintRange(lowValue, highValue);
 }
 
 void TCustomChartAxis::SetRange(double min, double max) {
@@ -315,6 +374,25 @@ void TCustomChartAxis::ScrollBy(double offset, bool checkLimits) {
   fMaximum += offset;
   fMinimum += offset;
   fChart.RepaintNow();
+}
+
+void TCustomChartAxis::ScrollByFactor(double factor) {
+  fAutomatic = fAutomaticMaximum = fAutomaticMinimum = false;
+  fMaximum *= factor;
+  fMinimum *= factor;
+  fChart.RepaintNow();
+}
+
+void TCustomChartAxis::PannedRange(int from, int to, double& newMin, double& newMax) const {
+  if (MovesByFactors() && fLogScale) {
+    const double factor = PixelToValue(from) / PixelToValue(to);
+    newMin = fMinimum * factor;
+    newMax = fMaximum * factor;
+    return;
+  }
+  const double shift = PixelToValue(from) - PixelToValue(to);
+  newMin = fMinimum + shift;
+  newMax = fMaximum + shift;
 }
 
 bool TCustomChartAxis::AxisHit(int x, int y) const {

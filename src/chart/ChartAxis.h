@@ -145,9 +145,12 @@ class TCustomChartAxis {
   void SetLabelsSize(int value);
   TAxisLabelStyle LabelStyle() const { return fLabelStyle; }
   void SetLabelStyle(TAxisLabelStyle value);
-  // Raises AxisException "DateTime Axis cannot be Logarithmic" on a
-  // date-time axis and "Logarithmic Axis Min and Max values should be >= 0"
-  // when the range reaches below 0. The scale itself stays linear here.
+  // Values map by their logarithm to the base LogarithmicBase: labels at the
+  // powers of the base, minor ticks at 2 .. base-1 times each power, and
+  // automatic ends widened to whole powers (decades). Raises AxisException
+  // "DateTime Axis cannot be Logarithmic" on a date-time axis and
+  // "Logarithmic Axis Min and Max values should be >= 0" when the range
+  // reaches below 0.
   bool Logarithmic() const { return fLogarithmic; }
   void SetLogarithmic(bool value);
   // Raises AxisException "Axis Logarithmic Base should be >= 2".
@@ -227,18 +230,25 @@ class TCustomChartAxis {
   // EndPixel upwards (so larger values are higher) along a vertical one;
   // Inverted reverses either. A zero range, or a value too far out for
   // 32-bit pixels, maps to CenterPixel.
+  // On a logarithmic scale the value's logarithm takes the value's place,
+  // and a value of 0 or below, which has none, maps to CenterPixel too.
   int ValueToPixel(double value) const {
+    if (fLogScale) return LogValueToPixel(value);
     if (fRangeWidth == 0) return fCenterPixel;
-    const double t = (value - fRangeMinimum) * fAxisLength / fRangeWidth;
-    // Also catches a NaN, which has no pixel either.
-    if (!(std::fabs(t) < kMaxPixelOffset)) return fCenterPixel;
-    // Rounded to nearest, ties to even; t is well inside 64 bits here.
-    const auto offset = static_cast<std::int64_t>(std::rint(t));
-    const bool fromEnd = fIsHorizontal ? fInverted : !fInverted;
-    return static_cast<int>(fromEnd ? fEndPixel - offset : fStartPixel + offset);
+    return PixelAtOffset((value - fRangeMinimum) * fAxisLength / fRangeWidth);
   }
   // The value at a pixel; 0 on an axis shorter than one pixel.
   double PixelToValue(int pixel) const;
+  // Whether the range of this paint maps by logarithms: Logarithmic, and a
+  // range that reaches above 0. A range that starts at 0 or below then
+  // starts one power of the base below its maximum.
+  bool IsLogScale() const { return fLogScale; }
+  // Whether the stored ends move by factors rather than by differences when
+  // zoomed, panned or scrolled: Logarithmic with both ends above 0.
+  bool MovesByFactors() const { return fLogarithmic && fMinimum > 0 && fMaximum > 0; }
+  // The logarithm of a value to LogarithmicBase, and the base's power.
+  double LogOf(double value) const;
+  double PowerOf(double exponent) const;
   // Moves the ends inward by low and high pixels and widens the range so
   // that the old end pixels keep their values.
   void ShrinkForMargins(int low, int high);
@@ -248,6 +258,14 @@ class TCustomChartAxis {
   // Moves the range by offset and repaints at once. With checkLimits, only
   // towards data beyond the current range.
   void ScrollBy(double offset, bool checkLimits);
+  // Multiplies both ends by factor (a fixed range) and repaints at once: a
+  // logarithmic axis scrolls so.
+  void ScrollByFactor(double factor);
+  // The ends after a pan that brings the value at pixel `from` to pixel
+  // `to`: moved by the difference of the two pixels' values, or on a
+  // logarithmic scale multiplied by their ratio, so that as many powers of
+  // the base stay in view.
+  void PannedRange(int from, int to, double& newMin, double& newMax) const;
   // Whether (x, y) lies in the band of the axis line and its labels.
   bool AxisHit(int x, int y) const;
 
@@ -274,6 +292,19 @@ class TCustomChartAxis {
   void GenerateValueLabels(double increment, const TAxisLabelSink& drawLabel = {});
   // Records the tick of one label value and hands its text on.
   void PlaceLabel(double value, const TAxisLabelSink& drawLabel = {});
+
+  // --- Labels and ticks of a logarithmic scale. The increment of such an
+  // axis counts powers of the base: 1 labels every power, 2 every second
+  // one (the even exponents), and so on up the 1-2-5 steps.
+
+  // The powers of the base in the range whose exponent is a multiple of
+  // step, from the top of the range down. When fewer than two powers lie in
+  // the range (a zoom inside one decade), step 1 also labels 2 .. base-1
+  // times each power.
+  void ForEachLogLabel(double step, const std::function<void(double value)>& visit) const;
+  // The minor tick values: 2 .. base-1 times each power of the base, inside
+  // the range, from the bottom of the range up.
+  void ForEachLogMinorTick(const std::function<void(double value)>& visit) const;
 
   // --- Room beside the chart rectangle.
 
@@ -329,6 +360,24 @@ class TCustomChartAxis {
   void Repaint() const;
 
  private:
+  // Rounded to nearest, ties to even, from the axis' start (or end) pixel;
+  // CenterPixel for an offset of no 32-bit pixel or a NaN.
+  int PixelAtOffset(double t) const {
+    if (!(std::fabs(t) < kMaxPixelOffset)) return fCenterPixel;
+    // t is well inside 64 bits here.
+    const auto offset = static_cast<std::int64_t>(std::rint(t));
+    const bool fromEnd = fIsHorizontal ? fInverted : !fInverted;
+    return static_cast<int>(fromEnd ? fEndPixel - offset : fStartPixel + offset);
+  }
+  int LogValueToPixel(double value) const;
+  // Automatic ends widened to whole powers of the base.
+  void WidenToPowers();
+  // The range of this paint, with its logarithms on a logarithmic axis.
+  void SetPaintRange(double minimum, double maximum);
+  // The smallest and largest exponent of a power of the base in the range.
+  void PowerExponents(int& first, int& last) const;
+  double LogIncrementForCount(int maxLabels) const;
+  void GenerateLogLabels(double step, const TAxisLabelSink& drawLabel);
   void PlaceTick(int position, bool withText, const std::string& text,
                  const TAxisLabelSink& drawLabel);
   void GeneratePointLabels(TAxisLabelStyle style, const TAxisLabelSink& drawLabel);
@@ -412,6 +461,11 @@ class TCustomChartAxis {
   int fLabelsPos = 0;
   int fTitlePos = 0;
   bool fIsDateTime = false;
+  // The logarithmic scale of this paint: the logarithm of RangeMinimum and
+  // the range's width in logarithms.
+  bool fLogScale = false;
+  double fLogMinimum = 0.0;
+  double fLogWidth = 0.0;
   int fDefaultTitleAngle = 0;
   TAxisTickList fTickList;
 

@@ -57,8 +57,8 @@ void ForEachMinorPosition(const TAxisTickList& ticks, int minorCount, bool logar
       visit(ticks[last] + s);
     }
   }
-  // The scale stays linear on a logarithmic axis too, so equal value steps
-  // are equal pixel steps and the minor positions are spaced the same way.
+  // Equal value steps are equal pixel steps (a logarithmic scale places its
+  // minor ticks itself), so the minor positions are spaced the same way.
   for (int i = 1; i <= last; ++i) {
     const double gap = ticks[i] - ticks[i - 1];
     for (int k = 1; k <= minorCount; ++k) {
@@ -309,6 +309,26 @@ void TCustomChartAxis::DrawAxis(bool calculateLinePosition) {
     }
   }
 
+  if (fLogScale) {
+    // Minor ticks and grid at 2 .. base-1 times each power of the base.
+    const auto inside = [this](int q) { return q > fStartPixel && q < fEndPixel; };
+    if (fMinorTicks.Visible()) {
+      canvas.ApplyPen(fMinorTicks);
+      ForEachLogMinorTick([&](double value) {
+        const int q = ValueToPixel(value);
+        if (inside(q)) DrawAcross(q, base + out * gap, base + out * gap + out * minorLength);
+      });
+    }
+    if (fMinorGrid.Visible()) {
+      SelectGridPen(fMinorGrid);
+      ForEachLogMinorTick([&](double value) {
+        const int q = ValueToPixel(value);
+        if (inside(q)) DrawGridLine(q);
+      });
+      canvas.ChangeBackgroundMode(OPAQUE);
+    }
+    return;
+  }
   if (count < 1) return;
   if (fMinorTicks.Visible()) {
     canvas.ApplyPen(fMinorTicks);

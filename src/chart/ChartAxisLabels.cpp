@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 
 #include "chart/AxisPanel.h"
 #include "chart/ChartAxis.h"
@@ -139,6 +140,7 @@ double TCustomChartAxis::IncrementForSize(int size) {
 }
 
 double TCustomChartAxis::IncrementForCount(int maxLabels) const {
+  if (fLogScale) return LogIncrementForCount(maxLabels);
   const IncrementAnswer question{true,
                                  maxLabels,
                                  fIsDateTime,
@@ -208,6 +210,81 @@ double TCustomChartAxis::NextNiceStep(double x) {
   if (x < 2) return 2;
   if (x < 5) return 5;
   return 10;
+}
+
+// ---------------------------------------------------------------------------
+// A logarithmic scale's increment, labels and minor ticks
+
+namespace {
+constexpr double kExponentTolerance = 1e-9;
+// Exponents beyond this are left unlabelled: no double reaches them.
+constexpr double kLargestExponent = 1100.0;
+}  // namespace
+
+void TCustomChartAxis::PowerExponents(int& first, int& last) const {
+  const double low = std::max(fLogMinimum, -kLargestExponent);
+  const double high = std::min(fLogMinimum + fLogWidth, kLargestExponent);
+  first = static_cast<int>(std::ceil(low - kExponentTolerance));
+  last = static_cast<int>(std::floor(high + kExponentTolerance));
+}
+
+double TCustomChartAxis::LogIncrementForCount(int maxLabels) const {
+  int first = 0;
+  int last = 0;
+  PowerExponents(first, last);
+  // Multiples of step between first and last, counted without a loop.
+  const auto count = [&](double step) {
+    return std::floor(last / step) - std::ceil(first / step) + 1;
+  };
+  double step = std::max(1.0, std::ceil(fIncrement));
+  while (fLabelsSeparation > 0 && count(step) > std::max(maxLabels, 1) && step < kLargestExponent) {
+    step = NextNiceStep(step);
+  }
+  return step;
+}
+
+void TCustomChartAxis::ForEachLogLabel(double step,
+                                       const std::function<void(double value)>& visit) const {
+  if (!fLogScale || !(step >= 1)) return;
+  int first = 0;
+  int last = 0;
+  PowerExponents(first, last);
+  const double top = fRangeMaximum * (1 + kExponentTolerance);
+  const double bottom = fRangeMinimum * (1 - kExponentTolerance);
+  if (last - first < 1 && step == 1) {
+    // Inside one decade: the powers and their multiples 2 .. base-1.
+    const int low = static_cast<int>(std::floor(fLogMinimum + kExponentTolerance));
+    for (int e = static_cast<int>(std::ceil(fLogMinimum + fLogWidth)); e >= low; --e) {
+      const double power = PowerOf(e);
+      for (int m = fLogarithmicBase - 1; m >= 1; --m) {
+        const double v = m * power;
+        if (v <= top && v >= bottom) visit(v);
+      }
+    }
+    return;
+  }
+  const auto whole = static_cast<long long>(step);
+  for (int e = last; e >= first; --e) {
+    if (e % whole == 0) visit(PowerOf(e));
+  }
+}
+
+void TCustomChartAxis::ForEachLogMinorTick(const std::function<void(double value)>& visit) const {
+  if (!fLogScale || fLogWidth <= 0) return;
+  const int low = static_cast<int>(std::floor(std::max(fLogMinimum, -kLargestExponent)));
+  const int high =
+      static_cast<int>(std::floor(std::min(fLogMinimum + fLogWidth, kLargestExponent)));
+  for (int e = low; e <= high; ++e) {
+    const double power = PowerOf(e);
+    for (int m = 2; m < fLogarithmicBase; ++m) {
+      const double v = m * power;
+      if (v > fRangeMinimum && v < fRangeMaximum) visit(v);
+    }
+  }
+}
+
+void TCustomChartAxis::GenerateLogLabels(double step, const TAxisLabelSink& drawLabel) {
+  ForEachLogLabel(step, [&](double value) { PlaceLabel(value, drawLabel); });
 }
 
 // ---------------------------------------------------------------------------
@@ -281,6 +358,10 @@ void TCustomChartAxis::PlaceLabel(double value, const TAxisLabelSink& drawLabel)
 
 void TCustomChartAxis::GenerateValueLabels(double increment, const TAxisLabelSink& drawLabel) {
   if (!(increment > 0) || !std::isfinite(increment)) return;
+  if (fLogScale) {
+    GenerateLogLabels(increment, drawLabel);
+    return;
+  }
   if (!(std::fabs(fRangeWidth / increment) < kMaxLabelsPerRange)) return;
   double v = fRangeMaximum;
   if (fRangeMinimum != fRangeMaximum && fRoundFirstLabel) {
@@ -344,7 +425,6 @@ void TCustomChartAxis::GenerateLabels(double increment, const TAxisLabelSink& dr
   if (!(increment > 0) || !(fRangeMaximum >= fRangeMinimum)) return;
   switch (EffectiveLabelStyle()) {
     case talValue:
-      // A logarithmic axis is labelled by its increment like a linear one.
       if (fChart.OnGetNextAxisLabel) {
         GenerateHandlerLabels(increment, drawLabel);
       } else {
@@ -376,7 +456,16 @@ int TCustomChartAxis::WidestValueLabel() {
   const double increment = ComputeIncrement();
   double lo = fRangeMinimum;
   double hi = fRangeMaximum;
-  if (fRoundFirstLabel || (fIsDateTime && fExactDateTime)) {
+  if (fLogScale) {
+    // The highest and the lowest power: the room is measured before the
+    // axis' length, which decides how many powers are labelled, is known.
+    bool any = false;
+    ForEachLogLabel(1, [&](double value) {
+      if (!any) hi = value;
+      lo = value;
+      any = true;
+    });
+  } else if (fRoundFirstLabel || (fIsDateTime && fExactDateTime)) {
     const double roundedLo = std::trunc(fRangeMinimum / increment) * increment;
     const double roundedHi = std::trunc(fRangeMaximum / increment) * increment;
     if (std::isfinite(roundedLo)) lo = roundedLo;

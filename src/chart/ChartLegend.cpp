@@ -1,6 +1,7 @@
 #include "chart/ChartLegend.h"
 
 #include <algorithm>
+#include <string>
 
 #include "chart/Chart.h"
 #include "chart/ChartSeries.h"
@@ -43,10 +44,16 @@ void TChartLegend::SetSymbolWidth(int value) {
   Repaint();
 }
 
+void TChartLegend::SetToggleOnClick(bool value) {
+  if (fToggleOnClick == value) return;
+  fToggleOnClick = value;
+  Repaint();
+}
+
 std::vector<TChartSeries*> TChartLegend::ItemSeries() const {
   std::vector<TChartSeries*> items;
   for (TChartSeries* s : fChart.SeriesList()) {
-    if (s->Active() && s->ShowInLegend()) items.push_back(s);
+    if ((s->Active() || fToggleOnClick) && s->ShowInLegend()) items.push_back(s);
   }
   return items;
 }
@@ -58,10 +65,56 @@ int TChartLegend::Clicked(int x, int y) const {
   return -1;
 }
 
+bool TChartLegend::ItemGreyed(int index) const { return !ItemSeriesAt(index).Active(); }
+
+void TChartLegend::ToggleItem(int index) {
+  if (index < 0 || index >= DrawnCount()) return;
+  TChartSeries& series = ItemSeriesAt(index);
+  // A series that left the chart since the last paint has no row any more.
+  if (!fChart.SeriesList().Contains(series)) return;
+  series.SetActive(!series.Active());
+}
+
+bool TChartLegend::PressItem(int index) {
+  fPressedItem = -1;
+  if (!fToggleOnClick || index < 0 || index >= DrawnCount()) return false;
+  fPressedItem = index;
+  return true;
+}
+
+bool TChartLegend::ReleaseAt(int x, int y) {
+  const int pressed = fPressedItem;
+  fPressedItem = -1;
+  if (pressed < 0 || Clicked(x, y) != pressed) return false;
+  ToggleItem(pressed);
+  return true;
+}
+
+namespace {
+
+// The text, or as much of it as fits into room pixels followed by "...";
+// cut between whole characters. Empty when not even that fits.
+std::string FitText(TChartCanvas3D& canvas, const std::string& text, int room) {
+  if (canvas.MeasureTextWidth(text) <= room) return text;
+  static const std::string kEllipsis = "...";
+  std::string cut = text;
+  while (!cut.empty()) {
+    std::size_t n = cut.size() - 1;
+    // Back over the continuation bytes of a UTF-8 character.
+    while (n > 0 && (static_cast<unsigned char>(cut[n]) & 0xC0) == 0x80) --n;
+    cut.resize(n);
+    if (canvas.MeasureTextWidth(cut + kEllipsis) <= room) return cut + kEllipsis;
+  }
+  return {};
+}
+
+}  // namespace
+
 void TChartLegend::Paint() {
   fLegendRect = TRect{};
   fItemRects.clear();
   fSymbolRects.clear();
+  fDrawnSeries.clear();
   std::vector<TChartSeries*> items = ItemSeries();
   if (items.empty()) return;
 
@@ -78,7 +131,11 @@ void TChartLegend::Paint() {
   const int frame = fFrame.Visible() ? canvas.ScaledWidth(fFrame.Width()) : 0;
   const TRect plot = fChart.PlotRect();
   std::vector<int> textWidths;
-  for (const TChartSeries* s : items) textWidths.push_back(canvas.MeasureTextWidth(s->Title()));
+  std::vector<std::string> titles;
+  for (const TChartSeries* s : items) {
+    titles.push_back(s->Title());
+    textWidths.push_back(canvas.MeasureTextWidth(s->Title()));
+  }
 
   // The box and the items' rectangles, keeping only the items that fit.
   TRect box;
@@ -87,9 +144,19 @@ void TChartLegend::Paint() {
     const int fit = (plot.Height() - 2 * (frame + verticalPadding)) / rowHeight;
     if (fit <= 0) return;
     if (static_cast<int>(items.size()) > fit) items.resize(static_cast<std::size_t>(fit));
-    const int widest =
+    int widest =
         *std::max_element(textWidths.begin(), textWidths.begin() + static_cast<long>(items.size()));
-    const int width = 2 * inner + symbolWidth + padding + widest;
+    // Titles that would make the box wider than its share are cut short.
+    const int fixedWidth = 2 * inner + symbolWidth + padding;
+    const int maxWidth = plot.Width() * kMaxWidthPercent / 100;
+    if (fixedWidth + widest > maxWidth) {
+      widest = maxWidth - fixedWidth;
+      if (widest <= 0) return;
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        if (textWidths[i] > widest) titles[i] = FitText(canvas, titles[i], widest);
+      }
+    }
+    const int width = fixedWidth + widest;
     const int height = 2 * (frame + verticalPadding) + static_cast<int>(items.size()) * rowHeight;
     const int left = fAlignment == laRight ? plot.Right - width : plot.Left;
     box = TRect{left, plot.Top, left + width, plot.Top + height};
@@ -100,6 +167,12 @@ void TChartLegend::Paint() {
   } else {
     std::vector<int> itemWidths;
     int total = 2 * frame + padding;
+    // A first title too long for the whole width is cut short.
+    const int firstRoom = plot.Width() - total - symbolWidth - 2 * padding;
+    if (textWidths[0] > firstRoom && firstRoom > 0) {
+      titles[0] = FitText(canvas, titles[0], firstRoom);
+      textWidths[0] = canvas.MeasureTextWidth(titles[0]);
+    }
     for (std::size_t i = 0; i < items.size(); ++i) {
       const int w = symbolWidth + padding + textWidths[i] + padding;
       if (total + w > plot.Width()) {
@@ -140,11 +213,18 @@ void TChartLegend::Paint() {
     const int x = IsVertical() ? symbolLeft : row.Left;
     const TRect symbol{x, row.Top, x + symbolWidth, row.Bottom};
     fSymbolRects.push_back(symbol);
-    items[i]->DrawLegendShape(canvas, symbol);
+    fDrawnSeries.push_back(items[i]);
+    const bool greyed = !items[i]->Active();
+    if (greyed) {
+      items[i]->DrawLegendShapeIn(canvas, symbol, kGreyedColor);
+    } else {
+      items[i]->DrawLegendShape(canvas, symbol);
+    }
     fChart.ApplyFont(Font());
+    if (greyed) canvas.Font().SetColor(kGreyedColor);
     canvas.ChangeBackgroundMode(TRANSPARENT);
     canvas.ChangeTextAlignment(TA_LEFT | TA_TOP);
-    canvas.WriteText(symbol.Right + padding, row.Top + rowSpacing / 2, items[i]->Title());
+    canvas.WriteText(symbol.Right + padding, row.Top + rowSpacing / 2, titles[i]);
   }
 
   // The chart rectangle gives up the legend's room.

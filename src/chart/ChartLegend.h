@@ -13,8 +13,18 @@
 // With ResizeChart the chart rectangle gives up the box and a gap, so that
 // the axes and the series are laid out beside the legend, not under it.
 //
-// A hidden legend, a chart without active series, or one whose active
-// series all stay out of the legend, draws nothing and takes no room.
+// The box never covers the chart rectangle while ResizeChart is on: rows
+// beyond its height are left out, and a box beside it takes at most half
+// its width, titles too long for that cut short with "...".
+//
+// With ToggleOnClick, a left click on a row (press and release on the same
+// row) hides or shows its series (switches its Active), and the rows of
+// hidden series stay, their sample and title in grey, so that they can be
+// shown again.
+//
+// A hidden legend, a chart without active series (unless ToggleOnClick),
+// or one whose series all stay out of the legend, draws nothing and takes
+// no room.
 
 #include <vector>
 
@@ -40,6 +50,11 @@ class TChartLegend : public TChartFontObject {
   static constexpr int kRowSpacing = 2;
   // Pixels between the box and the chart rectangle it shrinks.
   static constexpr int kGap = 8;
+  // The colour of a hidden series' sample and title.
+  static constexpr TColor kGreyedColor = 0xA0A0A0;
+  // A box beside the chart rectangle takes at most this percentage of its
+  // width.
+  static constexpr int kMaxWidthPercent = 50;
 
   explicit TChartLegend(TCustomChart& chart);
 
@@ -61,11 +76,17 @@ class TChartLegend : public TChartFontObject {
   int SymbolWidth() const { return fSymbolWidth; }
   void SetSymbolWidth(int value);
 
+  // Clicking a row hides or shows its series; hidden series keep their
+  // rows, greyed.
+  bool ToggleOnClick() const { return fToggleOnClick; }
+  void SetToggleOnClick(bool value);
+
   bool IsVertical() const { return fAlignment == laLeft || fAlignment == laRight; }
 
   // --- Painting, called by the chart's paint pipeline.
 
-  // The series that have an item, in list order.
+  // The series that have an item, in list order: those shown in the legend
+  // that are active, or all of them with ToggleOnClick.
   std::vector<TChartSeries*> ItemSeries() const;
   // Draws the legend beside the chart's PlotRect and, with ResizeChart,
   // moves the PlotRect's edge beyond it.
@@ -83,6 +104,25 @@ class TChartLegend : public TChartFontObject {
   const TRect& SymbolRect(int index) const { return fSymbolRects[static_cast<std::size_t>(index)]; }
   // The item under (x, y), or -1.
   int Clicked(int x, int y) const;
+  // The series of drawn item index (not owned), and whether its row is
+  // greyed (the series hidden).
+  TChartSeries& ItemSeriesAt(int index) const {
+    return *fDrawnSeries[static_cast<std::size_t>(index)];
+  }
+  bool ItemGreyed(int index) const;
+
+  // --- Clicks, called by the chart's mouse handling.
+
+  // Hides a shown series of item index, shows a hidden one.
+  void ToggleItem(int index);
+  // A left press on item index: remembered for the release, with
+  // ToggleOnClick. True when the legend keeps the press.
+  bool PressItem(int index);
+  // A left release at (x, y): on the pressed row, the click toggles it.
+  // True when it toggled.
+  bool ReleaseAt(int x, int y);
+  // Forgets a press (the mouse left the chart).
+  void CancelPress() { fPressedItem = -1; }
 
  private:
   TCustomChart& fChart;
@@ -92,8 +132,11 @@ class TChartLegend : public TChartFontObject {
   TChartPen fFrame;
   bool fResizeChart = true;
   int fSymbolWidth = 20;
+  bool fToggleOnClick = false;
+  int fPressedItem = -1;
 
   TRect fLegendRect;
+  std::vector<TChartSeries*> fDrawnSeries;
   std::vector<TRect> fItemRects;
   std::vector<TRect> fSymbolRects;
 };

@@ -13,6 +13,7 @@
 // one leaves the saved scales alone until an undo puts them back, so an undo
 // always returns to the picture from before the first zoom or pan.
 
+#include <cmath>
 #include <cstdlib>
 
 #include "chart/AxisPanel.h"
@@ -97,6 +98,9 @@ void TCustomChart::MouseDown(TMouseButton button, TShiftState shift, int x, int 
         OnClickLegend(*this, button, shift, x, y);
         handled = MouseHandled();
       }
+      // A left click on a row may hide or show its series; a press on the
+      // legend never starts a zoom.
+      if (!handled && button == mbLeft) handled = Legend().PressItem(part.PointIndex);
       break;
     case partAxis:
       if (OnClickAxis) {
@@ -235,6 +239,7 @@ void TCustomChart::MouseMove(TShiftState /*shift*/, int x, int y) {
 
 void TCustomChart::MouseUp(TMouseButton button, TShiftState /*shift*/, int x, int y) {
   if (button == kZoomButton && fPointDrag.End()) return;
+  if (button == mbLeft) Legend().ReleaseAt(x, y);
   TZoomPanningRecord& zoom = Zoom();
   // Only the zoom button's release ends a zoom drag.
   if (zoom.IsActive && button == kZoomButton) {
@@ -296,6 +301,12 @@ void TCustomChart::ZoomToValues(double topMin, double topMax, double bottomMin, 
       for (const Target& t : targets) {
         const double min = t.Axis.Minimum();
         const double max = t.Axis.Maximum();
+        if (t.Axis.MovesByFactors() && t.Min > 0 && t.Max > 0) {
+          // A logarithmic axis goes the third of the way in its logarithms.
+          t.Axis.SetRange(min * std::pow(t.Min / min, 1 / kAnimatedZoomFactor),
+                          max * std::pow(t.Max / max, 1 / kAnimatedZoomFactor));
+          continue;
+        }
         t.Axis.SetRange(min + (t.Min - min) / kAnimatedZoomFactor,
                         max - (max - t.Max) / kAnimatedZoomFactor);
       }
@@ -377,9 +388,9 @@ void TCustomChart::PanTo(int x, int y) {
     for (int i = 0; i < AxisCount(); ++i) {
       TCustomChartAxis& axis = Axes(i);
       if (axis.IsHorizontal() != horizontal || axis.IsDepth()) continue;
-      const double shift = axis.PixelToValue(from) - axis.PixelToValue(to);
-      double newMin = axis.Minimum() + shift;
-      double newMax = axis.Maximum() + shift;
+      double newMin = 0;
+      double newMax = 0;
+      axis.PannedRange(from, to, newMin, newMax);
       bool allow = true;
       if (OnAllowScroll) OnAllowScroll(axis, newMin, newMax, allow);
       if (allow) axis.SetRange(newMin, newMax);
@@ -408,6 +419,12 @@ void TCustomChart::ScrollVerticalAxes(int direction) {
   for (int i = 0; i < AxisCount(); ++i) {
     TCustomChartAxis& axis = Axes(i);
     if (axis.IsHorizontal()) continue;
+    if (axis.MovesByFactors()) {
+      // The same part of the range in logarithms: as many decades stay.
+      const double part = direction * kWheelScrollPercent * 0.01;
+      axis.ScrollByFactor(std::pow(axis.Maximum() / axis.Minimum(), part));
+      continue;
+    }
     const double offset = (axis.Maximum() - axis.Minimum()) * kWheelScrollPercent * 0.01;
     axis.ScrollBy(direction * offset, false);
   }
@@ -427,6 +444,7 @@ bool TCustomChart::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
 }
 
 void TCustomChart::MouseLeave() {
+  Legend().CancelPress();
   SetCursor(LoadedCursor());
   Panning().IsActive = false;
   fReadout->Hide();

@@ -324,6 +324,17 @@ void TChartSeries::DrawLegendShape(TChartCanvas3D& canvas, const TRect& rect) {
   canvas.DrawRectangle(rect.Left, rect.Top + inset, rect.Right, rect.Bottom - inset);
 }
 
+void TChartSeries::DrawLegendShapeIn(TChartCanvas3D& canvas, const TRect& rect, TColor color) {
+  // The colour goes back however the drawing ends.
+  struct Restore {
+    TColor& Field;
+    TColor Saved;
+    ~Restore() { Field = Saved; }
+  } restore{fSeriesColor, fSeriesColor};
+  fSeriesColor = color;
+  DrawLegendShape(canvas, rect);
+}
+
 int TChartSeries::DevicePixels(int pixels) const {
   return fParentChart ? fParentChart->DevicePixels(pixels) : pixels;
 }

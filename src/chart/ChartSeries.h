@@ -149,6 +149,9 @@ class TChartSeries {
   // Draws the series' sample in a legend item's symbol rectangle: here a
   // swatch of the series colour in a black frame.
   virtual void DrawLegendShape(TChartCanvas3D& canvas, const TRect& rect);
+  // DrawLegendShape with color in place of the series colour, without a
+  // repaint request: the legend's grey sample of a hidden series.
+  void DrawLegendShapeIn(TChartCanvas3D& canvas, const TRect& rect, TColor color);
   // Pixels this series needs inside the ends of its horizontal axis (left,
   // right) and vertical axis (top, bottom).
   virtual void HorizontalMargins(int& left, int& right) const;

@@ -1,6 +1,7 @@
 #include "chart/Series.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <typeinfo>
 
@@ -196,6 +197,16 @@ void TCustomSeries::PaintSegment(int index, int x, int y, TColor col, bool withP
 }
 
 int TCustomSeries::EdgeY(int index, int edgeX) const {
+  if (ResolvedHorizAxis()->IsLogScale() || ResolvedVertAxis()->IsLogScale()) {
+    // On a logarithmic scale the segment is straight between the points'
+    // pixels, not between their values.
+    const int x0 = PointScreenX(index - 1);
+    const int x1 = PointScreenX(index);
+    const int y0 = PointScreenY(index - 1);
+    if (x1 == x0) return y0;
+    const double f = static_cast<double>(edgeX - x0) / (x1 - x0);
+    return static_cast<int>(std::lround(y0 + (PointScreenY(index) - y0) * f));
+  }
   const double v = ResolvedHorizAxis()->PixelToValue(edgeX);
   const double x0 = XValueAt(index - 1);
   const double dx = XValueAt(index) - x0;

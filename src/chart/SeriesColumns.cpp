@@ -45,8 +45,10 @@ class PixelMapping {
         fStart(axis.StartPixel()),
         fEnd(axis.EndPixel()),
         // The ties are those of rounding to nearest; a zero range maps
-        // everything to the centre.
-        fAxisOnly(axis.RangeWidth() == 0 || std::fegetround() != FE_TONEAREST) {}
+        // everything to the centre; a logarithmic scale maps by its own
+        // arithmetic.
+        fAxisOnly(axis.IsLogScale() || axis.RangeWidth() == 0 ||
+                  std::fegetround() != FE_TONEAREST) {}
 
   int operator()(double value) const {
     if (fAxisOnly) return fAxis.ValueToPixel(value);

@@ -61,7 +61,7 @@ TEST(AnalysisChartsTest, PaletteAndValueTexts) {
   }
   EXPECT_EQ(colours.size(), 10u);
   EXPECT_EQ(SequentialColor(0, 2), RGB(68, 1, 84));
-  EXPECT_EQ(SequentialColor(1, 2), RGB(70, 170, 70));
+  EXPECT_EQ(SequentialColor(1, 2), RGB(95, 200, 97));
   EXPECT_EQ(ValueText(0.2), "0.2");
   EXPECT_EQ(ValueText(0.2 + 2.8 / 9), "0.511111");
   EXPECT_EQ(ValueText(1e-5), "0.00001");
