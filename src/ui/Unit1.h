@@ -26,6 +26,7 @@ class TLineSeries;
 class TPanelControl;
 class TForm2;
 class TLabWindow;
+class TExplorerWindow;
 
 // The program's simulation records, alive for the whole run: the drive
 // model and the time history of the oscilloscope. The gear pair is
@@ -65,6 +66,7 @@ class TForm1 : public TForm {
   void SaveRunAsCsv1Click();             // File > Save run as CSV…
   void Exit1Click();                     // File > Exit, as "Exit"
   void QualityOfRegulation1Click();      // Lab > Quality of regulation…
+  void ExploreFeedback1Click();          // Lab > Explore the feedback coefficient…
   void Instructions1Click();             // Help > Instructions, as "Help"
 
   // The inputs as the controls hold them, read as "Process" reads them
@@ -77,6 +79,13 @@ class TForm1 : public TForm {
   const WindowRun& Run() const { return fRun; }
   // The "Quality of regulation" window, made when the menu first opens it.
   TLabWindow* LabWindow() const { return fLabWindow.get(); }
+  // The explorer window, made when the menu first opens it.
+  TExplorerWindow* ExplorerWindow() const { return fExplorerWindow.get(); }
+  // Enters a setting into the controls as the student would type it (the
+  // seven edits, the tooth count, the setpoint), then "Reset" and
+  // "Process": the drive runs from rest with it. The explorer's "Run on
+  // the drive".
+  void RunSetting(const DriveInputs& inputs);
 
   // True while the simulation timer runs.
   bool Running() const { return Timer1->Enabled(); }
@@ -137,6 +146,7 @@ class TForm1 : public TForm {
   TMenuItem* SaveRunAsCsv1 = nullptr;
   TMenuItem* Exit1 = nullptr;
   TMenuItem* QualityOfRegulation1 = nullptr;
+  TMenuItem* ExploreFeedback1 = nullptr;
   TMenuItem* Instructions1 = nullptr;
 
  private:
@@ -147,6 +157,7 @@ class TForm1 : public TForm {
   TForm2* fInstructionsWindow = nullptr;  // not owned
   WindowRun fRun;
   std::unique_ptr<TLabWindow> fLabWindow;
+  std::unique_ptr<TExplorerWindow> fExplorerWindow;
 };
 
 }  // namespace drivesim
