@@ -62,8 +62,8 @@ std::vector<ExplorerFigureRow> ExplorerFigureRows(const ExplorerState& state, ch
   const ClosedFormFigures& closed = f.ClosedForm;
   auto add = [&](std::string name, std::string closedText, std::string measuredText,
                  std::optional<bool> met, std::string tooltip) {
-    rows.push_back({std::move(name), std::move(closedText), std::move(measuredText), met,
-                    std::move(tooltip)});
+    rows.push_back(
+        {std::move(name), std::move(closedText), std::move(measuredText), met, std::move(tooltip)});
   };
 
   add("Natural frequency \u03c9n, rad/s", FigureText(f.Poles.NaturalFreq, sep), "", {},
@@ -90,8 +90,7 @@ std::vector<ExplorerFigureRow> ExplorerFigureRows(const ExplorerState& state, ch
       "The load velocity the drive settles at: \u03c9\u221e = CoefInput\u00b7Setpoint / "
       "CoefVelocity.");
   add("Velocity error, % (rises with k in this drive)",
-      FigureText(f.SteadyState.VelocityErrorPct, sep), FigureText(measured.StaticErrorPct, sep),
-      {},
+      FigureText(f.SteadyState.VelocityErrorPct, sep), FigureText(measured.StaticErrorPct, sep), {},
       "(Setpoint \u2212 \u03c9\u221e) / Setpoint in %. The feedback compares k\u00b7\u03c9 with "
       "the setpoint, so a larger k makes the drive settle lower: this error rises with k while "
       "the comparator's error falls.");
@@ -100,7 +99,8 @@ std::vector<ExplorerFigureRow> ExplorerFigureRows(const ExplorerState& state, ch
       "How far the velocity swings past its final value, in % of it: "
       "100\u00b7exp(\u2212\u03c0\u03b6/\u221a(1\u2212\u03b6\u00b2)) for \u03b6 < 1, 0 otherwise.");
   add("Peak time, s", FigureText(closed.PeakTime, sep), FigureText(measured.PeakTime, sep), {},
-      "When the first peak comes: t = \u03c0 / \u03c9d, \u03c9d = \u03c9n\u221a(1\u2212\u03b6\u00b2).");
+      "When the first peak comes: t = \u03c0 / \u03c9d, \u03c9d = "
+      "\u03c9n\u221a(1\u2212\u03b6\u00b2).");
   add("Rise time 10\u201390 %, s", FigureText(closed.RiseTime, sep),
       FigureText(measured.RiseTime, sep), MetOf(f, TargetKind::Rise),
       "The time from 10 % to 90 % of the final value on the step response.");
@@ -117,7 +117,8 @@ std::vector<ExplorerFigureRow> ExplorerFigureRows(const ExplorerState& state, ch
       "How far the open loop's phase stays from \u2212180\u00b0 where its gain is 1: "
       "180\u00b0 + \u2220L(j\u03c9c).");
   add("Crossover frequency \u03c9c, rad/s", FigureText(f.Frequency.CrossoverFreq, sep), "", {},
-      "The frequency where the open loop's gain is 1: |L(j\u03c9c)| = 1 (none when L(0) \u2264 1).");
+      "The frequency where the open loop's gain is 1: |L(j\u03c9c)| = 1 (none when L(0) \u2264 "
+      "1).");
   add("Bandwidth, rad/s", FigureText(f.Frequency.Bandwidth, sep), "", {},
       "The lowest frequency where the closed loop's gain falls to 1/\u221a2 of its gain at rest: "
       "|T(j\u03c9)| = |T(0)|/\u221a2.");

@@ -118,8 +118,8 @@ constexpr std::array<InputField, 6> kInputFields = {{
 
 // The targets' labels in the group, in the order of TargetKind.
 constexpr std::array<const char*, kTargetKinds> kTargetLabels = {
-    "Overshoot \u2264, %",     "Settling 2 % \u2264, s", "Settling 5 % \u2264, s",
-    "Rise time \u2264, s",     "Comparator error \u2264, %", "Damping ratio \u2265",
+    "Overshoot \u2264, %",        "Settling 2 % \u2264, s",     "Settling 5 % \u2264, s",
+    "Rise time \u2264, s",        "Comparator error \u2264, %", "Damping ratio \u2265",
     "Phase margin \u2265, \u00b0"};
 // Their first values, for a drive like the default one.
 constexpr std::array<double, kTargetKinds> kTargetDefaults = {10, 0.05, 0.04, 0.02, 40, 0.5, 45};
@@ -158,12 +158,17 @@ double ReadBox(const QLineEdit* box, const char* what) {
 
 }  // namespace
 
+DriveInputs ExplorableInputs(DriveInputs inputs) {
+  if (inputs.Setpoint == 0) inputs.Setpoint = kExplorerStepSetpoint;
+  return inputs;
+}
+
 TExplorerWindow::TExplorerWindow(std::function<DriveInputs()> enteredInputs,
                                  std::function<void(const DriveInputs&)> runOnDrive,
                                  std::function<void(const DriveInputs&, int ticks)> keep)
     : fEnteredInputs(std::move(enteredInputs)),
-      fRunOnDrive(std::move(runOnDrive)),
-      fKeep(std::move(keep)),
+      fOnRunOnDrive(std::move(runOnDrive)),
+      fOnKeep(std::move(keep)),
       fStep(std::make_unique<ExplorerStepChart>(kChartWidth, kChartHeight)),
       fPoles(std::make_unique<PoleMapChart>(kChartWidth, kChartHeight)),
       fBode(std::make_unique<BodeChart>(kChartWidth, kChartHeight)) {
@@ -176,7 +181,7 @@ TExplorerWindow::TExplorerWindow(std::function<DriveInputs()> enteredInputs,
     // The main window's inputs as they stand; inputs it would refuse leave
     // the explorer at the drive's defaults.
     try {
-      fState.SetInputs(fEnteredInputs());
+      fState.SetInputs(ExplorableInputs(fEnteredInputs()));
     } catch (const Exception&) {
     }
   }
@@ -311,8 +316,7 @@ QWidget* TExplorerWindow::BuildControls(QWidget* parent) {
   }
   form->addRow(QString::fromUtf8("Load gear teeth"), fTeeth);
   form->addRow(QString::fromUtf8("Setpoint, rad/s"), fSetpoint);
-  fTakeInputs =
-      MakeButton("&Take the main window's inputs", inputs, [this] { TakeInputsClick(); });
+  fTakeInputs = MakeButton("&Take the main window's inputs", inputs, [this] { TakeInputsClick(); });
   form->addRow(fTakeInputs);
   column->addWidget(inputs);
 
@@ -468,7 +472,7 @@ void TExplorerWindow::SetDesign(const DesignTargets& targets, double rangeFrom, 
 
 void TExplorerWindow::TakeInputsClick() {
   if (!fEnteredInputs) return;
-  const DriveInputs in = fEnteredInputs();
+  const DriveInputs in = ExplorableInputs(fEnteredInputs());
   if (in.FeedbackCoef < fState.RangeFrom())
     fState.SetFeedbackRange(in.FeedbackCoef, fState.RangeTo());
   if (in.FeedbackCoef > fState.RangeTo())
@@ -478,12 +482,12 @@ void TExplorerWindow::TakeInputsClick() {
 }
 
 void TExplorerWindow::RunOnDriveClick() {
-  if (fRunOnDrive) fRunOnDrive(fState.Inputs());
+  if (fOnRunOnDrive) fOnRunOnDrive(fState.Inputs());
 }
 
 void TExplorerWindow::KeepClick() {
-  if (!fKeep || !fState.Figures().Valid) return;
-  fKeep(fState.Inputs(), fState.Figures().Simulated.Record.TicksRequested);
+  if (!fOnKeep || !fState.Figures().Valid) return;
+  fOnKeep(fState.Inputs(), fState.Figures().Simulated.Record.TicksRequested);
 }
 
 void TExplorerWindow::PoleDragged(double sigma, double omega) {
@@ -548,8 +552,7 @@ void TExplorerWindow::RefreshTable() {
     cell(r, 0, row.Name, row.Tooltip);
     cell(r, 1, row.ClosedForm, row.Tooltip);
     cell(r, 2, row.Measured, row.Tooltip);
-    QTableWidgetItem* met =
-        cell(r, 3, row.Met ? (*row.Met ? "met" : "not met") : "", row.Tooltip);
+    QTableWidgetItem* met = cell(r, 3, row.Met ? (*row.Met ? "met" : "not met") : "", row.Tooltip);
     met->setForeground(row.Met && !*row.Met ? QColor(190, 20, 20) : QColor(0, 120, 70));
   }
 }

@@ -40,6 +40,13 @@ class TBitmap;
 class TChartHost;
 class TFeedbackSlider;
 
+// The setpoint the explorer steps to when the main window's is 0 (as it is
+// at start-up): a step of nothing has no response to show, rad/s.
+constexpr int kExplorerStepSetpoint = 100;
+// The main window's inputs as the explorer takes them: a setpoint of 0
+// becomes kExplorerStepSetpoint.
+DriveInputs ExplorableInputs(DriveInputs inputs);
+
 // Slider positions over the range of k.
 constexpr int kExplorerSliderSteps = 1000;
 
@@ -126,8 +133,8 @@ class TExplorerWindow {
   DesignTargets BoxTargets() const;
 
   std::function<DriveInputs()> fEnteredInputs;
-  std::function<void(const DriveInputs&)> fRunOnDrive;
-  std::function<void(const DriveInputs&, int ticks)> fKeep;
+  std::function<void(const DriveInputs&)> fOnRunOnDrive;
+  std::function<void(const DriveInputs&, int ticks)> fOnKeep;
   ExplorerState fState;
   // While the window writes into its own boxes, their edits are not
   // handled as the student's.

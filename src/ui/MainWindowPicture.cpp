@@ -17,8 +17,8 @@
 
 #include "files/OutputFiles.h"
 #include "files/PngData.h"
-#include "lab/LabSweep.h"
 #include "lab/ExplorerWindow.h"
+#include "lab/LabSweep.h"
 #include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
 #include "platform/Application.h"
@@ -34,7 +34,6 @@
 namespace drivesim {
 
 namespace {
-
 
 // Collects the error boxes instead of opening modal ones, which nobody could
 // close without a display.
@@ -175,7 +174,9 @@ std::string ExplorerWindowPng(const MainWindowRun& run, const std::optional<Desi
   return PictureOfRun(run, boxes, [&](TForm1& form1) {
     form1.ExploreFeedback1->Click();
     TExplorerWindow& explorer = *form1.ExplorerWindow();
-    RunGuarded([&] { explorer.SetDesign(targets.value_or(explorer.State().Targets()), rangeFrom, rangeTo); });
+    RunGuarded([&] {
+      explorer.SetDesign(targets.value_or(explorer.State().Targets()), rangeFrom, rangeTo);
+    });
     QApplication::processEvents();
     return PngData(WindowPicture(*explorer.Widget(), scale));
   });

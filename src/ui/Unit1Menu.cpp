@@ -86,8 +86,8 @@ void TForm1::ExploreFeedback1Click() {
 void TForm1::RunSetting(const DriveInputs& inputs) {
   TEdit* edits[] = {Edit1.get(), Edit2.get(), Edit3.get(), Edit4.get(),
                     Edit5.get(), Edit6.get(), Edit7.get()};
-  const double values[] = {inputs.AmpGain,     inputs.AmpTimeConst,    inputs.MotorCoef,
-                           inputs.MotorInertia, inputs.LoadInertia,    inputs.ViscousFriction,
+  const double values[] = {inputs.AmpGain,      inputs.AmpTimeConst, inputs.MotorCoef,
+                           inputs.MotorInertia, inputs.LoadInertia,  inputs.ViscousFriction,
                            inputs.FeedbackCoef};
   for (int i = 0; i < 7; ++i) edits[i]->SetText(EditText(values[i]));
   SpinEdit1->SetText(std::to_string(inputs.LoadTeeth));

@@ -5,7 +5,9 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
 #include <cmath>
@@ -51,6 +53,10 @@ TEST_F(ExplorerWindowTest, StartsFromTheMainWindowAndFollowsTheSliderKeys) {
   form->Edit7->SetText("0,5");
   TExplorerWindow& explorer = OpenExplorer();
   EXPECT_EQ(explorer.State().Feedback(), 0.5);
+  // The main window starts with a setpoint of 0; the explorer steps to
+  // 100 rad/s then, so that there is a response to see.
+  EXPECT_EQ(explorer.State().Inputs().Setpoint, kExplorerStepSetpoint);
+  EXPECT_EQ(explorer.SetpointBox()->value(), kExplorerStepSetpoint);
   EXPECT_EQ(explorer.FeedbackBox()->text().toStdString(), "0,5");
   EXPECT_EQ(explorer.Slider()->value(), explorer.SliderPosition(0.5));
 
@@ -118,18 +124,20 @@ TEST_F(ExplorerWindowTest, DraggingAPoleAlongTheLocusSetsK) {
   explorer.FeedbackBox()->setText("2");
   explorer.FeedbackEdited();
   TChart& chart = explorer.PoleMap().Chart();
-  chart.SetBounds(0, 0, 420, 300);
-  TBitmap picture;
-  explorer.PoleMap().Render(picture);
+  // The chart as its host shows it, painted at the host's size.
+  QApplication::processEvents();
+  chart.Update();
+  auto* widget = static_cast<QWidget*>(chart.Widget());
+  ASSERT_NE(widget, nullptr);
   // The upper pole's pixel, then a drag straight up by 30 pixels: the pair
   // parts further along the vertical line, so k grows.
   const std::complex<double> pole = explorer.State().Figures().Poles.Poles.Pole1;
   const int x = chart.BottomAxis().ValueToPixel(pole.real());
   const int y = chart.LeftAxis().ValueToPixel(pole.imag());
-  chart.MouseDown(mbLeft, {}, x, y);
-  chart.MouseMove({ssLeft}, x, y - 30);
-  chart.MouseUp(mbLeft, {}, x, y - 30);
   const double omega = chart.LeftAxis().PixelToValue(y - 30);
+  QTest::mousePress(widget, Qt::LeftButton, {}, QPoint(x, y));
+  QTest::mouseMove(widget, QPoint(x, y - 30));
+  QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(x, y - 30));
   const double expected = FeedbackForPolePosition(explorer.State(), pole.real(), omega);
   EXPECT_GT(explorer.State().Feedback(), 2.0);
   EXPECT_NEAR(explorer.State().Feedback(), expected, 1e-9 * expected);
