@@ -280,10 +280,14 @@ void TExplorerWindow::Build() {
   fTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   fTable->setSelectionBehavior(QAbstractItemView::SelectRows);
   fTable->setWordWrap(false);
-  fTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  fTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
+  fTable->setColumnWidth(0, 215);
+  fTable->horizontalHeader()->setStretchLastSection(true);
+  fTable->verticalHeader()->setDefaultSectionSize(fTable->fontMetrics().height() + 6);
   for (int c = 1; c < 4; ++c) {
     fTable->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
   }
+  lower->setSizes({460, 460});
   charts->setStretchFactor(0, 1);
   charts->setStretchFactor(1, 1);
   viewsLayout->addWidget(charts, 1);

@@ -174,9 +174,15 @@ std::string ExplorerWindowPng(const MainWindowRun& run, const std::optional<Desi
   return PictureOfRun(run, boxes, [&](TForm1& form1) {
     form1.ExploreFeedback1->Click();
     TExplorerWindow& explorer = *form1.ExplorerWindow();
-    RunGuarded([&] {
-      explorer.SetDesign(targets.value_or(explorer.State().Targets()), rangeFrom, rangeTo);
-    });
+    // The targets named are switched on with their limits; the others keep
+    // the window's own limits, switched off.
+    DesignTargets entered = explorer.State().Targets();
+    if (targets) {
+      for (TargetKind kind : kAllTargetKinds) {
+        if ((*targets)[kind].Enabled) entered[kind] = (*targets)[kind];
+      }
+    }
+    RunGuarded([&] { explorer.SetDesign(entered, rangeFrom, rangeTo); });
     QApplication::processEvents();
     return PngData(WindowPicture(*explorer.Widget(), scale));
   });
