@@ -39,18 +39,26 @@ DesignTargets ReadDesignTargets(const std::string& text) {
   return targets;
 }
 
-// FROM:TO, two reals with FROM below TO.
-void ReadDesignRange(BatchOptions& options, const std::string& text) {
+// FROM:TO, two finite reals with FROM below TO, for the option named.
+void ReadRange(const char* option, const std::string& text, double& from, double& to) {
   const auto colon = text.find(':');
   if (colon == std::string::npos)
-    throw EBatchInputError("--design-range must be FROM:TO, not '" + text + "'");
-  const double from = StrToFloatWithPoint(text.substr(0, colon));
-  const double to = StrToFloatWithPoint(text.substr(colon + 1));
-  if (!(from < to) || !std::isfinite(from) || !std::isfinite(to))
-    throw EBatchInputError("--design-range needs FROM below TO, both finite");
-  options.DesignFrom = from;
-  options.DesignTo = to;
+    throw EBatchInputError(std::string(option) + " must be FROM:TO, not '" + text + "'");
+  const double first = StrToFloatWithPoint(text.substr(0, colon));
+  const double last = StrToFloatWithPoint(text.substr(colon + 1));
+  if (!(first < last) || !std::isfinite(first) || !std::isfinite(last))
+    throw EBatchInputError(std::string(option) + " needs FROM below TO, both finite");
+  from = first;
+  to = last;
+}
+
+void ReadDesignRange(BatchOptions& options, const std::string& text) {
+  ReadRange("--design-range", text, options.DesignFrom, options.DesignTo);
   options.DesignRangeGiven = true;
+}
+
+void ReadExploreRange(BatchOptions& options, const std::string& text) {
+  ReadRange("--explore-range", text, options.ExploreFrom, options.ExploreTo);
 }
 
 // One option. A value follows its option or is joined to it with "=".
@@ -138,6 +146,15 @@ const std::vector<OptionSpec>& OptionTable() {
          [](BatchOptions& o, const std::string& v) { o.Design = ReadDesignTargets(v); }},
         {"--design-range", "FROM:TO", "the range of k that --design searches (default 0:10)",
          [](BatchOptions& o, const std::string& v) { ReadDesignRange(o, v); }},
+        {"--targets", "TARGETS",
+         "the design targets that --explorer, --locus and --bode\n"
+         "show met or not, and their allowed regions (as for\n"
+         "--design)",
+         [](BatchOptions& o, const std::string& v) { o.Targets = ReadDesignTargets(v); }},
+        {"--explore-range", "FROM:TO",
+         "the range of k that --explorer, --locus and --bode show\n"
+         "(default 0:5)",
+         [](BatchOptions& o, const std::string& v) { ReadExploreRange(o, v); }},
     };
     const std::vector<BatchOutput>& outputs = BatchOutputTable();
     for (std::size_t n = 0; n < outputs.size(); ++n) {

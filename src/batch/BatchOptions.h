@@ -40,6 +40,11 @@ struct BatchOptions {
   double DesignFrom = 0;  // V*s/rad
   double DesignTo = 10;   // V*s/rad
   bool DesignRangeGiven = false;
+  // --targets and --explore-range: the design targets and the range of k
+  // that the explorer's pictures (--explorer, --locus, --bode) show.
+  std::optional<DesignTargets> Targets;
+  double ExploreFrom = 0;  // V*s/rad
+  double ExploreTo = 5;    // V*s/rad
 };
 
 // Reads the arguments (the program name not included). Options that take a

@@ -4,7 +4,10 @@
 #include <optional>
 #include <string>
 
+#include "analysis/BodeChart.h"
+#include "analysis/ExplorerState.h"
 #include "analysis/FiguresCsv.h"
+#include "analysis/PoleMapChart.h"
 #include "analysis/StepResponseChart.h"
 #include "analysis/Sweep.h"
 #include "analysis/SweepFiguresChart.h"
@@ -95,6 +98,37 @@ void WriteSweepChart(const BatchResult& result, std::ostream& stream) {
             }));
 }
 
+// The explorer's state for the run's inputs, range and targets.
+void SetUpExplorer(ExplorerState& state, const BatchOptions& options) {
+  state.SetFeedbackRange(options.ExploreFrom, options.ExploreTo);
+  if (options.Targets) state.SetTargets(*options.Targets);
+  state.SetInputs(options.Inputs);
+}
+
+void WriteLocus(const BatchResult& result, std::ostream& stream) {
+  ExplorerState state;
+  SetUpExplorer(state, result.Options);
+  WriteData(stream, DrawnPng([&](TBitmap& picture) {
+              RenderPoleMap(state, picture, kAnalysisChartWidth, kAnalysisChartHeight,
+                            result.Options.Scale);
+            }));
+}
+
+void WriteBode(const BatchResult& result, std::ostream& stream) {
+  ExplorerState state;
+  SetUpExplorer(state, result.Options);
+  WriteData(stream, DrawnPng([&](TBitmap& picture) {
+              RenderBode(state, picture, kAnalysisChartWidth, kAnalysisChartHeight,
+                         result.Options.Scale);
+            }));
+}
+
+void WriteExplorer(const BatchResult& result, std::ostream& stream) {
+  const BatchOptions& o = result.Options;
+  WriteData(stream, ExplorerWindowPng(WindowRunOf(o), o.Targets, o.ExploreFrom, o.ExploreTo,
+                                      nullptr, o.Scale));
+}
+
 }  // namespace
 
 const std::vector<BatchOutput>& BatchOutputTable() {
@@ -146,6 +180,23 @@ const std::vector<BatchOutput>& BatchOutputTable() {
        "the run its current run, with --sweep the sweep run\n"
        "in it and kept",
        &WriteLab, nullptr, BatchOutputUse::AnyRun, false, &CheckLab},
+      {"--explorer", "FILE.png",
+       "a picture of the \"Explore the feedback coefficient\"\n"
+       "window opened from the real window's menu, offscreen,\n"
+       "with the inputs given, --explore-range and --targets",
+       &WriteExplorer},
+      {"--locus", "FILE.png",
+       "an 800 x 500 pole map: the root locus of k over\n"
+       "--explore-range, the poles at the given k, lines of\n"
+       "constant damping and natural frequency, the regions\n"
+       "--targets allow",
+       &WriteLocus},
+      {"--bode", "FILE.png",
+       "an 800 x 500 frequency response of the loop at the\n"
+       "given k: open-loop magnitude and phase with the\n"
+       "crossover and phase margin, the closed loop's\n"
+       "magnitude with its bandwidth and resonance peak",
+       &WriteBode},
   };
   return table;
 }

@@ -215,3 +215,26 @@ std::string LabMetricsCsv(const std::vector<const LabRun*>& runs) {
 }
 
 }  // namespace drivesim
+
+namespace drivesim {
+
+LabRun LabRunOfSetting(const DriveInputs& inputs, int ticks) {
+  RunOptions options;
+  options.KeepTicks = false;
+  LabRun lab;
+  lab.Result = RunDrive(inputs, ticks, options);
+  std::vector<double>& samples = lab.Result.Record.Velocity;
+  lab.Curve.reserve(samples.size() / StepsPerTick + 1);
+  for (std::size_t i = 0; i < samples.size(); i += StepsPerTick) lab.Curve.push_back(samples[i]);
+  lab.CurveStep = lab.Result.Record.StepSize * StepsPerTick;
+  if (lab.Result.Record.End == RunEnd::Failed) {
+    lab.Note = "in tick " + std::to_string(lab.Result.Record.FailedTick) + ": " +
+               lab.Result.Record.FailureMessage;
+  }
+  // The kept run holds its curve, not the record's samples.
+  samples.clear();
+  samples.shrink_to_fit();
+  return lab;
+}
+
+}  // namespace drivesim

@@ -94,3 +94,11 @@ class LabRuns {
 std::string LabMetricsCsv(const std::vector<const LabRun*>& runs);
 
 }  // namespace drivesim
+
+namespace drivesim {
+
+// A setting of the explorer as a kept run: the drive run from rest with the
+// inputs for the given number of ticks, its curve one sample a tick.
+LabRun LabRunOfSetting(const DriveInputs& inputs, int ticks);
+
+}  // namespace drivesim

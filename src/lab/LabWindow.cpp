@@ -322,6 +322,11 @@ void TLabWindow::KeepRunClick() {
   KeptChanged();
 }
 
+void TLabWindow::KeepRun(LabRun run) {
+  fRuns.Keep(std::move(run));
+  KeptChanged();
+}
+
 void TLabWindow::RemoveClick() {
   const int offset = fHasCurrentRow ? 1 : 0;
   std::vector<int> kept;

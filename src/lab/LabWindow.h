@@ -77,6 +77,9 @@ class TLabWindow {
 
   // The handlers.
   void KeepRunClick();
+  // Keeps a run made elsewhere (the explorer's setting), named as kept runs
+  // are.
+  void KeepRun(LabRun run);
   void RemoveClick();
   void ClearClick();
   void RunSweepClick();

@@ -17,6 +17,7 @@
 
 #include "files/OutputFiles.h"
 #include "files/PngData.h"
+#include "lab/ExplorerWindow.h"
 #include "lab/LabSweep.h"
 #include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
@@ -33,18 +34,6 @@
 namespace drivesim {
 
 namespace {
-
-// The shortest text that reads back as the same number, written with the
-// user's decimal separator as the user would type it.
-std::string EditText(double value) {
-  char buffer[40];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  std::string text(buffer, result.ptr);
-  for (char& c : text) {
-    if (c == '.') c = DecimalSeparator();
-  }
-  return text;
-}
 
 // Collects the error boxes instead of opening modal ones, which nobody could
 // close without a display.
@@ -144,6 +133,16 @@ std::string PictureOfRun(const MainWindowRun& run, std::vector<std::string>* box
 
 }  // namespace
 
+std::string EditText(double value) {
+  char buffer[40];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  std::string text(buffer, result.ptr);
+  for (char& c : text) {
+    if (c == '.') c = DecimalSeparator();
+  }
+  return text;
+}
+
 std::string MainWindowPng(const MainWindowRun& run, std::vector<std::string>* boxes, int scale) {
   return PictureOfRun(run, boxes, [scale](TForm1& form1) {
     return PngData(WindowPicture(*form1.Widget(), scale));
@@ -169,6 +168,26 @@ std::string LabWindowPng(const MainWindowRun& run, const std::optional<SweepSpec
     }
     QApplication::processEvents();
     return PngData(WindowPicture(*lab.Widget(), scale));
+  });
+}
+
+std::string ExplorerWindowPng(const MainWindowRun& run, const std::optional<DesignTargets>& targets,
+                              double rangeFrom, double rangeTo, std::vector<std::string>* boxes,
+                              int scale) {
+  return PictureOfRun(run, boxes, [&](TForm1& form1) {
+    form1.ExploreFeedback1->Click();
+    TExplorerWindow& explorer = *form1.ExplorerWindow();
+    // The targets named are switched on with their limits; the others keep
+    // the window's own limits, switched off.
+    DesignTargets entered = explorer.State().Targets();
+    if (targets) {
+      for (TargetKind kind : kAllTargetKinds) {
+        if ((*targets)[kind].Enabled) entered[kind] = (*targets)[kind];
+      }
+    }
+    RunGuarded([&] { explorer.SetDesign(entered, rangeFrom, rangeTo); });
+    QApplication::processEvents();
+    return PngData(WindowPicture(*explorer.Widget(), scale));
   });
 }
 

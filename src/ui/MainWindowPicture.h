@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/DesignTargets.h"
 #include "analysis/Sweep.h"
 
 namespace drivesim {
@@ -31,6 +32,10 @@ struct MainWindowRun {
 
 class TBitmap;
 class TChart;
+
+// The shortest text that reads back as the same number, written with the
+// user's decimal separator as the user would type it into an edit.
+std::string EditText(double value);
 
 // Runs the window and returns its picture as PNG data. Starts the platform's
 // application object on the offscreen platform when none exists yet. The
@@ -56,6 +61,12 @@ std::vector<std::string> SaveMainWindowPicture(const MainWindowRun& run, const s
 // MainWindowPng pictures the main window.
 std::string LabWindowPng(const MainWindowRun& run, const std::optional<SweepSpec>& sweep,
                          std::vector<std::string>* boxes = nullptr, int scale = 1);
+// The run entered into the real main window offscreen as MainWindowPng does,
+// then Lab > Explore the feedback coefficient… opened, its range of k and
+// its design targets (when given) entered. Its client area as PNG data.
+std::string ExplorerWindowPng(const MainWindowRun& run, const std::optional<DesignTargets>& targets,
+                              double rangeFrom, double rangeTo,
+                              std::vector<std::string>* boxes = nullptr, int scale = 1);
 // The same picture written to pngPath as an output file, as
 // SaveMainWindowPicture writes the main window's.
 std::vector<std::string> SaveLabWindowPicture(const MainWindowRun& run,

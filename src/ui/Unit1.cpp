@@ -5,6 +5,7 @@
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "files/ProgramSettings.h"
+#include "lab/ExplorerWindow.h"
 #include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
 #include "mechanism/MechanismPicture.h"

@@ -30,6 +30,7 @@ class TPanelControl;
 class TForm2;
 class TLabWindow;
 class TGuideWindow;
+class TExplorerWindow;
 
 // The program's simulation records, alive for the whole run: the drive
 // model and the time history of the oscilloscope. The gear pair is
@@ -69,6 +70,7 @@ class TForm1 : public TForm {
   void SaveRunAsCsv1Click();             // File > Save run as CSV…
   void Exit1Click();                     // File > Exit, as "Exit"
   void QualityOfRegulation1Click();      // Lab > Quality of regulation…
+  void ExploreFeedback1Click();          // Lab > Explore the feedback coefficient…
   void Instructions1Click();             // Help > Instructions, as "Help"
   // Scenarios and settings (Unit1Scenario.cpp).
   void OpenScenario1Click();   // File > Open scenario…
@@ -100,7 +102,7 @@ class TForm1 : public TForm {
   // The lab window's place, size and splitters are remembered between
   // starts when this is set (the program sets it; tests choose).
   bool RememberLayout = false;
-  void UserGuide1Click();                // Help > User guide
+  void UserGuide1Click();  // Help > User guide
 
   // The inputs as the controls hold them, read as "Process" reads them
   // (raising what it would raise) but stored nowhere: the seven edits, the
@@ -114,6 +116,13 @@ class TForm1 : public TForm {
   TLabWindow* LabWindow() const { return fLabWindow.get(); }
   // The user guide's window, made when the menu first opens it.
   TGuideWindow* GuideWindow() const { return fGuideWindow.get(); }
+  // The explorer window, made when the menu first opens it.
+  TExplorerWindow* ExplorerWindow() const { return fExplorerWindow.get(); }
+  // Enters a setting into the controls as the student would type it (the
+  // seven edits, the tooth count, the setpoint), then "Reset" and
+  // "Process": the drive runs from rest with it. The explorer's "Run on
+  // the drive".
+  void RunSetting(const DriveInputs& inputs);
 
   // True while the simulation timer runs.
   bool Running() const { return Timer1->Enabled(); }
@@ -174,6 +183,7 @@ class TForm1 : public TForm {
   TMenuItem* SaveRunAsCsv1 = nullptr;
   TMenuItem* Exit1 = nullptr;
   TMenuItem* QualityOfRegulation1 = nullptr;
+  TMenuItem* ExploreFeedback1 = nullptr;
   TMenuItem* Instructions1 = nullptr;
   TMenuItem* OpenScenario1 = nullptr;
   TMenuItem* SaveScenario1 = nullptr;
@@ -183,6 +193,8 @@ class TForm1 : public TForm {
 
  private:
   void CreateMainMenu();
+  // The scenario's range of k and design targets into the explorer.
+  void ShowScenarioDesign();
   // The lab window follows the run, when it is open.
   void RunChanged();
   // Makes the lab window when it does not exist yet.
@@ -197,6 +209,7 @@ class TForm1 : public TForm {
   std::optional<Scenario> fSavedScenario;  // as opened or saved last
   std::string fScenarioPath;
   std::unique_ptr<TGuideWindow> fGuideWindow;
+  std::unique_ptr<TExplorerWindow> fExplorerWindow;
 };
 
 }  // namespace drivesim

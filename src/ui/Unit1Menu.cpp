@@ -10,6 +10,7 @@
 #include "files/ProgramSettings.h"
 #include "files/RunCsv.h"
 #include "files/SaveFiles.h"
+#include "lab/ExplorerWindow.h"
 #include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
 #include "platform/Dialogs.h"
@@ -35,6 +36,7 @@ void TForm1::CreateMainMenu() {
   Exit1 = &file.Add("E&xit", "Ctrl+Q");
   TMenuItem& lab = MainMenu1->Add("&Lab");
   QualityOfRegulation1 = &lab.Add("&Quality of regulation\u2026", "Ctrl+L");
+  ExploreFeedback1 = &lab.Add("&Explore the feedback coefficient\u2026", "Ctrl+E");
   TMenuItem& help = MainMenu1->Add("&Help");
   Instructions1 = &help.Add("&Instructions", "F1");
   help.AddSeparator();
@@ -46,6 +48,7 @@ void TForm1::CreateMainMenu() {
   SaveRunAsCsv1->OnClick = [this] { SaveRunAsCsv1Click(); };
   Exit1->OnClick = [this] { Exit1Click(); };
   QualityOfRegulation1->OnClick = [this] { QualityOfRegulation1Click(); };
+  ExploreFeedback1->OnClick = [this] { ExploreFeedback1Click(); };
   Instructions1->OnClick = [this] { Instructions1Click(); };
   OpenScenario1->OnClick = [this] { OpenScenario1Click(); };
   SaveScenario1->OnClick = [this] { SaveScenario1Click(); };
@@ -100,6 +103,34 @@ TLabWindow& TForm1::EnsureLabWindow() {
 }
 
 void TForm1::QualityOfRegulation1Click() { EnsureLabWindow().Show(); }
+
+void TForm1::ExploreFeedback1Click() {
+  if (!fExplorerWindow) {
+    fExplorerWindow = std::make_unique<TExplorerWindow>(
+        [this] { return EnteredInputs(); }, [this](const DriveInputs& in) { RunSetting(in); },
+        [this](const DriveInputs& in, int ticks) {
+          TLabWindow& lab = EnsureLabWindow();
+          lab.KeepRun(LabRunOfSetting(in, ticks));
+          lab.Show();
+        });
+    // The range of k and the design targets of the scenario opened.
+    if (fSavedScenario) ShowScenarioDesign();
+  }
+  fExplorerWindow->Show();
+}
+
+void TForm1::RunSetting(const DriveInputs& inputs) {
+  TEdit* edits[] = {Edit1.get(), Edit2.get(), Edit3.get(), Edit4.get(),
+                    Edit5.get(), Edit6.get(), Edit7.get()};
+  const double values[] = {inputs.AmpGain,      inputs.AmpTimeConst, inputs.MotorCoef,
+                           inputs.MotorInertia, inputs.LoadInertia,  inputs.ViscousFriction,
+                           inputs.FeedbackCoef};
+  for (int i = 0; i < 7; ++i) edits[i]->SetText(EditText(values[i]));
+  SpinEdit1->SetText(std::to_string(inputs.LoadTeeth));
+  SpinEdit2->SetText(std::to_string(inputs.Setpoint));
+  Button5Click();
+  Button2Click();
+}
 
 DriveInputs TForm1::EnteredInputs() const {
   DriveInputs inputs;

@@ -6,6 +6,7 @@
 
 #include "files/ProgramSettings.h"
 #include "files/Scenario.h"
+#include "lab/ExplorerWindow.h"
 #include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
 #include "platform/Dialogs.h"
@@ -96,6 +97,16 @@ void TForm1::ApplyScenario(const Scenario& scenario) {
   lab.ShowTask(scenario.Title, scenario.Task);
   lab.ShowSweepSettings(scenario.Sweep);
   lab.Show();
+  if (fExplorerWindow) ShowScenarioDesign();
+}
+
+void TForm1::ShowScenarioDesign() {
+  DesignTargets targets;
+  for (int i = 0; i < kTargetKinds; ++i) {
+    const ScenarioTarget& t = fScenario.Explorer.Targets[static_cast<std::size_t>(i)];
+    targets.Items[static_cast<std::size_t>(i)] = {t.Enabled, t.Limit};
+  }
+  fExplorerWindow->SetDesign(targets, fScenario.Explorer.KFrom, fScenario.Explorer.KTo);
 }
 
 Scenario TForm1::CurrentScenario() const {
@@ -106,6 +117,16 @@ Scenario TForm1::CurrentScenario() const {
     scenario.Sweep = fLabWindow->SweepSettings();
   } else {
     scenario.KeptRuns.clear();
+  }
+  if (fExplorerWindow) {
+    // The explorer's range of k and design targets as it holds them.
+    const ExplorerState& state = fExplorerWindow->State();
+    scenario.Explorer.KFrom = state.RangeFrom();
+    scenario.Explorer.KTo = state.RangeTo();
+    for (int i = 0; i < kTargetKinds; ++i) {
+      const DesignTarget& t = state.Targets().Items[static_cast<std::size_t>(i)];
+      scenario.Explorer.Targets[static_cast<std::size_t>(i)] = {t.Enabled, t.Limit};
+    }
   }
   return scenario;
 }
