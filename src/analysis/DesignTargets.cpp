@@ -38,9 +38,11 @@ TargetValues EvaluateTargets(const FeedbackLoop& loop, double k, const TargetMas
       v[Index(TargetKind::Settling2)] = step.SettlingTime(kSettlingBand2Pct);
     if (wanted(TargetKind::Settling5))
       v[Index(TargetKind::Settling5)] = step.SettlingTime(kSettlingBand5Pct);
-    if (wanted(TargetKind::Rise))
-      v[Index(TargetKind::Rise)] =
-          step.TimeToReach(kRiseHighLevel) - step.TimeToReach(kRiseLowLevel);
+    if (wanted(TargetKind::Rise)) {
+      const std::optional<double> low = step.TimeToReach(kRiseLowLevel);
+      const std::optional<double> high = step.TimeToReach(kRiseHighLevel);
+      if (low && high) v[Index(TargetKind::Rise)] = *high - *low;
+    }
   }
   if (wanted(TargetKind::Error))
     v[Index(TargetKind::Error)] = ComputeSteadyState(loop.DcGain(k), t, 0).ErrorSignalPct;
@@ -70,7 +72,10 @@ bool HoldsAt(TargetKind kind, double limit, const FeedbackLoop& loop, double k) 
   const LoopStepResponse step(t.CoefAccel, t.CoefVelocity);
   const std::optional<double> peakTime = step.PeakTime();
   if (kind == TargetKind::Rise) {
-    const double reached = step.TimeToReach(kRiseLowLevel) + limit;
+    // A rise whose start no double can hold is not met.
+    const std::optional<double> low = step.TimeToReach(kRiseLowLevel);
+    if (!low) return false;
+    const double reached = *low + limit;
     if (peakTime && reached >= *peakTime) return true;
     return step.At(reached) >= kRiseHighLevel;
   }

@@ -136,8 +136,9 @@ void ExplorerStepChart::Update(const ExplorerState& state) {
   }
   if (c.RiseTime) {
     for (double level : {kRiseLowLevel, kRiseHighLevel}) {
-      const double time = response.TimeToReach(level);
-      fRise->AddPoint(time, yInf * level, "", clDefault);
+      if (const std::optional<double> time = response.TimeToReach(level)) {
+        fRise->AddPoint(*time, yInf * level, "", clDefault);
+      }
     }
     fRise->SetTitle("Rise 10-90 %: " + ShortNumber(*c.RiseTime) + " s");
     fRise->SetShowInLegend(true);
