@@ -121,6 +121,7 @@ void GearPair::BuildGearOutline(TGear& gear, TGearLayer layer) {
   // falling flank. The foot of the falling flank lies at the angle where the
   // next period starts, so it is written only for the last period, where it
   // closes the outline.
+  gear.OutlineAngle = gear.Angle;
   for (int i = 0; i < teeth; ++i) {
     const double theta = static_cast<double>(static_cast<long double>(i) * gear.Pitch + gear.Angle);
     const std::size_t base = 4 * static_cast<std::size_t>(i);
@@ -132,6 +133,38 @@ void GearPair::BuildGearOutline(TGear& gear, TGearLayer layer) {
       outline[base + 4] = PolarPoint(center, gear.RootRadius, theta, gear.Pitch);
     }
   }
+}
+
+void GearPair::BuildScaledOutline(const TGear& gear, TGearLayer layer, const TPictureScale& scale,
+                                  std::vector<TPoint>& outline) {
+  if (scale.Ratio() == 1.0) {
+    outline = gear.Outline(layer);
+    return;
+  }
+  // The profile of BuildGearOutline, with the radii and the centre in device
+  // pixels and rounded only once they are added.
+  const int teeth = gear.ToothCount;
+  outline.resize(4 * static_cast<std::size_t>(teeth) + 1);
+  const TPoint center = gear.LayerCenter(layer);
+  const double x0 = scale.Line(center.X);
+  const double y0 = scale.Line(center.Y);
+  const double root = scale.Ratio() * gear.RootRadius;
+  const double tip = scale.Ratio() * gear.TipRadius;
+  const auto point = [&](double radius, double a) {
+    return TPoint{static_cast<int>(std::floor(x0 + radius * std::sin(a) + 0.5)),
+                  static_cast<int>(std::floor(y0 - radius * std::cos(a) + 0.5))};
+  };
+  for (int i = 0; i < teeth; ++i) {
+    const double theta = i * gear.Pitch + gear.OutlineAngle;
+    const std::size_t base = 4 * static_cast<std::size_t>(i);
+    outline[base] = point(root, theta);
+    outline[base + 1] = point(root, theta + gear.Offset1);
+    outline[base + 2] = point(tip, theta + gear.Offset2);
+    outline[base + 3] = point(tip, theta + gear.Offset3);
+  }
+  // The closing point, at the angle of the last period's end.
+  outline[4 * static_cast<std::size_t>(teeth)] =
+      point(root, (teeth - 1) * gear.Pitch + gear.OutlineAngle + gear.Pitch);
 }
 
 void GearPair::BuildGearLayers(TGear& gear) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "mechanism/PictureScale.h"
 #include "platform/Types.h"
 
 namespace drivesim {
@@ -55,6 +56,9 @@ struct TGear {
   double Offset3 = 0;  // rad: end of the tip, 0.8913 pitch
   TPoint Center;       // centre of the front face, pixels
   double Angle = 0;    // rotation angle, rad, clockwise from straight up
+  // The angle the outlines were last built at, rad: Angle moves at the start
+  // of a tick and the outlines follow only once the tick has gone through.
+  double OutlineAngle = 0;
   // Closed outlines of 4N + 1 points each (the last point closes the
   // polygon at the angle of the first).
   std::vector<TPoint> Front;
@@ -83,6 +87,14 @@ struct GearPair {
   // offsets and angle, around the layer's centre. The outline must already
   // hold 4N + 1 points.
   static void BuildGearOutline(TGear& gear, TGearLayer layer);
+  // The outline of one layer of a gear as a surface `scale` times as dense
+  // as the picture shows it: the same tooth profile at the angle the gear's
+  // outlines were last built at, both radii and the layer's centre scaled,
+  // each point rounded once on the denser surface, so that the teeth keep
+  // their shape instead of their picture pixels growing. Sized to 4N + 1
+  // points. At a ratio of 1 it is the layer's own outline.
+  static void BuildScaledOutline(const TGear& gear, TGearLayer layer, const TPictureScale& scale,
+                                 std::vector<TPoint>& outline);
   // Builds all six outlines at the current angles: the load gear's front,
   // middle and back, then the motor gear's.
   void RebuildGearOutlines();

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "mechanism/PictureScale.h"
 #include "platform/Canvas.h"
 #include "platform/PixelLayer.h"
 
@@ -15,23 +16,66 @@ void EnsureSize(TBitmap& surface) {
   }
 }
 
+// The picture's shapes on a canvas `Scale` times as dense as the picture:
+// every position goes through the scale, and the picture's lines are drawn
+// LineWidth device pixels wide. At a ratio of 1 every call is the canvas's
+// own with the same arguments.
+class ScaledCanvas {
+ public:
+  ScaledCanvas(TCanvas& canvas, const TPictureScale& scale) : fCanvas(canvas), fScale(scale) {}
+  TCanvas& Canvas() { return fCanvas; }
+  const TPictureScale& Scale() const { return fScale; }
+  bool Dense() const { return fScale.Ratio() != 1.0; }
+  TPen& Pen() { return fCanvas.Pen(); }
+  TBrush& Brush() { return fCanvas.Brush(); }
+
+  void Rectangle(int left, int top, int right, int bottom) {
+    const TRect box = fScale.Box(left, top, right, bottom);
+    fCanvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
+  }
+  void Ellipse(int left, int top, int right, int bottom) {
+    const TRect box = fScale.Box(left, top, right, bottom);
+    fCanvas.Ellipse(box.Left, box.Top, box.Right, box.Bottom);
+  }
+  void Line(int x0, int y0, int x1, int y1) {
+    fCanvas.MoveTo(fScale.Pixel(x0), fScale.Pixel(y0));
+    fCanvas.LineTo(fScale.Pixel(x1), fScale.Pixel(y1));
+  }
+  template <int Count>
+  void Polyline(const TPoint (&points)[Count]) {
+    if (!Dense()) {
+      fCanvas.Polyline(points, Count);
+      return;
+    }
+    TPoint scaled[Count];
+    for (int i = 0; i < Count; ++i) scaled[i] = fScale.Point(points[i]);
+    fCanvas.Polyline(scaled, Count);
+  }
+  // A filled polygon through all points of one layer's outline, built anew
+  // at the scale on a denser surface.
+  void GearOutline(const TGear& gear, TGearLayer layer) {
+    const std::vector<TPoint>* outline = &gear.Outline(layer);
+    if (Dense()) {
+      GearPair::BuildScaledOutline(gear, layer, fScale, fScaledOutline);
+      outline = &fScaledOutline;
+    }
+    fCanvas.Polygon(outline->data(), static_cast<int>(outline->size()));
+  }
+
+ private:
+  TCanvas& fCanvas;
+  const TPictureScale& fScale;
+  std::vector<TPoint> fScaledOutline;  // scratch for the denser outlines
+};
+
 // A cylinder seen obliquely: the ellipse drawn `copies` times, copy j shifted
 // by (2j, j), each over the previous ones, so that its front face lies
 // towards the lower right along the direction (2, 1) in which the gear
 // layers recede.
-void Stack(TCanvas& canvas, int left, int top, int right, int bottom, int copies) {
+void Stack(ScaledCanvas& canvas, int left, int top, int right, int bottom, int copies) {
   for (int j = 0; j < copies; ++j) {
     canvas.Ellipse(left + 2 * j, top + j, right + 2 * j, bottom + j);
   }
-}
-
-void FillOutline(TCanvas& canvas, const std::vector<TPoint>& outline) {
-  canvas.Polygon(outline.data(), static_cast<int>(outline.size()));
-}
-
-void Line(TCanvas& canvas, int x0, int y0, int x1, int y1) {
-  canvas.MoveTo(x0, y0);
-  canvas.LineTo(x1, y1);
 }
 
 // Drawing with the surface's notifications held back, reported once at the
@@ -56,7 +100,7 @@ class QuietDrawing {
 
 // The last line of the mechanism, which leaves the pen where the picture
 // leaves it.
-void LastLine(TCanvas& canvas) { Line(canvas, 230, 243, 322, 243); }
+void LastLine(ScaledCanvas& canvas) { canvas.Line(230, 243, 322, 243); }
 
 // The parts of the mechanism, in the order they are drawn: the rear parts
 // (the clearing, the drum, the sensor disc and the shafts behind the gears),
@@ -68,7 +112,7 @@ enum MechanismPart : unsigned { kRearParts = 1, kGears = 2, kFrontParts = 4 };
 // the brush are set as every step sets them whatever is drawn, so that each
 // part is drawn with the pen and brush it has in the whole picture, and the
 // surface is left as the whole picture leaves it.
-void MechanismSteps(TCanvas& canvas, const GearPair* gears, unsigned parts) {
+void MechanismSteps(ScaledCanvas& canvas, const GearPair* gears, unsigned parts) {
   TPen& pen = canvas.Pen();
   TBrush& brush = canvas.Brush();
   const bool rear = (parts & kRearParts) != 0;
@@ -78,7 +122,7 @@ void MechanismSteps(TCanvas& canvas, const GearPair* gears, unsigned parts) {
   // from 320 on and the rows from 300 down stay as they are.
   pen.SetColor(clWhite);
   pen.SetStyle(psSolid);
-  pen.SetWidth(1);
+  pen.SetWidth(canvas.Scale().LineWidth());
   brush.SetColor(clWhite);
   if (rear) canvas.Rectangle(92, 0, 320, 300);
 
@@ -97,23 +141,23 @@ void MechanismSteps(TCanvas& canvas, const GearPair* gears, unsigned parts) {
   const bool drawGears = (parts & kGears) != 0 && gears != nullptr;
   brush.SetColor(kGearSideFill);
   if (drawGears) {
-    FillOutline(canvas, gears->LoadGear.Back);
-    FillOutline(canvas, gears->LoadGear.Middle);
-    FillOutline(canvas, gears->MotorGear.Back);
-    FillOutline(canvas, gears->MotorGear.Middle);
+    canvas.GearOutline(gears->LoadGear, glBack);
+    canvas.GearOutline(gears->LoadGear, glMiddle);
+    canvas.GearOutline(gears->MotorGear, glBack);
+    canvas.GearOutline(gears->MotorGear, glMiddle);
   }
   brush.SetColor(clWhite);
   if (drawGears) {
-    FillOutline(canvas, gears->LoadGear.Front);
-    FillOutline(canvas, gears->MotorGear.Front);
+    canvas.GearOutline(gears->LoadGear, glFront);
+    canvas.GearOutline(gears->MotorGear, glFront);
   }
 
   // Centre lines of the gear faces, with white gaps: the vertical one through
   // both gear centres and the horizontal one of the lower gear.
   pen.SetStyle(psDot);
   if (front) {
-    Line(canvas, 192, 30, 192, 271);
-    Line(canvas, 122, 201, 262, 201);
+    canvas.Line(192, 30, 192, 271);
+    canvas.Line(122, 201, 262, 201);
   }
 
   // The front parts: the lower gear's front shaft and the load disc.
@@ -131,12 +175,52 @@ void MechanismSteps(TCanvas& canvas, const GearPair* gears, unsigned parts) {
   brush.SetColor(kRearFill);
   pen.SetStyle(psDot);
   if (front) {
-    Line(canvas, 60, 30, 220, 110);
-    Line(canvas, 122, 96, 262, 96);
-    Line(canvas, 72, 141, 292, 251);
-    Line(canvas, 276, 195, 276, 290);
+    canvas.Line(60, 30, 220, 110);
+    canvas.Line(122, 96, 262, 96);
+    canvas.Line(72, 141, 292, 251);
+    canvas.Line(276, 195, 276, 290);
     LastLine(canvas);
   }
+}
+
+// The block sketch in black: the converter-amplifier box, the summing point
+// and the arrows. On the picture's own surface it relies on the fresh
+// surface's solid pen of width 1; on a denser one it sets the pen to the
+// picture's line width.
+void SketchSteps(ScaledCanvas& canvas) {
+  if (canvas.Dense()) {
+    canvas.Pen().SetStyle(psSolid);
+    canvas.Pen().SetWidth(canvas.Scale().LineWidth());
+  }
+  canvas.Pen().SetColor(clBlack);
+  canvas.Brush().SetColor(kSketchFill);
+
+  // The converter-amplifier and the summing point.
+  canvas.Rectangle(10, 80, 50, 150);
+  canvas.Ellipse(15, 180, 45, 210);
+
+  // The feedback line from inside the sensor disc down and left into the
+  // summing point, ending in a closed arrowhead pointing left.
+  const TPoint feedback[] = {{90, 160}, {90, 195}, {45, 195}, {50, 190}, {50, 200}, {45, 195}};
+  canvas.Polyline(feedback);
+  // From the summing point up into the amplifier box.
+  const TPoint error[] = {{30, 180}, {30, 150}, {25, 155}, {35, 155}, {30, 150}};
+  canvas.Polyline(error);
+  // From the box up and right to the motor drum.
+  const TPoint output[] = {{30, 80}, {30, 60}, {70, 60}, {65, 65}, {65, 55}, {70, 60}};
+  canvas.Polyline(output);
+  // The input, from below into the summing point.
+  const TPoint input[] = {{30, 230}, {30, 210}, {25, 215}, {35, 215}, {30, 210}};
+  canvas.Polyline(input);
+
+  // The cross in the summing point.
+  canvas.Line(20, 185, 40, 205);
+  canvas.Line(40, 185, 20, 205);
+}
+
+const TPictureScale& PictureOwnScale() {
+  static const TPictureScale scale(1.0);
+  return scale;
 }
 
 // The rear and the front parts do not depend on the gears: they are the same
@@ -148,12 +232,17 @@ struct FixedParts {
   TPixelLayer Front;
 };
 
+TPixelLayer CaptureSteps(int width, int height, const TPictureScale& scale, unsigned parts) {
+  return TPixelLayer::Capture(width, height, [&](TCanvas& canvas) {
+    ScaledCanvas scaled(canvas, scale);
+    MechanismSteps(scaled, nullptr, parts);
+  });
+}
+
 const FixedParts& TheFixedParts() {
   static const FixedParts parts{
-      TPixelLayer::Capture(kPictureWidth, kPictureHeight,
-                           [](TCanvas& canvas) { MechanismSteps(canvas, nullptr, kRearParts); }),
-      TPixelLayer::Capture(kPictureWidth, kPictureHeight,
-                           [](TCanvas& canvas) { MechanismSteps(canvas, nullptr, kFrontParts); })};
+      CaptureSteps(kPictureWidth, kPictureHeight, PictureOwnScale(), kRearParts),
+      CaptureSteps(kPictureWidth, kPictureHeight, PictureOwnScale(), kFrontParts)};
   return parts;
 }
 
@@ -168,12 +257,54 @@ bool DrawsLikeTheFixedParts(TBitmap& surface) {
          canvas.Brush().Style() == bsSolid;
 }
 
+// The picture at one density but for its gears: everything behind them (the
+// white surface, the sketch and the mechanism's rear parts, which sets every
+// pixel) and the front parts, each kept as the pixels it sets, for the last
+// ratio and surface size asked for. Kept per thread, so that pictures can be
+// drawn on any thread.
+struct DenseParts {
+  double Ratio = 0;
+  int Width = 0;
+  int Height = 0;
+  TPixelLayer Behind;
+  TPixelLayer Front;
+};
+
+const DenseParts& DensePartsAt(const TPictureScale& scale, int width, int height) {
+  thread_local DenseParts parts;
+  if (parts.Ratio == scale.Ratio() && parts.Width == width && parts.Height == height) {
+    return parts;
+  }
+  parts.Behind = TPixelLayer::Capture(width, height, [&](TCanvas& canvas) {
+    ScaledCanvas scaled(canvas, scale);
+    canvas.FillRect(TRect{0, 0, width, height});
+    SketchSteps(scaled);
+    MechanismSteps(scaled, nullptr, kRearParts);
+  });
+  parts.Front = CaptureSteps(width, height, scale, kFrontParts);
+  parts.Ratio = scale.Ratio();
+  parts.Width = width;
+  parts.Height = height;
+  return parts;
+}
+
+// Gives the canvas the drawing state of a fresh surface: a solid black pen
+// of width 1 in the copy mode, a solid white brush with its opaque
+// background, no clip.
+void FreshDrawingState(TCanvas& canvas) {
+  canvas.RemoveClip();
+  canvas.Pen().Assign(TPen());
+  canvas.Brush().Assign(TBrush());
+  canvas.SetBackgroundMode(OPAQUE);
+  canvas.SetBackgroundColor(clWhite);
+}
+
 }  // namespace
 
 void DrawMechanism(TBitmap& surface, const GearPair& gears) {
   EnsureSize(surface);
   QuietDrawing quiet(surface);
-  TCanvas& canvas = surface.Canvas();
+  ScaledCanvas canvas(surface.Canvas(), PictureOwnScale());
   if (!DrawsLikeTheFixedParts(surface)) {
     MechanismSteps(canvas, &gears, kRearParts | kGears | kFrontParts);
     return;
@@ -184,46 +315,51 @@ void DrawMechanism(TBitmap& surface, const GearPair& gears) {
   // again (over its own pixels) so that the pen ends where and as the
   // picture leaves it.
   const FixedParts& fixed = TheFixedParts();
-  canvas.DrawPixelLayer(fixed.Rear);
+  canvas.Canvas().DrawPixelLayer(fixed.Rear);
   MechanismSteps(canvas, &gears, kGears);
-  canvas.DrawPixelLayer(fixed.Front);
+  canvas.Canvas().DrawPixelLayer(fixed.Front);
   LastLine(canvas);
 }
 
 void DrawMechanismStepByStep(TBitmap& surface, const GearPair& gears) {
   EnsureSize(surface);
   QuietDrawing quiet(surface);
-  MechanismSteps(surface.Canvas(), &gears, kRearParts | kGears | kFrontParts);
+  ScaledCanvas canvas(surface.Canvas(), PictureOwnScale());
+  MechanismSteps(canvas, &gears, kRearParts | kGears | kFrontParts);
 }
 
 void DrawBlockSketch(TBitmap& surface) {
   EnsureSize(surface);
   QuietDrawing quiet(surface);
+  ScaledCanvas canvas(surface.Canvas(), PictureOwnScale());
+  SketchSteps(canvas);
+}
+
+void DrawPictureAtDensity(TBitmap& surface, const GearPair& gears, double ratio) {
+  const TPictureScale scale(ratio);
+  if (surface.Width() == 0 || surface.Height() == 0) {
+    surface.SetSize(scale.DeviceLength(kPictureWidth), scale.DeviceLength(kPictureHeight));
+  }
+  QuietDrawing quiet(surface);
   TCanvas& canvas = surface.Canvas();
-  canvas.Pen().SetColor(clBlack);
-  canvas.Brush().SetColor(kSketchFill);
-
-  // The converter-amplifier and the summing point.
-  canvas.Rectangle(10, 80, 50, 150);
-  canvas.Ellipse(15, 180, 45, 210);
-
-  // The feedback line from inside the sensor disc down and left into the
-  // summing point, ending in a closed arrowhead pointing left.
-  const TPoint feedback[] = {{90, 160}, {90, 195}, {45, 195}, {50, 190}, {50, 200}, {45, 195}};
-  canvas.Polyline(feedback, 6);
-  // From the summing point up into the amplifier box.
-  const TPoint error[] = {{30, 180}, {30, 150}, {25, 155}, {35, 155}, {30, 150}};
-  canvas.Polyline(error, 5);
-  // From the box up and right to the motor drum.
-  const TPoint output[] = {{30, 80}, {30, 60}, {70, 60}, {65, 65}, {65, 55}, {70, 60}};
-  canvas.Polyline(output, 6);
-  // The input, from below into the summing point.
-  const TPoint input[] = {{30, 230}, {30, 210}, {25, 215}, {35, 215}, {30, 210}};
-  canvas.Polyline(input, 5);
-
-  // The cross in the summing point.
-  Line(canvas, 20, 185, 40, 205);
-  Line(canvas, 40, 185, 20, 205);
+  FreshDrawingState(canvas);
+  if (ratio == 1.0) {
+    // The picture's own steps, on a surface made fresh.
+    canvas.FillRect(TRect{0, 0, surface.Width(), surface.Height()});
+    DrawBlockSketch(surface);
+    DrawMechanism(surface, gears);
+    return;
+  }
+  // As DrawMechanism lays its fixed parts: what lies behind the gears and
+  // what lies in front of them are laid as the pixels they set, the gears
+  // drawn between them, and the last line drawn again so that the pen ends
+  // as the picture leaves it.
+  const DenseParts& parts = DensePartsAt(scale, surface.Width(), surface.Height());
+  ScaledCanvas scaled(canvas, scale);
+  canvas.DrawPixelLayer(parts.Behind);
+  MechanismSteps(scaled, &gears, kGears);
+  canvas.DrawPixelLayer(parts.Front);
+  LastLine(scaled);
 }
 
 }  // namespace drivesim

@@ -46,4 +46,19 @@ void DrawMechanism(TBitmap& surface, const GearPair& gears);
 // same pen and brush afterwards, at several times the cost.
 void DrawMechanismStepByStep(TBitmap& surface, const GearPair& gears);
 
+// The whole picture, the sketch and then the mechanism with the gears as
+// their outlines were last built, drawn afresh on a surface `ratio` times as
+// dense as the picture (device pixels per picture pixel; 1.5 at 144 pixels
+// per inch): every shape's geometry `ratio` times as large, the picture's
+// lines as wide as the chart draws its 1-pixel pens at that ratio, and the
+// gear outlines built anew at the larger size, so that the picture is as
+// sharp as the screen and not its pixels enlarged. An empty surface is first
+// given the picture's size at the ratio (353 x 313 times the ratio, halves
+// rounded up); the surface is drawn over whole, from a fresh drawing state,
+// and reports one change when done. At a ratio of 1 it is the picture
+// DrawBlockSketch and DrawMechanism draw on a fresh surface, pixel for
+// pixel. Raises Exception "Invalid pixel ratio" for a ratio that is not a
+// positive number.
+void DrawPictureAtDensity(TBitmap& surface, const GearPair& gears, double ratio);
+
 }  // namespace drivesim
