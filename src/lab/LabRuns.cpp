@@ -164,18 +164,10 @@ void LabRuns::Remove(std::vector<int> indices) {
 void LabRuns::Clear() { fKept.clear(); }
 
 void LabRuns::Restore(std::vector<LabRun> runs) {
-  fKept = std::move(runs);
-  fNextNumber = 1;
-  for (LabRun& run : fKept) {
-    run.FromSweep = false;
-    run.SweptValue.reset();
-    int number = 0;
-    const char* first = run.Name.data() + 4;
-    const char* last = run.Name.data() + run.Name.size();
-    if (run.Name.rfind("Run ", 0) == 0 && std::from_chars(first, last, number).ptr == last) {
-      fNextNumber = std::max(fNextNumber, number + 1);
-    }
-  }
+  // Kept one by one, as the student kept them: each takes its colour, and
+  // the labels name what sets the runs apart.
+  fKept.clear();
+  for (LabRun& run : runs) Keep(std::move(run));
 }
 
 void LabRuns::ReplaceSweep(const SweepResult& sweep) {
