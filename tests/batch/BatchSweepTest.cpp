@@ -389,9 +389,13 @@ TEST_F(BatchSweepTest, ChartsAreTheLibrarysCharts) {
   in.Setpoint = 150;
   const RunResult run = RunDrive(in, 300);
   TBitmap single;
-  RenderStepResponses({{"Load velocity", &run.Record.Velocity, run.Record.StepSize, 150,
-                        run.Measured.Settling2Pct}},
-                      single, 800, 500);
+  StepCurve curve1;
+  curve1.Name = "Load velocity";
+  curve1.Samples = &run.Record.Velocity;
+  curve1.StepSize = run.Record.StepSize;
+  curve1.Setpoint = 150;
+  curve1.Settling2Pct = run.Measured.Settling2Pct;
+  RenderStepResponses({curve1}, single, 800, 500);
   EXPECT_EQ(DifferingPixels(Path("one.png"), single), 0);
   int curve = 0;
   for (int y = 0; y < single.Height(); ++y) {

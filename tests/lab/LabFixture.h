@@ -111,6 +111,19 @@ class Watchdog {
   std::thread fThread;
 };
 
+// Answers the question Exit asks before kept runs are lost with Discard, so
+// that no test waits on a modal question; a test that asks its own
+// question installs its presenter after this one.
+class DiscardUnsavedWork {
+ public:
+  DiscardUnsavedWork() {
+    SetSaveQuestionPresenter([](const std::string&) { return TSaveChoice::Discard; });
+  }
+  ~DiscardUnsavedWork() { SetSaveQuestionPresenter(nullptr); }
+  DiscardUnsavedWork(const DiscardUnsavedWork&) = delete;
+  DiscardUnsavedWork& operator=(const DiscardUnsavedWork&) = delete;
+};
+
 class LabFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -161,6 +174,7 @@ class LabFixture : public ::testing::Test {
 
   ErrorBoxCapture boxes;
   SaveDialogAnswers dialogs;
+  DiscardUnsavedWork discard;
   DriveModel model;
   TimeHistory history;
   GearPair gears;

@@ -69,7 +69,7 @@ class Unit1ScenarioTest : public LabFixture {
 TEST_F(Unit1ScenarioTest, OpeningFillsTheWindowsAndWaitsForProcess) {
   opens.Answers = {kSample};
   form->OpenScenario1->Click();
-  ASSERT_TRUE(boxes.boxes.empty()) << boxes.boxes[0].text;
+  ASSERT_EQ(boxes.Texts(), std::vector<std::string>{});
   // The edits with the locale's comma, the spin edits, the gears at once.
   EXPECT_EQ(Texts(), (std::vector<std::string>{"12,5", "0,008", "1,4", "0,021", "0,35", "1,6",
                                                "0,75", "30", "120"}));
@@ -89,17 +89,20 @@ TEST_F(Unit1ScenarioTest, OpeningFillsTheWindowsAndWaitsForProcess) {
   // of the same run from the batch tool's code.
   const Scenario scenario = ReadScenario(kSample);
   ASSERT_EQ(lab->Runs().Count(), 2);
+  // Labelled, as every kept run is, by the inputs that set them apart.
+  const std::vector<std::string> labels =
+      DistinguishingLabels({scenario.KeptRuns[0].Inputs, scenario.KeptRuns[1].Inputs});
   for (int i = 0; i < 2; ++i) {
     const LabRun& run = lab->Runs().Kept()[static_cast<std::size_t>(i)];
     const ScenarioRun& expected = scenario.KeptRuns[static_cast<std::size_t>(i)];
-    EXPECT_EQ(run.Name, expected.Label);
+    EXPECT_EQ(run.Name, labels[static_cast<std::size_t>(i)]);
     EXPECT_EQ(run.Result.Record.Inputs, expected.Inputs);
     ASSERT_EQ(run.Curve.size(), static_cast<std::size_t>(expected.Ticks) + 1);
     const RunResult direct = RunDrive(expected.Inputs, expected.Ticks);
     EXPECT_EQ(run.Result.Measured, direct.Measured) << i;
     EXPECT_EQ(run.Result.Status, direct.Status) << i;
   }
-  // The table shows them; the next kept run is "Run 2" after "Run 1".
+  // The table shows them.
   EXPECT_EQ(lab->Table()->rowCount(), 2);
   EXPECT_EQ(lab->ParameterBox()->currentIndex(), static_cast<int>(SweepParameter::Gain));
   EXPECT_EQ(lab->FromEdit()->text().toStdString(), "5");
@@ -113,7 +116,10 @@ TEST_F(Unit1ScenarioTest, OpeningFillsTheWindowsAndWaitsForProcess) {
   EXPECT_EQ(model.Setpoint, 120);
   Tick(20);
   lab->KeepButton()->click();
-  EXPECT_EQ(lab->Runs().Kept().back().Name, "Run 2");
+  std::vector<DriveInputs> kept;
+  for (const LabRun& run : lab->Runs().Kept()) kept.push_back(run.Result.Record.Inputs);
+  ASSERT_EQ(kept.size(), 3u);
+  EXPECT_EQ(lab->Runs().Kept().back().Name, DistinguishingLabels(kept).back());
 
   // It is among the recent scenarios, and Reset settings forgets it.
   ASSERT_EQ(form->RecentScenarios1->Count(), 1);
@@ -132,6 +138,7 @@ TEST_F(Unit1ScenarioTest, ABrokenFileGetsOneBoxAndChangesNothing) {
   RunGuarded([this] { form->Button3Click(); });
   form->Edit1->SetText("11");
   const std::vector<std::string> before = Texts();
+  const std::string keptName = form->LabWindow()->Runs().Kept()[0].Name;
   const std::string good = Read(kSample);
   std::ofstream(File("truncated.drivesim")) << good.substr(0, 200);
   std::ofstream(File("teeth.drivesim"))
@@ -153,7 +160,7 @@ TEST_F(Unit1ScenarioTest, ABrokenFileGetsOneBoxAndChangesNothing) {
         << boxes.boxes[n].text;
     EXPECT_EQ(Texts(), before) << names[n];
     EXPECT_EQ(form->LabWindow()->Runs().Count(), 1) << names[n];
-    EXPECT_EQ(form->LabWindow()->Runs().Kept()[0].Name, "Run 1");
+    EXPECT_EQ(form->LabWindow()->Runs().Kept()[0].Name, keptName);
     EXPECT_TRUE(form->LabWindow()->TaskBox()->isHidden());
   }
   EXPECT_NE(boxes.boxes[1].text.find("inputs.teeth: must be a whole number from 1 to 55"),
