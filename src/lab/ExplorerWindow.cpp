@@ -33,6 +33,7 @@
 #include "chart/PointSeries.h"
 #include "lab/ChartHost.h"
 #include "lab/ExplorerFigures.h"
+#include "lab/LabWidgets.h"
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
 #include "platform/Graphics.h"
@@ -96,8 +97,6 @@ constexpr int kWindowLeft = 40;
 constexpr int kWindowTop = 30;
 constexpr int kWindowWidth = 1180;
 constexpr int kWindowHeight = 760;
-constexpr const char* kFontName = "MS Sans Serif";
-constexpr int kFontPixels = 13;
 // The first sizes of the charts; the layout gives them what it has.
 constexpr int kChartWidth = 420;
 constexpr int kChartHeight = 300;
@@ -123,14 +122,6 @@ constexpr std::array<const char*, kTargetKinds> kTargetLabels = {
     "Phase margin \u2265, \u00b0"};
 // Their first values, for a drive like the default one.
 constexpr std::array<double, kTargetKinds> kTargetDefaults = {10, 0.05, 0.04, 0.02, 40, 0.5, 45};
-
-QPushButton* MakeButton(const char* caption, QWidget* parent,
-                        const std::function<void()>& handler) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setAutoDefault(false);
-  QObject::connect(button, &QPushButton::clicked, button, [handler] { RunGuarded(handler); });
-  return button;
-}
 
 QLineEdit* MakeNumberBox(QWidget* parent, const std::function<void()>& edited) {
   auto* box = new QLineEdit(parent);
@@ -208,18 +199,7 @@ TExplorerWindow::~TExplorerWindow() {
 QSlider* TExplorerWindow::Slider() const { return fSlider; }
 
 void TExplorerWindow::Build() {
-  fWindow = new QWidget(nullptr, Qt::Window);
-  fWindow->setWindowTitle(QString::fromUtf8(kCaption));
-  QFont font(QString::fromUtf8(kFontName));
-  font.setPixelSize(kFontPixels);
-  fWindow->setFont(font);
-  fWindow->setGeometry(kWindowLeft, kWindowTop, kWindowWidth, kWindowHeight);
-
-  auto* close = new QAction(fWindow);
-  close->setShortcuts(QKeySequence::Close);
-  close->setShortcutContext(Qt::WindowShortcut);
-  QObject::connect(close, &QAction::triggered, fWindow, [this] { fWindow->close(); });
-  fWindow->addAction(close);
+  fWindow = MakeLabWindowFrame(kCaption, kWindowLeft, kWindowTop, kWindowWidth, kWindowHeight);
 
   auto* layout = new QHBoxLayout(fWindow);
   auto* split = new QSplitter(Qt::Horizontal, fWindow);
@@ -320,7 +300,8 @@ QWidget* TExplorerWindow::BuildControls(QWidget* parent) {
   }
   form->addRow(QString::fromUtf8("Load gear teeth"), fTeeth);
   form->addRow(QString::fromUtf8("Setpoint, rad/s"), fSetpoint);
-  fTakeInputs = MakeButton("&Take the main window's inputs", inputs, [this] { TakeInputsClick(); });
+  fTakeInputs =
+      MakeLabButton("&Take the main window's inputs", inputs, [this] { TakeInputsClick(); });
   form->addRow(fTakeInputs);
   column->addWidget(inputs);
 
@@ -338,8 +319,8 @@ QWidget* TExplorerWindow::BuildControls(QWidget* parent) {
   }
   column->addWidget(targets);
 
-  fRunOnDrive = MakeButton("&Run on the drive", controls, [this] { RunOnDriveClick(); });
-  fKeep = MakeButton("K&eep", controls, [this] { KeepClick(); });
+  fRunOnDrive = MakeLabButton("&Run on the drive", controls, [this] { RunOnDriveClick(); });
+  fKeep = MakeLabButton("K&eep", controls, [this] { KeepClick(); });
   auto* buttons = new QHBoxLayout();
   buttons->addWidget(fRunOnDrive);
   buttons->addWidget(fKeep);

@@ -33,6 +33,7 @@
 #include "lab/ChartHost.h"
 #include "lab/LabResponseChart.h"
 #include "lab/LabSweep.h"
+#include "lab/LabWidgets.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Graphics.h"
@@ -48,16 +49,6 @@ constexpr int kWindowTop = 40;
 constexpr int kWindowWidth = 980;
 constexpr int kWindowHeight = 660;
 // The window's texts: the main window's face at 10 points.
-constexpr const char* kFontName = "MS Sans Serif";
-constexpr int kFontPixels = 13;
-
-QPushButton* MakeButton(const char* caption, QWidget* parent,
-                        const std::function<void()>& handler) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setAutoDefault(false);
-  QObject::connect(button, &QPushButton::clicked, button, [handler] { RunGuarded(handler); });
-  return button;
-}
 
 QTableWidgetItem* MakeItem(const std::string& text, bool number) {
   auto* item = new QTableWidgetItem(QString::fromStdString(text));
@@ -94,20 +85,7 @@ TLabWindow::~TLabWindow() {
 }
 
 void TLabWindow::Build() {
-  fWindow = new QWidget(nullptr, Qt::Window);
-  fWindow->setWindowTitle(QString::fromUtf8(kCaption));
-  QFont font(QString::fromUtf8(kFontName));
-  font.setPixelSize(kFontPixels);
-  fWindow->setFont(font);
-  fWindow->setGeometry(kWindowLeft, kWindowTop, kWindowWidth, kWindowHeight);
-
-  // Ctrl+W (the platform's "close window" keys) closes it, which only
-  // hides it.
-  auto* close = new QAction(fWindow);
-  close->setShortcuts(QKeySequence::Close);
-  close->setShortcutContext(Qt::WindowShortcut);
-  QObject::connect(close, &QAction::triggered, fWindow, [this] { fWindow->close(); });
-  fWindow->addAction(close);
+  fWindow = MakeLabWindowFrame(kCaption, kWindowLeft, kWindowTop, kWindowWidth, kWindowHeight);
 
   auto* layout = new QVBoxLayout(fWindow);
   // A scenario's task, above everything else while there is one.
@@ -164,11 +142,11 @@ void TLabWindow::Build() {
   lowerLayout->addLayout(tableColumn, 1);
 
   auto* buttons = new QVBoxLayout();
-  fKeep = MakeButton("&Keep run", lower, [this] { KeepRunClick(); });
-  fRemove = MakeButton("&Remove", lower, [this] { RemoveClick(); });
-  fClear = MakeButton("C&lear", lower, [this] { ClearClick(); });
-  fSaveTable = MakeButton("Save t&able as CSV\u2026", lower, [this] { SaveTableClick(); });
-  fSaveCharts = MakeButton("Save c&harts as PNG\u2026", lower, [this] { SaveChartsClick(); });
+  fKeep = MakeLabButton("&Keep run", lower, [this] { KeepRunClick(); });
+  fRemove = MakeLabButton("&Remove", lower, [this] { RemoveClick(); });
+  fClear = MakeLabButton("C&lear", lower, [this] { ClearClick(); });
+  fSaveTable = MakeLabButton("Save t&able as CSV\u2026", lower, [this] { SaveTableClick(); });
+  fSaveCharts = MakeLabButton("Save c&harts as PNG\u2026", lower, [this] { SaveChartsClick(); });
   for (QPushButton* b : {fKeep, fRemove, fClear}) buttons->addWidget(b);
   buttons->addStretch(1);
   buttons->addWidget(fSaveTable);
@@ -473,8 +451,8 @@ void TLabWindow::DrawCharts(TBitmap& picture) {
   constexpr int kMargin = 8;
   TBitmap measure;
   measure.SetSize(1, 1);
-  measure.Canvas().Font().SetName(kFontName);
-  measure.Canvas().Font().SetHeight(-kFontPixels);
+  measure.Canvas().Font().SetName(kLabFontName);
+  measure.Canvas().Font().SetHeight(-kLabFontPixels);
   const std::vector<std::string> lines =
       WrappedLines(measure.Canvas(), InputsCaption(inputs), width - 2 * kMargin);
   const int lineHeight = measure.Canvas().TextHeight("Ag");
@@ -487,8 +465,8 @@ void TLabWindow::DrawCharts(TBitmap& picture) {
   canvas.FillRect(TRect{0, 0, width, height});
   canvas.Draw(0, 0, response);
   if (FiguresChart()) canvas.Draw(response.Width(), 0, figures);
-  canvas.Font().SetName(kFontName);
-  canvas.Font().SetHeight(-kFontPixels);
+  canvas.Font().SetName(kLabFontName);
+  canvas.Font().SetHeight(-kLabFontPixels);
   canvas.Font().SetColor(clBlack);
   canvas.Brush().SetColor(clWhite);
   int y = chartsHeight + kMargin;

@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "lab/LabWidgets.h"
+
 namespace drivesim {
 
 namespace {
@@ -21,8 +23,6 @@ constexpr int kWindowTop = 40;
 constexpr int kWindowWidth = 820;
 constexpr int kWindowHeight = 660;
 // The window's own texts, as in the lab window: the main window's face.
-constexpr const char* kFontName = "MS Sans Serif";
-constexpr int kFontPixels = 13;
 
 }  // namespace
 
@@ -33,19 +33,7 @@ std::string GuideHtml() {
 }
 
 TGuideWindow::TGuideWindow() {
-  fWindow = new QWidget(nullptr, Qt::Window);
-  QFont font(QString::fromUtf8(kFontName));
-  font.setPixelSize(kFontPixels);
-  fWindow->setFont(font);
-  fWindow->setGeometry(kWindowLeft, kWindowTop, kWindowWidth, kWindowHeight);
-
-  // Ctrl+W (the platform's "close window" keys) closes it, which only
-  // hides it.
-  auto* close = new QAction(fWindow);
-  close->setShortcuts(QKeySequence::Close);
-  close->setShortcutContext(Qt::WindowShortcut);
-  QObject::connect(close, &QAction::triggered, fWindow, [this] { fWindow->close(); });
-  fWindow->addAction(close);
+  fWindow = MakeLabWindowFrame("", kWindowLeft, kWindowTop, kWindowWidth, kWindowHeight);
 
   auto* layout = new QVBoxLayout(fWindow);
   fBrowser = new QTextBrowser(fWindow);
