@@ -431,8 +431,14 @@ TEST_F(BatchOutputFilesTest, ASweepsMemoryDoesNotGrowWithItsRuns) {
   };
   const long few = sweep(10);
   const long many = sweep(80);
-  // Kept whole, the 70 more runs' records would take 56 MB.
+#if !defined(__SANITIZE_ADDRESS__)
+  // Kept whole, the 70 more runs' records would take 56 MB. (AddressSanitizer
+  // holds freed memory back in its quarantine, so there the peak follows
+  // what was allocated rather than what is kept.)
   EXPECT_LT(many - few, 16 * 1024) << few << " kB for 10 runs, " << many << " kB for 80";
+#else
+  EXPECT_GT(many, few / 2);
+#endif
   EXPECT_EQ(Entries(), (std::vector<std::string>{"m.csv", "o.png", "rows.csv"}));
 
 #if !defined(__SANITIZE_ADDRESS__)
