@@ -98,29 +98,26 @@ void WriteSweepChart(const BatchResult& result, std::ostream& stream) {
             }));
 }
 
-// The explorer's state for the run's inputs, range and targets.
-void SetUpExplorer(ExplorerState& state, const BatchOptions& options) {
-  state.SetFeedbackRange(options.ExploreFrom, options.ExploreTo);
-  if (options.Targets) state.SetTargets(*options.Targets);
-  state.SetInputs(options.Inputs);
+// One of the explorer's charts for the run's inputs, range of k and
+// targets, drawn by render as a PNG picture of the analysis charts' size.
+using ExplorerRender = void (*)(const ExplorerState&, TBitmap&, int width, int height, int scale);
+void WriteExplorerChart(const BatchResult& result, std::ostream& stream, ExplorerRender render) {
+  const BatchOptions& o = result.Options;
+  ExplorerState state;
+  state.SetFeedbackRange(o.ExploreFrom, o.ExploreTo);
+  if (o.Targets) state.SetTargets(*o.Targets);
+  state.SetInputs(o.Inputs);
+  WriteData(stream, DrawnPng([&](TBitmap& picture) {
+              render(state, picture, kAnalysisChartWidth, kAnalysisChartHeight, o.Scale);
+            }));
 }
 
 void WriteLocus(const BatchResult& result, std::ostream& stream) {
-  ExplorerState state;
-  SetUpExplorer(state, result.Options);
-  WriteData(stream, DrawnPng([&](TBitmap& picture) {
-              RenderPoleMap(state, picture, kAnalysisChartWidth, kAnalysisChartHeight,
-                            result.Options.Scale);
-            }));
+  WriteExplorerChart(result, stream, &RenderPoleMap);
 }
 
 void WriteBode(const BatchResult& result, std::ostream& stream) {
-  ExplorerState state;
-  SetUpExplorer(state, result.Options);
-  WriteData(stream, DrawnPng([&](TBitmap& picture) {
-              RenderBode(state, picture, kAnalysisChartWidth, kAnalysisChartHeight,
-                         result.Options.Scale);
-            }));
+  WriteExplorerChart(result, stream, &RenderBode);
 }
 
 void WriteExplorer(const BatchResult& result, std::ostream& stream) {
