@@ -145,20 +145,14 @@ void RunPeerFrame(benchmark::State& state) {
 void BM_PeerFrame(benchmark::State& state) { RunPeerFrame<false>(state); }
 void BM_PeerFrameBulk(benchmark::State& state) { RunPeerFrame<true>(state); }
 
-BENCHMARK(BM_PeerFrame)
-    ->Arg(302)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_PeerFrameBulk)
-    ->Arg(302)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+// The peers' sizes: the oscilloscope's 302 points, then 100 000 and a
+// million; five repetitions, as the peers report medians.
+void PeerSizes(benchmark::internal::Benchmark* b) {
+  b->Arg(302)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond)->Repetitions(5);
+  b->ReportAggregatesOnly(true);
+}
+BENCHMARK(BM_PeerFrame)->Apply(PeerSizes);
+BENCHMARK(BM_PeerFrameBulk)->Apply(PeerSizes);
 
 }  // namespace
 }  // namespace drivesim
