@@ -19,7 +19,7 @@ fail() {
 }
 step() { echo "== $*"; }
 
-for tool in dpkg-deb desktop-file-validate appstreamcli man file; do
+for tool in dpkg-deb desktop-file-validate appstreamcli man file update-mime-database; do
   command -v "$tool" >/dev/null 2>&1 ||
     fail "$tool is missing (bash scripts/install-deps.sh installs it)"
 done
@@ -113,6 +113,7 @@ expected=$(
 ./usr/share/man/man1/drivesim-batch.1.gz
 ./usr/share/man/man1/drivesim.1.gz
 ./usr/share/metainfo/drivesim.metainfo.xml
+./usr/share/mime/packages/drivesim.xml
 EOF
 )
 listing=$(dpkg-deb -c "$deb")
@@ -158,6 +159,21 @@ icon_name=$(sed -n 's/^Icon=//p' "$entry")
 [ -x "$scratch/usr/bin/$exec_name" ] || fail "Exec=$exec_name is not a packaged program"
 [ -f "$share/icons/hicolor/scalable/apps/$icon_name.svg" ] || fail "Icon=$icon_name has no icon"
 grep -qx 'Categories=Education;Science;' "$entry" || fail "categories are not Education and Science"
+
+step "scenario file type"
+# The desktop entry opens the type the package defines, and the shared MIME
+# database built from that definition alone names .drivesim files so.
+mime_types=$(sed -n 's/^MimeType=//p' "$entry")
+[ "$mime_types" = "application/x-drivesim-scenario;" ] || fail "MimeType=$mime_types"
+grep -q '^Exec=drivesim %f$' "$entry" || fail "Exec= does not take the file: $(grep ^Exec= "$entry")"
+mime_db=$scratch/mime-check
+mkdir -p "$mime_db/packages"
+cp "$share/mime/packages/drivesim.xml" "$mime_db/packages/"
+update-mime-database "$mime_db" || fail "update-mime-database rejects the scenario type"
+grep -qx 'application/x-drivesim-scenario:\*.drivesim' <(cut -d: -f2- "$mime_db/globs2") ||
+  fail "the MIME database does not name *.drivesim: $(cat "$mime_db/globs2")"
+rm -rf "$mime_db"
+echo "application/x-drivesim-scenario: *.drivesim, opened by $exec_name"
 
 step "AppStream metadata"
 # The component's id is the program's name, as the desktop entry's file name

@@ -23,6 +23,7 @@ packages=(
   dpkg-dev
   file
   desktop-file-utils
+  shared-mime-info
   appstream
   man-db
   groff-base

@@ -28,6 +28,11 @@ double AngleDeg(double re, double im) {
   return deg <= -180 ? deg + 360 : deg;
 }
 
+double OpenLoopPhaseDeg(double re, double im) {
+  const double deg = AngleDeg(re, im);
+  return deg > 0 ? deg - 360 : deg;
+}
+
 double Decibels(double magnitude) { return 20 * std::log10(magnitude); }
 
 FrequencyPoint EvaluateFrequency(const LoopTransfer& loop, double omega) {
@@ -40,7 +45,7 @@ FrequencyPoint EvaluateFrequency(const LoopTransfer& loop, double omega) {
   p.Omega = omega;
   p.OpenMagnitude = std::abs(gain) / std::hypot(openRe, aw);
   // L = gain conj(D) / |D|^2.
-  p.OpenPhaseDeg = AngleDeg(gain * openRe, -gain * aw);
+  p.OpenPhaseDeg = OpenLoopPhaseDeg(gain * openRe, -gain * aw);
   p.ClosedMagnitude = std::abs(loop.CoefInput) / std::hypot(closedRe, aw);
   return p;
 }
@@ -60,7 +65,7 @@ FrequencyFigures ComputeFrequencyFigures(const LoopTransfer& loop) {
       const double wc = std::sqrt(x);
       f.CrossoverFreq = wc;
       const double k = loop.Feedback * loop.CoefInput;
-      f.PhaseMarginDeg = 180 + AngleDeg(k * (b0 - x), -k * a * wc);
+      f.PhaseMarginDeg = 180 + OpenLoopPhaseDeg(k * (b0 - x), -k * a * wc);
     }
   }
 

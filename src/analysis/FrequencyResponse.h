@@ -46,7 +46,7 @@ FrequencyFigures ComputeFrequencyFigures(const LoopTransfer& loop);
 struct FrequencyPoint {
   double Omega = 0;            // rad/s
   double OpenMagnitude = 0;    // |L(jw)|
-  double OpenPhaseDeg = 0;     // angle L(jw), degrees in (-180, 180]
+  double OpenPhaseDeg = 0;     // angle L(jw), degrees in (-360, 0] (OpenLoopPhaseDeg)
   double ClosedMagnitude = 0;  // |T(jw)|
 };
 
@@ -54,6 +54,11 @@ FrequencyPoint EvaluateFrequency(const LoopTransfer& loop, double omega);
 
 // The angle of a complex number re + j im in degrees, in (-180, 180].
 double AngleDeg(double re, double im);
+// The open loop's phase: the angle of re + j im in (-360, 0], the branch on
+// which the phase margin is 180 + the phase at the crossover. A negative k
+// puts the phase below -180 and so its margin below 0: the loop that
+// reaches a gain of 1 there is the unstable one.
+double OpenLoopPhaseDeg(double re, double im);
 // 20 log10(magnitude).
 double Decibels(double magnitude);
 

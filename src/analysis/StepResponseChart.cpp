@@ -66,7 +66,6 @@ double FittedTimeEnd(double recordEnd, const std::vector<std::optional<double>>&
 
 std::vector<StepCurve> StepCurvesOf(const SweepResult& sweep) {
   std::vector<StepCurve> curves;
-  const std::string name = SweepParameterName(sweep.Spec.Parameter);
   for (std::size_t i = 0; i < sweep.Runs.size(); ++i) {
     const RunRecord& r = sweep.Runs[i].Record;
     const bool decimated = r.Velocity.empty();
@@ -74,7 +73,7 @@ std::vector<StepCurve> StepCurvesOf(const SweepResult& sweep) {
     const double value = i < sweep.Spec.Values.size()
                              ? sweep.Spec.Values[i]
                              : SweptValueOf(r.Inputs, sweep.Spec.Parameter);
-    curves.push_back({name + " = " + ValueText(value), decimated ? &r.CurveVelocity : &r.Velocity,
+    curves.push_back({SweptValueLabel(sweep.Spec.Parameter, value), decimated ? &r.CurveVelocity : &r.Velocity,
                       r.StepSize, static_cast<double>(r.Inputs.Setpoint),
                       decimated ? &r.CurveIndex : nullptr, r.SampleCount,
                       sweep.Runs[i].Measured.Settling2Pct});

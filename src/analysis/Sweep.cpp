@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "analysis/PrintChart.h"
 #include "mechanism/Gears.h"
 #include "platform/Numbers.h"
 #include "sim/DriveModel.h"
@@ -20,18 +21,19 @@ struct ParameterEntry {
   SweepParameter Parameter;
   const char* Name;
   const char* Caption;
+  const char* Label;
 };
 
 constexpr ParameterEntry kParameters[] = {
-    {SweepParameter::Gain, "gain", "Gain"},
-    {SweepParameter::TimeConstant, "time-constant", "Time constant, s"},
-    {SweepParameter::MotorCoef, "motor-coef", "Motor coefficient, rad/sV"},
-    {SweepParameter::MotorInertia, "motor-inertia", "Motor moment of inertia, kgm2"},
-    {SweepParameter::LoadInertia, "load-inertia", "Load moment of inertia, kgm2"},
-    {SweepParameter::Friction, "friction", "Coefficient of viscous friction, Nms/rad"},
-    {SweepParameter::Feedback, "feedback", "Feedback coefficient, Vs/rad"},
-    {SweepParameter::Teeth, "teeth", "Number of gear teeth"},
-    {SweepParameter::Setpoint, "setpoint", "Preset velocity of load, rad/s"},
+    {SweepParameter::Gain, "gain", "Gain", "gain"},
+    {SweepParameter::TimeConstant, "time-constant", "Time constant, s", "time constant"},
+    {SweepParameter::MotorCoef, "motor-coef", "Motor coefficient, rad/sV", "motor coef."},
+    {SweepParameter::MotorInertia, "motor-inertia", "Motor moment of inertia, kgm2", "motor inertia"},
+    {SweepParameter::LoadInertia, "load-inertia", "Load moment of inertia, kgm2", "load inertia"},
+    {SweepParameter::Friction, "friction", "Coefficient of viscous friction, Nms/rad", "friction"},
+    {SweepParameter::Feedback, "feedback", "Feedback coefficient, Vs/rad", "k ="},
+    {SweepParameter::Teeth, "teeth", "Number of gear teeth", "teeth"},
+    {SweepParameter::Setpoint, "setpoint", "Preset velocity of load, rad/s", "setpoint"},
 };
 
 const ParameterEntry& EntryOf(SweepParameter parameter) {
@@ -81,6 +83,12 @@ bool IsWhole(SweepParameter parameter) {
 const char* SweepParameterName(SweepParameter parameter) { return EntryOf(parameter).Name; }
 
 const char* SweepParameterCaption(SweepParameter parameter) { return EntryOf(parameter).Caption; }
+
+const char* SweepParameterLabel(SweepParameter parameter) { return EntryOf(parameter).Label; }
+
+std::string SweptValueLabel(SweepParameter parameter, double value) {
+  return std::string(SweepParameterLabel(parameter)) + " " + ValueText(value);
+}
 
 SweepSpec ParseSweepSpec(const std::string& text) {
   const std::string form = "Sweep '" + text + "' is not NAME=FROM:TO:COUNT or NAME=V1,V2,...";

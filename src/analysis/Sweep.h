@@ -53,6 +53,10 @@ constexpr int kMaxSweepSetpoint = 300;
 const char* SweepParameterName(SweepParameter parameter);
 // The input as the window labels it, with its unit ("Time constant, s").
 const char* SweepParameterCaption(SweepParameter parameter);
+// The input as a run's label names it before its value ("k =", "teeth").
+const char* SweepParameterLabel(SweepParameter parameter);
+// A run told apart by one input: "k = 0.3", "teeth 20", "time constant 0.05".
+std::string SweptValueLabel(SweepParameter parameter, double value);
 
 struct SweepSpec {
   SweepParameter Parameter = SweepParameter::Feedback;

@@ -347,7 +347,7 @@ TChartValueList& TChartSeries::ValueListByName(const std::string& name) {
 }
 
 void TChartSeries::DrawLegendShape(TChartCanvas3D& canvas, const TRect& rect) {
-  canvas.Pen().SetColor(clBlack);
+  canvas.Pen().SetColor(LegendInk(clBlack));
   canvas.Pen().SetWidth(canvas.ScaledWidth(1));
   canvas.Pen().SetStyle(psSolid);
   canvas.Brush().SetColor(ColorToRGB(fSeriesColor));
@@ -357,13 +357,14 @@ void TChartSeries::DrawLegendShape(TChartCanvas3D& canvas, const TRect& rect) {
 }
 
 void TChartSeries::DrawLegendShapeIn(TChartCanvas3D& canvas, const TRect& rect, TColor color) {
-  // The colour goes back however the drawing ends.
+  // The colours go back however the drawing ends.
   struct Restore {
     TColor& Field;
     TColor Saved;
     ~Restore() { Field = Saved; }
-  } restore{fSeriesColor, fSeriesColor};
+  } restoreColor{fSeriesColor, fSeriesColor}, restoreInk{fLegendInk, fLegendInk};
   fSeriesColor = color;
+  fLegendInk = color;
   DrawLegendShape(canvas, rect);
 }
 

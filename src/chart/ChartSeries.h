@@ -152,7 +152,11 @@ class TChartSeries {
   virtual void DrawLegendShape(TChartCanvas3D& canvas, const TRect& rect);
   // DrawLegendShape with color in place of the series colour, without a
   // repaint request: the legend's grey sample of a hidden series.
+  // Every line of the sample, outlines included, takes that colour.
   void DrawLegendShapeIn(TChartCanvas3D& canvas, const TRect& rect, TColor color);
+  // The colour a legend sample's outline is drawn in: the given one, or the
+  // grey of a hidden series' sample while DrawLegendShapeIn draws it.
+  TColor LegendInk(TColor color) const { return fLegendInk == clDefault ? color : fLegendInk; }
   // Pixels this series needs inside the ends of its horizontal axis (left,
   // right) and vertical axis (top, bottom).
   virtual void HorizontalMargins(int& left, int& right) const;
@@ -375,6 +379,7 @@ class TChartSeries {
   TCustomAxisPanel* fParentChart = nullptr;
   std::string fPercentFormat;
   TColor fSeriesColor = clDefault;
+  TColor fLegendInk = clDefault;  // set only while DrawLegendShapeIn draws
   bool fShowInLegend = true;
   std::string fTitle;
   std::string fValueFormat;

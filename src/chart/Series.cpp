@@ -226,9 +226,10 @@ void TCustomSeries::PaintPointerShape(TChartCanvas3D& canvas, int x, int y,
                                       TSeriesPointerStyle style, TColor color) {
   const TSeriesPointer& pointer = *fPointer;
   canvas.ApplyPen(pointer.Pen());
-  if (pointer.Pen().Color() == clDefault) canvas.Pen().SetColor(color);
+  canvas.Pen().SetColor(pointer.Pen().Color() == clDefault ? color : LegendInk(pointer.Pen().Color()));
   // The colour goes first: giving a clear brush a colour would make it solid.
-  const TColor fill = pointer.Brush().Color() == clDefault ? color : pointer.Brush().Color();
+  const TColor fill =
+      pointer.Brush().Color() == clDefault ? color : LegendInk(pointer.Brush().Color());
   canvas.Brush().SetColor(fill);
   canvas.Brush().SetStyle(pointer.Brush().Style());
 

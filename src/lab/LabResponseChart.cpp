@@ -89,8 +89,10 @@ LabResponseChart::LabResponseChart(int width, int height) : fChart(std::make_uni
   fCurrent = CurveSeries(kCurrentRunColor, "Current run", kCurrentRunWidth);
   fCurrent->SetParentChart(&chart);
   // Zoom, panning and undo as on the oscilloscope; the view the user chose
-  // stays until undone, then the ranges follow the runs again.
+  // stays until undone, then the ranges follow the runs again. A click on a
+  // legend row hides or shows its curve.
   chart.Readout().SetVisible(true);
+  chart.Legend().SetToggleOnClick(true);
   chart.OnZoom = [this](TCustomChartPanel&) { fUserView = true; };
   chart.OnScroll = [this](TCustomChartPanel&) { fUserView = true; };
   chart.OnUndoZoom = [this](TCustomChartPanel&) {
@@ -241,9 +243,12 @@ void LabResponseChart::UpdateRanges() {
   if (final && std::isfinite(*final)) {
     fBand->SetBand(*final * (1 - kBandShare), *final * (1 + kBandShare));
   }
+  // A band the student hid in the legend stays hidden, through later ticks
+  // and later runs, until it is shown again there.
   const bool band = final && std::isfinite(*final);
   if (band != fBand->ShowInLegend()) {
-    fBand->SetActive(band);
+    if (!band) fBandWanted = fBand->Active();
+    fBand->SetActive(band && fBandWanted);
     fBand->SetShowInLegend(band);
   }
   if (fUserView) return;

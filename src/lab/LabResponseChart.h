@@ -70,6 +70,7 @@ class LabResponseChart {
   std::unique_ptr<TChart> fChart;
   // Declared after the chart, so that the series leave it before it goes.
   std::unique_ptr<TRegionSeries> fBand;
+  bool fBandWanted = true;  // shown when there is a band to show
   std::unique_ptr<TLineSeries> fCurrent;
   std::vector<std::unique_ptr<TLineSeries>> fKept;
   std::vector<std::unique_ptr<TLineSeries>> fSetpoints;

@@ -24,22 +24,12 @@ std::string SecondsText(double seconds) {
   return text;
 }
 
-// An input of the drive as a label names it.
-struct LabelledInput {
-  const char* Name;
-  double (*Value)(const DriveInputs&);
-};
-
-const LabelledInput kLabelledInputs[] = {
-    {"k =", [](const DriveInputs& in) { return in.FeedbackCoef; }},
-    {"gain", [](const DriveInputs& in) { return in.AmpGain; }},
-    {"time constant", [](const DriveInputs& in) { return in.AmpTimeConst; }},
-    {"motor coef.", [](const DriveInputs& in) { return in.MotorCoef; }},
-    {"motor inertia", [](const DriveInputs& in) { return in.MotorInertia; }},
-    {"load inertia", [](const DriveInputs& in) { return in.LoadInertia; }},
-    {"friction", [](const DriveInputs& in) { return in.ViscousFriction; }},
-    {"teeth", [](const DriveInputs& in) { return static_cast<double>(in.LoadTeeth); }},
-    {"setpoint", [](const DriveInputs& in) { return static_cast<double>(in.Setpoint); }},
+// The inputs in the order a label names them: the feedback coefficient,
+// the lab's subject, first.
+constexpr SweepParameter kLabelOrder[] = {
+    SweepParameter::Feedback,     SweepParameter::Gain,        SweepParameter::TimeConstant,
+    SweepParameter::MotorCoef,    SweepParameter::MotorInertia, SweepParameter::LoadInertia,
+    SweepParameter::Friction,     SweepParameter::Teeth,       SweepParameter::Setpoint,
 };
 
 }  // namespace
@@ -47,19 +37,21 @@ const LabelledInput kLabelledInputs[] = {
 std::vector<std::string> DistinguishingLabels(const std::vector<DriveInputs>& inputs) {
   std::vector<std::string> labels(inputs.size());
   bool any = false;
-  for (const LabelledInput& input : kLabelledInputs) {
+  for (const SweepParameter input : kLabelOrder) {
     bool differs = false;
-    for (const DriveInputs& in : inputs) differs |= input.Value(in) != input.Value(inputs.front());
+    for (const DriveInputs& in : inputs) {
+      differs |= SweptValueOf(in, input) != SweptValueOf(inputs.front(), input);
+    }
     if (!differs) continue;
     any = true;
     for (std::size_t i = 0; i < inputs.size(); ++i) {
       if (!labels[i].empty()) labels[i] += ", ";
-      labels[i] += std::string(input.Name) + " " + ValueText(input.Value(inputs[i]));
+      labels[i] += SweptValueLabel(input, SweptValueOf(inputs[i], input));
     }
   }
   if (!any) {
     for (std::size_t i = 0; i < inputs.size(); ++i) {
-      labels[i] = "k = " + ValueText(inputs[i].FeedbackCoef);
+      labels[i] = SweptValueLabel(SweepParameter::Feedback, inputs[i].FeedbackCoef);
     }
   }
   return labels;
@@ -86,14 +78,13 @@ LabRun LabRunOf(const WindowRun& run, const std::string& name) {
 
 std::vector<LabRun> LabRunsOf(const SweepResult& sweep) {
   std::vector<LabRun> runs;
-  const std::string name = SweepParameterName(sweep.Spec.Parameter);
   for (std::size_t i = 0; i < sweep.Runs.size(); ++i) {
     const RunResult& result = sweep.Runs[i];
     LabRun lab;
     lab.SweptValue = i < sweep.Spec.Values.size()
                          ? sweep.Spec.Values[i]
                          : SweptValueOf(result.Record.Inputs, sweep.Spec.Parameter);
-    lab.Name = name + " = " + ValueText(*lab.SweptValue);
+    lab.Name = SweptValueLabel(sweep.Spec.Parameter, *lab.SweptValue);
     lab.Colour = SequentialColor(static_cast<int>(i), static_cast<int>(sweep.Runs.size()));
     // The figures and what the record says of the run, not its samples.
     RunRecord& record = lab.Result.Record;

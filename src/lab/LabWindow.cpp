@@ -281,6 +281,7 @@ void TLabWindow::ShowFiguresChart() {
   fFigures = std::make_unique<SweepFiguresChart>(sweep.value_or(SweepResult{}), w, h, current);
   // Zoom, panning and undo as on the oscilloscope, and the readout.
   fFigures->Chart().Readout().SetVisible(fHasSweepFigures);
+  fFigures->Chart().Legend().SetToggleOnClick(true);
   if (!fHasSweepFigures) {
     // Empty until a sweep is kept: no legend of series without points, and
     // a word on what will be there.

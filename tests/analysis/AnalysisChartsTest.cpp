@@ -123,8 +123,8 @@ TEST(AnalysisChartsTest, StepResponsesOverlay) {
   const SweepResult sweep = Sweep("feedback=0.2:3:10", 400);
   const std::vector<StepCurve> curves = StepCurvesOf(sweep);
   ASSERT_EQ(curves.size(), 10u);
-  EXPECT_EQ(curves[0].Name, "feedback = 0.2");
-  EXPECT_EQ(curves[9].Name, "feedback = 3");
+  EXPECT_EQ(curves[0].Name, "k = 0.2");
+  EXPECT_EQ(curves[9].Name, "k = 3");
 
   StepResponseChart chart(curves, 800, 500);
   TBitmap bitmap;
@@ -328,6 +328,11 @@ TEST(AnalysisChartsTest, FiguresChartLeavesOutWhatHasNoFigures) {
   SweepFiguresChart byTeeth(teeth, 700, 450);
   EXPECT_EQ(byTeeth.Line(SweepFigure::Settling).PointCount(), 41);
   EXPECT_EQ(byTeeth.Chart().BottomAxis().Title().Caption(), "Number of gear teeth");
+  // The overlay names each run as the lab does: by the input that differs.
+  const std::vector<StepCurve> byTeethCurves = StepCurvesOf(teeth);
+  ASSERT_EQ(byTeethCurves.size(), 5u);
+  EXPECT_EQ(byTeethCurves[0].Name, "teeth 8");
+  EXPECT_EQ(byTeethCurves[4].Name, "teeth 48");
   byTeeth.Render(bitmap);
   Keep(bitmap, "sweep-figures-teeth.png");
 }

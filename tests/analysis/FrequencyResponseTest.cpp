@@ -8,6 +8,7 @@
 #include <numbers>
 #include <random>
 
+#include "analysis/ClosedForm.h"
 #include "analysis/FrequencyResponse.h"
 #include "analysis/LoopPoles.h"
 
@@ -82,7 +83,7 @@ void ExpectMatchesSearch(const LoopTransfer& t) {
     wc = FirstCrossing([&](long double w) { return std::abs(OpenLoop(t, w)) - 1; }, lo, hi);
     if (wc) {
       long double angle = std::arg(OpenLoop(t, *wc)) * 180 / std::numbers::pi_v<long double>;
-      if (angle <= -180) angle += 360;
+      if (angle > 0) angle -= 360;
       pm = 180 + angle;
     }
   }
@@ -166,6 +167,27 @@ TEST(FrequencyResponseTest, DefinitionsAtTheEdges) {
   EXPECT_FALSE(unstable.Bandwidth);
   EXPECT_FALSE(unstable.ResonancePeakDb);
   EXPECT_TRUE(unstable.CrossoverFreq);
+  // A negative k past |L(0)| = 1 closes an unstable loop: its phase lies
+  // below -180 and its margin below 0, never the 270 degrees that the
+  // angle's principal value would give.
+  const FeedbackLoop drive{DriveInputs{}};
+  for (double k : {-0.5, -3.0, -40.0}) {
+    SCOPED_TRACE(k);
+    const LoopTransfer negative = drive.At(k);
+    ASSERT_FALSE(LoopIsStable(negative.CoefAccel, negative.CoefVelocity));
+    const FrequencyFigures nf = ComputeFrequencyFigures(negative);
+    ASSERT_TRUE(nf.PhaseMarginDeg);
+    EXPECT_LT(*nf.PhaseMarginDeg, 0);
+    EXPECT_GT(*nf.PhaseMarginDeg, -180);
+    EXPECT_DOUBLE_EQ(EvaluateFrequency(negative, 0).OpenPhaseDeg, -180);
+    for (double w : {0.1, 10.0, 1e3, 1e5}) {
+      EXPECT_LE(EvaluateFrequency(negative, w).OpenPhaseDeg, -180);
+      EXPECT_GT(EvaluateFrequency(negative, w).OpenPhaseDeg, -360);
+    }
+  }
+  EXPECT_EQ(OpenLoopPhaseDeg(1, 0), 0);
+  EXPECT_EQ(OpenLoopPhaseDeg(-1, 0), -180);
+  EXPECT_EQ(OpenLoopPhaseDeg(0, 1), -270);
   // Angles in (-180, 180].
   EXPECT_EQ(AngleDeg(-1, 0), 180);
   EXPECT_EQ(AngleDeg(-1, -0.0), 180);

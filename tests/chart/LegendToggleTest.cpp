@@ -4,11 +4,13 @@
 // many rows and however long their titles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "chart/Chart.h"
+#include "chart/RegionSeries.h"
 #include "chart/Series.h"
 
 namespace drivesim {
@@ -140,6 +142,62 @@ TEST(LegendToggle, ClickingARowHidesAndShowsItsSeries) {
   EXPECT_FALSE(legend.ItemGreyed(0));
   EXPECT_EQ(f.SampleRow(0), redSample);
   EXPECT_EQ(f.Canvas->ColorOf("Velocity"), clBlack);
+}
+
+// A hidden series' sample is grey in every line, its marker's own outline
+// and fill and the swatch's black frame included.
+TEST(LegendToggle, AGreyedSampleHasNoColourOfItsOwnLeft) {
+  constexpr TColor kGreen = 0x00A000;
+  constexpr TColor kYellow = 0x00E0F0;
+  ToggleFixture f;
+  f.Red.Pointer().SetVisible(true);
+  f.Red.Pointer().SetStyle(psRectangle);
+  f.Red.Pointer().Pen().SetColor(kGreen);
+  f.Red.Pointer().Brush().SetColor(kYellow);
+  TRegionSeries band;
+  band.SetKind(rkBand);
+  band.SetBand(1.5, 2.5);
+  band.SetSeriesColor(kBlue);
+  band.SetTitle("Band");
+  band.SetParentChart(&f.Chart);
+  f.Render();
+  const TChartLegend& legend = f.Chart.Legend();
+  ASSERT_EQ(legend.DrawnCount(), 3);
+  const auto colours = [&](int index) {
+    const TRect& r = legend.SymbolRect(index);
+    std::vector<TColor> seen;
+    for (int y = r.Top; y < r.Bottom; ++y) {
+      for (int x = r.Left; x < r.Right; ++x) seen.push_back(f.Bitmap.Pixel(x, y));
+    }
+    return seen;
+  };
+  const auto has = [](const std::vector<TColor>& seen, TColor c) {
+    return std::find(seen.begin(), seen.end(), c) != seen.end();
+  };
+  // Shown: the marker's own outline and fill, the swatch's black frame.
+  int bandRow = -1;
+  for (int i = 0; i < legend.DrawnCount(); ++i) {
+    if (&legend.ItemSeriesAt(i) == &band) bandRow = i;
+  }
+  ASSERT_GE(bandRow, 0);
+  EXPECT_TRUE(has(colours(0), kGreen));
+  EXPECT_TRUE(has(colours(0), kYellow));
+  EXPECT_TRUE(has(colours(bandRow), clBlack));
+
+  for (int row : {0, bandRow}) f.Click(mbLeft, f.RowPoint(row).X, f.RowPoint(row).Y);
+  ASSERT_TRUE(legend.ItemGreyed(0));
+  ASSERT_TRUE(legend.ItemGreyed(bandRow));
+  for (int row : {0, bandRow}) {
+    SCOPED_TRACE(row);
+    for (TColor c : colours(row)) {
+      EXPECT_TRUE(c == clWhite || c == TChartLegend::kGreyedColor) << std::hex << c;
+    }
+    EXPECT_TRUE(has(colours(row), TChartLegend::kGreyedColor));
+  }
+  // Shown again, the sample has its own colours back.
+  f.Click(mbLeft, f.RowPoint(0).X, f.RowPoint(0).Y);
+  EXPECT_TRUE(has(colours(0), kGreen));
+  EXPECT_TRUE(has(colours(0), kYellow));
 }
 
 TEST(LegendToggle, PressesThatAreNoClickChangeNothingAndNeverZoom) {

@@ -487,6 +487,32 @@ TEST_F(LabWindowTest, TheResponseChartFitsTheTransientAndKeepsTheUsersZoom) {
 
   TBitmap bitmap;
   RenderChart(chart, bitmap);  // lays the plot rectangle out
+  // Hidden from the legend, the band stays hidden through the next ticks
+  // and the next run, and comes back with a second click.
+  int bandRow = -1;
+  for (int i = 0; i < chart.Legend().DrawnCount(); ++i) {
+    if (&chart.Legend().ItemSeriesAt(i) == &response.SettlingBand()) bandRow = i;
+  }
+  ASSERT_GE(bandRow, 0);
+  const auto clickBandRow = [&] {
+    const TRect& row = chart.Legend().ItemRect(bandRow);
+    chart.DispatchMouseDown(mbLeft, 0, row.Left + 3, (row.Top + row.Bottom) / 2);
+    chart.DispatchMouseUp(mbLeft, 0, row.Left + 3, (row.Top + row.Bottom) / 2);
+    RenderChart(chart, bitmap);
+  };
+  clickBandRow();
+  ASSERT_FALSE(response.SettlingBand().Active());
+  Tick(5);
+  EXPECT_FALSE(response.SettlingBand().Active());
+  Process();
+  Tick(400);
+  RenderChart(chart, bitmap);
+  EXPECT_FALSE(response.SettlingBand().Active());
+  for (int i = 0; i < chart.Legend().DrawnCount(); ++i) {
+    if (&chart.Legend().ItemSeriesAt(i) == &response.SettlingBand()) bandRow = i;
+  }
+  clickBandRow();
+  EXPECT_TRUE(response.SettlingBand().Active());
   const TRect r = chart.PlotRect();
   chart.DispatchMouseDown(kZoomButton, 0, r.Left + 20, r.Top + 20);
   chart.DispatchMouseMove(kZoomButton == mbLeft ? ssLeft : 0, r.Left + 120, r.Top + 120);
