@@ -310,8 +310,13 @@ void TChartCanvas3D::DrawSegments(const TThinLine* lines, int count) {
     fTarget->DrawThinLines(lines, count);
     return;
   }
+  const bool round = fRoundLines && fTarget->DrawsRoundLines();
   if (fScale == 1.0) {
-    fTarget->DrawWideLines(lines, count);
+    if (round) {
+      fTarget->DrawRoundLines(lines, count);
+    } else {
+      fTarget->DrawWideLines(lines, count);
+    }
     return;
   }
   // As DrawScaledLine draws each: thin copies side by side where it makes
@@ -331,7 +336,11 @@ void TChartCanvas3D::DrawSegments(const TThinLine* lines, int count) {
     const bool point = alongRow && line.X0 == line.X1;
     if (point || (!thickened && !alongRow && line.X0 != line.X1)) {
       flush();
-      fTarget->DrawWideLines(&line, 1);
+      if (round) {
+        fTarget->DrawRoundLines(&line, 1);
+      } else {
+        fTarget->DrawWideLines(&line, 1);
+      }
       continue;
     }
     const bool flat = std::abs(line.X1 - line.X0) >= std::abs(line.Y1 - line.Y0);
@@ -438,7 +447,16 @@ void TChartCanvas3D::DrawLineTo(int x, int y) {
   if (!fTarget) return;
   const TPoint from = fTarget->PenPos();
   if (DrawScaledLine(from.X, from.Y, x, y)) return;
+  if (DrawRoundLine(from.X, from.Y, x, y)) return;
   fTarget->LineTo(x, y);
+}
+
+bool TChartCanvas3D::DrawRoundLine(int x0, int y0, int x1, int y1) {
+  if (!fRoundLines || !fTarget->DrawsRoundLines()) return false;
+  const TThinLine line{x0, y0, x1, y1, fTarget->Pen().Color()};
+  fTarget->DrawRoundLines(&line, 1);
+  fTarget->MoveTo(x1, y1);
+  return true;
 }
 
 void TChartCanvas3D::MovePenTo(int x, int y) {
@@ -484,6 +502,7 @@ void TChartCanvas3D::ClipTo(const TRect& rect) {
 void TChartCanvas3D::DrawHorizontal(int x0, int x1, int y) {
   if (!fTarget) return;
   if (DrawScaledLine(x0, y, x1, y)) return;
+  if (DrawRoundLine(x0, y, x1, y)) return;
   fTarget->MoveTo(x0, y);
   if (DrawWideAxisLine(x0, y, x1, y)) return;
   fTarget->LineTo(x1, y);
@@ -496,6 +515,7 @@ void TChartCanvas3D::DrawBox(const TRect& rect) {
 void TChartCanvas3D::DrawVertical(int x, int y0, int y1) {
   if (!fTarget) return;
   if (DrawScaledLine(x, y0, x, y1)) return;
+  if (DrawRoundLine(x, y0, x, y1)) return;
   fTarget->MoveTo(x, y0);
   if (DrawWideAxisLine(x, y0, x, y1)) return;
   fTarget->LineTo(x, y1);
@@ -508,6 +528,7 @@ void TChartCanvas3D::MarkDirty() { fDirty = true; }
 void TChartCanvas3D::DrawSegment(int x0, int y0, int x1, int y1) {
   if (!fTarget) return;
   if (DrawScaledLine(x0, y0, x1, y1)) return;
+  if (DrawRoundLine(x0, y0, x1, y1)) return;
   fTarget->MoveTo(x0, y0);
   fTarget->LineTo(x1, y1);
 }

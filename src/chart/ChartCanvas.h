@@ -259,6 +259,13 @@ class TChartCanvas3D : public TCanvas3D {
   // the surface's pen (solid, in the copy mode, of any width) in the
   // segment's colour; the pen and its position stay as they are.
   void DrawSegments(const TThinLine* lines, int count);
+  // While set, the wide solid lines of DrawSegment, DrawLineTo,
+  // DrawHorizontal, DrawVertical and DrawSegments that the scale does not
+  // widen are the surface's round pen (TCanvas::DrawRoundLines): a series'
+  // line sets the same pixels wherever it lies and however it is cut into
+  // segments. Axes, frames and shapes keep the surface's own wide pen.
+  void SetRoundLines(bool value) { fRoundLines = value; }
+  bool RoundLines() const { return fRoundLines; }
   // Whether DrawSegment with the surface's pen (solid, in the copy mode)
   // sets the pixels of thin lines, each leaving out its end pixel: a thin
   // pen, or one widened only by the scale, drawn as thin copies side by
@@ -290,6 +297,10 @@ class TChartCanvas3D : public TCanvas3D {
   int GradientBrushCount() const { return fGradientBrushCount; }
 
  private:
+  // A wide line of the round pen, when RoundLines is set and the pen is one
+  // it draws; the pen then ends at (x1, y1).
+  bool DrawRoundLine(int x0, int y0, int x1, int y1);
+  bool fRoundLines = false;
   void FreeBufferImage();
   // Draws the line from (x0, y0) to (x1, y1), which runs along a row or a
   // column, with a wide solid pen; false when the pen is not of that kind

@@ -147,6 +147,15 @@ void TCustomSeries::PaintPoint(int index) {
 }
 
 void TCustomSeries::DrawVisiblePoints() {
+  // The line's wide segments are the round pen's, by columns or point by
+  // point alike; the flag goes back however the drawing ends.
+  TChartCanvas3D& canvas = ParentChart()->ChartCanvas();
+  struct RoundLines {
+    TChartCanvas3D& Canvas;
+    bool Was;
+    ~RoundLines() { Canvas.SetRoundLines(Was); }
+  } restore{canvas, canvas.RoundLines()};
+  canvas.SetRoundLines(true);
   if (FirstVisible() >= 0 && DrawsLineByColumns()) {
     DrawLineByColumns();
   } else {

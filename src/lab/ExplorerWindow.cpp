@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
 #include <QSplitter>
@@ -264,8 +265,10 @@ void TExplorerWindow::Build() {
   fTable->setColumnWidth(0, 215);
   fTable->horizontalHeader()->setStretchLastSection(true);
   fTable->verticalHeader()->setDefaultSectionSize(fTable->fontMetrics().height() + 6);
+  // The figures' columns fit their texts; RefreshTable sizes them once per
+  // change rather than the header once per cell.
   for (int c = 1; c < 4; ++c) {
-    fTable->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    fTable->horizontalHeader()->setSectionResizeMode(c, QHeaderView::Fixed);
   }
   lower->setSizes({460, 460});
   charts->setStretchFactor(0, 1);
@@ -517,6 +520,19 @@ void TExplorerWindow::RefreshSlider() {
 void TExplorerWindow::RefreshTable() {
   const std::vector<ExplorerFigureRow> rows = ExplorerFigureRows(fState, DecimalSeparator());
   fTable->setRowCount(static_cast<int>(rows.size()));
+  // The cells change silently, then the view repaints and the columns fit
+  // their texts once: a change of k alters most of them, and the view's
+  // work for each cell on its own is most of a change's cost.
+  QAbstractItemModel& model = *fTable->model();
+  {
+    const QSignalBlocker quiet(&model);
+    FillTable(rows);
+  }
+  fTable->viewport()->update();
+  for (int c = 1; c < 4; ++c) fTable->resizeColumnToContents(c);
+}
+
+void TExplorerWindow::FillTable(const std::vector<ExplorerFigureRow>& rows) {
   auto cell = [&](int row, int column, const std::string& text, const std::string& tip) {
     QTableWidgetItem* item = fTable->item(row, column);
     if (!item) {

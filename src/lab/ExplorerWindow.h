@@ -34,6 +34,7 @@ class QWidget;
 namespace drivesim {
 
 class BodeChart;
+struct ExplorerFigureRow;
 class ExplorerStepChart;
 class PoleMapChart;
 class TBitmap;
@@ -128,6 +129,7 @@ class TExplorerWindow {
   void ShowInputs();
   void ShowFeedback();
   void RefreshTable();
+  void FillTable(const std::vector<ExplorerFigureRow>& rows);
   void RefreshSlider();
   DriveInputs BoxInputs() const;
   DesignTargets BoxTargets() const;

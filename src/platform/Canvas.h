@@ -85,6 +85,16 @@ class TCanvas {
   // the pen and its position stay as they are. One notification for them
   // all.
   void DrawWideLines(const TThinLine* lines, int count);
+  // As DrawWideLines, each line drawn with the round pen: the pixels whose
+  // centres lie closer than half the pen's width to the segment between the
+  // end pixels' centres (their lower right corners for an even width), the
+  // same wherever the line lies. Pens the round pen does not draw (patterned,
+  // another mix mode) and lines reaching a million pixels out are drawn as
+  // LineTo draws them.
+  void DrawRoundLines(const TThinLine* lines, int count);
+  // Whether the pen is one the round pen draws: solid, in the copy mode, 2
+  // or more pixels wide.
+  bool DrawsRoundLines() const;
   // Fills with the brush, no outline.
   void FillRect(const TRect& rect);
 
@@ -135,6 +145,11 @@ class TCanvas {
   // included and the end pixel excluded; phase is the position in the pen's
   // dot pattern and carries on from one segment to the next.
   void ThinLine(TPoint from, TPoint to, int& phase);
+  // Sets the pixels of one line of the round pen in color inside visible
+  // (VisibleRect(), not empty), without a notification; false, with nothing
+  // set, for a line too far out for the exact test.
+  bool SetRoundLinePixels(int x0, int y0, int x1, int y1, TColor color, const TRect& visible);
+  void DrawLines(const TThinLine* lines, int count, bool roundPen);
   // Set the pixels of a solid ellipse in box (at least 2 x 2) or of a solid
   // polygon inside the visible part, each with a thin solid outline or none,
   // exactly as the painter would; visible is VisibleRect(), not empty.
