@@ -73,10 +73,10 @@ std::vector<StepCurve> StepCurvesOf(const SweepResult& sweep) {
     const double value = i < sweep.Spec.Values.size()
                              ? sweep.Spec.Values[i]
                              : SweptValueOf(r.Inputs, sweep.Spec.Parameter);
-    curves.push_back({SweptValueLabel(sweep.Spec.Parameter, value), decimated ? &r.CurveVelocity : &r.Velocity,
-                      r.StepSize, static_cast<double>(r.Inputs.Setpoint),
-                      decimated ? &r.CurveIndex : nullptr, r.SampleCount,
-                      sweep.Runs[i].Measured.Settling2Pct});
+    curves.push_back({SweptValueLabel(sweep.Spec.Parameter, value),
+                      decimated ? &r.CurveVelocity : &r.Velocity, r.StepSize,
+                      static_cast<double>(r.Inputs.Setpoint), decimated ? &r.CurveIndex : nullptr,
+                      r.SampleCount, sweep.Runs[i].Measured.Settling2Pct});
   }
   return curves;
 }

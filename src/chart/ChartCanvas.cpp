@@ -100,7 +100,9 @@ int TChartCanvas::FontLineHeight() { return MeasureTextHeight("W"); }
 // along the line. Drawing the same line again sets the same pixels with thin
 // lines along the runs. Which pixels a solid line of the copy mode sets does
 // not depend on its colour or on the pixels below it, so the runs serve any
-// colour.
+// colour. The same holds for a patterned wide pen whose gaps are left
+// transparent (the grid's dotted lines at a pixel ratio): each line starts
+// its pattern afresh, and its dashes are runs like any other.
 struct TChartCanvas3D::WideLineCoverage {
   struct Key {
     int SurfaceWidth;
@@ -108,6 +110,7 @@ struct TChartCanvas3D::WideLineCoverage {
     bool HasClip;
     TRect Clip;
     int PenWidth;
+    TPenStyle PenStyle;
     int X0, Y0, X1, Y1;
     friend bool operator==(const Key&, const Key&) = default;
   };
@@ -123,9 +126,13 @@ struct TChartCanvas3D::WideLineCoverage {
     std::vector<Run> Runs;
     unsigned LastUse = 0;
   };
-  static constexpr std::size_t kLines = 8;
+  // Enough for two axes' lines and their grids.
+  static constexpr std::size_t kLines = 40;
   std::vector<Entry> Entries;
   unsigned Uses = 0;
+  // The lines of the entry being drawn, kept so that replaying allocates
+  // nothing.
+  std::vector<TThinLine> Replay;
 
   const Entry* Find(const Key& key) {
     ++Uses;
@@ -147,6 +154,8 @@ struct TChartCanvas3D::WideLineCoverage {
     if (key.HasClip) canvas.IntersectClipRect(key.Clip);
     canvas.Pen().Assign(pen);
     canvas.Pen().SetColor(clBlack);
+    canvas.SetBackgroundMode(TRANSPARENT);
+    canvas.Brush().SetStyle(bsClear);
     canvas.MoveTo(key.X0, key.Y0);
     canvas.LineTo(key.X1, key.Y1);
 
@@ -195,8 +204,10 @@ struct TChartCanvas3D::WideLineCoverage {
 
 bool TChartCanvas3D::DrawWideAxisLine(int x0, int y0, int x1, int y1) {
   TPen& pen = fTarget->Pen();
-  if (pen.Style() != psSolid || pen.Width() <= 1 || pen.AlternatePixels() || pen.Mode() != pmCopy ||
-      (x0 == x1 && y0 == y1)) {
+  const bool transparentGaps =
+      fTarget->BackgroundMode() == TRANSPARENT || fTarget->Brush().Style() != bsSolid;
+  if ((pen.Style() != psSolid && !transparentGaps) || pen.Style() == psClear || pen.Width() <= 1 ||
+      pen.AlternatePixels() || pen.Mode() != pmCopy || (x0 == x1 && y0 == y1)) {
     return false;
   }
   TBitmap& surface = fTarget->Bitmap();
@@ -213,6 +224,7 @@ bool TChartCanvas3D::DrawWideAxisLine(int x0, int y0, int x1, int y1) {
                                   fTarget->HasClip(),
                                   fTarget->ClipRect(),
                                   pen.Width(),
+                                  pen.Style(),
                                   x0,
                                   y0,
                                   x1,
@@ -229,13 +241,13 @@ bool TChartCanvas3D::DrawWideAxisLine(int x0, int y0, int x1, int y1) {
       fTarget->HasClip() ? !IntersectRects(whole, fTarget->ClipRect()).IsEmpty() : !whole.IsEmpty();
   const bool notify = bitmap.NotificationsEnabled;
   bitmap.NotificationsEnabled = false;
-  const int width = pen.Width();
-  pen.SetWidth(1);
+  // The runs as thin solid lines in the pen's colour, in one batch.
+  std::vector<TThinLine>& runs = fWideLines->Replay;
+  runs.clear();
   for (const WideLineCoverage::Run& run : entry->Runs) {
-    fTarget->MoveTo(run.X0, run.Y0);
-    fTarget->LineTo(run.X1, run.Y1);
+    runs.push_back({run.X0, run.Y0, run.X1, run.Y1, pen.Color()});
   }
-  pen.SetWidth(width);
+  fTarget->DrawThinLines(runs.data(), static_cast<int>(runs.size()));
   bitmap.NotificationsEnabled = notify;
   if (drawable) bitmap.Changed();
   // The pen ends where the wide line ends, as after drawing it.

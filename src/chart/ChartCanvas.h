@@ -303,8 +303,9 @@ class TChartCanvas3D : public TCanvas3D {
   bool fRoundLines = false;
   void FreeBufferImage();
   // Draws the line from (x0, y0) to (x1, y1), which runs along a row or a
-  // column, with a wide solid pen; false when the pen is not of that kind
-  // and the line was left to the surface.
+  // column, with a wide solid pen, or a wide patterned one with transparent
+  // gaps; false when the pen is not of that kind and the line was left to
+  // the surface.
   bool DrawWideAxisLine(int x0, int y0, int x1, int y1);
   // At a scale other than 1: draws a line of a scaled pen as whole pixels,
   // the way the pen draws it at scale 1; false when the pen is not wide,

@@ -235,7 +235,8 @@ void TCustomSeries::PaintPointerShape(TChartCanvas3D& canvas, int x, int y,
                                       TSeriesPointerStyle style, TColor color) {
   const TSeriesPointer& pointer = *fPointer;
   canvas.ApplyPen(pointer.Pen());
-  canvas.Pen().SetColor(pointer.Pen().Color() == clDefault ? color : LegendInk(pointer.Pen().Color()));
+  canvas.Pen().SetColor(pointer.Pen().Color() == clDefault ? color
+                                                           : LegendInk(pointer.Pen().Color()));
   // The colour goes first: giving a clear brush a colour would make it solid.
   const TColor fill =
       pointer.Brush().Color() == clDefault ? color : LegendInk(pointer.Brush().Color());

@@ -27,9 +27,9 @@ std::string SecondsText(double seconds) {
 // The inputs in the order a label names them: the feedback coefficient,
 // the lab's subject, first.
 constexpr SweepParameter kLabelOrder[] = {
-    SweepParameter::Feedback,     SweepParameter::Gain,        SweepParameter::TimeConstant,
-    SweepParameter::MotorCoef,    SweepParameter::MotorInertia, SweepParameter::LoadInertia,
-    SweepParameter::Friction,     SweepParameter::Teeth,       SweepParameter::Setpoint,
+    SweepParameter::Feedback,  SweepParameter::Gain,         SweepParameter::TimeConstant,
+    SweepParameter::MotorCoef, SweepParameter::MotorInertia, SweepParameter::LoadInertia,
+    SweepParameter::Friction,  SweepParameter::Teeth,        SweepParameter::Setpoint,
 };
 
 }  // namespace

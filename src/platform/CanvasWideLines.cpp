@@ -71,7 +71,9 @@ class RoundLine {
   }
 
   // The rows the line can reach.
-  int TopRow() const { return static_cast<int>(std::floor(std::min(fAy, fBy) / 2.0 - fRadius)) - 1; }
+  int TopRow() const {
+    return static_cast<int>(std::floor(std::min(fAy, fBy) / 2.0 - fRadius)) - 1;
+  }
   int BottomRow() const {
     return static_cast<int>(std::ceil(std::max(fAy, fBy) / 2.0 + fRadius)) + 1;
   }

@@ -35,58 +35,67 @@ TEST(ChartFastPaths, WideLinesAlongRowsAndColumnsSetTheSurfacesOwnPixels) {
   // The bitmaps hear of every line the same number of times.
   int drawnNotices = 0;
   drawn.OnChange = [&] { ++drawnNotices; };
-  for (int width : {2, 3}) {
-    for (std::size_t c = 0; c < std::size(clips); ++c) {
-      for (bool vertical : {false, true}) {
-        for (int from = -2; from < 24; from += 3) {
-          for (int length : {-7, -2, -1, 1, 2, 9}) {
-            for (int across : {-1, 0, 1, 8, 15, 16}) {
-              // Twice each: the second time the line is drawn from what the
-              // first one learnt, in another colour.
-              for (TColor color : {RGB(200, 10, 10), RGB(10, 10, 200)}) {
-                TBitmap expected(kW, kH);
-                TCanvas& reference = expected.Canvas();
-                int expectedNotices = 0;
-                expected.OnChange = [&] { ++expectedNotices; };
-                surface.RemoveClip();
-                surface.Brush().SetColor(clWhite);
-                surface.FillRect({0, 0, kW, kH});
-                drawnNotices = 0;
-                if (c > 0) {
-                  reference.IntersectClipRect(clips[c]);
-                  surface.IntersectClipRect(clips[c]);
+  // Solid pens, and patterned ones whose gaps stay transparent (the grid).
+  for (TPenStyle style : {psSolid, psDot, psDash})
+    for (int width : {2, 3}) {
+      for (std::size_t c = 0; c < std::size(clips); ++c) {
+        for (bool vertical : {false, true}) {
+          for (int from = -2; from < 24; from += 3) {
+            for (int length : {-7, -2, -1, 1, 2, 9}) {
+              for (int across : {-1, 0, 1, 8, 15, 16}) {
+                // Twice each: the second time the line is drawn from what the
+                // first one learnt, in another colour.
+                for (TColor color : {RGB(200, 10, 10), RGB(10, 10, 200)}) {
+                  TBitmap expected(kW, kH);
+                  TCanvas& reference = expected.Canvas();
+                  int expectedNotices = 0;
+                  expected.OnChange = [&] { ++expectedNotices; };
+                  surface.RemoveClip();
+                  surface.Brush().SetColor(clWhite);
+                  surface.FillRect({0, 0, kW, kH});
+                  drawnNotices = 0;
+                  if (c > 0) {
+                    reference.IntersectClipRect(clips[c]);
+                    surface.IntersectClipRect(clips[c]);
+                  }
+                  for (TPen* pen : {&reference.Pen(), &surface.Pen()}) {
+                    pen->SetColor(color);
+                    pen->SetWidth(width);
+                    pen->SetStyle(style);
+                  }
+                  for (TCanvas* target : {&reference, &surface}) {
+                    target->SetBackgroundMode(TRANSPARENT);
+                    target->Brush().SetStyle(bsClear);
+                  }
+                  if (vertical) {
+                    reference.MoveTo(across, from);
+                    reference.LineTo(across, from + length);
+                    canvas.DrawVertical(across, from, from + length);
+                  } else {
+                    reference.MoveTo(from, across);
+                    reference.LineTo(from + length, across);
+                    canvas.DrawHorizontal(from, from + length, across);
+                  }
+                  ASSERT_TRUE(SamePixels(expected, drawn))
+                      << "style " << style << " width " << width << " clip " << c
+                      << (vertical ? " column " : " row ") << across << " from " << from
+                      << " length " << length;
+                  // The pen is left as the surface leaves it: at the line's end,
+                  // as wide as before.
+                  ASSERT_EQ(surface.PenPos().X, reference.PenPos().X);
+                  ASSERT_EQ(surface.PenPos().Y, reference.PenPos().Y);
+                  ASSERT_EQ(surface.Pen().Width(), width);
+                  ASSERT_EQ(surface.Pen().Style(), style);
+                  ASSERT_EQ(drawnNotices, expectedNotices);
+                  ++lines;
                 }
-                for (TPen* pen : {&reference.Pen(), &surface.Pen()}) {
-                  pen->SetColor(color);
-                  pen->SetWidth(width);
-                }
-                if (vertical) {
-                  reference.MoveTo(across, from);
-                  reference.LineTo(across, from + length);
-                  canvas.DrawVertical(across, from, from + length);
-                } else {
-                  reference.MoveTo(from, across);
-                  reference.LineTo(from + length, across);
-                  canvas.DrawHorizontal(from, from + length, across);
-                }
-                ASSERT_TRUE(SamePixels(expected, drawn))
-                    << "width " << width << " clip " << c << (vertical ? " column " : " row ")
-                    << across << " from " << from << " length " << length;
-                // The pen is left as the surface leaves it: at the line's end,
-                // as wide as before.
-                ASSERT_EQ(surface.PenPos().X, reference.PenPos().X);
-                ASSERT_EQ(surface.PenPos().Y, reference.PenPos().Y);
-                ASSERT_EQ(surface.Pen().Width(), width);
-                ASSERT_EQ(drawnNotices, expectedNotices);
-                ++lines;
               }
             }
           }
         }
       }
     }
-  }
-  EXPECT_EQ(lines, 2 * 3 * 2 * 9 * 6 * 6 * 2);
+  EXPECT_EQ(lines, 3 * 2 * 3 * 2 * 9 * 6 * 6 * 2);
 }
 
 TEST(ChartFastPaths, RefilledSeriesKeepsItsPointsColoursAndLabels) {
