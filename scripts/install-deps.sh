@@ -26,6 +26,7 @@ packages=(
   appstream
   man-db
   groff-base
+  poppler-utils
 )
 
 missing=()
