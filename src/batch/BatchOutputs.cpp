@@ -12,6 +12,7 @@
 #include "analysis/Sweep.h"
 #include "analysis/SweepFiguresChart.h"
 #include "batch/BatchOptions.h"
+#include "batch/BatchReport.h"
 #include "batch/BatchRun.h"
 #include "files/PngData.h"
 #include "lab/LabWindow.h"
@@ -194,6 +195,14 @@ const std::vector<BatchOutput>& BatchOutputTable() {
        "crossover and phase margin, the closed loop's\n"
        "magnitude with its bandwidth and resonance peak",
        &WriteBode},
+      {"--report", "FILE.pdf",
+       "the lab report as a PDF: the scenario's title and task,\n"
+       "--student, the date, the inputs, the explorer's figures\n"
+       "and design answer (--explore-range, --targets), the step\n"
+       "responses, the runs' table (the run, or the sweep's runs,\n"
+       "after the scenario's kept runs) and the sweep's figures;\n"
+       "Letter or A4 paper as the locale has it",
+       &WriteBatchReport, nullptr, BatchOutputUse::AnyRun, true, &CheckBatchReport},
   };
   return table;
 }

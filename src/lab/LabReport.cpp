@@ -39,6 +39,8 @@ constexpr int kChartWidth = 800;
 constexpr int kStepChartHeight = 460;
 constexpr int kSweepChartHeight = 560;
 constexpr int kChartScale = 4;
+// The longest run's name in the step responses' legend, letters.
+constexpr int kLegendLetters = 28;
 
 // The page: margins, the band at the foot for the page number, mm.
 constexpr double kMarginSide = 20;
@@ -333,8 +335,9 @@ void ExplorerSection(ReportPages& pages, const LabReportContent& content) {
   Paragraph(pages, "Answer: " + ExplorerAnswerText(state, sep), ReportFont(10, true));
 }
 
-// The runs' table, split into as many tables as the columns need, each
-// beginning with the run's name.
+// The runs' table, split into as many tables as the columns need, of about
+// one width each. Every table begins with the run's number and colour; the
+// first also names the run.
 void RunsSection(ReportPages& pages, const std::vector<const LabRun*>& rows) {
   Heading(pages, "Runs", Mm(25));
   if (rows.empty()) {
@@ -343,45 +346,83 @@ void RunsSection(ReportPages& pages, const std::vector<const LabRun*>& rows) {
   }
   const std::vector<LabTableColumn> columns = LabTable::ColumnsFor(rows);
   const double pad = Mm(1.2);
-  const double widest = pages.Width() * 0.4;
-  std::vector<double> natural;
+  const double swatch = Mm(2.6) + pad;
   QPainter& p = pages.Painter();
+  const auto textWidth = [&](const QFont& font, const std::string& text) {
+    p.setFont(font);
+    return p.boundingRect(QRectF(0, 0, 1e7, 1e7), 0, Q(text)).width();
+  };
+  std::vector<double> natural;
   for (const LabTableColumn& column : columns) {
-    p.setFont(TableHeaderFont());
-    double width = p.boundingRect(QRectF(0, 0, 1e7, 1e7), 0, Q(column.Header)).width();
-    p.setFont(TableFont());
+    double width = textWidth(TableHeaderFont(), column.Header);
     for (const LabRun* run : rows) {
-      width = std::max(
-          width,
-          p.boundingRect(QRectF(0, 0, 1e7, 1e7), 0, Q(LabTable::ScreenText(column, *run))).width());
+      width = std::max(width, textWidth(TableFont(), LabTable::ScreenText(column, *run)));
     }
-    if (column.Kind == LabColumnKind::Name) width += Mm(2.6) + pad;
-    natural.push_back(std::min(width + 2 * pad + Mm(0.5), widest));
+    natural.push_back(width + 2 * pad + Mm(0.5));
   }
-  std::size_t next = 1;
-  while (next < columns.size()) {
-    std::vector<std::size_t> chunk{0};
-    double used = natural[0];
-    while (next < columns.size() && (chunk.size() == 1 || used + natural[next] <= pages.Width())) {
-      used += natural[next];
-      chunk.push_back(next++);
+  // The name wraps rather than take more than a third of the width.
+  const double nameWidth = std::min(natural[0], pages.Width() / 3);
+  const double numberWidth = std::max(textWidth(TableHeaderFont(), "No."),
+                                      textWidth(TableFont(), std::to_string(rows.size()))) +
+                             swatch + 2 * pad + Mm(0.5);
+
+  // As few tables as greedy filling needs, then the columns spread evenly
+  // over them.
+  const auto split = [&](double target) {
+    std::vector<std::vector<std::size_t>> chunks;
+    std::size_t next = 1;
+    while (next < columns.size()) {
+      std::vector<std::size_t> chunk;
+      double used = numberWidth + (chunks.empty() ? nameWidth : 0);
+      while (next < columns.size() && (chunk.empty() || (used + natural[next] <= pages.Width() &&
+                                                         used + natural[next] / 2 <= target))) {
+        used += natural[next];
+        chunk.push_back(next++);
+      }
+      chunks.push_back(std::move(chunk));
     }
+    return chunks;
+  };
+  std::vector<std::vector<std::size_t>> chunks = split(pages.Width());
+  double total = nameWidth + numberWidth * static_cast<double>(chunks.size());
+  for (std::size_t c = 1; c < columns.size(); ++c) total += natural[c];
+  const std::vector<std::vector<std::size_t>> even =
+      split(total / static_cast<double>(chunks.size()));
+  if (even.size() == chunks.size()) chunks = even;
+
+  for (std::size_t t = 0; t < chunks.size(); ++t) {
+    const bool named = t == 0;
     Table table;
-    const double spare = (pages.Width() - used) / static_cast<double>(chunk.size());
-    for (std::size_t c : chunk) {
-      table.Headers.push_back(columns[c].Header);
-      table.Widths.push_back(natural[c] + std::max(0.0, spare));
+    table.Headers.push_back("No.");
+    table.Widths.push_back(numberWidth);
+    double used = numberWidth;
+    if (named) {
+      table.Headers.push_back(columns[0].Header);
+      table.Widths.push_back(nameWidth);
+      used += nameWidth;
     }
-    for (const LabRun* run : rows) {
+    for (std::size_t c : chunks[t]) {
+      table.Headers.push_back(columns[c].Header);
+      table.Widths.push_back(natural[c]);
+      used += natural[c];
+    }
+    // What is left goes to the columns after the number, in proportion.
+    const double stretch = (pages.Width() - numberWidth) / std::max(used - numberWidth, 1.0);
+    if (stretch > 1) {
+      for (std::size_t w = 1; w < table.Widths.size(); ++w) table.Widths[w] *= stretch;
+    }
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      const LabRun& run = *rows[r];
       std::vector<Cell> cells;
-      for (std::size_t c : chunk) {
+      cells.push_back(Cell(std::to_string(r + 1)));
+      cells.back().Swatch = run.Colour;
+      if (named) cells.push_back(Cell(LabTable::ScreenText(columns[0], run)));
+      for (std::size_t c : chunks[t]) {
         const LabTableColumn& column = columns[c];
-        Cell cell(LabTable::ScreenText(column, *run));
-        if (column.Kind == LabColumnKind::Name) cell.Swatch = run->Colour;
-        if (column.Kind == LabColumnKind::Input || column.Kind == LabColumnKind::Figure) {
-          cell.Align = Qt::AlignRight;
-        }
-        cells.push_back(cell);
+        const bool number =
+            column.Kind == LabColumnKind::Input || column.Kind == LabColumnKind::Figure;
+        cells.push_back(Cell(LabTable::ScreenText(column, run),
+                             number ? Qt::Alignment(Qt::AlignRight) : Qt::AlignLeft));
       }
       table.Rows.push_back(std::move(cells));
     }
@@ -495,7 +536,15 @@ void AddRuns(LabReportContent& content, const std::vector<const LabRun*>& runs) 
 
 std::string LabReportPdf(const LabReportContent& content) {
   const QImage steps = ChartImage([&](TBitmap& bitmap) {
-    StepResponseChart chart(content.Curves, kChartWidth, kStepChartHeight);
+    // The legend names each run as far as it leaves the plot its width.
+    std::vector<StepCurve> curves = content.Curves;
+    for (StepCurve& curve : curves) {
+      const QString name = Q(curve.Name);
+      if (name.size() > kLegendLetters) {
+        curve.Name = (name.left(kLegendLetters - 1) + QChar(0x2026)).toStdString();
+      }
+    }
+    StepResponseChart chart(curves, kChartWidth, kStepChartHeight);
     for (std::size_t i = 0; i < content.Curves.size() && i < content.CurveColours.size(); ++i) {
       chart.Curve(static_cast<int>(i)).SetSeriesColor(content.CurveColours[i]);
       if (chart.SetpointCount() == static_cast<int>(content.Curves.size())) {
