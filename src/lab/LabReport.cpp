@@ -546,7 +546,10 @@ std::string LabReportPdf(const LabReportContent& content) {
     }
     StepResponseChart chart(curves, kChartWidth, kStepChartHeight);
     for (std::size_t i = 0; i < content.Curves.size() && i < content.CurveColours.size(); ++i) {
-      chart.Curve(static_cast<int>(i)).SetSeriesColor(content.CurveColours[i]);
+      TLineSeries& curve = chart.Curve(static_cast<int>(i));
+      curve.SetSeriesColor(content.CurveColours[i]);
+      // The main window's current run thick, as the lab draws it.
+      if (content.CurveColours[i] == kCurrentRunColor) curve.LinePen().SetWidth(3);
       if (chart.SetpointCount() == static_cast<int>(content.Curves.size())) {
         chart.Setpoint(static_cast<int>(i)).SetSeriesColor(content.CurveColours[i]);
       }

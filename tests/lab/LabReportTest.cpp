@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "PdfTools.h"
 #include "ScratchFolder.h"
 #include "analysis/DesignTargets.h"
 #include "analysis/ExplorerState.h"
@@ -25,38 +26,6 @@
 
 namespace drivesim {
 namespace {
-
-// What a command prints on standard output.
-std::string Output(const std::string& command) {
-  std::string text;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return text;
-  char buffer[4096];
-  std::size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, got);
-  ::pclose(pipe);
-  return text;
-}
-
-// A line of pdfinfo's output ("Pages:" -> "3").
-std::string Info(const std::string& path, const std::string& field) {
-  const std::string info = Output("pdfinfo '" + path + "'");
-  const std::size_t at = info.find(field + ":");
-  if (at == std::string::npos) return std::string();
-  const std::size_t start = info.find_first_not_of(' ', at + field.size() + 1);
-  return info.substr(start, info.find('\n', start) - start);
-}
-
-// The text without blanks and line breaks: pdftotext spaces a table's
-// cells as they stand on the page, so that only the order of the letters is
-// the report's.
-std::string Flat(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c != ' ' && c != '\n' && c != '\f' && c != '\t') out += c;
-  }
-  return out;
-}
 
 class LabReportTest : public ScratchFolderTest {
  protected:
@@ -122,14 +91,14 @@ TEST_F(LabReportTest, PagesPaperAndTextAsTheReaderSeesThem) {
     const std::string path = Path(std::string(c.Locale) + ".pdf");
     SaveLabReport(path, content);
     EXPECT_EQ(Read(path).rfind("%PDF-", 0), 0u);
-    EXPECT_EQ(Info(path, "Page size").rfind(c.Size, 0), 0u) << Info(path, "Page size");
-    EXPECT_EQ(Info(path, "Title"), "Feedback and overshoot");
+    EXPECT_EQ(PdfInfo(path, "Page size").rfind(c.Size, 0), 0u) << PdfInfo(path, "Page size");
+    EXPECT_EQ(PdfInfo(path, "Title"), "Feedback and overshoot");
   }
 
   const std::string path = Path("de_DE.pdf");
-  const int pages = std::stoi(Info(path, "Pages"));
+  const int pages = std::stoi(PdfInfo(path, "Pages"));
   EXPECT_GE(pages, 3);
-  const std::string text = Flat(Output("pdftotext -layout '" + path + "' -"));
+  const std::string text = Unspaced(ToolOutput("pdftotext -layout '" + path + "' -"));
   for (int page = 1; page <= pages; ++page) {
     const std::string number = "Page" + std::to_string(page) + "of" + std::to_string(pages);
     EXPECT_NE(text.find(number), std::string::npos) << number;
@@ -141,7 +110,7 @@ TEST_F(LabReportTest, PagesPaperAndTextAsTheReaderSeesThem) {
         std::string("Time constant, s 0.007"), std::string("Feedback coefficient, Vs/rad 1.5"),
         std::string("Number of gear teeth 42"), std::string("Preset velocity of load, rad/s 100"),
         std::string("Overshoot \u2264, % 10"), std::string("Comparator error \u2264, % 40")}) {
-    EXPECT_NE(text.find(Flat(expected)), std::string::npos) << expected;
+    EXPECT_NE(text.find(Unspaced(expected)), std::string::npos) << expected;
   }
 
   // The explorer's figures at k = 1.5 and its answer, as the explorer
@@ -151,10 +120,10 @@ TEST_F(LabReportTest, PagesPaperAndTextAsTheReaderSeesThem) {
   state.SetTargets(content.Targets);
   state.SetInputs(content.Inputs);
   for (const ExplorerFigureRow& row : ExplorerFigureRows(state)) {
-    const std::string line = Flat(row.Name + " " + row.ClosedForm + " " + row.Measured);
+    const std::string line = Unspaced(row.Name + " " + row.ClosedForm + " " + row.Measured);
     EXPECT_NE(text.find(line), std::string::npos) << line;
   }
-  const std::string answer = Flat(ExplorerAnswerText(state));
+  const std::string answer = Unspaced(ExplorerAnswerText(state));
   EXPECT_NE(answer.find("meets"), std::string::npos);
   EXPECT_NE(text.find(answer), std::string::npos) << answer;
 
@@ -164,7 +133,7 @@ TEST_F(LabReportTest, PagesPaperAndTextAsTheReaderSeesThem) {
   for (const LabRun* run : content.Rows) {
     for (const LabTableColumn& column : columns) {
       const std::string cell = LabTable::ScreenText(column, *run);
-      EXPECT_NE(text.find(Flat(cell)), std::string::npos) << cell;
+      EXPECT_NE(text.find(Unspaced(cell)), std::string::npos) << cell;
     }
   }
   EXPECT_NE(text.find("Sweepoffeedback:5runsfrom0.5to2.5"), std::string::npos);
@@ -172,9 +141,9 @@ TEST_F(LabReportTest, PagesPaperAndTextAsTheReaderSeesThem) {
   // A comma where the locale writes one, in the inputs and the figures.
   SetDecimalSeparator(',');
   SaveLabReport(path, content);
-  const std::string comma = Flat(Output("pdftotext -layout '" + path + "' -"));
-  EXPECT_NE(comma.find(Flat("Time constant, s 0,007")), std::string::npos);
-  EXPECT_NE(comma.find(Flat("Feedback coefficient, Vs/rad 1,5")), std::string::npos);
+  const std::string comma = Unspaced(ToolOutput("pdftotext -layout '" + path + "' -"));
+  EXPECT_NE(comma.find(Unspaced("Time constant, s 0,007")), std::string::npos);
+  EXPECT_NE(comma.find(Unspaced("Feedback coefficient, Vs/rad 1,5")), std::string::npos);
 }
 
 TEST_F(LabReportTest, ChartsAtPrintDensityWithoutLoss) {
@@ -183,7 +152,7 @@ TEST_F(LabReportTest, ChartsAtPrintDensityWithoutLoss) {
   SaveLabReport(path, content);
   // pdfimages -list: page num type width height color comp bpc enc interp
   // object ID x-ppi y-ppi size ratio; the step responses and the sweep.
-  const std::string list = Output("pdfimages -list '" + path + "'");
+  const std::string list = ToolOutput("pdfimages -list '" + path + "'");
   int charts = 0;
   std::size_t start = list.find('\n', list.find("-----"));
   while (start != std::string::npos && start + 1 < list.size()) {
@@ -212,8 +181,8 @@ TEST_F(LabReportTest, ChartsAtPrintDensityWithoutLoss) {
   content.Curves.clear();
   content.CurveColours.clear();
   SaveLabReport(path, content);
-  EXPECT_EQ(Output("pdftotext '" + path + "' -").find("Sweep of"), std::string::npos);
-  EXPECT_NE(Flat(Output("pdftotext '" + path + "' -")).find(Flat("No run was kept.")),
+  EXPECT_EQ(ToolOutput("pdftotext '" + path + "' -").find("Sweep of"), std::string::npos);
+  EXPECT_NE(Unspaced(ToolOutput("pdftotext '" + path + "' -")).find(Unspaced("No run was kept.")),
             std::string::npos);
 }
 
