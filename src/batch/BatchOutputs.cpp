@@ -197,11 +197,12 @@ const std::vector<BatchOutput>& BatchOutputTable() {
        &WriteBode},
       {"--report", "FILE.pdf",
        "the lab report as a PDF: the scenario's title and task,\n"
-       "--student, the date, the inputs, the explorer's figures\n"
-       "and design answer (--explore-range, --targets), the step\n"
-       "responses, the runs' table (the run, or the sweep's runs,\n"
-       "after the scenario's kept runs) and the sweep's figures;\n"
-       "Letter or A4 paper as the locale has it",
+       "the student (--student), the date, the inputs, the\n"
+       "explorer's figures and design answer (--explore-range,\n"
+       "--targets), the step responses, the runs' table (the run,\n"
+       "or the sweep's runs, after the scenario's kept runs) and\n"
+       "the sweep's figures; Letter or A4 paper as the locale has\n"
+       "it",
        &WriteBatchReport, nullptr, BatchOutputUse::AnyRun, true, &CheckBatchReport},
   };
   return table;
