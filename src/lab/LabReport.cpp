@@ -306,7 +306,11 @@ void ExplorerSection(ReportPages& pages, const LabReportContent& content) {
                        " V\u00b7s/rad, from its closed form and measured on the drive's own "
                        "run from rest; k explored from " +
                        FormatSignificant(state.RangeFrom(), 6, sep) + " to " +
-                       FormatSignificant(state.RangeTo(), 6, sep) + " V\u00b7s/rad.");
+                       FormatSignificant(state.RangeTo(), 6, sep) + " V\u00b7s/rad." +
+                       (content.Inputs.Setpoint == 0
+                            ? " The setpoint being 0, the explorer steps to " +
+                                  std::to_string(state.Inputs().Setpoint) + " rad/s."
+                            : std::string()));
   Table figures;
   figures.Headers = {"Figure", "Closed form", "Measured", "Design target"};
   figures.Widths = Fractions(pages, {0.46, 0.18, 0.18, 0.18});
