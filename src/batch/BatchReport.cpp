@@ -28,6 +28,8 @@ void WriteBatchReport(const BatchResult& result, std::ostream& stream) {
   LabReportContent content;
   content.Title = o.Title;
   content.Task = o.Task;
+  // The name the window remembers, from the window's own settings.
+  NameProgramSettings();
   content.Student = o.Student ? *o.Student : StudentName();
   content.When = ReportDateTime(QDateTime::currentDateTime());
   content.Inputs = o.Inputs;

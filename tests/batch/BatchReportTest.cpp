@@ -3,6 +3,7 @@
 // cannot be written refused as every output is, with nothing written.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,11 @@ class BatchReportTest : public ScratchFolderTest {
 
   // The program run in the given locale; its exit status, standard error
   // appended to err.
-  static int Program(const std::string& locale, const std::string& arguments, std::string* err) {
-    const std::string command = "LC_ALL=" + locale + ".UTF-8 LANG=" + locale + ".UTF-8 '" +
-                                std::string(DRIVESIM_BATCH_PROGRAM) + "' " + arguments +
-                                " 2>&1 >/dev/null";
+  static int Program(const std::string& locale, const std::string& arguments, std::string* err,
+                     const std::string& environment = "") {
+    const std::string command = environment + " LC_ALL=" + locale + ".UTF-8 LANG=" + locale +
+                                ".UTF-8 '" + std::string(DRIVESIM_BATCH_PROGRAM) + "' " +
+                                arguments + " 2>&1 >/dev/null";
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return -1;
     char buffer[4096];
@@ -82,6 +84,20 @@ TEST_F(BatchReportTest, TheScenariosSessionOnTheLocalesPaper) {
   EXPECT_NE(german.find("Feedbackcoefficient,Vs/rad1,1"), std::string::npos);
   EXPECT_NE(german.find("Gain12,5"), std::string::npos);
   EXPECT_EQ(german.find("Sweepof"), std::string::npos);
+}
+
+TEST_F(BatchReportTest, TheStudentIsTheNameTheWindowRemembers) {
+  // The window's settings in a home of the test's own.
+  std::filesystem::create_directories(dir / "config" / "DriveSim");
+  std::ofstream(Path("config/DriveSim/drivesim.conf")) << "[student]\nname=Grace Hopper\n";
+  std::string err;
+  ASSERT_EQ(Program("en_GB",
+                    "--ticks 50 --csv " + Path("rows.csv") + " --report " + Path("remembered.pdf"),
+                    &err, "XDG_CONFIG_HOME=" + Path("config")),
+            0)
+      << err;
+  EXPECT_NE(PdfText(Path("remembered.pdf")).find("StudentGraceHopper"), std::string::npos);
+  EXPECT_EQ(PdfInfo(Path("remembered.pdf"), "Page size").rfind("595 x 842 pts", 0), 0u);
 }
 
 TEST_F(BatchReportTest, ASweepsRunsAndFigures) {
