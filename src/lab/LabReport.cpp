@@ -295,7 +295,8 @@ void ExplorerSection(ReportPages& pages, const LabReportContent& content) {
   ExplorerState state;
   state.SetFeedbackRange(content.KFrom, content.KTo);
   state.SetTargets(content.Targets);
-  state.SetInputs(ExplorableInputs(content.Inputs));
+  state.SetInputs(content.ExplorerInputs ? *content.ExplorerInputs
+                                         : ExplorableInputs(content.Inputs));
   Heading(pages, "The feedback coefficient explored", Mm(30));
   const ExplorerFigures& f = state.Figures();
   if (!f.Valid) {
@@ -307,7 +308,7 @@ void ExplorerSection(ReportPages& pages, const LabReportContent& content) {
                        "run from rest; k explored from " +
                        FormatSignificant(state.RangeFrom(), 6, sep) + " to " +
                        FormatSignificant(state.RangeTo(), 6, sep) + " V\u00b7s/rad." +
-                       (content.Inputs.Setpoint == 0
+                       (!content.ExplorerInputs && content.Inputs.Setpoint == 0
                             ? " The setpoint being 0, the explorer steps to " +
                                   std::to_string(state.Inputs().Setpoint) + " rad/s."
                             : std::string()));

@@ -53,6 +53,10 @@ struct LabReportContent {
   // The main window's inputs; the explorer's k is their feedback
   // coefficient.
   DriveInputs Inputs;
+  // The inputs the explorer explores, its k among them, where they differ
+  // from the main window's (the explorer's own boxes and slider); nothing
+  // for the main window's.
+  std::optional<DriveInputs> ExplorerInputs;
   // The explorer's range of k (V*s/rad) and design targets.
   double KFrom = 0;
   double KTo = 5;

@@ -116,6 +116,7 @@ void TForm1::ExportLabReport1Click() {
   content.Student = student;
   content.When = ReportDateTime(QDateTime::currentDateTime());
   content.Inputs = scenario.Inputs;
+  if (fExplorerWindow) content.ExplorerInputs = fExplorerWindow->State().Inputs();
   content.KFrom = scenario.Explorer.KFrom;
   content.KTo = scenario.Explorer.KTo;
   for (int i = 0; i < kTargetKinds; ++i) {

@@ -10,6 +10,7 @@
 
 #include "PdfTools.h"
 #include "files/ProgramSettings.h"
+#include "lab/ExplorerWindow.h"
 #include "lab/LabFixture.h"
 #include "lab/LabTable.h"
 
@@ -87,8 +88,23 @@ TEST_F(Unit1ReportTest, AsksTheNameOnceAndReportsTheSession) {
     EXPECT_NE(text.find(Unspaced(cell)), std::string::npos) << cell;
   }
 
-  // The name is remembered: the next report does not ask again. A folder
-  // that does not exist gets one box and nothing is written.
+  EXPECT_NE(text.find("Theloopatk=1V\u00b7s/rad"), std::string::npos);
+
+  // The explorer's own k is the k its figures are given at; the inputs stay
+  // the main window's. The name is remembered: no question again.
+  form->ExploreFeedback1->Click();
+  TExplorerWindow& explorer = *form->ExplorerWindow();
+  explorer.FeedbackBox()->setText("1,8");
+  explorer.FeedbackEdited();
+  dialogs.Answers = {File("explored.pdf")};
+  Export();
+  ASSERT_TRUE(boxes.boxes.empty()) << boxes.boxes[0].text;
+  const std::string explored = PdfText(File("explored.pdf"));
+  EXPECT_NE(explored.find("Theloopatk=1,8V\u00b7s/rad"), std::string::npos);
+  EXPECT_NE(explored.find("Feedbackcoefficient,Vs/rad1"), std::string::npos);
+  EXPECT_EQ(explored.find("Feedbackcoefficient,Vs/rad1,8"), std::string::npos);
+
+  // A folder that does not exist gets one box and nothing is written.
   dialogs.Answers = {File("missing/report.pdf")};
   Export();
   EXPECT_EQ(asked.size(), 2u);
