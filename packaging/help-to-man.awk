@@ -146,7 +146,10 @@ function Options(p, column,    l, s, intro, head, desc, m) {
   }
   for (; l < size[p]; ++l) {
     s = text[p, l]
-    if (s ~ /^ +-/) {
+    # An option starts left of the description column; a continuation line
+    # that begins with an option's name ("--targets allow") stays in it.
+    match(s, /^ */)
+    if (s ~ /^ +-/ && RLENGTH < column) {
       # A new option: its head ends where the description column starts, or,
       # when the head is too long for the column, after the option's name
       # and an upper-case value name.

@@ -27,6 +27,7 @@ packages=(
   appstream
   man-db
   groff-base
+  poppler-utils
 )
 
 missing=()

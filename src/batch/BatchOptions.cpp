@@ -61,6 +61,24 @@ void ReadExploreRange(BatchOptions& options, const std::string& text) {
   ReadRange("--explore-range", text, options.ExploreFrom, options.ExploreTo);
 }
 
+// Everything a scenario file sets, as the windows take it when it is opened.
+void ReadScenarioFile(BatchOptions& options, const std::string& path) {
+  const Scenario scenario = ReadScenario(path);
+  options.Inputs = scenario.Inputs;
+  options.Title = scenario.Title;
+  options.Task = scenario.Task;
+  options.KeptRuns = scenario.KeptRuns;
+  options.ExploreFrom = scenario.Explorer.KFrom;
+  options.ExploreTo = scenario.Explorer.KTo;
+  DesignTargets targets;
+  for (std::size_t i = 0; i < targets.Items.size(); ++i) {
+    const ScenarioTarget& t = scenario.Explorer.Targets[i];
+    targets.Items[i] = {.Enabled = t.Enabled, .Limit = t.Limit};
+  }
+  options.Targets.reset();
+  if (targets.EnabledCount() > 0) options.Targets = targets;
+}
+
 // One option. A value follows its option or is joined to it with "=".
 struct OptionSpec {
   const char* Name;
@@ -75,9 +93,11 @@ const std::vector<OptionSpec>& OptionTable() {
     std::vector<OptionSpec> options{
         {"--scenario", "FILE",
          "take the seven reals, the tooth count and the setpoint\n"
-         "from a scenario file (.drivesim); options after it\n"
-         "override them, options before it are replaced",
-         [](BatchOptions& o, const std::string& v) { o.Inputs = ReadScenario(v).Inputs; }},
+         "from a scenario file (.drivesim), and its range of k and\n"
+         "design targets; --report also shows its title, task and\n"
+         "kept runs. Options after it override them, options\n"
+         "before it are replaced",
+         [](BatchOptions& o, const std::string& v) { ReadScenarioFile(o, v); }},
         {"--gain", "X", "converter-amplifier gain (default 10)",
          [](BatchOptions& o, const std::string& v) { o.Inputs.AmpGain = StrToFloatWithPoint(v); }},
         {"--time-constant", "X", "amplifier time constant, s (default 0.006)",
@@ -147,14 +167,18 @@ const std::vector<OptionSpec>& OptionTable() {
         {"--design-range", "FROM:TO", "the range of k that --design searches (default 0:10)",
          [](BatchOptions& o, const std::string& v) { ReadDesignRange(o, v); }},
         {"--targets", "TARGETS",
-         "the design targets that --explorer, --locus and --bode\n"
-         "show met or not, and their allowed regions (as for\n"
-         "--design)",
+         "the design targets that --explorer, --locus, --bode and\n"
+         "--report show met or not, and their allowed regions (as\n"
+         "for --design)",
          [](BatchOptions& o, const std::string& v) { o.Targets = ReadDesignTargets(v); }},
         {"--explore-range", "FROM:TO",
-         "the range of k that --explorer, --locus and --bode show\n"
-         "(default 0:5)",
+         "the range of k that --explorer, --locus, --bode and\n"
+         "--report show (default 0:5)",
          [](BatchOptions& o, const std::string& v) { ReadExploreRange(o, v); }},
+        {"--student", "NAME",
+         "the student's name in --report (default: the name the\n"
+         "window remembers)",
+         [](BatchOptions& o, const std::string& v) { o.Student = v; }},
     };
     const std::vector<BatchOutput>& outputs = BatchOutputTable();
     for (std::size_t n = 0; n < outputs.size(); ++n) {
@@ -264,6 +288,9 @@ std::string UsageText() {
       "Three gains side by side, the step responses in one chart and the figures\n"
       "against the gain in another:\n"
       "  drivesim-batch --sweep gain=5,10,20 --overlay steps.png --sweep-chart fig.png\n"
+      "The lab report of a scenario's session, its kept runs and targets with it, the\n"
+      "rows in lab.csv (--student NAME names the student):\n"
+      "  drivesim-batch --scenario lab.drivesim --report lab.pdf --csv lab.csv\n"
       "A tooth count outside 1..55 writes nothing and ends with exit status 2:\n"
       "  drivesim-batch --teeth 60\n"
       "\n"

@@ -8,6 +8,7 @@
 
 #include "analysis/DesignTargets.h"
 #include "analysis/Sweep.h"
+#include "files/Scenario.h"
 #include "platform/Exceptions.h"
 #include "sim/DriveInputs.h"
 
@@ -45,6 +46,14 @@ struct BatchOptions {
   std::optional<DesignTargets> Targets;
   double ExploreFrom = 0;  // V*s/rad
   double ExploreTo = 5;    // V*s/rad
+  // --scenario: the file's title, task and kept runs, which --report shows
+  // (its range of k and targets go to ExploreFrom, ExploreTo and Targets).
+  std::string Title;
+  std::string Task;
+  std::vector<ScenarioRun> KeptRuns;
+  // --student: the name --report gives; nothing for the name the window
+  // remembers.
+  std::optional<std::string> Student;
 };
 
 // Reads the arguments (the program name not included). Options that take a

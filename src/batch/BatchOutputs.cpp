@@ -12,6 +12,7 @@
 #include "analysis/Sweep.h"
 #include "analysis/SweepFiguresChart.h"
 #include "batch/BatchOptions.h"
+#include "batch/BatchReport.h"
 #include "batch/BatchRun.h"
 #include "files/PngData.h"
 #include "lab/LabWindow.h"
@@ -194,6 +195,15 @@ const std::vector<BatchOutput>& BatchOutputTable() {
        "crossover and phase margin, the closed loop's\n"
        "magnitude with its bandwidth and resonance peak",
        &WriteBode},
+      {"--report", "FILE.pdf",
+       "the lab report as a PDF: the scenario's title and task,\n"
+       "the student (--student), the date, the inputs, the\n"
+       "explorer's figures and design answer (--explore-range,\n"
+       "--targets), the step responses, the runs' table (the run,\n"
+       "or the sweep's runs, after the scenario's kept runs) and\n"
+       "the sweep's figures; Letter or A4 paper as the locale has\n"
+       "it",
+       &WriteBatchReport, nullptr, BatchOutputUse::AnyRun, true, &CheckBatchReport},
   };
   return table;
 }

@@ -1,5 +1,6 @@
 #include "files/ProgramSettings.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 #include <QSplitter>
@@ -51,6 +52,12 @@ void SetLastFolderOf(const std::string& kind, const std::string& path) {
 std::string InLastFolder(const std::string& kind, const std::string& name) {
   const std::string folder = LastFolder(kind);
   return folder.empty() ? name : folder + "/" + name;
+}
+
+void NameProgramSettings() {
+  if (!QCoreApplication::organizationName().isEmpty()) return;
+  QCoreApplication::setOrganizationName("DriveSim");
+  QCoreApplication::setApplicationName("drivesim");
 }
 
 std::string StudentName() { return QSettings().value("student/name").toString().toStdString(); }

@@ -21,6 +21,11 @@ class QWidget;
 
 namespace drivesim {
 
+// Names the process as the program, so that its settings are the
+// program's: ~/.config/DriveSim/drivesim.conf. A process that has named
+// itself already (a test) keeps its own names.
+void NameProgramSettings();
+
 // The recent scenarios, the latest first, at most this many.
 constexpr int kMaxRecentScenarios = 8;
 std::vector<std::string> RecentScenarios();

@@ -1,5 +1,6 @@
 #include "lab/ExplorerFigures.h"
 
+#include <array>
 #include <cmath>
 #include <complex>
 
@@ -26,7 +27,31 @@ std::optional<bool> MetOf(const ExplorerFigures& figures, TargetKind kind) {
   return figures.TargetsMet[static_cast<std::size_t>(kind)];
 }
 
+// The targets' labels, in the order of TargetKind.
+constexpr std::array<const char*, kTargetKinds> kTargetLabels = {
+    "Overshoot \u2264, %",        "Settling 2 % \u2264, s",     "Settling 5 % \u2264, s",
+    "Rise time \u2264, s",        "Comparator error \u2264, %", "Damping ratio \u2265",
+    "Phase margin \u2265, \u00b0"};
+
 }  // namespace
+
+std::string MetText(const std::optional<bool>& met) {
+  if (!met) return std::string();
+  return *met ? "met" : "not met";
+}
+
+const char* ExplorerTargetLabel(TargetKind kind) {
+  return kTargetLabels[static_cast<std::size_t>(kind)];
+}
+
+std::string ExplorerAnswerText(const ExplorerState& state, char decimalSeparator) {
+  const ExplorerFigures& f = state.Figures();
+  if (!f.Valid) return f.Problem;
+  if (state.Targets().EnabledCount() == 0) {
+    return "Switch on a design target to see which k meet it.";
+  }
+  return DesignSentence(state.Design(), decimalSeparator);
+}
 
 std::string FigureText(const std::optional<double>& value, char decimalSeparator) {
   if (!value || !std::isfinite(*value)) return std::string();

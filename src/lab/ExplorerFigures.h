@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/DesignTargets.h"
+
 namespace drivesim {
 
 class ExplorerState;
@@ -27,6 +29,19 @@ struct ExplorerFigureRow {
 // separator. A state whose inputs are refused gives no rows.
 std::vector<ExplorerFigureRow> ExplorerFigureRows(const ExplorerState& state,
                                                   char decimalSeparator = '.');
+
+// The table's word for a row's design target: "met", "not met", or empty
+// where no target limits the figure.
+std::string MetText(const std::optional<bool>& met);
+
+// A design target as the explorer's targets group names it, with its
+// comparison and unit: "Overshoot \u2264, %".
+const char* ExplorerTargetLabel(TargetKind kind);
+
+// The design answer as the explorer says it: the inputs' problem while they
+// are refused, a hint while no target is switched on, else the answer in
+// words (DesignSentence) with the given decimal separator.
+std::string ExplorerAnswerText(const ExplorerState& state, char decimalSeparator = '.');
 
 // A figure as the table writes it: four significant digits, the decimal
 // separator given; empty when absent.

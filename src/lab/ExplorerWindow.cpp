@@ -116,11 +116,6 @@ constexpr std::array<InputField, 6> kInputFields = {{
     {"Viscous friction, N\u00b7m\u00b7s/rad", &DriveInputs::ViscousFriction},
 }};
 
-// The targets' labels in the group, in the order of TargetKind.
-constexpr std::array<const char*, kTargetKinds> kTargetLabels = {
-    "Overshoot \u2264, %",        "Settling 2 % \u2264, s",     "Settling 5 % \u2264, s",
-    "Rise time \u2264, s",        "Comparator error \u2264, %", "Damping ratio \u2265",
-    "Phase margin \u2265, \u00b0"};
 // Their first values, for a drive like the default one.
 constexpr std::array<double, kTargetKinds> kTargetDefaults = {10, 0.05, 0.04, 0.02, 40, 0.5, 45};
 
@@ -312,7 +307,8 @@ QWidget* TExplorerWindow::BuildControls(QWidget* parent) {
   auto* grid = new QGridLayout(targets);
   for (int i = 0; i < kTargetKinds; ++i) {
     const auto index = static_cast<std::size_t>(i);
-    fTargetChecks[index] = new QCheckBox(QString::fromUtf8(kTargetLabels[index]), targets);
+    fTargetChecks[index] =
+        new QCheckBox(QString::fromUtf8(ExplorerTargetLabel(kAllTargetKinds[index])), targets);
     fTargetBoxes[index] = MakeNumberBox(targets, [this] { TargetsEdited(); });
     fTargetBoxes[index]->setMaximumWidth(70);
     QObject::connect(fTargetChecks[index], &QCheckBox::toggled, fTargetChecks[index],
@@ -389,7 +385,8 @@ DesignTargets TExplorerWindow::BoxTargets() const {
   for (int i = 0; i < kTargetKinds; ++i) {
     const auto index = static_cast<std::size_t>(i);
     targets.Items[index].Enabled = fTargetChecks[index]->isChecked();
-    targets.Items[index].Limit = ReadBox(fTargetBoxes[index], kTargetLabels[index]);
+    targets.Items[index].Limit =
+        ReadBox(fTargetBoxes[index], ExplorerTargetLabel(kAllTargetKinds[index]));
   }
   return targets;
 }
@@ -497,12 +494,7 @@ void TExplorerWindow::StateChanged() {
 }
 
 std::string TExplorerWindow::AnswerText() const {
-  const ExplorerFigures& f = fState.Figures();
-  if (!f.Valid) return f.Problem;
-  if (fState.Targets().EnabledCount() == 0) {
-    return "Switch on a design target to see which k meet it.";
-  }
-  return DesignSentence(fState.Design(), DecimalSeparator());
+  return ExplorerAnswerText(fState, DecimalSeparator());
 }
 
 void TExplorerWindow::RefreshSlider() {
@@ -553,7 +545,7 @@ void TExplorerWindow::FillTable(const std::vector<ExplorerFigureRow>& rows) {
     cell(r, 0, row.Name, row.Tooltip);
     cell(r, 1, row.ClosedForm, row.Tooltip);
     cell(r, 2, row.Measured, row.Tooltip);
-    QTableWidgetItem* met = cell(r, 3, row.Met ? (*row.Met ? "met" : "not met") : "", row.Tooltip);
+    QTableWidgetItem* met = cell(r, 3, MetText(row.Met), row.Tooltip);
     met->setForeground(row.Met && !*row.Met ? QColor(190, 20, 20) : QColor(0, 120, 70));
   }
 }

@@ -116,6 +116,41 @@ std::vector<LabRun> LabRunsOf(const SweepResult& sweep) {
   return runs;
 }
 
+std::vector<LabRun> LabRunsOf(const std::vector<ScenarioRun>& runs, int threads) {
+  for (const ScenarioRun& run : runs) {
+    SweepInputs(run.Inputs, SweepSpec{SweepParameter::Feedback, {run.Inputs.FeedbackCoef}});
+  }
+  // Every run with its per-tick rows for the curve.
+  std::vector<LabRun> restored(runs.size());
+  std::vector<bool> done(runs.size(), false);
+  for (std::size_t first = 0; first < runs.size(); ++first) {
+    if (done[first]) continue;
+    std::vector<std::size_t> group;
+    std::vector<DriveInputs> inputs;
+    for (std::size_t i = first; i < runs.size(); ++i) {
+      if (done[i] || runs[i].Ticks != runs[first].Ticks) continue;
+      group.push_back(i);
+      inputs.push_back(runs[i].Inputs);
+      done[i] = true;
+    }
+    SweepOptions options;
+    options.Ticks = runs[first].Ticks;
+    options.Threads = threads;
+    options.Run.KeepSamples = false;
+    options.Run.KeepTicks = true;
+    SweepResult results;
+    results.Spec.Parameter = SweepParameter::Feedback;
+    for (const DriveInputs& in : inputs) results.Spec.Values.push_back(in.FeedbackCoef);
+    results.Runs = RunAll(inputs, options);
+    std::vector<LabRun> labs = LabRunsOf(results);
+    for (std::size_t g = 0; g < group.size(); ++g) {
+      labs[g].Name = runs[group[g]].Label;
+      restored[group[g]] = std::move(labs[g]);
+    }
+  }
+  return restored;
+}
+
 void LabRuns::Keep(LabRun run) {
   run.FromSweep = false;
   run.SweptValue.reset();

@@ -12,6 +12,7 @@
 #include "analysis/RunResult.h"
 #include "analysis/Sweep.h"
 #include "analysis/WindowRun.h"
+#include "files/Scenario.h"
 #include "platform/Types.h"
 
 namespace drivesim {
@@ -55,6 +56,12 @@ std::vector<std::string> DistinguishingLabels(const std::vector<DriveInputs>& in
 // The runs of a sweep as kept runs, named by the swept value; the records'
 // per-tick rows become the curves.
 std::vector<LabRun> LabRunsOf(const SweepResult& sweep);
+
+// A scenario's kept runs, each run from rest for its length and named by
+// its label, the runs of one length together spread over the given number
+// of threads (0: all cores), as a sweep's. Raises, with nothing run, what
+// "Process" raises for inputs it refuses.
+std::vector<LabRun> LabRunsOf(const std::vector<ScenarioRun>& runs, int threads);
 
 class LabRuns {
  public:

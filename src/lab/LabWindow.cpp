@@ -326,38 +326,7 @@ void TLabWindow::ShowTask(const std::string& title, const std::string& task) {
 }
 
 void TLabWindow::RestoreKeptRuns(const std::vector<ScenarioRun>& runs) {
-  for (const ScenarioRun& run : runs) {
-    SweepInputs(run.Inputs, SweepSpec{SweepParameter::Feedback, {run.Inputs.FeedbackCoef}});
-  }
-  // Every run from rest, with its per-tick rows for the curve; the runs of
-  // one length together, spread over the cores but one, as a sweep's.
-  std::vector<LabRun> restored(runs.size());
-  std::vector<bool> done(runs.size(), false);
-  for (std::size_t first = 0; first < runs.size(); ++first) {
-    if (done[first]) continue;
-    std::vector<std::size_t> group;
-    std::vector<DriveInputs> inputs;
-    for (std::size_t i = first; i < runs.size(); ++i) {
-      if (done[i] || runs[i].Ticks != runs[first].Ticks) continue;
-      group.push_back(i);
-      inputs.push_back(runs[i].Inputs);
-      done[i] = true;
-    }
-    SweepOptions options;
-    options.Ticks = runs[first].Ticks;
-    options.Threads = TLabSweep::WorkerThreads();
-    options.Run.KeepSamples = false;
-    options.Run.KeepTicks = true;
-    SweepResult results;
-    results.Spec.Parameter = SweepParameter::Feedback;
-    for (const DriveInputs& in : inputs) results.Spec.Values.push_back(in.FeedbackCoef);
-    results.Runs = RunAll(inputs, options);
-    std::vector<LabRun> labs = LabRunsOf(results);
-    for (std::size_t g = 0; g < group.size(); ++g) {
-      labs[g].Name = runs[group[g]].Label;
-      restored[group[g]] = std::move(labs[g]);
-    }
-  }
+  std::vector<LabRun> restored = LabRunsOf(runs, TLabSweep::WorkerThreads());
   fRuns.Restore(std::move(restored));
   KeptChanged();
 }

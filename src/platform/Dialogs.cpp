@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QString>
@@ -17,6 +18,16 @@ namespace {
 TSaveDialogPresenter g_saveDialogPresenter;
 TOpenDialogPresenter g_openDialogPresenter;
 TSaveQuestionPresenter g_saveQuestionPresenter;
+TTextPresenter g_textPresenter;
+
+std::optional<std::string> PresentTextBox(const TTextRequest& request) {
+  bool ok = false;
+  const QString text = QInputDialog::getText(
+      QApplication::activeWindow(), bridge::ToQString(request.Title),
+      bridge::ToQString(request.Label), QLineEdit::Normal, bridge::ToQString(request.Text), &ok);
+  if (!ok) return std::nullopt;
+  return bridge::FromQString(text);
+}
 
 std::optional<std::string> PresentOpenDialog(const TOpenDialogRequest& request) {
   const QString name = QFileDialog::getOpenFileName(
@@ -80,6 +91,13 @@ std::optional<std::string> PromptForOpenFileName(const TOpenDialogRequest& reque
 void SetOpenDialogPresenter(TOpenDialogPresenter presenter) {
   g_openDialogPresenter = std::move(presenter);
 }
+
+std::optional<std::string> PromptForText(const TTextRequest& request) {
+  const TTextPresenter presenter = g_textPresenter;
+  return presenter ? presenter(request) : PresentTextBox(request);
+}
+
+void SetTextPresenter(TTextPresenter presenter) { g_textPresenter = std::move(presenter); }
 
 TSaveChoice AskSaveChanges(const std::string& text) {
   const TSaveQuestionPresenter presenter = g_saveQuestionPresenter;

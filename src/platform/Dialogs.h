@@ -41,6 +41,18 @@ using TOpenDialogPresenter =
     std::function<std::optional<std::string>(const TOpenDialogRequest& request)>;
 void SetOpenDialogPresenter(TOpenDialogPresenter presenter);
 
+struct TTextRequest {
+  std::string Title;  // the box's caption, "Lab report"
+  std::string Label;  // the question above the line, "Student's name:"
+  std::string Text;   // the text proposed
+};
+
+// Asks for one line of text in a modal box; nothing when the user cancels.
+std::optional<std::string> PromptForText(const TTextRequest& request);
+
+using TTextPresenter = std::function<std::optional<std::string>(const TTextRequest& request)>;
+void SetTextPresenter(TTextPresenter presenter);
+
 // The answer to "save before it is lost?".
 enum class TSaveChoice { Save, Discard, Cancel };
 

@@ -1,7 +1,10 @@
 // The main window's menu bar and its commands: saving the oscilloscope's
-// picture and the run's record, the "Quality of regulation" window, and
+// picture and the run's record, the lab report, the "Quality of
+// regulation" window, and
 // Exit and Instructions, which do what the "Exit" and "Help" buttons do, and
 // the user guide.
+#include <QDateTime>
+#include <QLocale>
 #include <ostream>
 #include <string>
 
@@ -11,6 +14,7 @@
 #include "files/RunCsv.h"
 #include "files/SaveFiles.h"
 #include "lab/ExplorerWindow.h"
+#include "lab/LabReport.h"
 #include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
 #include "platform/Dialogs.h"
@@ -32,6 +36,7 @@ void TForm1::CreateMainMenu() {
   file.AddSeparator();
   SaveOscilloscopePicture1 = &file.Add("Save &oscilloscope picture\u2026", "Ctrl+Shift+S");
   SaveRunAsCsv1 = &file.Add("Save &run as CSV\u2026", "Ctrl+S");
+  ExportLabReport1 = &file.Add("&Export lab report (PDF)\u2026", "Ctrl+P");
   file.AddSeparator();
   Exit1 = &file.Add("E&xit", "Ctrl+Q");
   TMenuItem& lab = MainMenu1->Add("&Lab");
@@ -46,6 +51,7 @@ void TForm1::CreateMainMenu() {
 
   SaveOscilloscopePicture1->OnClick = [this] { SaveOscilloscopePicture1Click(); };
   SaveRunAsCsv1->OnClick = [this] { SaveRunAsCsv1Click(); };
+  ExportLabReport1->OnClick = [this] { ExportLabReport1Click(); };
   Exit1->OnClick = [this] { Exit1Click(); };
   QualityOfRegulation1->OnClick = [this] { QualityOfRegulation1Click(); };
   ExploreFeedback1->OnClick = [this] { ExploreFeedback1Click(); };
@@ -79,6 +85,58 @@ void TForm1::SaveRunAsCsv1Click() {
     stream << inputs;
     WriteRunCsv(stream, fRun.Log());
   });
+}
+
+void TForm1::ExportLabReport1Click() {
+  // The student is asked once; the name is remembered for every report
+  // after.
+  std::string student = StudentName();
+  if (student.empty()) {
+    const std::optional<std::string> name =
+        PromptForText({"Export lab report", "Your name, for the report:", ""});
+    if (!name) return;
+    const std::size_t first = name->find_first_not_of(" \t");
+    const std::size_t last = name->find_last_not_of(" \t");
+    student = first == std::string::npos ? std::string() : name->substr(first, last - first + 1);
+    if (!student.empty()) SetStudentName(student);
+  }
+  const std::optional<std::string> path =
+      PromptForSaveFileName({"Export lab report (PDF)", InLastFolder("report", "lab-report.pdf"),
+                             "PDF files (*.pdf);;All files (*)", "pdf"});
+  if (!path) return;
+  SetLastFolderOf("report", *path);
+
+  // The session as the windows hold it: the scenario's title and task, the
+  // inputs entered, the explorer's range and targets, the current run and
+  // the kept ones, the sweep kept.
+  const Scenario scenario = CurrentScenario();
+  LabReportContent content;
+  content.Title = scenario.Title;
+  content.Task = scenario.Task;
+  content.Student = student;
+  content.When = ReportDateTime(QDateTime::currentDateTime());
+  content.Inputs = scenario.Inputs;
+  if (fExplorerWindow) content.ExplorerInputs = fExplorerWindow->State().Inputs();
+  content.KFrom = scenario.Explorer.KFrom;
+  content.KTo = scenario.Explorer.KTo;
+  for (int i = 0; i < kTargetKinds; ++i) {
+    const ScenarioTarget& t = scenario.Explorer.Targets[static_cast<std::size_t>(i)];
+    content.Targets.Items[static_cast<std::size_t>(i)] = {t.Enabled, t.Limit};
+  }
+  content.Paper = ReportPaperOf(QLocale::system());
+  std::vector<const LabRun*> rows;
+  LabRun current;
+  if (fRun.Current().State() != LiveRunState::Waiting) {
+    current = LabRunOf(fRun, "Current run");
+    current.Colour = kCurrentRunColor;
+    rows.push_back(&current);
+  }
+  if (fLabWindow) {
+    for (const LabRun& run : fLabWindow->Runs().Kept()) rows.push_back(&run);
+    content.Sweep = fLabWindow->Runs().KeptSweep();
+  }
+  AddRuns(content, rows);
+  SaveLabReport(*path, content);
 }
 
 void TForm1::Exit1Click() { Button1Click(); }

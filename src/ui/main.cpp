@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "files/ProgramSettings.h"
 #include "mechanism/Gears.h"
 #include "platform/Application.h"
 #include "platform/Graphics.h"
@@ -46,8 +47,7 @@ int main(int argc, char** argv) {
 
   Application().Initialize(argc, argv);
   // Where the remembered settings live: ~/.config/DriveSim/drivesim.conf.
-  QCoreApplication::setOrganizationName("DriveSim");
-  QCoreApplication::setApplicationName("drivesim");
+  NameProgramSettings();
   // The title comes from the program file's name, every letter after the
   // first in lower case. Program files are lower case here, so the first
   // letter takes the capital the name carries elsewhere: "Drivesim".

@@ -13,6 +13,7 @@
 #include <set>
 #include <sstream>
 
+#include "PdfTools.h"
 #include "batch/Batch.h"
 #include "batch/BatchOptions.h"
 #include "lab/LabFixture.h"
@@ -215,6 +216,14 @@ TEST_F(GuideExamplesTest, EveryWorkedBatchExampleRunsAndPrintsWhatTheGuideSays) 
   int lines = 0;
   for (; std::getline(runCsv, line); ++lines) lastLine = line;
   EXPECT_EQ(lines, 201);
+  // The scenario's lab report, as the guide describes it.
+  const std::string report = PdfText("lesson.pdf");
+  for (std::string expected :
+       {"Feedbackandovershoot", "k=0.75", "k=0.5", "Answer:kfrom0.518to1.23meetsallthreetargets"}) {
+    // Numbers with the decimal separator of the tests' locale.
+    std::replace(expected.begin(), expected.end(), '.', DecimalSeparator());
+    EXPECT_NE(report.find(expected), std::string::npos) << expected;
+  }
   std::filesystem::current_path(before);
   EXPECT_GE(ran, 6);
   // The guide's text with its line breaks as the reader sees them.

@@ -46,6 +46,7 @@ TEST_F(Unit1MenuTest, MenusHoldTheCommandsWithTheirAccessKeysAndShortcuts) {
   const std::vector<Command> commands{
       {form->SaveOscilloscopePicture1, "Save &oscilloscope picture\u2026", "Ctrl+Shift+S"},
       {form->SaveRunAsCsv1, "Save &run as CSV\u2026", "Ctrl+S"},
+      {form->ExportLabReport1, "&Export lab report (PDF)\u2026", "Ctrl+P"},
       {form->Exit1, "E&xit", "Ctrl+Q"},
       {form->QualityOfRegulation1, "&Quality of regulation\u2026", "Ctrl+L"},
       {form->Instructions1, "&Instructions", "F1"},
@@ -63,7 +64,7 @@ TEST_F(Unit1MenuTest, MenusHoldTheCommandsWithTheirAccessKeysAndShortcuts) {
       }
     }
   }
-  EXPECT_EQ(found, 6);
+  EXPECT_EQ(found, 7);
   // The menu bar takes no part in the Tab order: the focus still starts on
   // "Exit".
   EXPECT_EQ(bar->focusPolicy(), Qt::NoFocus);
