@@ -396,7 +396,14 @@ lab_kept "two pages up"
 # number box shows the new k), and the ten together move the poles apart.
 focus_explorer || fail "cannot click into the explorer"
 xdotool key alt+k || fail "cannot press Alt+K"
-shot "$explorer" explorer-arrows || fail "no screenshot of the explorer"
+# Still while nothing is pressed (no cursor blinks in a box): a change is
+# the key's.
+explorer_still() {
+  shot "$explorer" explorer-still1 && sleep 0.6 && shot "$explorer" explorer-still2 && sleep 0.6 &&
+    shot "$explorer" explorer-arrows && cmp -s "$work/explorer-still1.px" "$work/explorer-still2.px" &&
+    cmp -s "$work/explorer-still2.px" "$work/explorer-arrows.px"
+}
+poll 10 explorer_still || fail "the explorer's picture changes by itself"
 changed() {
   shots=$((shots + 1))
   shot "$explorer" "explorer-$shots" && ! cmp -s "$work/$last.px" "$work/explorer-$shots.px" &&
@@ -445,3 +452,83 @@ echo "the upper pole dragged to y $upper, its twin to $lower"
 focus_explorer || fail "cannot click into the explorer"
 xdotool key alt+e || fail "cannot press Keep"
 lab_kept "pole dragged"
+
+# "Run on the drive" (Alt+R): the main window resets and runs with the
+# explorer's inputs and k; its oscilloscope's traces rise and move.
+focus_explorer || fail "cannot click into the explorer"
+xdotool key alt+r || fail "cannot press Run on the drive"
+poll 30 oscilloscope_moved_since still2 || fail "the traces did not rise after Run on the drive"
+echo "Run on the drive: the oscilloscope's traces rose over $(velocity_rows now) rows"
+mv "$work/now" "$work/running1"
+poll 30 oscilloscope_moved_since running1 || fail "the traces stopped moving"
+echo "the traces keep moving"
+
+# "Keep run" (Alt+K) in the lab: the main window's run, kept in a colour of
+# its own, all the others unchanged.
+focus_lab || fail "cannot click into the lab window"
+xdotool key alt+k || fail "cannot press Keep run"
+lab_kept "the drive's run"
+
+# The first kept run removed: its row selected in the table (the current
+# run's row first, then the kept runs in the order kept), "Remove"
+# (Alt+R). Its colour goes, and every other run keeps its own.
+xdotool mousemove --window "$lab" "$lab_table_x" "$lab_table_y" click 1 && sleep 0.3 &&
+  xdotool key ctrl+Home Down && sleep 0.3 && xdotool key alt+r || fail "cannot remove the first kept run"
+focus_lab || fail "cannot click into the lab window"
+removed_colour=$(cat "$work/colour-1")
+grep -v -x -F "$removed_colour" "$work/lab-$kept_count.colours" >"$work/left.colours"
+removed() {
+  lab_colours_now lab-removed && cmp -s "$work/lab-removed.colours" "$work/left.colours"
+}
+poll 10 removed || fail "after the first run's removal the lab shows the colours
+$(cat "$work/lab-removed.colours")
+and not those of the runs left:
+$(cat "$work/left.colours")"
+echo "run 1 removed: its colour #$removed_colour gone, the four others unchanged"
+
+# "Exit" asks before the kept runs are lost; "Save" writes the scenario.
+xdotool mousemove --window "$main" "$exit_x" $((exit_y + menu)) click 1 || fail "cannot click Exit"
+question_shown() { window_shown "$question_title"; }
+poll 30 question_shown || fail "Exit did not ask before the kept runs are lost"
+sleep 0.5
+xdotool key alt+s || fail "cannot answer Save"
+poll 30 window_shown "$scenario_title" || fail "no file dialog for the scenario"
+sleep 0.5
+xdotool type "$work/explored.drivesim" && xdotool key Return || fail "cannot type the scenario's name"
+poll 30 ended || fail "the program did not end after Exit and Save"
+status=$(cat "$work/status")
+[ "$status" -eq 0 ] || fail "the program ended with exit status $status"
+echo "program ended with exit status 0, the scenario saved"
+
+# The scenario: the four runs left, with the k each was kept at.
+json_values "$work/explored.drivesim" >"$work/values" || fail "cannot read the scenario"
+value() { sed -n "s/^$1=//p" "$work/values" | head -n 1; }
+runs=$(grep -c '^kept_runs\[[0-9]*\]\.label=' "$work/values")
+[ "$runs" -eq 4 ] || fail "the scenario holds $runs kept runs, not 4: $(cat "$work/explored.drivesim")"
+k_pages=$(value 'kept_runs\[0\]\.inputs\.feedback')
+k_arrows=$(value 'kept_runs\[1\]\.inputs\.feedback')
+k_dragged=$(value 'kept_runs\[2\]\.inputs\.feedback')
+k_drive=$(value 'kept_runs\[3\]\.inputs\.feedback')
+k_main=$(value 'inputs\.feedback')
+# The slider's position of the default k, two pages (a twentieth of the
+# steps each) up, then ten steps; k at a position is the range's share.
+expected=$(awk -v f="$range_from" -v t="$range_to" -v s="$slider_steps" -v k="$default_k" 'BEGIN {
+  p = int((k - f) / (t - f) * s + 0.5) + 2 * int(s / 20)
+  printf "%.17g %.17g\n", f + (t - f) * p / s, f + (t - f) * (p + 10) / s }')
+set -- $expected
+awk -v got="$k_pages" -v want="$1" 'BEGIN { exit !(got == want) }' ||
+  fail "the run kept two pages up has k = $k_pages, not $1"
+awk -v got="$k_arrows" -v want="$2" 'BEGIN { exit !(got == want) }' ||
+  fail "the run kept ten steps further has k = $k_arrows, not $2"
+echo "kept at k = $k_pages after two Page Ups and k = $k_arrows after ten Ups"
+[ "$(value 'kept_runs\[0\]\.label')" = "k = $k_pages" ] ||
+  fail "the run kept at k = $k_pages is labelled \"$(value 'kept_runs\[0\]\.label')\""
+awk -v got="$k_dragged" -v before="$k_arrows" 'BEGIN { exit !(got > before) }' ||
+  fail "the pole dragged away from the real axis gave k = $k_dragged, not more than $k_arrows"
+echo "kept at k = $k_dragged after the pole's drag"
+[ "$k_main" = "$k_dragged" ] ||
+  fail "Run on the drive left k = $k_main in the main window, not the explorer's $k_dragged"
+[ "$k_drive" = "$k_dragged" ] ||
+  fail "the drive's run kept in the lab has k = $k_drive, not the explorer's $k_dragged"
+echo "the main window's k is the explorer's, $k_main"
+finish 0
