@@ -135,16 +135,18 @@ shot() {
   [ -s "$work/$name.px" ]
 }
 
-# The clusters of pixels of one colour (8-connected) in a screenshot, one
-# line a cluster: pixel count, left, right, top, bottom.
+# The clusters of pixels of one colour (8-connected) in a screenshot, for
+# each of the colours given: one line a cluster, colour, pixel count, left,
+# right, top, bottom.
 clusters() {
-  awk -v want="$2" '
-    { for (i = 1; i <= NF; i++) if (substr($i, 3, 6) == want) hit[i - 1, NR - 1] = 1 }
+  awk -v colours="$2" '
+    BEGIN { n = split(colours, list, " "); for (i = 1; i <= n; i++) want[list[i]] = 1 }
+    { for (i = 1; i <= NF; i++) { c = substr($i, 3, 6); if (c in want) hit[c, i - 1, NR - 1] = 1 } }
     END {
       for (p in hit) {
         if (hit[p] != 1) continue
-        split(p, xy, SUBSEP)
-        top = 1; sx[1] = xy[1] + 0; sy[1] = xy[2] + 0; hit[p] = 2
+        split(p, cxy, SUBSEP)
+        c = cxy[1]; top = 1; sx[1] = cxy[2] + 0; sy[1] = cxy[3] + 0; hit[p] = 2
         n = 0; l = r = sx[1]; t = b = sy[1]
         while (top > 0) {
           x = sx[top]; y = sy[top]; top--; n++
@@ -154,11 +156,11 @@ clusters() {
           if (y > b) b = y
           for (dx = -1; dx <= 1; dx++)
             for (dy = -1; dy <= 1; dy++)
-              if (((x + dx, y + dy) in hit) && hit[x + dx, y + dy] == 1) {
-                hit[x + dx, y + dy] = 2; top++; sx[top] = x + dx; sy[top] = y + dy
+              if (((c, x + dx, y + dy) in hit) && hit[c, x + dx, y + dy] == 1) {
+                hit[c, x + dx, y + dy] = 2; top++; sx[top] = x + dx; sy[top] = y + dy
               }
         }
-        print n, l, r, t, b
+        print c, n, l, r, t, b
       }
     }' "$work/$1.px"
 }
@@ -171,9 +173,9 @@ clusters() {
 # coordinates); nothing unless there is exactly one such pair.
 poles() {
   clusters "$1" "$pole_colour" | awk '
-    { w = $3 - $2 + 1; h = $5 - $4 + 1
-      if ($1 >= 20 && w >= 5 && w <= 20 && h >= 5 && h <= 20) {
-        m++; n[m] = $1; l[m] = $2; r[m] = $3; t[m] = $4; b[m] = $5 } }
+    { w = $4 - $3 + 1; h = $6 - $5 + 1
+      if ($2 >= 20 && w >= 5 && w <= 20 && h >= 5 && h <= 20) {
+        m++; n[m] = $2; l[m] = $3; r[m] = $4; t[m] = $5; b[m] = $6 } }
     END {
       pairs = 0
       for (i = 1; i <= m; i++)
@@ -197,17 +199,21 @@ left_curves() {
     "$work/$1.px" >"$work/$1.curves"
 }
 
-# How many pixels of each palette colour a screenshot holds: one line a
-# colour present, "colour count".
-palette_counts() {
-  awk -v palette="$palette" '
-    BEGIN { n = split(palette, p, " "); for (i = 1; i <= n; i++) want[p[i]] = 1 }
-    { for (i = 1; i <= NF; i++) { c = substr($i, 3, 6); if (c in want) count[c]++ } }
-    END { for (i = 1; i <= n; i++) if (count[p[i]] > 0) print p[i], count[p[i]] }' \
-    "$work/$1.px"
+# The lab's kept runs as its screenshot NAME shows them: the palette
+# colours anywhere in the window, sorted, in $work/NAME.present; and the
+# colours of the legend's rows from the top, in $work/NAME.legend. A row's
+# sample is a short straight line, and the samples are in one column.
+lab_runs() {
+  clusters "$1" "$palette" >"$work/$1.clusters"
+  awk '{ print $1 }' "$work/$1.clusters" | sort -u >"$work/$1.present"
+  awk '
+    { w = $4 - $3 + 1; h = $6 - $5 + 1
+      if ($2 == w * h && h <= 3 && w >= 10 && w <= 40) { m++; c[m] = $1; l[m] = $3; t[m] = $5; column[$3]++ } }
+    END {
+      for (x in column) if (column[x] > best) { best = column[x]; at = x }
+      for (i = 1; i <= m; i++) if (l[i] == at) print t[i], c[i]
+    }' "$work/$1.clusters" | sort -n | awk '{ print $2 }' >"$work/$1.legend"
 }
-# The palette colours present, one a line, in the palette's order.
-palette_colours() { palette_counts "$1" | awk '{ print $1 }'; }
 
 # JSON as one line a value: "kept_runs[0].inputs.feedback=1.5".
 json_values() {
@@ -299,8 +305,9 @@ lab=$(visible_window "$lab_title")
 xdotool windowmove "$lab" 1250 30 || fail "cannot move the lab window"
 sleep 0.5
 shot "$lab" lab-0 || fail "no screenshot of the lab window"
-[ -z "$(palette_colours lab-0)" ] ||
-  fail "the lab shows a kept run's colour with no run kept: $(palette_counts lab-0)"
+lab_runs lab-0
+[ ! -s "$work/lab-0.present" ] ||
+  fail "the lab shows a kept run's colour with no run kept: $(cat "$work/lab-0.clusters")"
 
 # Lab > Explore the feedback coefficient… by its key, Ctrl+E.
 xdotool mousemove --window "$main" 300 $((menu + 100)) click 1 && sleep 0.3 && xdotool key ctrl+e ||
@@ -331,32 +338,34 @@ focus_lab() {
   xdotool mousemove --window "$lab" "$lab_idle_x" "$lab_idle_y" click 1 && sleep 0.3
 }
 
-# The lab's palette colours after each change of its kept runs: every
-# colour shown before is still shown, and a run kept adds one new colour,
-# the run's own. lab_after NAME WHAT (lab-N.px to compare with, in
-# $work/colours) records the new colour in $work/colour-of-NAME.
-lab_colours_now() {
-  shot "$lab" "$1" && palette_colours "$1" >"$work/$1.colours"
-}
+# A file's lines as words on one line.
+words() { tr '\n' ' ' <"$work/$1"; }
+
+# After a run is kept, the lab's legend lists the earlier runs in the
+# colours they had, then the new run in a colour no earlier run has; and no
+# palette colour shows in the window but the legend's. The new run's colour
+# goes to $work/colour-N.
 kept_count=0
 lab_kept() {
   kept_count=$((kept_count + 1))
   name=lab-$kept_count
   previous=lab-$((kept_count - 1))
-  grown() {
-    lab_colours_now "$name" &&
-      [ "$(wc -l <"$work/$name.colours")" -gt "$(wc -l <"$work/$previous.colours")" ]
+  new_row() {
+    shot "$lab" "$name" && lab_runs "$name" &&
+      [ "$(wc -l <"$work/$name.legend")" -gt "$(wc -l <"$work/$previous.legend")" ]
   }
-  poll 10 grown || fail "keeping run $kept_count ($1) added no colour to the lab: $(palette_counts "$name")"
-  lost=$(grep -v -x -F -f "$work/$name.colours" "$work/$previous.colours")
-  [ -z "$lost" ] || fail "keeping run $kept_count ($1) changed the colour $lost of an earlier run"
-  added=$(grep -v -x -F -f "$work/$previous.colours" "$work/$name.colours")
-  [ "$(echo "$added" | wc -l)" -eq 1 ] ||
-    fail "keeping run $kept_count ($1) added more than one colour: $added"
+  poll 10 new_row || fail "keeping run $kept_count ($1) added no row to the lab's legend: $(cat "$work/$name.clusters")"
+  added=$(tail -n 1 "$work/$name.legend")
+  { cat "$work/$previous.legend"; echo "$added"; } >"$work/expected.legend"
+  cmp -s "$work/expected.legend" "$work/$name.legend" ||
+    fail "after keeping run $kept_count ($1) the legend's colours are $(words "$name.legend"), not the earlier runs' $(words "$previous.legend") and one more"
+  ! grep -q -x -F "$added" "$work/$previous.legend" ||
+    fail "run $kept_count ($1) was kept in the colour #$added of an earlier run"
+  sort -u "$work/$name.legend" | cmp -s - "$work/$name.present" ||
+    fail "after keeping run $kept_count ($1) the lab shows the colours $(words "$name.present"), its legend $(words "$name.legend")"
   echo "$added" >"$work/colour-$kept_count"
   echo "run $kept_count ($1) kept in colour #$added"
 }
-palette_colours lab-0 >"$work/lab-0.colours"
 
 # "Keep" (Alt+E) at the default k: the lab shows the run in its colour.
 focus_explorer || fail "cannot click into the explorer"
@@ -476,14 +485,13 @@ xdotool mousemove --window "$lab" "$lab_table_x" "$lab_table_y" click 1 && sleep
   xdotool key ctrl+Home Down && sleep 0.3 && xdotool key alt+r || fail "cannot remove the first kept run"
 focus_lab || fail "cannot click into the lab window"
 removed_colour=$(cat "$work/colour-1")
-grep -v -x -F "$removed_colour" "$work/lab-$kept_count.colours" >"$work/left.colours"
+grep -v -x -F "$removed_colour" "$work/lab-$kept_count.legend" >"$work/left.legend"
 removed() {
-  lab_colours_now lab-removed && cmp -s "$work/lab-removed.colours" "$work/left.colours"
+  shot "$lab" lab-removed && lab_runs lab-removed && cmp -s "$work/lab-removed.legend" "$work/left.legend" &&
+    sort -u "$work/left.legend" | cmp -s - "$work/lab-removed.present"
 }
-poll 10 removed || fail "after the first run's removal the lab shows the colours
-$(cat "$work/lab-removed.colours")
-and not those of the runs left:
-$(cat "$work/left.colours")"
+poll 10 removed ||
+  fail "after the first run's removal the lab's legend shows the colours $(words lab-removed.legend) (the window $(words lab-removed.present)), not those of the runs left, $(words left.legend)"
 echo "run 1 removed: its colour #$removed_colour gone, the four others unchanged"
 
 # "Exit" asks before the kept runs are lost; "Save" writes the scenario.
