@@ -82,10 +82,20 @@ void SetFineLabels(TChartAxis& axis, double range) {
       decimals == 0 ? "#,##0" : "#,##0." + std::string(static_cast<std::size_t>(decimals), '0'));
 }
 
+void LayOutChart(TChart& chart) {
+  TBitmap scratch;
+  scratch.SetSize(chart.ClientWidth(), chart.ClientHeight());
+  chart.RenderTo(scratch.Canvas(), chart.ClientRect());
+  chart.RequestRepaint();
+}
+
 void RenderChart(TChart& chart, TBitmap& bitmap, int scale) {
   const double ratio = chart.PixelRatio();
   chart.SetPixelRatio(scale);
   bitmap.SetSize(chart.ClientWidth(), chart.ClientHeight());
+  // The first pass gives the axes their lengths at this size and density;
+  // the second measures the room of their labels by them.
+  chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
   chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
   chart.SetPixelRatio(ratio);
 }
