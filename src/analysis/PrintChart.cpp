@@ -93,10 +93,12 @@ void RenderChart(TChart& chart, TBitmap& bitmap, int scale) {
   const double ratio = chart.PixelRatio();
   chart.SetPixelRatio(scale);
   bitmap.SetSize(chart.ClientWidth(), chart.ClientHeight());
-  // The first pass gives the axes their lengths at this size and density;
-  // the second measures the room of their labels by them.
+  const TRect plot = chart.PlotRect();
   chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
-  chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
+  // The room of the labels was measured by the axes' lengths on the plot
+  // of the last layout; where this one moved the plot, a second pass
+  // measures it by the lengths on the new one.
+  if (chart.PlotRect() != plot) chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
   chart.SetPixelRatio(ratio);
 }
 
