@@ -29,7 +29,12 @@ ExplorerStepChart::ExplorerStepChart(int width, int height) : fChart(std::make_u
 ExplorerStepChart::~ExplorerStepChart() = default;
 
 void ExplorerStepChart::SetBounds(int left, int top, int width, int height) {
+  const bool newWidth = width != fChart->Width();
   fChart->SetBounds(left, top, width, height);
+  // The simulated run is thinned to the chart's width: at another width it
+  // is thinned anew, so that the curve is the same whatever width it had
+  // before.
+  if (newWidth && fState) Update(*fState);
 }
 
 void ExplorerStepChart::Render(TBitmap& bitmap, int scale) { RenderChart(*fChart, bitmap, scale); }
@@ -69,6 +74,7 @@ void ExplorerStepChart::FillSimulated(const RunRecord& record, double clip) {
 }
 
 void ExplorerStepChart::Update(const ExplorerState& state) {
+  fState = &state;
   const ChartRefresh refresh(*fChart);
   const ExplorerFigures& f = state.Figures();
   for (TChartSeries* s :

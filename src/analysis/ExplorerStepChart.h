@@ -31,6 +31,8 @@ class ExplorerStepChart {
   TChart& Chart() { return *fChart; }
   // Refills every series from the state's figures at its k.
   void Update(const ExplorerState& state);
+  // Moves and resizes the chart; at a new width the series are refilled
+  // from the state last drawn, which must still be there.
   void SetBounds(int left, int top, int width, int height);
   // Draws the whole chart; the bitmap takes its size, or `scale` times it
   // each way (RenderChart).
@@ -62,6 +64,8 @@ class ExplorerStepChart {
   std::unique_ptr<TPointSeries> fPeak;
   std::unique_ptr<TPointSeries> fRise;
   std::unique_ptr<TPointSeries> fSettling;
+
+  const ExplorerState* fState = nullptr;  // the state last drawn (not owned)
 };
 
 }  // namespace drivesim

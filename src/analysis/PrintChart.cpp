@@ -82,11 +82,23 @@ void SetFineLabels(TChartAxis& axis, double range) {
       decimals == 0 ? "#,##0" : "#,##0." + std::string(static_cast<std::size_t>(decimals), '0'));
 }
 
+void LayOutChart(TChart& chart) {
+  TBitmap scratch;
+  scratch.SetSize(chart.ClientWidth(), chart.ClientHeight());
+  chart.RenderTo(scratch.Canvas(), chart.ClientRect());
+  chart.RequestRepaint();
+}
+
 void RenderChart(TChart& chart, TBitmap& bitmap, int scale) {
   const double ratio = chart.PixelRatio();
   chart.SetPixelRatio(scale);
   bitmap.SetSize(chart.ClientWidth(), chart.ClientHeight());
+  const TRect plot = chart.PlotRect();
   chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
+  // The room of the labels was measured by the axes' lengths on the plot
+  // of the last layout; where this one moved the plot, a second pass
+  // measures it by the lengths on the new one.
+  if (chart.PlotRect() != plot) chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
   chart.SetPixelRatio(ratio);
 }
 

@@ -31,10 +31,20 @@ std::string ValueText(double value);
 // labels.
 void SetFineLabels(TChartAxis& axis, double range);
 
+// An axis gives its labels the room that the labels at its length of the
+// chart's last layout need (before the first layout, at no length, those of
+// the range's exact ends). A chart of a new size or density is therefore
+// laid out once before it is drawn to be seen, so that it shows at once the
+// picture it keeps showing at that size.
+
+// Lays the chart out at its size and pixel ratio (drawing it on a scratch
+// bitmap) and asks for its repaint.
+void LayOutChart(TChart& chart);
+
 // Draws the chart into the bitmap, which takes the chart's size; with a
 // scale above 1, that many times the size each way, the chart drawn at that
-// density (fonts, lines, ticks, legend scaled). The chart's own pixel ratio
-// is as before afterwards.
+// density (fonts, lines, ticks, legend scaled), laid out at that size and
+// density first. The chart's own pixel ratio is as before afterwards.
 void RenderChart(TChart& chart, TBitmap& bitmap, int scale = 1);
 
 }  // namespace drivesim

@@ -3,6 +3,8 @@
 #include <QResizeEvent>
 #include <utility>
 
+#include "analysis/PrintChart.h"
+#include "chart/Chart.h"
 #include "platform/Application.h"
 #include "platform/CustomPanel.h"
 
@@ -23,15 +25,21 @@ void TChartHost::SetPanel(TCustomPanel* panel, std::function<void(int, int)> res
   if (fResize) {
     const int w = width();
     const int h = height();
-    RunGuarded([this, w, h] { fResize(w, h); });
+    RunGuarded([this, w, h] { Resize(w, h); });
   }
+}
+
+void TChartHost::Resize(int width, int height) {
+  fResize(width, height);
+  // A chart shows at its first paint at this size the layout it keeps.
+  if (auto* chart = dynamic_cast<TChart*>(fPanel)) LayOutChart(*chart);
 }
 
 void TChartHost::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (!fPanel || !fResize) return;
   const QSize size = event->size();
-  RunGuarded([this, size] { fResize(size.width(), size.height()); });
+  RunGuarded([this, size] { Resize(size.width(), size.height()); });
 }
 
 }  // namespace drivesim

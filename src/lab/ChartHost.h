@@ -27,6 +27,9 @@ class TChartHost : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  // Gives the panel the size and, a chart, its layout at that size.
+  void Resize(int width, int height);
+
   TCustomPanel* fPanel = nullptr;  // not owned
   std::function<void(int, int)> fResize;
 };

@@ -48,5 +48,46 @@ TEST(ExplorerChartsTest, Pictures) {
   }
 }
 
+// How many pixels of the two bitmaps differ (all of them when the sizes
+// differ).
+int DifferentPixels(const TBitmap& a, const TBitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return a.Width() * a.Height() + 1;
+  int count = 0;
+  for (int y = 0; y < a.Height(); ++y) {
+    for (int x = 0; x < a.Width(); ++x) count += a.Pixel(x, y) != b.Pixel(x, y);
+  }
+  return count;
+}
+
+// A chart built at one size and shown at another draws a state the same at
+// its first picture as after k has moved away and back: the pole map's
+// axes leave their labels the room those labels need at the new size (not
+// the room of the range's exact ends, measured before any layout), and the
+// step response thins the simulated run to the new width.
+TEST(ExplorerChartsTest, TheFirstPictureAtASizeIsThePictureKept) {
+  ExplorerState state(DriveInputs{}, 0, 5);
+  const auto check = [&](auto& chart, const char* name) {
+    chart.Update(state);
+    chart.SetBounds(0, 0, 438, 336);
+    TBitmap first;
+    chart.Render(first);
+    const TRect plot = chart.Chart().PlotRect();
+    state.SetFeedback(1.25);
+    chart.Update(state);
+    state.SetFeedback(1);
+    chart.Update(state);
+    TBitmap again;
+    chart.Render(again);
+    EXPECT_EQ(chart.Chart().PlotRect(), plot) << name;
+    EXPECT_EQ(DifferentPixels(first, again), 0) << name;
+  };
+  PoleMapChart poles(420, 300);
+  check(poles, "pole map");
+  ExplorerStepChart step(420, 300);
+  check(step, "step response");
+  BodeChart bode(420, 300);
+  check(bode, "frequency response");
+}
+
 }  // namespace
 }  // namespace drivesim

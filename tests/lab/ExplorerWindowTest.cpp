@@ -15,6 +15,7 @@
 
 #include "analysis/ClosedForm.h"
 #include "analysis/ExplorerState.h"
+#include "analysis/ExplorerStepChart.h"
 #include "analysis/LoopPoles.h"
 #include "analysis/PoleMapChart.h"
 #include "chart/Chart.h"
@@ -143,6 +144,28 @@ TEST_F(ExplorerWindowTest, DraggingAPoleAlongTheLocusSetsK) {
   EXPECT_NEAR(explorer.State().Feedback(), expected, 1e-9 * expected);
   EXPECT_NEAR(explorer.State().Figures().Poles.Poles.Pole1.imag(), omega, 1e-6 * omega);
   EXPECT_EQ(explorer.Slider()->value(), explorer.SliderPosition(explorer.State().Feedback()));
+}
+
+// The charts as the window first shows them are laid out as they stay: k
+// moved away and back leaves the pole map's plot where it was, so that a
+// pole does not jump sideways under the mouse at the first drag.
+TEST_F(ExplorerWindowTest, ChartsShowAtOnceTheLayoutTheyKeep) {
+  TExplorerWindow& explorer = OpenExplorer();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(explorer.Widget()));
+  QApplication::processEvents();
+  TChart& poles = explorer.PoleMap().Chart();
+  TChart& step = explorer.StepChart().Chart();
+  for (TChart* chart : {&poles, &step}) chart->Update();
+  const TRect polesPlot = poles.PlotRect();
+  const TRect stepPlot = step.PlotRect();
+  const double k = explorer.State().Feedback();
+  explorer.State().SetFeedback(k + 0.25);
+  QApplication::processEvents();
+  explorer.State().SetFeedback(k);
+  QApplication::processEvents();
+  for (TChart* chart : {&poles, &step}) chart->Update();
+  EXPECT_EQ(poles.PlotRect(), polesPlot);
+  EXPECT_EQ(step.PlotRect(), stepPlot);
 }
 
 TEST_F(ExplorerWindowTest, RunOnTheDriveStartsTheMainWindowFromRestAndKeepGoesToTheLab) {
