@@ -10,6 +10,7 @@
 
 #include "mechanism/Gears.h"
 #include "platform/Numbers.h"
+#include "platform/Translate.h"
 #include "sim/DriveModel.h"
 
 namespace drivesim {
@@ -23,15 +24,17 @@ struct ParameterEntry {
 };
 
 constexpr ParameterEntry kParameters[] = {
-    {SweepParameter::Gain, "gain", "Gain"},
-    {SweepParameter::TimeConstant, "time-constant", "Time constant, s"},
-    {SweepParameter::MotorCoef, "motor-coef", "Motor coefficient, rad/sV"},
-    {SweepParameter::MotorInertia, "motor-inertia", "Motor moment of inertia, kgm2"},
-    {SweepParameter::LoadInertia, "load-inertia", "Load moment of inertia, kgm2"},
-    {SweepParameter::Friction, "friction", "Coefficient of viscous friction, Nms/rad"},
-    {SweepParameter::Feedback, "feedback", "Feedback coefficient, Vs/rad"},
-    {SweepParameter::Teeth, "teeth", "Number of gear teeth"},
-    {SweepParameter::Setpoint, "setpoint", "Preset velocity of load, rad/s"},
+    {SweepParameter::Gain, "gain", TR_NOOP("Sweep", "Gain")},
+    {SweepParameter::TimeConstant, "time-constant", TR_NOOP("Sweep", "Time constant, s")},
+    {SweepParameter::MotorCoef, "motor-coef", TR_NOOP("Sweep", "Motor coefficient, rad/sV")},
+    {SweepParameter::MotorInertia, "motor-inertia",
+     TR_NOOP("Sweep", "Motor moment of inertia, kgm2")},
+    {SweepParameter::LoadInertia, "load-inertia", TR_NOOP("Sweep", "Load moment of inertia, kgm2")},
+    {SweepParameter::Friction, "friction",
+     TR_NOOP("Sweep", "Coefficient of viscous friction, Nms/rad")},
+    {SweepParameter::Feedback, "feedback", TR_NOOP("Sweep", "Feedback coefficient, Vs/rad")},
+    {SweepParameter::Teeth, "teeth", TR_NOOP("Sweep", "Number of gear teeth")},
+    {SweepParameter::Setpoint, "setpoint", TR_NOOP("Sweep", "Preset velocity of load, rad/s")},
 };
 
 const ParameterEntry& EntryOf(SweepParameter parameter) {

@@ -7,6 +7,7 @@
 #include "analysis/PrintChart.h"
 #include "chart/ChartPalette.h"
 #include "platform/Numbers.h"
+#include "platform/Translate.h"
 #include "sim/TimeHistory.h"
 
 namespace drivesim {
@@ -31,15 +32,17 @@ struct LabelledInput {
 };
 
 const LabelledInput kLabelledInputs[] = {
-    {"k =", [](const DriveInputs& in) { return in.FeedbackCoef; }},
-    {"gain", [](const DriveInputs& in) { return in.AmpGain; }},
-    {"time constant", [](const DriveInputs& in) { return in.AmpTimeConst; }},
-    {"motor coef.", [](const DriveInputs& in) { return in.MotorCoef; }},
-    {"motor inertia", [](const DriveInputs& in) { return in.MotorInertia; }},
-    {"load inertia", [](const DriveInputs& in) { return in.LoadInertia; }},
-    {"friction", [](const DriveInputs& in) { return in.ViscousFriction; }},
-    {"teeth", [](const DriveInputs& in) { return static_cast<double>(in.LoadTeeth); }},
-    {"setpoint", [](const DriveInputs& in) { return static_cast<double>(in.Setpoint); }},
+    {TR_NOOP("LabRuns", "k ="), [](const DriveInputs& in) { return in.FeedbackCoef; }},
+    {TR_NOOP("LabRuns", "gain"), [](const DriveInputs& in) { return in.AmpGain; }},
+    {TR_NOOP("LabRuns", "time constant"), [](const DriveInputs& in) { return in.AmpTimeConst; }},
+    {TR_NOOP("LabRuns", "motor coef."), [](const DriveInputs& in) { return in.MotorCoef; }},
+    {TR_NOOP("LabRuns", "motor inertia"), [](const DriveInputs& in) { return in.MotorInertia; }},
+    {TR_NOOP("LabRuns", "load inertia"), [](const DriveInputs& in) { return in.LoadInertia; }},
+    {TR_NOOP("LabRuns", "friction"), [](const DriveInputs& in) { return in.ViscousFriction; }},
+    {TR_NOOP("LabRuns", "teeth"),
+     [](const DriveInputs& in) { return static_cast<double>(in.LoadTeeth); }},
+    {TR_NOOP("LabRuns", "setpoint"),
+     [](const DriveInputs& in) { return static_cast<double>(in.Setpoint); }},
 };
 
 }  // namespace
@@ -54,12 +57,12 @@ std::vector<std::string> DistinguishingLabels(const std::vector<DriveInputs>& in
     any = true;
     for (std::size_t i = 0; i < inputs.size(); ++i) {
       if (!labels[i].empty()) labels[i] += ", ";
-      labels[i] += std::string(input.Name) + " " + ValueText(input.Value(inputs[i]));
+      labels[i] += TrMarked("LabRuns", input.Name) + " " + ValueText(input.Value(inputs[i]));
     }
   }
   if (!any) {
     for (std::size_t i = 0; i < inputs.size(); ++i) {
-      labels[i] = "k = " + ValueText(inputs[i].FeedbackCoef);
+      labels[i] = TrMarked("LabRuns", "k =") + " " + ValueText(inputs[i].FeedbackCoef);
     }
   }
   return labels;
@@ -68,8 +71,10 @@ std::vector<std::string> DistinguishingLabels(const std::vector<DriveInputs>& in
 std::string LiveRunNote(const LiveRun& run) {
   const double at = run.EndTime().value_or(0);
   switch (run.State()) {
-    case LiveRunState::InputsChanged: return "inputs changed at t = " + SecondsText(at) + " s";
-    case LiveRunState::Diverged: return "at t = " + SecondsText(at) + " s: " + run.FailureMessage();
+    case LiveRunState::InputsChanged:
+      return FillIn(Tr("LabRuns", "inputs changed at t = %1 s"), {SecondsText(at)});
+    case LiveRunState::Diverged:
+      return FillIn(Tr("LabRuns", "at t = %1 s: %2"), {SecondsText(at), run.FailureMessage()});
     default: return std::string();
   }
 }
@@ -117,8 +122,8 @@ std::vector<LabRun> LabRunsOf(const SweepResult& sweep) {
     lab.CurveStep = result.Record.StepSize * StepsPerTick;
     lab.FromSweep = true;
     if (result.Record.End == RunEnd::Failed) {
-      lab.Note = "in tick " + std::to_string(result.Record.FailedTick) + ": " +
-                 result.Record.FailureMessage;
+      lab.Note = FillIn(Tr("LabRuns", "in tick %1: %2"),
+                        {std::to_string(result.Record.FailedTick), result.Record.FailureMessage});
     }
     runs.push_back(std::move(lab));
   }
@@ -220,8 +225,9 @@ LabRun LabRunOfSetting(const DriveInputs& inputs, int ticks) {
   for (std::size_t i = 0; i < samples.size(); i += StepsPerTick) lab.Curve.push_back(samples[i]);
   lab.CurveStep = lab.Result.Record.StepSize * StepsPerTick;
   if (lab.Result.Record.End == RunEnd::Failed) {
-    lab.Note = "in tick " + std::to_string(lab.Result.Record.FailedTick) + ": " +
-               lab.Result.Record.FailureMessage;
+    lab.Note =
+        FillIn(Tr("LabRuns", "in tick %1: %2"),
+               {std::to_string(lab.Result.Record.FailedTick), lab.Result.Record.FailureMessage});
   }
   // The kept run holds its curve, not the record's samples.
   samples.clear();

@@ -20,6 +20,7 @@
 #include "platform/Graphics.h"
 #include "platform/Numbers.h"
 #include "platform/QtBridge.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
@@ -57,7 +58,7 @@ std::string CurrentExceptionMessage() {
   } catch (...) {
     // Nothing the program throws lands here; the text says what little is
     // known rather than letting the exception reach the event loop.
-    return "Unknown exception";
+    return Tr("Application", "Unknown exception");
   }
 }
 

@@ -6,6 +6,7 @@
 // named on the command line ("drivesim lab3.drivesim") is opened once the
 // windows are there.
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTimer>
 #include <cctype>
 #include <cstdio>
@@ -15,6 +16,7 @@
 #include "mechanism/Gears.h"
 #include "platform/Application.h"
 #include "platform/Graphics.h"
+#include "platform/Translate.h"
 #include "ui/ProgramIcon.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
@@ -45,6 +47,9 @@ int main(int argc, char** argv) {
   }
 
   Application().Initialize(argc, argv);
+  // The windows speak the language of the system's locale (LANG, LC_ALL)
+  // where the program has a translation into it, English otherwise.
+  InstallTranslations(QLocale::system().name().toStdString());
   // Where the remembered settings live: ~/.config/DriveSim/drivesim.conf.
   QCoreApplication::setOrganizationName("DriveSim");
   QCoreApplication::setApplicationName("drivesim");
