@@ -36,15 +36,15 @@
     </message>
     <message>
         <source>Overshoot, %</source>
-        <translation>Überschwingen, %</translation>
+        <translation>Überschw., %</translation>
     </message>
     <message>
         <source>Static error, %</source>
-        <translation>Bleibende Regelabweichung, %</translation>
+        <translation>Bleib. Abw., %</translation>
     </message>
     <message>
         <source>Settling 2 %, ms</source>
-        <translation>Ausregelzeit 2 %, ms</translation>
+        <translation>Ausregelz. 2 %, ms</translation>
     </message>
     <message>
         <source>Step response figures</source>
@@ -96,7 +96,7 @@
     </message>
     <message>
         <source>Peak +%1 % at %2 s</source>
-        <translation>Maximum +%1 % bei %2 s</translation>
+        <translation>Max. +%1 % bei %2 s</translation>
     </message>
     <message>
         <source>Rise 10-90 %: %1 s</source>
@@ -132,7 +132,7 @@
     </message>
     <message>
         <source>Open loop phase ∠L(jω)</source>
-        <translation>Phase des offenen Kreises ∠L(jω)</translation>
+        <translation>Phase offener Kreis ∠L(jω)</translation>
     </message>
     <message>
         <source>Crossover</source>
@@ -164,7 +164,7 @@
     </message>
     <message>
         <source>Resonance peak +%1 dB at %2 rad/s</source>
-        <translation>Resonanzüberhöhung +%1 dB bei %2 rad/s</translation>
+        <translation>Resonanz +%1 dB bei %2 rad/s</translation>
     </message>
     <message>
         <source>Setpoints</source>
@@ -220,7 +220,7 @@
     </message>
     <message>
         <source>k = %1: critically damped, poles meet at %2</source>
-        <translation>k = %1: aperiodischer Grenzfall, Pole treffen sich bei %2</translation>
+        <translation>k = %1: Grenzfall, Doppelpol %2</translation>
     </message>
     <message>
         <source>k = %1: a pole at 0, unstable below</source>
@@ -346,7 +346,7 @@
     </message>
     <message>
         <source>error</source>
-        <translation>Regelabweichung</translation>
+        <translation>Regeldifferenz</translation>
     </message>
     <message>
         <source>damping</source>
@@ -416,7 +416,7 @@
     </message>
     <message>
         <source>Error at the comparator, %</source>
-        <translation>Regelabweichung an der Vergleichsstelle, %</translation>
+        <translation>Regeldifferenz, %</translation>
     </message>
     <message>
         <source>What is left at the comparator once the drive has settled, in % of the setpoint: (Setpoint − k·ω∞) / Setpoint = 100 / (1 + L(0)). Feedback drives it down as k rises.</source>
@@ -424,7 +424,7 @@
     </message>
     <message>
         <source>Velocity reached ω∞, rad/s</source>
-        <translation>Erreichte Geschwindigkeit ω∞, rad/s</translation>
+        <translation>Endgeschwindigkeit ω∞, rad/s</translation>
     </message>
     <message>
         <source>The load velocity the drive settles at: ω∞ = CoefInput·Setpoint / CoefVelocity.</source>
@@ -432,11 +432,11 @@
     </message>
     <message>
         <source>Velocity error, % (rises with k in this drive)</source>
-        <translation>Geschwindigkeitsfehler, % (steigt bei diesem Antrieb mit k)</translation>
+        <translation>Geschw.-Fehler, % (wächst mit k)</translation>
     </message>
     <message>
         <source>(Setpoint − ω∞) / Setpoint in %. The feedback compares k·ω with the setpoint, so a larger k makes the drive settle lower: this error rises with k while the comparator&apos;s error falls.</source>
-        <translation>(Setpoint − ω∞) / Setpoint in %. Die Rückführung vergleicht k·ω mit dem Sollwert, daher schwingt der Antrieb bei größerem k tiefer ein: dieser Fehler steigt mit k, während die Regelabweichung an der Vergleichsstelle sinkt.</translation>
+        <translation>(Setpoint − ω∞) / Setpoint in %. Die Rückführung vergleicht k·ω mit dem Sollwert, daher schwingt der Antrieb bei größerem k tiefer ein: dieser Fehler steigt mit k, während die Regeldifferenz an der Vergleichsstelle sinkt.</translation>
     </message>
     <message>
         <source>Overshoot, %</source>
@@ -735,11 +735,11 @@ rad/s</translation>
     </message>
     <message>
         <source>Amplifier gain</source>
-        <translation>Verstärkung des Verstärkers</translation>
+        <translation>Verstärkung (Verstärker)</translation>
     </message>
     <message>
         <source>Amplifier time constant, s</source>
-        <translation>Zeitkonstante des Verstärkers, s</translation>
+        <translation>Zeitkonstante (Verstärker), s</translation>
     </message>
     <message>
         <source>Motor coefficient, rad/(s·V)</source>
@@ -775,7 +775,7 @@ rad/s</translation>
     </message>
     <message>
         <source>Comparator error ≤, %</source>
-        <translation>Regelabweichung ≤, %</translation>
+        <translation>Regeldifferenz ≤, %</translation>
     </message>
     <message>
         <source>Damping ratio ≥</source>
@@ -807,7 +807,7 @@ rad/s</translation>
     </message>
     <message>
         <source>Closed form</source>
-        <translation>Geschlossene Lösung</translation>
+        <translation>Analytisch</translation>
     </message>
     <message>
         <source>Simulated</source>
@@ -1018,7 +1018,7 @@ rad/s</translation>
     </message>
     <message>
         <source>Reset</source>
-        <translation>Rücksetzen</translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>Exit</source>
@@ -1084,7 +1084,7 @@ Geben Sie zuerst die Ausgangsdaten in die Felder links im Hauptfenster ein. Stel
 Im Animationsfenster setzt sich das Getriebe in Bewegung, und das Oszilloskop zeigt die Verläufe des Sollwerts der Winkelgeschwindigkeit (grüne Linie) und der Winkelgeschwindigkeit der Last (blaue Linie).
 Um Werte der Verläufe genau abzulesen, können Sie jeden Ausschnitt vergrößern. Setzen Sie dazu die Maus an die linke obere Ecke des Ausschnitts, drücken Sie die linke Maustaste, ziehen Sie die Maus nach rechts unten und lassen Sie die Taste los. Das Vergrößern lässt sich mehrmals wiederholen. Zur ursprünglichen Größe kehren Sie zurück, indem Sie die Maus in die Gegenrichtung ziehen.
 Um die Übersetzung des Getriebes zu ändern, benutzen Sie die Pfeiltasten neben der Zähnezahl des Zahnrads.
-Die Schaltfläche „Pause“ hält die Simulation vorübergehend an, die Schaltfläche „Rücksetzen“ versetzt das Programm in den Anfangszustand.
+Die Schaltfläche „Pause“ hält die Simulation vorübergehend an, die Schaltfläche „Zurück“ versetzt das Programm in den Anfangszustand.
 Änderungen der Ausgangsdaten übernimmt das Programm beim Klick auf die Schaltfläche „Start“.</translation>
     </message>
     <message>
@@ -1192,11 +1192,11 @@ Die Schaltfläche „Pause“ hält die Simulation vorübergehend an, die Schalt
     </message>
     <message>
         <source>No current run: “Process” in the main window starts one (after “Reset”, from rest).</source>
-        <translation>Kein aktueller Lauf: „Start“ im Hauptfenster beginnt einen (nach „Rücksetzen“ aus dem Stillstand).</translation>
+        <translation>Kein aktueller Lauf: „Start“ im Hauptfenster beginnt einen (nach „Zurück“ aus dem Stillstand).</translation>
     </message>
     <message>
         <source>A sweep&apos;s figures against the swept value appear here.</source>
-        <translation>Hier erscheinen die Kennwerte einer Parameterreihe über dem variierten Wert.</translation>
+        <translation>Hier: Kennwerte einer Reihe über dem variierten Wert.</translation>
     </message>
     <message>
         <source>Save table as CSV</source>

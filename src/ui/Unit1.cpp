@@ -118,6 +118,15 @@ std::unique_ptr<TPanel> MakePanel(TWinControl* parent, int left, int top, int wi
   return panel;
 }
 
+// The left of the raised "2" after a caption ending in "kgm": where the
+// English caption ends, or, where a translation makes the caption longer
+// or shorter, right after the translated text.
+int ExponentLeft(const TLabel& caption) {
+  constexpr int kEnglishExponentLeft = 142;
+  if (caption.Caption() == "Moment of inertia, kgm") return kEnglishExponentLeft;
+  return caption.Left() + caption.Width();
+}
+
 // A real number written with the user's decimal separator: "0,006" where the
 // separator is a comma, "0.006" where it is a point.
 std::string LocalNumber(const char* integerPart, const char* fraction) {
@@ -159,11 +168,11 @@ TForm1::TForm1(DriveModel& model, TimeHistory& history, GearPair& gears)
   Edit3 = MakeEdit(Panel1.get(), 184, 120, 41, LocalNumber("1", "4"));
   Label9 = MakeLabel(Panel1.get(), 8, 152, Tr("TForm1", "Moment of inertia, kgm"), lfRegular);
   // The raised "2" right after "kgm": the exponent of kg*m^2.
-  Label15 = MakeLabel(Panel1.get(), 142, 146, "2", lfWindow);
+  Label15 = MakeLabel(Panel1.get(), ExponentLeft(*Label9), 146, "2", lfWindow);
   Edit4 = MakeEdit(Panel1.get(), 184, 152, 41, LocalNumber("0", "021"));
   Label10 = MakeLabel(Panel1.get(), 88, 176, Tr("TForm1", "Load"), lfBold);
   Label11 = MakeLabel(Panel1.get(), 8, 200, Tr("TForm1", "Moment of inertia, kgm"), lfRegular);
-  Label17 = MakeLabel(Panel1.get(), 142, 196, "2", lfWindow);
+  Label17 = MakeLabel(Panel1.get(), ExponentLeft(*Label11), 196, "2", lfWindow);
   Edit5 = MakeEdit(Panel1.get(), 184, 192, 41, LocalNumber("0", "3"));
   // One caption on two lines.
   Label12 = MakeLabel(Panel1.get(), 8, 224, Tr("TForm1", "Coefficient of viscous"), lfRegular);

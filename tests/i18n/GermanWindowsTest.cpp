@@ -102,7 +102,7 @@ TEST_F(GermanWindowsTest, MainWindowLabAndExplorerSpeakGerman) {
   ASSERT_NE(explorer, nullptr);
   EXPECT_EQ(explorer->Widget()->windowTitle().toStdString(), "Rückführkoeffizient untersuchen");
   EXPECT_EQ(Headers(explorer->Table()),
-            (std::vector<std::string>{"Kennwert", "Geschlossene Lösung", "Simuliert", "Ziel"}));
+            (std::vector<std::string>{"Kennwert", "Analytisch", "Simuliert", "Ziel"}));
   // Figure names and their tooltips, in the rows of the default drive.
   QTableWidget* figures = explorer->Table();
   ASSERT_GT(figures->rowCount(), 1);
