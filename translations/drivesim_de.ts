@@ -373,6 +373,33 @@
     </message>
 </context>
 <context>
+    <name>Errors</name>
+    <message>
+        <source>Floating point division by zero</source>
+        <translation>Gleitkommadivision durch null</translation>
+    </message>
+    <message>
+        <source>Invalid floating point operation</source>
+        <translation>Ungültige Gleitkommaoperation</translation>
+    </message>
+    <message>
+        <source>Floating point overflow</source>
+        <translation>Gleitkommaüberlauf</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid floating point value</source>
+        <translation>„%1“ ist keine gültige Gleitkommazahl</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>„%1“ ist keine gültige ganze Zahl</translation>
+    </message>
+    <message>
+        <source>Number of gear teeth must be between 1 and 55</source>
+        <translation>Die Zähnezahl muss zwischen 1 und 55 liegen</translation>
+    </message>
+</context>
+<context>
     <name>ExplorerFigures</name>
     <message>
         <source>Natural frequency ωn, rad/s</source>

@@ -373,6 +373,33 @@
     </message>
 </context>
 <context>
+    <name>Errors</name>
+    <message>
+        <source>Floating point division by zero</source>
+        <translation>División por cero en coma flotante</translation>
+    </message>
+    <message>
+        <source>Invalid floating point operation</source>
+        <translation>Operación de coma flotante no válida</translation>
+    </message>
+    <message>
+        <source>Floating point overflow</source>
+        <translation>Desbordamiento de coma flotante</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid floating point value</source>
+        <translation>«%1» no es un número decimal válido</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>«%1» no es un número entero válido</translation>
+    </message>
+    <message>
+        <source>Number of gear teeth must be between 1 and 55</source>
+        <translation>El número de dientes debe estar entre 1 y 55</translation>
+    </message>
+</context>
+<context>
     <name>ExplorerFigures</name>
     <message>
         <source>Natural frequency ωn, rad/s</source>

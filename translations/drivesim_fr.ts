@@ -373,6 +373,33 @@
     </message>
 </context>
 <context>
+    <name>Errors</name>
+    <message>
+        <source>Floating point division by zero</source>
+        <translation>Division par zéro en virgule flottante</translation>
+    </message>
+    <message>
+        <source>Invalid floating point operation</source>
+        <translation>Opération en virgule flottante non valide</translation>
+    </message>
+    <message>
+        <source>Floating point overflow</source>
+        <translation>Dépassement de capacité en virgule flottante</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid floating point value</source>
+        <translation>« %1 » n&apos;est pas un nombre décimal valide</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>« %1 » n&apos;est pas un nombre entier valide</translation>
+    </message>
+    <message>
+        <source>Number of gear teeth must be between 1 and 55</source>
+        <translation>Le nombre de dents doit être compris entre 1 et 55</translation>
+    </message>
+</context>
+<context>
     <name>ExplorerFigures</name>
     <message>
         <source>Natural frequency ωn, rad/s</source>

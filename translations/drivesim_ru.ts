@@ -373,6 +373,33 @@
     </message>
 </context>
 <context>
+    <name>Errors</name>
+    <message>
+        <source>Floating point division by zero</source>
+        <translation>Деление на ноль в вычислениях с плавающей точкой</translation>
+    </message>
+    <message>
+        <source>Invalid floating point operation</source>
+        <translation>Недопустимая операция с плавающей точкой</translation>
+    </message>
+    <message>
+        <source>Floating point overflow</source>
+        <translation>Переполнение в вычислениях с плавающей точкой</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid floating point value</source>
+        <translation>«%1» не является допустимым вещественным числом</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>«%1» не является допустимым целым числом</translation>
+    </message>
+    <message>
+        <source>Number of gear teeth must be between 1 and 55</source>
+        <translation>Число зубьев должно быть от 1 до 55</translation>
+    </message>
+</context>
+<context>
     <name>ExplorerFigures</name>
     <message>
         <source>Natural frequency ωn, rad/s</source>
@@ -1080,7 +1107,7 @@ To change the gear ratio of the gearbox, manipulate the buttons near the value o
 The “Pause” button temporarily stops the simulation process, the “Reset” button restores the program to its initial state.
 The program perceives any changes in the source data when you click the &quot;Process&quot; button.</source>
         <translation>Программа предназначена для исследования влияния коэффициента обратной связи САР на точность регулирования.
-Для работы с программой задайте исходные данные в полях, расположенных в левой части главного окна. Затем задайте требуемый уровень угловой скорости нагрузки и нажмите кнопку «Пуск». Вводите дробные числа с десятичным разделителем вашей системы (в русской раскладке — запятая)!
+Для работы с программой задайте исходные данные в полях, расположенных в левой части главного окна. Затем задайте требуемый уровень угловой скорости нагрузки и нажмите кнопку «Пуск». Вводите дробные числа с десятичным разделителем вашей системы (для русского языка — запятая)!
 В окне анимации начинается движение, а на осциллографе появляются осциллограммы заданного уровня угловой скорости (зелёная линия) и угловой скорости нагрузки (синяя линия).
 Для точного измерения значений осциллограмм можно увеличить любой их участок. Для этого установите указатель мыши в левый верхний угол увеличиваемого участка, нажмите левую кнопку, переместите мышь вниз и вправо и отпустите кнопку. Увеличение можно выполнять несколько раз. Чтобы вернуться к исходному масштабу, переместите мышь в обратном направлении.
 Чтобы изменить передаточное число редуктора, пользуйтесь кнопками рядом со значением числа зубьев шестерни.

@@ -176,7 +176,7 @@ std::string ErrorBoxText(const std::string& message) {
 }
 
 void ShowErrorBox(const std::string& message) {
-  const std::string text = ErrorBoxText(message);
+  const std::string text = ErrorBoxText(TrMessage(message));
   const std::string caption = Application().Title();
   if (g_presenter) {
     // A copy, so that a presenter replacing itself stays alive while it runs.

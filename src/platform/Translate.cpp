@@ -7,6 +7,8 @@
 #include <QTranslator>
 #include <memory>
 
+#include "platform/Numbers.h"
+
 namespace drivesim {
 
 namespace {
@@ -30,6 +32,24 @@ std::string Tr(const char* context, const char* text) {
 
 std::string TrMarked(const char* context, const std::string& text) {
   return QCoreApplication::translate(context, text.c_str()).toStdString();
+}
+
+std::string TrMessage(const std::string& message) {
+  const std::string whole = TrMarked("Errors", message);
+  if (whole != message) return whole;
+  for (const char* pattern : {kNotAFloatMessage, kNotAnIntegerMessage}) {
+    const std::string english = pattern;
+    const std::size_t at = english.find("%1");
+    const std::string before = english.substr(0, at), after = english.substr(at + 2);
+    if (message.size() < before.size() + after.size() ||
+        message.compare(0, before.size(), before) != 0 ||
+        message.compare(message.size() - after.size(), after.size(), after) != 0)
+      continue;
+    const std::string text =
+        message.substr(before.size(), message.size() - before.size() - after.size());
+    return FillIn(TrMarked("Errors", english), {text});
+  }
+  return message;
 }
 
 std::string FillIn(const std::string& pattern, std::initializer_list<std::string> texts) {

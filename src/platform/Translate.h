@@ -24,6 +24,12 @@ std::string Tr(const char* context, const char* text);
 // The translation of a text marked with TR_NOOP in the same context.
 std::string TrMarked(const char* context, const std::string& text);
 
+// An exception's message as an error box of the windows shows it: the
+// translation of a message marked in the "Errors" context, whole or made
+// from a marked pattern with one "%1" (the conversion messages, where %1 is
+// the text that was typed); the message itself when there is none.
+std::string TrMessage(const std::string& message);
+
 // The pattern with %1, %2, ... replaced by the given texts, in one pass, so
 // that a text put in never has its own "%1" replaced.
 std::string FillIn(const std::string& pattern, std::initializer_list<std::string> texts);

@@ -4,7 +4,10 @@
 // the user guide; with the translations removed they are English again.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QGroupBox>
+#include <QLibraryInfo>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -18,6 +21,7 @@
 #include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
 #include "platform/Dialogs.h"
+#include "platform/ErrorBoxCapture.h"
 #include "platform/Numbers.h"
 #include "platform/Translate.h"
 #include "sim/DriveModel.h"
@@ -115,6 +119,14 @@ TEST_F(GermanWindowsTest, MainWindowLabAndExplorerSpeakGerman) {
   EXPECT_TRUE(Has(groups, "Entwurfsziele"));
   EXPECT_TRUE(Has(groups, "Antrieb"));
 
+  // Qt's own texts too (the file dialogs' and message boxes' buttons), where
+  // the system has Qt's translations.
+  const QString qtGerman =
+      QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_de.qm");
+  if (QFile::exists(qtGerman)) {
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "Abbrechen");
+  }
+
   // The instructions, one paragraph a line, and the guide in German.
   TForm2 instructions;
   EXPECT_EQ(instructions.Caption(), "Anleitung");
@@ -122,6 +134,35 @@ TEST_F(GermanWindowsTest, MainWindowLabAndExplorerSpeakGerman) {
   EXPECT_NE(instructions.Memo1->Lines()[1].find("„Start“"), std::string::npos);
   EXPECT_EQ(GuideResourcePath(), ":/guide/drivesim-guide_de.html");
   EXPECT_NE(GuideHtml().find("lang=\"de\""), std::string::npos);
+}
+
+// The error boxes show the marked messages in German, a typed text put into
+// its pattern, while the messages themselves, which the batch tool prints,
+// stay English.
+TEST_F(GermanWindowsTest, ErrorBoxesShowTheirMessagesInGerman) {
+  ASSERT_TRUE(InstallTranslations("de_DE"));
+  MakeForm();
+  ErrorBoxCapture boxes;
+  form->Edit1->SetText("zehn");
+  RunGuarded([this] { form->Button2Click(); });
+  RunGuarded([this] { form->SpinEdit1->SetText("0"); });
+  RunGuarded([] { throw EOverflow(); });
+  RunGuarded([] { throw Exception("A message no one translated"); });
+  EXPECT_EQ(boxes.Texts(),
+            (std::vector<std::string>{"„zehn“ ist keine gültige Gleitkommazahl.",
+                                      "Die Zähnezahl muss zwischen 1 und 55 liegen.",
+                                      "Gleitkommaüberlauf.", "A message no one translated."}));
+  EXPECT_EQ(ErrorBoxText(EOverflow().Message()), "Floating point overflow.");
+  EXPECT_THROW(
+      {
+        try {
+          StrToFloat("zehn");
+        } catch (const EConvertError& e) {
+          EXPECT_EQ(e.Message(), "'zehn' is not a valid floating point value");
+          throw;
+        }
+      },
+      EConvertError);
 }
 
 TEST_F(GermanWindowsTest, WithoutTranslationsTheWindowsStayEnglish) {
