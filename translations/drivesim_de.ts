@@ -52,11 +52,11 @@
     </message>
     <message>
         <source>%1 measured</source>
-        <translation>%1 gemessen</translation>
+        <translation>%1 gem.</translation>
     </message>
     <message>
         <source>closed form</source>
-        <translation>geschlossene Lösung</translation>
+        <translation>Formel</translation>
     </message>
     <message>
         <source>main window</source>

@@ -48,7 +48,7 @@
     </message>
     <message>
         <source>Step response figures</source>
-        <translation>Índices de la respuesta al escalón</translation>
+        <translation>Índices de la respuesta</translation>
     </message>
     <message>
         <source>%1 measured</source>

@@ -48,7 +48,7 @@
     </message>
     <message>
         <source>Step response figures</source>
-        <translation>Grandeurs de la réponse indicielle</translation>
+        <translation>Grandeurs de la réponse</translation>
     </message>
     <message>
         <source>%1 measured</source>

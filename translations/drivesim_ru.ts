@@ -48,11 +48,11 @@
     </message>
     <message>
         <source>Step response figures</source>
-        <translation>Показатели переходного процесса</translation>
+        <translation>Показатели качества</translation>
     </message>
     <message>
         <source>%1 measured</source>
-        <translation>%1, измерено</translation>
+        <translation>%1 (изм.)</translation>
     </message>
     <message>
         <source>closed form</source>
