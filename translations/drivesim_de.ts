@@ -398,6 +398,94 @@
         <source>Number of gear teeth must be between 1 and 55</source>
         <translation>Die Zähnezahl muss zwischen 1 und 55 liegen</translation>
     </message>
+    <message>
+        <source>Cannot open scenario &quot;%1&quot;: %2: %3</source>
+        <translation>Szenario „%1“ lässt sich nicht öffnen: %2: %3</translation>
+    </message>
+    <message>
+        <source>Cannot open scenario &quot;%1&quot;: %2</source>
+        <translation>Szenario „%1“ lässt sich nicht öffnen: %2</translation>
+    </message>
+    <message>
+        <source>must be a whole number from %1 to %2</source>
+        <translation>muss eine ganze Zahl von %1 bis %2 sein</translation>
+    </message>
+    <message>
+        <source>at most %1 runs</source>
+        <translation>höchstens %1 Läufe</translation>
+    </message>
+    <message>
+        <source>not a scenario file (JSON %1 at character %2)</source>
+        <translation>keine Szenariodatei (JSON %1 bei Zeichen %2)</translation>
+    </message>
+    <message>
+        <source>the file is of format %1, written by a newer version of the program; this one reads format %2 only</source>
+        <translation>die Datei hat das Format %1 und stammt von einer neueren Programmversion; diese liest nur Format %2</translation>
+    </message>
+    <message>
+        <source>must be a number</source>
+        <translation>muss eine Zahl sein</translation>
+    </message>
+    <message>
+        <source>must be a finite number</source>
+        <translation>muss eine endliche Zahl sein</translation>
+    </message>
+    <message>
+        <source>must be true or false</source>
+        <translation>muss true oder false sein</translation>
+    </message>
+    <message>
+        <source>must be a text</source>
+        <translation>muss ein Text sein</translation>
+    </message>
+    <message>
+        <source>must be an object</source>
+        <translation>muss ein Objekt sein</translation>
+    </message>
+    <message>
+        <source>must be a list</source>
+        <translation>muss eine Liste sein</translation>
+    </message>
+    <message>
+        <source>must be greater than k_from</source>
+        <translation>muss größer als k_from sein</translation>
+    </message>
+    <message>
+        <source>must be one of gain, time-constant, motor-coef, motor-inertia, load-inertia, friction, feedback, teeth, setpoint</source>
+        <translation>muss einer von gain, time-constant, motor-coef, motor-inertia, load-inertia, friction, feedback, teeth, setpoint sein</translation>
+    </message>
+    <message>
+        <source>must be above 0 and at most 10 s</source>
+        <translation>muss größer als 0 und höchstens 10 s sein</translation>
+    </message>
+    <message>
+        <source>not a scenario file (no JSON object)</source>
+        <translation>keine Szenariodatei (kein JSON-Objekt)</translation>
+    </message>
+    <message>
+        <source>missing: this is no scenario file</source>
+        <translation>fehlt: das ist keine Szenariodatei</translation>
+    </message>
+    <message>
+        <source>must be a whole number from 1</source>
+        <translation>muss eine ganze Zahl ab 1 sein</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>keine solche Datei</translation>
+    </message>
+    <message>
+        <source>it is a directory</source>
+        <translation>das ist ein Verzeichnis</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>too large for a scenario file</source>
+        <translation>zu groß für eine Szenariodatei</translation>
+    </message>
 </context>
 <context>
     <name>ExplorerFigures</name>
@@ -1078,10 +1166,6 @@ rad/s</translation>
     <message>
         <source>Save scenario</source>
         <translation>Szenario speichern</translation>
-    </message>
-    <message>
-        <source>Cannot open scenario &quot;%1&quot;: %2</source>
-        <translation>Szenario „%1“ lässt sich nicht öffnen: %2</translation>
     </message>
     <message>
         <source>The scenario has changed since it was saved.</source>

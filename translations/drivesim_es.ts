@@ -398,6 +398,94 @@
         <source>Number of gear teeth must be between 1 and 55</source>
         <translation>El número de dientes debe estar entre 1 y 55</translation>
     </message>
+    <message>
+        <source>Cannot open scenario &quot;%1&quot;: %2: %3</source>
+        <translation>No se puede abrir el escenario «%1»: %2: %3</translation>
+    </message>
+    <message>
+        <source>Cannot open scenario &quot;%1&quot;: %2</source>
+        <translation>No se puede abrir el escenario «%1»: %2</translation>
+    </message>
+    <message>
+        <source>must be a whole number from %1 to %2</source>
+        <translation>debe ser un número entero de %1 a %2</translation>
+    </message>
+    <message>
+        <source>at most %1 runs</source>
+        <translation>como máximo %1 ensayos</translation>
+    </message>
+    <message>
+        <source>not a scenario file (JSON %1 at character %2)</source>
+        <translation>no es un archivo de escenario (JSON %1 en el carácter %2)</translation>
+    </message>
+    <message>
+        <source>the file is of format %1, written by a newer version of the program; this one reads format %2 only</source>
+        <translation>el archivo tiene el formato %1, escrito por una versión más reciente del programa; esta solo lee el formato %2</translation>
+    </message>
+    <message>
+        <source>must be a number</source>
+        <translation>debe ser un número</translation>
+    </message>
+    <message>
+        <source>must be a finite number</source>
+        <translation>debe ser un número finito</translation>
+    </message>
+    <message>
+        <source>must be true or false</source>
+        <translation>debe ser true o false</translation>
+    </message>
+    <message>
+        <source>must be a text</source>
+        <translation>debe ser un texto</translation>
+    </message>
+    <message>
+        <source>must be an object</source>
+        <translation>debe ser un objeto</translation>
+    </message>
+    <message>
+        <source>must be a list</source>
+        <translation>debe ser una lista</translation>
+    </message>
+    <message>
+        <source>must be greater than k_from</source>
+        <translation>debe ser mayor que k_from</translation>
+    </message>
+    <message>
+        <source>must be one of gain, time-constant, motor-coef, motor-inertia, load-inertia, friction, feedback, teeth, setpoint</source>
+        <translation>debe ser uno de gain, time-constant, motor-coef, motor-inertia, load-inertia, friction, feedback, teeth, setpoint</translation>
+    </message>
+    <message>
+        <source>must be above 0 and at most 10 s</source>
+        <translation>debe ser mayor que 0 y como máximo 10 s</translation>
+    </message>
+    <message>
+        <source>not a scenario file (no JSON object)</source>
+        <translation>no es un archivo de escenario (no hay objeto JSON)</translation>
+    </message>
+    <message>
+        <source>missing: this is no scenario file</source>
+        <translation>falta: no es un archivo de escenario</translation>
+    </message>
+    <message>
+        <source>must be a whole number from 1</source>
+        <translation>debe ser un número entero a partir de 1</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>no existe el archivo</translation>
+    </message>
+    <message>
+        <source>it is a directory</source>
+        <translation>es una carpeta</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>too large for a scenario file</source>
+        <translation>demasiado grande para un archivo de escenario</translation>
+    </message>
 </context>
 <context>
     <name>ExplorerFigures</name>
@@ -1078,10 +1166,6 @@ rad/s</translation>
     <message>
         <source>Save scenario</source>
         <translation>Guardar escenario</translation>
-    </message>
-    <message>
-        <source>Cannot open scenario &quot;%1&quot;: %2</source>
-        <translation>No se puede abrir el escenario «%1»: %2</translation>
     </message>
     <message>
         <source>The scenario has changed since it was saved.</source>

@@ -398,6 +398,94 @@
         <source>Number of gear teeth must be between 1 and 55</source>
         <translation>Le nombre de dents doit être compris entre 1 et 55</translation>
     </message>
+    <message>
+        <source>Cannot open scenario &quot;%1&quot;: %2: %3</source>
+        <translation>Impossible d&apos;ouvrir le scénario « %1 » : %2 : %3</translation>
+    </message>
+    <message>
+        <source>Cannot open scenario &quot;%1&quot;: %2</source>
+        <translation>Impossible d&apos;ouvrir le scénario « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>must be a whole number from %1 to %2</source>
+        <translation>doit être un nombre entier de %1 à %2</translation>
+    </message>
+    <message>
+        <source>at most %1 runs</source>
+        <translation>au plus %1 essais</translation>
+    </message>
+    <message>
+        <source>not a scenario file (JSON %1 at character %2)</source>
+        <translation>pas un fichier de scénario (JSON %1 au caractère %2)</translation>
+    </message>
+    <message>
+        <source>the file is of format %1, written by a newer version of the program; this one reads format %2 only</source>
+        <translation>le fichier est au format %1, écrit par une version plus récente du programme ; celle-ci ne lit que le format %2</translation>
+    </message>
+    <message>
+        <source>must be a number</source>
+        <translation>doit être un nombre</translation>
+    </message>
+    <message>
+        <source>must be a finite number</source>
+        <translation>doit être un nombre fini</translation>
+    </message>
+    <message>
+        <source>must be true or false</source>
+        <translation>doit valoir true ou false</translation>
+    </message>
+    <message>
+        <source>must be a text</source>
+        <translation>doit être un texte</translation>
+    </message>
+    <message>
+        <source>must be an object</source>
+        <translation>doit être un objet</translation>
+    </message>
+    <message>
+        <source>must be a list</source>
+        <translation>doit être une liste</translation>
+    </message>
+    <message>
+        <source>must be greater than k_from</source>
+        <translation>doit être supérieur à k_from</translation>
+    </message>
+    <message>
+        <source>must be one of gain, time-constant, motor-coef, motor-inertia, load-inertia, friction, feedback, teeth, setpoint</source>
+        <translation>doit être l&apos;un de gain, time-constant, motor-coef, motor-inertia, load-inertia, friction, feedback, teeth, setpoint</translation>
+    </message>
+    <message>
+        <source>must be above 0 and at most 10 s</source>
+        <translation>doit être supérieur à 0 et au plus 10 s</translation>
+    </message>
+    <message>
+        <source>not a scenario file (no JSON object)</source>
+        <translation>pas un fichier de scénario (aucun objet JSON)</translation>
+    </message>
+    <message>
+        <source>missing: this is no scenario file</source>
+        <translation>absent : ce n&apos;est pas un fichier de scénario</translation>
+    </message>
+    <message>
+        <source>must be a whole number from 1</source>
+        <translation>doit être un nombre entier à partir de 1</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>fichier introuvable</translation>
+    </message>
+    <message>
+        <source>it is a directory</source>
+        <translation>c&apos;est un dossier</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>too large for a scenario file</source>
+        <translation>trop volumineux pour un fichier de scénario</translation>
+    </message>
 </context>
 <context>
     <name>ExplorerFigures</name>
@@ -1078,10 +1166,6 @@ rad/s</translation>
     <message>
         <source>Save scenario</source>
         <translation>Enregistrer le scénario</translation>
-    </message>
-    <message>
-        <source>Cannot open scenario &quot;%1&quot;: %2</source>
-        <translation>Impossible d&apos;ouvrir le scénario « %1 » : %2</translation>
     </message>
     <message>
         <source>The scenario has changed since it was saved.</source>

@@ -398,6 +398,94 @@
         <source>Number of gear teeth must be between 1 and 55</source>
         <translation>Число зубьев должно быть от 1 до 55</translation>
     </message>
+    <message>
+        <source>Cannot open scenario &quot;%1&quot;: %2: %3</source>
+        <translation>Не удаётся открыть сценарий «%1»: %2: %3</translation>
+    </message>
+    <message>
+        <source>Cannot open scenario &quot;%1&quot;: %2</source>
+        <translation>Не удаётся открыть сценарий «%1»: %2</translation>
+    </message>
+    <message>
+        <source>must be a whole number from %1 to %2</source>
+        <translation>должно быть целым числом от %1 до %2</translation>
+    </message>
+    <message>
+        <source>at most %1 runs</source>
+        <translation>не более %1 опытов</translation>
+    </message>
+    <message>
+        <source>not a scenario file (JSON %1 at character %2)</source>
+        <translation>не файл сценария (JSON: %1 в символе %2)</translation>
+    </message>
+    <message>
+        <source>the file is of format %1, written by a newer version of the program; this one reads format %2 only</source>
+        <translation>файл имеет формат %1 и записан более новой версией программы; эта версия читает только формат %2</translation>
+    </message>
+    <message>
+        <source>must be a number</source>
+        <translation>должно быть числом</translation>
+    </message>
+    <message>
+        <source>must be a finite number</source>
+        <translation>должно быть конечным числом</translation>
+    </message>
+    <message>
+        <source>must be true or false</source>
+        <translation>должно быть true или false</translation>
+    </message>
+    <message>
+        <source>must be a text</source>
+        <translation>должно быть текстом</translation>
+    </message>
+    <message>
+        <source>must be an object</source>
+        <translation>должно быть объектом</translation>
+    </message>
+    <message>
+        <source>must be a list</source>
+        <translation>должно быть списком</translation>
+    </message>
+    <message>
+        <source>must be greater than k_from</source>
+        <translation>должно быть больше k_from</translation>
+    </message>
+    <message>
+        <source>must be one of gain, time-constant, motor-coef, motor-inertia, load-inertia, friction, feedback, teeth, setpoint</source>
+        <translation>должно быть одним из: gain, time-constant, motor-coef, motor-inertia, load-inertia, friction, feedback, teeth, setpoint</translation>
+    </message>
+    <message>
+        <source>must be above 0 and at most 10 s</source>
+        <translation>должно быть больше 0 и не более 10 с</translation>
+    </message>
+    <message>
+        <source>not a scenario file (no JSON object)</source>
+        <translation>не файл сценария (нет объекта JSON)</translation>
+    </message>
+    <message>
+        <source>missing: this is no scenario file</source>
+        <translation>отсутствует: это не файл сценария</translation>
+    </message>
+    <message>
+        <source>must be a whole number from 1</source>
+        <translation>должно быть целым числом от 1</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>нет такого файла</translation>
+    </message>
+    <message>
+        <source>it is a directory</source>
+        <translation>это каталог</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>не обычный файл</translation>
+    </message>
+    <message>
+        <source>too large for a scenario file</source>
+        <translation>слишком большой для файла сценария</translation>
+    </message>
 </context>
 <context>
     <name>ExplorerFigures</name>
@@ -1078,10 +1166,6 @@ rad/s</source>
     <message>
         <source>Save scenario</source>
         <translation>Сохранить сценарий</translation>
-    </message>
-    <message>
-        <source>Cannot open scenario &quot;%1&quot;: %2</source>
-        <translation>Не удаётся открыть сценарий «%1»: %2</translation>
     </message>
     <message>
         <source>The scenario has changed since it was saved.</source>

@@ -11,6 +11,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 // Marks a text of a table for translation; the text itself stays as written.
 #define TR_NOOP(context, text) text
@@ -26,9 +27,16 @@ std::string TrMarked(const char* context, const std::string& text);
 
 // An exception's message as an error box of the windows shows it: the
 // translation of a message marked in the "Errors" context, whole or made
-// from a marked pattern with one "%1" (the conversion messages, where %1 is
-// the text that was typed); the message itself when there is none.
+// from a marked pattern with texts put in ("'%1' is not a valid floating
+// point value", where %1 is the text that was typed); the message itself
+// when there is none. The last text put in is translated in turn, so that
+// a reason inside a message comes out translated too.
 std::string TrMessage(const std::string& message);
+
+// Adds patterns (marked with TR_NOOP in the "Errors" context) that
+// TrMessage tries, after those it knows; a pattern known already is not
+// added again.
+void AddMessagePatterns(const std::vector<const char*>& patterns);
 
 // The pattern with %1, %2, ... replaced by the given texts, in one pass, so
 // that a text put in never has its own "%1" replaced.

@@ -5,6 +5,7 @@
 #include "chart/Chart.h"
 #include "chart/Series.h"
 #include "files/ProgramSettings.h"
+#include "files/Scenario.h"
 #include "lab/ExplorerWindow.h"
 #include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
@@ -150,6 +151,8 @@ TForm1::TForm1(DriveModel& model, TimeHistory& history, GearPair& gears)
   SetCaption(
       Tr("TForm1", "The influence of the feedback coefficient on the quality of regulation"));
   SetBounds(kFormLeft, kFormTop, kFormWidth, kFormHeight);
+  // The error boxes show a scenario's messages translated too.
+  AddMessagePatterns(ScenarioMessagePatterns());
   Font().SetName(kFontName);
   Font().SetHeight(kWindowFontHeight);
   Font().SetStyle(0);

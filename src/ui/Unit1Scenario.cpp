@@ -61,8 +61,7 @@ void TForm1::OpenScenario(const std::string& path) {
   try {
     ApplyScenario(scenario);
   } catch (const Exception& e) {
-    throw EScenarioError(
-        FillIn(Tr("TForm1", "Cannot open scenario \"%1\": %2"), {path, e.Message()}));
+    throw EScenarioError(CannotOpenScenarioMessage(path, e.Message()));
   }
   fScenarioPath = path;
   AddRecentScenario(path);

@@ -4,18 +4,23 @@
 // the user guide; with the translations removed they are English again.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLibraryInfo>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "analysis/BodeChart.h"
+#include "analysis/DesignTargets.h"
+#include "analysis/ExplorerStepChart.h"
 #include "chart/Chart.h"
 #include "lab/ExplorerWindow.h"
 #include "lab/LabWindow.h"
@@ -113,6 +118,15 @@ TEST_F(GermanWindowsTest, MainWindowLabAndExplorerSpeakGerman) {
   EXPECT_EQ(figures->item(0, 0)->text().toStdString(), "Kennkreisfrequenz ωn, rad/s");
   EXPECT_EQ(figures->item(1, 0)->toolTip().toStdString().rfind("Wie schnell eine Schwingung", 0),
             0u);
+  // The charts' titles and the design answer in words.
+  EXPECT_EQ(explorer->StepChart().Chart().Title().Text().front(), "Sprungantwort");
+  EXPECT_EQ(explorer->Bode().Chart().Title().Text().front(), "Frequenzgang");
+  EXPECT_EQ(explorer->AnswerText(),
+            "Schalten Sie ein Entwurfsziel ein, um zu sehen, welche k es erfüllen.");
+  explorer->TargetCheck(TargetKind::Overshoot)->setChecked(true);
+  const std::string answer = explorer->AnswerText();
+  EXPECT_EQ(answer.rfind("k von ", 0), 0u) << answer;
+  EXPECT_NE(answer.find(" erfüllt das Ziel „Überschwingen“"), std::string::npos) << answer;
   std::vector<std::string> groups;
   for (const QGroupBox* g : explorer->Widget()->findChildren<QGroupBox*>())
     groups.push_back(g->title().toStdString());
@@ -163,6 +177,31 @@ TEST_F(GermanWindowsTest, ErrorBoxesShowTheirMessagesInGerman) {
         }
       },
       EConvertError);
+}
+
+// A scenario that cannot be opened: file, field and reason in one German
+// message.
+TEST_F(GermanWindowsTest, ScenarioMessagesComeOutInGerman) {
+  ASSERT_TRUE(InstallTranslations("de_DE"));
+  MakeForm();
+  ErrorBoxCapture boxes;
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const std::string bad = folder.filePath(QStringLiteral("bad.drivesim")).toStdString();
+  {
+    QFile file(QString::fromStdString(bad));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"format": 1, "inputs": {"teeth": 99}})");
+  }
+  const std::string none = folder.filePath(QStringLiteral("none.drivesim")).toStdString();
+  RunGuarded([&] { form->OpenScenario(bad); });
+  RunGuarded([&] { form->OpenScenario(none); });
+  EXPECT_EQ(boxes.Texts(),
+            (std::vector<std::string>{
+                "Szenario „" + bad +
+                    "“ lässt sich nicht öffnen: inputs.teeth: muss eine ganze "
+                    "Zahl von 1 bis 55 sein.",
+                "Szenario „" + none + "“ lässt sich nicht öffnen: keine solche Datei."}));
 }
 
 TEST_F(GermanWindowsTest, WithoutTranslationsTheWindowsStayEnglish) {
