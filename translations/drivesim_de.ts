@@ -486,6 +486,26 @@
         <source>too large for a scenario file</source>
         <translation>zu groß für eine Szenariodatei</translation>
     </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>Die Datei „%1“ lässt sich nicht anlegen. %2</translation>
+    </message>
+    <message>
+        <source>Cannot write file &quot;%1&quot;. %2</source>
+        <translation>Die Datei „%1“ lässt sich nicht schreiben. %2</translation>
+    </message>
+    <message>
+        <source>Preset velocity of load must be between %1 and %2</source>
+        <translation>Der Sollwert der Last muss zwischen %1 und %2 liegen</translation>
+    </message>
+    <message>
+        <source>Sweep count must be between %1 and %2</source>
+        <translation>Die Anzahl einer Parameterreihe muss zwischen %1 und %2 liegen</translation>
+    </message>
+    <message>
+        <source>Sweep value %1=%2: %3</source>
+        <translation>Wert der Parameterreihe %1=%2: %3</translation>
+    </message>
 </context>
 <context>
     <name>ExplorerFigures</name>

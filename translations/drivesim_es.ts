@@ -486,6 +486,26 @@
         <source>too large for a scenario file</source>
         <translation>demasiado grande para un archivo de escenario</translation>
     </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>No se puede crear el archivo «%1». %2</translation>
+    </message>
+    <message>
+        <source>Cannot write file &quot;%1&quot;. %2</source>
+        <translation>No se puede escribir el archivo «%1». %2</translation>
+    </message>
+    <message>
+        <source>Preset velocity of load must be between %1 and %2</source>
+        <translation>La consigna de velocidad debe estar entre %1 y %2</translation>
+    </message>
+    <message>
+        <source>Sweep count must be between %1 and %2</source>
+        <translation>El número de ensayos de un barrido debe estar entre %1 y %2</translation>
+    </message>
+    <message>
+        <source>Sweep value %1=%2: %3</source>
+        <translation>Valor del barrido %1=%2: %3</translation>
+    </message>
 </context>
 <context>
     <name>ExplorerFigures</name>

@@ -486,6 +486,26 @@
         <source>too large for a scenario file</source>
         <translation>trop volumineux pour un fichier de scénario</translation>
     </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>Impossible de créer le fichier « %1 ». %2</translation>
+    </message>
+    <message>
+        <source>Cannot write file &quot;%1&quot;. %2</source>
+        <translation>Impossible d&apos;écrire le fichier « %1 ». %2</translation>
+    </message>
+    <message>
+        <source>Preset velocity of load must be between %1 and %2</source>
+        <translation>La consigne de vitesse doit être comprise entre %1 et %2</translation>
+    </message>
+    <message>
+        <source>Sweep count must be between %1 and %2</source>
+        <translation>Le nombre d&apos;essais d&apos;une série doit être compris entre %1 et %2</translation>
+    </message>
+    <message>
+        <source>Sweep value %1=%2: %3</source>
+        <translation>Valeur de la série %1=%2 : %3</translation>
+    </message>
 </context>
 <context>
     <name>ExplorerFigures</name>

@@ -486,6 +486,26 @@
         <source>too large for a scenario file</source>
         <translation>слишком большой для файла сценария</translation>
     </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;. %2</source>
+        <translation>Не удаётся создать файл «%1». %2</translation>
+    </message>
+    <message>
+        <source>Cannot write file &quot;%1&quot;. %2</source>
+        <translation>Не удаётся записать файл «%1». %2</translation>
+    </message>
+    <message>
+        <source>Preset velocity of load must be between %1 and %2</source>
+        <translation>Заданная скорость нагрузки должна быть от %1 до %2</translation>
+    </message>
+    <message>
+        <source>Sweep count must be between %1 and %2</source>
+        <translation>Число опытов серии должно быть от %1 до %2</translation>
+    </message>
+    <message>
+        <source>Sweep value %1=%2: %3</source>
+        <translation>Значение серии %1=%2: %3</translation>
+    </message>
 </context>
 <context>
     <name>ExplorerFigures</name>

@@ -62,15 +62,20 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   }
 }
 
+// The messages of a sweep that the windows show translated.
+constexpr const char* kSetpointRange =
+    TR_NOOP("Errors", "Preset velocity of load must be between %1 and %2");
+constexpr const char* kCountRange = TR_NOOP("Errors", "Sweep count must be between %1 and %2");
+constexpr const char* kRefusedValue = TR_NOOP("Errors", "Sweep value %1=%2: %3");
+
 // A whole-number input: the value rounded half to even, in its range.
 double WholeValue(SweepParameter parameter, double value) {
   const std::int64_t whole = Round(value);
   if (parameter == SweepParameter::Teeth) {
     if (whole < kMinLoadTeeth || whole > kMaxLoadTeeth) throw ESweepError(kGearTeethRangeMessage);
   } else if (whole < kMinSweepSetpoint || whole > kMaxSweepSetpoint) {
-    throw ESweepError("Preset velocity of load must be between " +
-                      std::to_string(kMinSweepSetpoint) + " and " +
-                      std::to_string(kMaxSweepSetpoint));
+    throw ESweepError(FillIn(
+        kSetpointRange, {std::to_string(kMinSweepSetpoint), std::to_string(kMaxSweepSetpoint)}));
   }
   return static_cast<double>(whole);
 }
@@ -82,6 +87,11 @@ bool IsWhole(SweepParameter parameter) {
 }  // namespace
 
 const char* SweepParameterName(SweepParameter parameter) { return EntryOf(parameter).Name; }
+
+const std::vector<const char*>& SweepMessagePatterns() {
+  static const std::vector<const char*> patterns = {kRefusedValue, kSetpointRange, kCountRange};
+  return patterns;
+}
 
 const char* SweepParameterCaption(SweepParameter parameter) { return EntryOf(parameter).Caption; }
 
@@ -109,8 +119,8 @@ SweepSpec ParseSweepSpec(const std::string& text) {
     const double to = StrToFloatWithPoint(parts[1]);
     const int count = StrToInt(parts[2]);
     if (count < kMinSweepCount || count > kMaxSweepCount) {
-      throw ESweepError("Sweep count must be between " + std::to_string(kMinSweepCount) + " and " +
-                        std::to_string(kMaxSweepCount));
+      throw ESweepError(
+          FillIn(kCountRange, {std::to_string(kMinSweepCount), std::to_string(kMaxSweepCount)}));
     }
     // Evenly spaced, the last value exactly TO.
     const double step = CheckedDiv(Checked(to - from), count - 1);
@@ -174,8 +184,8 @@ std::vector<DriveInputs> SweepInputs(const DriveInputs& base, const SweepSpec& s
       scratch.StepSize = kModelStepSize;
       EnterInputs(scratch, inputs);
     } catch (const Exception& e) {
-      throw ESweepError("Sweep value " + std::string(SweepParameterName(spec.Parameter)) + "=" +
-                        ShortReal(value) + ": " + e.Message());
+      throw ESweepError(FillIn(
+          kRefusedValue, {SweepParameterName(spec.Parameter), ShortReal(value), e.Message()}));
     }
     all.push_back(inputs);
   }

@@ -54,6 +54,10 @@ const char* SweepParameterName(SweepParameter parameter);
 // The input as the window labels it, with its unit ("Time constant, s").
 const char* SweepParameterCaption(SweepParameter parameter);
 
+// The patterns of the sweep's messages, for the windows to show them
+// translated (AddMessagePatterns).
+const std::vector<const char*>& SweepMessagePatterns();
+
 struct SweepSpec {
   SweepParameter Parameter = SweepParameter::Feedback;
   // The values in sweep order, as the runs use them (whole numbers for the

@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include "analysis/Sweep.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
+#include "files/OutputFiles.h"
 #include "files/ProgramSettings.h"
 #include "files/Scenario.h"
 #include "lab/ExplorerWindow.h"
@@ -153,6 +155,8 @@ TForm1::TForm1(DriveModel& model, TimeHistory& history, GearPair& gears)
   SetBounds(kFormLeft, kFormTop, kFormWidth, kFormHeight);
   // The error boxes show a scenario's messages translated too.
   AddMessagePatterns(ScenarioMessagePatterns());
+  AddMessagePatterns(OutputFileMessagePatterns());
+  AddMessagePatterns(SweepMessagePatterns());
   Font().SetName(kFontName);
   Font().SetHeight(kWindowFontHeight);
   Font().SetStyle(0);

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -21,6 +23,7 @@
 #include "analysis/BodeChart.h"
 #include "analysis/DesignTargets.h"
 #include "analysis/ExplorerStepChart.h"
+#include "analysis/Sweep.h"
 #include "chart/Chart.h"
 #include "lab/ExplorerWindow.h"
 #include "lab/LabWindow.h"
@@ -167,6 +170,16 @@ TEST_F(GermanWindowsTest, ErrorBoxesShowTheirMessagesInGerman) {
                                       "Die Zähnezahl muss zwischen 1 und 55 liegen.",
                                       "Gleitkommaüberlauf.", "A message no one translated."}));
   EXPECT_EQ(ErrorBoxText(EOverflow().Message()), "Floating point overflow.");
+  // A sweep whose setpoints leave their range, refused before it starts.
+  form->QualityOfRegulation1->Click();
+  TLabWindow* lab = form->LabWindow();
+  ASSERT_NE(lab, nullptr);
+  lab->ParameterBox()->setCurrentIndex(static_cast<int>(SweepParameter::Setpoint));
+  lab->FromEdit()->setText(QStringLiteral("100"));
+  lab->ToEdit()->setText(QStringLiteral("400"));
+  RunGuarded([lab] { lab->RunSweepClick(); });
+  ASSERT_EQ(boxes.Texts().size(), 5u);
+  EXPECT_EQ(boxes.Texts().back(), "Der Sollwert der Last muss zwischen 0 und 300 liegen.");
   EXPECT_THROW(
       {
         try {
