@@ -102,6 +102,10 @@ expected=$(
 ./usr/bin/drivesim-batch
 ./usr/share/applications/drivesim.desktop
 ./usr/share/doc/drivesim/drivesim-guide.html
+./usr/share/doc/drivesim/drivesim-guide_de.html
+./usr/share/doc/drivesim/drivesim-guide_es.html
+./usr/share/doc/drivesim/drivesim-guide_fr.html
+./usr/share/doc/drivesim/drivesim-guide_ru.html
 ./usr/share/icons/hicolor/128x128/apps/drivesim.png
 ./usr/share/icons/hicolor/16x16/apps/drivesim.png
 ./usr/share/icons/hicolor/24x24/apps/drivesim.png

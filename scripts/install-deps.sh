@@ -10,6 +10,10 @@ packages=(
   ninja-build
   pkg-config
   qt6-base-dev
+  qt6-l10n-tools
+  qt6-tools-dev
+  qt6-tools-dev-tools
+  qt6-translations-l10n
   libgl-dev
   libgtest-dev
   libgmock-dev

@@ -7,6 +7,7 @@
 #include "analysis/ExplorerChartParts.h"
 #include "analysis/FrequencyResponse.h"
 #include "analysis/PrintChart.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
@@ -19,20 +20,20 @@ constexpr double kMagnitudeDepthDb = 120;
 
 BodeChart::BodeChart(int width, int height) : fChart(std::make_unique<TChart>()) {
   TChart& chart = *fChart;
-  ConfigureExplorerChart(chart, "Frequency response", width, height);
+  ConfigureExplorerChart(chart, Tr("Charts", "Frequency response"), width, height);
   TChartAxis& x = chart.BottomAxis();
   x.SetLogarithmic(true);
-  x.Title().SetCaption("Frequency ω, rad/s");
+  x.Title().SetCaption(Tr("Charts", "Frequency ω, rad/s"));
   x.SetAxisValuesFormat("#,##0.###");
   TChartAxis& mag = chart.LeftAxis();
   mag.SetStartPosition(0);
   mag.SetEndPosition(kBodeMagnitudeEnd);
-  mag.Title().SetCaption("Magnitude, dB");
+  mag.Title().SetCaption(Tr("Charts", "Magnitude, dB"));
   mag.SetIncrement(20);
   TChartAxis& phase = chart.RightAxis();
   phase.SetStartPosition(kBodePhaseStart);
   phase.SetEndPosition(100);
-  phase.Title().SetCaption("Phase, °");
+  phase.Title().SetCaption(Tr("Charts", "Phase, °"));
   phase.SetIncrement(45);
 
   const auto onPhase = [](TChartSeries& s) { s.SetVertAxis(aRightAxis); };
@@ -49,14 +50,18 @@ BodeChart::BodeChart(int width, int height) : fChart(std::make_unique<TChart>())
   fMarginSegment = ExplorerLine(chart, kExplorerGreen, "", 4);
   fMarginSegment->SetShowInLegend(false);
   onPhase(*fMarginSegment);
-  fOpenMagnitude = ExplorerLine(chart, kExplorerBlue, "Open loop |L(jω)|", 2);
-  fClosedMagnitude = ExplorerLine(chart, kExplorerVermillion, "Closed loop |T(jω)|", 2);
-  fOpenPhase = ExplorerLine(chart, kExplorerBlue, "Open loop phase ∠L(jω)", 2, psSolid);
+  fOpenMagnitude = ExplorerLine(chart, kExplorerBlue, Tr("Charts", "Open loop |L(jω)|"), 2);
+  fClosedMagnitude =
+      ExplorerLine(chart, kExplorerVermillion, Tr("Charts", "Closed loop |T(jω)|"), 2);
+  fOpenPhase =
+      ExplorerLine(chart, kExplorerBlue, Tr("Charts", "Open loop phase ∠L(jω)"), 2, psSolid);
   onPhase(*fOpenPhase);
-  fCrossover = ExplorerMarkers(chart, clWhite, "Crossover", psCircle, 5);
-  fBandwidth = ExplorerMarkers(chart, kExplorerVermillion, "Bandwidth", psDiamond, 5);
-  fResonance = ExplorerMarkers(chart, kExplorerVermillion, "Resonance peak", psDownTriangle, 5);
-  fMarginPoint = ExplorerMarkers(chart, kExplorerGreen, "Phase margin", psRectangle, 5);
+  fCrossover = ExplorerMarkers(chart, clWhite, Tr("Charts", "Crossover"), psCircle, 5);
+  fBandwidth = ExplorerMarkers(chart, kExplorerVermillion, Tr("Charts", "Bandwidth"), psDiamond, 5);
+  fResonance = ExplorerMarkers(chart, kExplorerVermillion, Tr("Charts", "Resonance peak"),
+                               psDownTriangle, 5);
+  fMarginPoint =
+      ExplorerMarkers(chart, kExplorerGreen, Tr("Charts", "Phase margin"), psRectangle, 5);
   onPhase(*fMarginPoint);
   for (TPointSeries* s : {fCrossover.get(), fBandwidth.get(), fResonance.get(), fMarginPoint.get()})
     s->Pointer().Pen().SetWidth(2);
@@ -143,27 +148,29 @@ void BodeChart::Update(const ExplorerState& state) {
     SetSegment(*fCrossoverLine, wc, bottom, wc, top);
     SetSegment(*fCrossoverPhaseLine, wc, pLo, wc, pHi);
     fCrossover->AddPoint(wc, 0, "", clDefault);
-    fCrossover->SetTitle("Crossover ωc = " + ShortNumber(wc) + " rad/s");
+    fCrossover->SetTitle(FillIn(Tr("Charts", "Crossover ωc = %1 rad/s"), {ShortNumber(wc)}));
     fCrossover->SetShowInLegend(true);
     if (ff.PhaseMarginDeg) {
       const double phase = *ff.PhaseMarginDeg - 180;
       SetSegment(*fMarginSegment, wc, -180, wc, phase);
       fMarginPoint->AddPoint(wc, phase, "", clDefault);
-      fMarginPoint->SetTitle("Phase margin " + ShortNumber(*ff.PhaseMarginDeg) + "°");
+      fMarginPoint->SetTitle(
+          FillIn(Tr("Charts", "Phase margin %1°"), {ShortNumber(*ff.PhaseMarginDeg)}));
       fMarginPoint->SetShowInLegend(true);
     }
   }
   if (closed && ff.Bandwidth) {
     const double t0 = Decibels(EvaluateFrequency(t, 0).ClosedMagnitude);
     fBandwidth->AddPoint(*ff.Bandwidth, t0 + Decibels(1 / std::sqrt(2.0)), "", clDefault);
-    fBandwidth->SetTitle("Bandwidth ωb = " + ShortNumber(*ff.Bandwidth) + " rad/s");
+    fBandwidth->SetTitle(
+        FillIn(Tr("Charts", "Bandwidth ωb = %1 rad/s"), {ShortNumber(*ff.Bandwidth)}));
     fBandwidth->SetShowInLegend(true);
   }
   if (closed && ff.ResonanceFreq && ff.ResonancePeakDb) {
     const double wr = *ff.ResonanceFreq;
     fResonance->AddPoint(wr, Decibels(EvaluateFrequency(t, wr).ClosedMagnitude), "", clDefault);
-    fResonance->SetTitle("Resonance peak +" + ShortNumber(*ff.ResonancePeakDb) + " dB at " +
-                         ShortNumber(wr) + " rad/s");
+    fResonance->SetTitle(FillIn(Tr("Charts", "Resonance peak +%1 dB at %2 rad/s"),
+                                {ShortNumber(*ff.ResonancePeakDb), ShortNumber(wr)}));
     fResonance->SetShowInLegend(true);
   }
 }

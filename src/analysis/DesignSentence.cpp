@@ -3,15 +3,25 @@
 #include <cmath>
 
 #include "analysis/DesignTargets.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
 namespace {
 
-const char* NumberWord(int n) {
-  static const char* const kWords[] = {"zero", "one",  "two", "three",
-                                       "four", "five", "six", "seven"};
-  return n >= 0 && n <= 7 ? kWords[n] : "";
+// "all three targets" ... "all seven targets"; two are "both targets".
+std::string AllTargets(int n) {
+  static const char* const kAll[] = {
+      TR_NOOP("DesignSentence", "all three targets"), TR_NOOP("DesignSentence", "all four targets"),
+      TR_NOOP("DesignSentence", "all five targets"), TR_NOOP("DesignSentence", "all six targets"),
+      TR_NOOP("DesignSentence", "all seven targets")};
+  return n >= 3 && n <= 7 ? TrMarked("DesignSentence", kAll[n - 3]) : std::string();
+}
+
+// "the overshoot target"
+std::string TheTarget(TargetKind kind) {
+  return FillIn(Tr("DesignSentence", "the %1 target"),
+                {TrMarked("DesignTargets", TargetLabel(kind))});
 }
 
 // "k ≤ 1.03", "k ≥ 1.6", "k from 0.648 to 1.44", "any k", joined by " or ".
@@ -19,17 +29,18 @@ std::string DescribeSet(const std::vector<FeedbackInterval>& set, double from, d
                         char separator) {
   std::string text;
   for (const FeedbackInterval& i : set) {
-    if (!text.empty()) text += " or ";
+    if (!text.empty()) text += Tr("DesignSentence", " or ");
     const bool low = i.From == from, high = i.To == to;
     if (low && high) {
-      text += "any k";
+      text += Tr("DesignSentence", "any k");
     } else if (low) {
-      text += "k \u2264 " + FormatSignificant(i.To, 3, separator);
+      text += FillIn(Tr("DesignSentence", "k ≤ %1"), {FormatSignificant(i.To, 3, separator)});
     } else if (high) {
-      text += "k \u2265 " + FormatSignificant(i.From, 3, separator);
+      text += FillIn(Tr("DesignSentence", "k ≥ %1"), {FormatSignificant(i.From, 3, separator)});
     } else {
-      text += "k from " + FormatSignificant(i.From, 3, separator) + " to " +
-              FormatSignificant(i.To, 3, separator);
+      text +=
+          FillIn(Tr("DesignSentence", "k from %1 to %2"),
+                 {FormatSignificant(i.From, 3, separator), FormatSignificant(i.To, 3, separator)});
     }
   }
   return text;
@@ -56,48 +67,55 @@ std::string FormatSignificant(double value, int digits, char decimalSeparator) {
 
 std::string DesignSentence(const DesignAnswer& answer, char decimalSeparator) {
   const int count = answer.Targets.EnabledCount();
-  if (count == 0) return "no design targets are set";
+  if (count == 0) return Tr("DesignSentence", "no design targets are set");
+  const auto number = [decimalSeparator](double value) {
+    return FormatSignificant(value, 3, decimalSeparator);
+  };
   std::string which;
   if (count == 1) {
     for (TargetKind kind : kAllTargetKinds)
-      if (answer.Targets[kind].Enabled) which = std::string("the ") + TargetLabel(kind) + " target";
+      if (answer.Targets[kind].Enabled) which = TheTarget(kind);
   } else if (count == 2) {
-    which = "both targets";
+    which = Tr("DesignSentence", "both targets");
   } else {
-    which = std::string("all ") + NumberWord(count) + " targets";
+    which = AllTargets(count);
   }
-  const std::string range = FormatSignificant(answer.From, 3, decimalSeparator) + " to " +
-                            FormatSignificant(answer.To, 3, decimalSeparator);
+  const std::string range =
+      FillIn(Tr("DesignSentence", "%1 to %2"), {number(answer.From), number(answer.To)});
   if (!answer.Intervals.empty()) {
     std::string text;
     for (const FeedbackInterval& i : answer.Intervals) {
-      text += text.empty() ? "k from " : " or from ";
-      text += FormatSignificant(i.From, 3, decimalSeparator) + " to " +
-              FormatSignificant(i.To, 3, decimalSeparator);
+      text += FillIn(text.empty() ? Tr("DesignSentence", "k from %1 to %2")
+                                  : Tr("DesignSentence", " or from %1 to %2"),
+                     {number(i.From), number(i.To)});
     }
-    return text + " meets " + which;
+    return FillIn(Tr("DesignSentence", "%1 meets %2"), {text, which});
   }
-  if (count == 1) return "no k from " + range + " meets " + which;
+  if (count == 1) return FillIn(Tr("DesignSentence", "no k from %1 meets %2"), {range, which});
   // Why not: what each target that does not hold everywhere needs.
   std::string needs, nowhere;
+  int nowhereCount = 0;
   for (TargetKind kind : kAllTargetKinds) {
     if (!answer.Targets[kind].Enabled) continue;
     const std::vector<FeedbackInterval>& own = answer.PerTarget[static_cast<int>(kind)];
-    const std::string label = std::string("the ") + TargetLabel(kind) + " target";
+    const std::string label = TheTarget(kind);
     if (own.empty()) {
       nowhere += (nowhere.empty() ? "" : ", ") + label;
+      ++nowhereCount;
       continue;
     }
     if (own.size() == 1 && own[0].From == answer.From && own[0].To == answer.To) continue;
-    needs += needs.empty() ? label + " needs " : ", " + label + " ";
-    needs += DescribeSet(own, answer.From, answer.To, decimalSeparator);
+    const std::string set = DescribeSet(own, answer.From, answer.To, decimalSeparator);
+    needs += needs.empty() ? FillIn(Tr("DesignSentence", "%1 needs %2"), {label, set})
+                           : ", " + label + " " + set;
   }
-  std::string text = "no k from " + range + " meets them";
+  std::string text = FillIn(Tr("DesignSentence", "no k from %1 meets them"), {range});
   if (!needs.empty()) text += ": " + needs;
   if (!nowhere.empty())
-    text += (needs.empty() ? ": " : "; ") + nowhere +
-            (nowhere.find(", ") == std::string::npos ? " is met by no k in the range"
-                                                     : " are met by no k in the range");
+    text += (needs.empty() ? ": " : "; ") +
+            FillIn(nowhereCount == 1 ? Tr("DesignSentence", "%1 is met by no k in the range")
+                                     : Tr("DesignSentence", "%1 are met by no k in the range"),
+                   {nowhere});
   return text;
 }
 

@@ -7,6 +7,7 @@
 #include "analysis/ClosedForm.h"
 #include "analysis/FrequencyResponse.h"
 #include "analysis/StepMeter.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
@@ -138,13 +139,13 @@ const char* TargetName(TargetKind kind) {
 
 const char* TargetLabel(TargetKind kind) {
   switch (kind) {
-    case TargetKind::Overshoot: return "overshoot";
-    case TargetKind::Settling2: return "2 % settling";
-    case TargetKind::Settling5: return "5 % settling";
-    case TargetKind::Rise: return "rise time";
-    case TargetKind::Error: return "error";
-    case TargetKind::Damping: return "damping";
-    case TargetKind::PhaseMargin: return "phase margin";
+    case TargetKind::Overshoot: return TR_NOOP("DesignTargets", "overshoot");
+    case TargetKind::Settling2: return TR_NOOP("DesignTargets", "2 % settling");
+    case TargetKind::Settling5: return TR_NOOP("DesignTargets", "5 % settling");
+    case TargetKind::Rise: return TR_NOOP("DesignTargets", "rise time");
+    case TargetKind::Error: return TR_NOOP("DesignTargets", "error");
+    case TargetKind::Damping: return TR_NOOP("DesignTargets", "damping");
+    case TargetKind::PhaseMargin: return TR_NOOP("DesignTargets", "phase margin");
   }
   return "";
 }

@@ -6,21 +6,22 @@
 #include "analysis/ClosedForm.h"
 #include "analysis/ExplorerChartParts.h"
 #include "analysis/PrintChart.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
 ExplorerStepChart::ExplorerStepChart(int width, int height) : fChart(std::make_unique<TChart>()) {
   TChart& chart = *fChart;
-  ConfigureExplorerChart(chart, "Step response", width, height);
-  chart.BottomAxis().Title().SetCaption("Time, s");
-  chart.LeftAxis().Title().SetCaption("Load velocity, rad/s");
-  fBand = ExplorerRegion(chart, kExplorerBandColor, "Final value ±2 %", rkBand);
-  fSetpoint = ExplorerLine(chart, kExplorerDarkGrey, "Setpoint", 1, psDash);
-  fSimulated = ExplorerLine(chart, kExplorerVermillion, "Simulated run", 4);
-  fClosedForm = ExplorerLine(chart, kExplorerBlue, "Closed form", 2);
-  fPeak = ExplorerMarkers(chart, clBlack, "Peak", psDownTriangle, 5);
-  fRise = ExplorerMarkers(chart, kExplorerGreen, "Rise", psDiamond, 5);
-  fSettling = ExplorerMarkers(chart, clWhite, "Settling 2 %", psCircle, 5);
+  ConfigureExplorerChart(chart, Tr("Charts", "Step response"), width, height);
+  chart.BottomAxis().Title().SetCaption(Tr("Charts", "Time, s"));
+  chart.LeftAxis().Title().SetCaption(Tr("Charts", "Load velocity, rad/s"));
+  fBand = ExplorerRegion(chart, kExplorerBandColor, Tr("Charts", "Final value ±2 %"), rkBand);
+  fSetpoint = ExplorerLine(chart, kExplorerDarkGrey, Tr("Charts", "Setpoint"), 1, psDash);
+  fSimulated = ExplorerLine(chart, kExplorerVermillion, Tr("Charts", "Simulated run"), 4);
+  fClosedForm = ExplorerLine(chart, kExplorerBlue, Tr("Charts", "Closed form"), 2);
+  fPeak = ExplorerMarkers(chart, clBlack, Tr("Charts", "Peak"), psDownTriangle, 5);
+  fRise = ExplorerMarkers(chart, kExplorerGreen, Tr("Charts", "Rise"), psDiamond, 5);
+  fSettling = ExplorerMarkers(chart, clWhite, Tr("Charts", "Settling 2 %"), psCircle, 5);
   for (TSeriesPointer* p : {&fPeak->Pointer(), &fRise->Pointer(), &fSettling->Pointer()}) {
     p->Pen().SetWidth(2);
   }
@@ -136,8 +137,8 @@ void ExplorerStepChart::Update(const ExplorerState& state) {
   const ClosedFormFigures& c = f.ClosedForm;
   if (c.PeakTime && c.OvershootPct) {
     fPeak->AddPoint(*c.PeakTime, yInf * response.At(*c.PeakTime), "", clDefault);
-    fPeak->SetTitle("Peak +" + ShortNumber(*c.OvershootPct) + " % at " + ShortNumber(*c.PeakTime) +
-                    " s");
+    fPeak->SetTitle(FillIn(Tr("Charts", "Peak +%1 % at %2 s"),
+                           {ShortNumber(*c.OvershootPct), ShortNumber(*c.PeakTime)}));
     fPeak->SetShowInLegend(true);
   }
   if (c.RiseTime) {
@@ -146,12 +147,12 @@ void ExplorerStepChart::Update(const ExplorerState& state) {
         fRise->AddPoint(*time, yInf * level, "", clDefault);
       }
     }
-    fRise->SetTitle("Rise 10-90 %: " + ShortNumber(*c.RiseTime) + " s");
+    fRise->SetTitle(FillIn(Tr("Charts", "Rise 10-90 %: %1 s"), {ShortNumber(*c.RiseTime)}));
     fRise->SetShowInLegend(true);
   }
   if (c.Settling2Pct) {
     fSettling->AddPoint(*c.Settling2Pct, yInf * response.At(*c.Settling2Pct), "", clDefault);
-    fSettling->SetTitle("Settling 2 %: " + ShortNumber(*c.Settling2Pct) + " s");
+    fSettling->SetTitle(FillIn(Tr("Charts", "Settling 2 %: %1 s"), {ShortNumber(*c.Settling2Pct)}));
     fSettling->SetShowInLegend(true);
   }
 }

@@ -6,6 +6,7 @@
 
 #include "analysis/ExplorerChartParts.h"
 #include "analysis/PrintChart.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
@@ -65,25 +66,25 @@ double FeedbackForPolePosition(const ExplorerState& state, double sigma, double 
 
 PoleMapChart::PoleMapChart(int width, int height) : fChart(std::make_unique<TChart>()) {
   TChart& chart = *fChart;
-  ConfigureExplorerChart(chart, "Poles", width, height);
-  chart.BottomAxis().Title().SetCaption("σ, 1/s");
-  chart.LeftAxis().Title().SetCaption("jω, rad/s");
+  ConfigureExplorerChart(chart, Tr("Charts", "Poles"), width, height);
+  chart.BottomAxis().Title().SetCaption(Tr("Charts", "σ, 1/s"));
+  chart.LeftAxis().Title().SetCaption(Tr("Charts", "jω, rad/s"));
   chart.BottomAxis().Grid().SetVisible(false);
   chart.LeftAxis().Grid().SetVisible(false);
-  fAllowed = ExplorerRegion(chart, kExplorerPaleGreen, "Targets allow", rkPolygon);
-  fCircles = ExplorerLine(chart, kExplorerGuide, "Natural frequency ωn", 1, psSolid);
-  fRays = ExplorerLine(chart, kExplorerGuide, "Damping ratio ζ", 1, psDot);
-  fAxis = ExplorerLine(chart, clBlack, "Stability boundary", 2);
+  fAllowed = ExplorerRegion(chart, kExplorerPaleGreen, Tr("Charts", "Targets allow"), rkPolygon);
+  fCircles = ExplorerLine(chart, kExplorerGuide, Tr("Charts", "Natural frequency ωn"), 1, psSolid);
+  fRays = ExplorerLine(chart, kExplorerGuide, Tr("Charts", "Damping ratio ζ"), 1, psDot);
+  fAxis = ExplorerLine(chart, clBlack, Tr("Charts", "Stability boundary"), 2);
   fRealSegments = ExplorerLine(chart, kExplorerBlue, "", 5);
   fRealSegments->SetShowInLegend(false);
-  fBranch1 = ExplorerLine(chart, kExplorerBlue, "Root locus", 2);
+  fBranch1 = ExplorerLine(chart, kExplorerBlue, Tr("Charts", "Root locus"), 2);
   fBranch2 = ExplorerLine(chart, kExplorerBlue, "", 2);
   fBranch2->SetShowInLegend(false);
-  fAnswer = ExplorerLine(chart, kExplorerGreen, "Meets the targets", 5);
-  fMeeting = ExplorerMarkers(chart, clWhite, "Critically damped", psDiamond, 6);
+  fAnswer = ExplorerLine(chart, kExplorerGreen, Tr("Charts", "Meets the targets"), 5);
+  fMeeting = ExplorerMarkers(chart, clWhite, Tr("Charts", "Critically damped"), psDiamond, 6);
   fMeeting->Pointer().Pen().SetWidth(2);
-  fBoundary = ExplorerMarkers(chart, clBlack, "Pole at the origin", psDiagCross, 6);
-  fPoles = ExplorerMarkers(chart, kExplorerVermillion, "Poles", psCircle, 6);
+  fBoundary = ExplorerMarkers(chart, clBlack, Tr("Charts", "Pole at the origin"), psDiagCross, 6);
+  fPoles = ExplorerMarkers(chart, kExplorerVermillion, Tr("Charts", "Poles"), psCircle, 6);
   fPoles->Pointer().Pen().SetWidth(2);
   fPoles->SetDragPoints(true);
   fLabelFont.SetName("Arial");
@@ -112,13 +113,14 @@ void PoleMapChart::UpdatePoles(const ExplorerState& state) {
   fPoles->ClearPoints();
   const ExplorerFigures& f = state.Figures();
   if (!f.Valid) {
-    fPoles->SetTitle("Poles");
+    fPoles->SetTitle(Tr("Charts", "Poles"));
     return;
   }
   const LoopPoles& p = f.Poles.Poles;
   fPoles->AddPoint(p.Pole1.real(), p.Pole1.imag(), "", clDefault);
   fPoles->AddPoint(p.Pole2.real(), p.Pole2.imag(), "", clDefault);
-  fPoles->SetTitle("Poles at k = " + ShortNumber(state.Feedback()) + ": " + PoleText(p));
+  fPoles->SetTitle(
+      FillIn(Tr("Charts", "Poles at k = %1: %2"), {ShortNumber(state.Feedback()), PoleText(p)}));
 }
 
 void PoleMapChart::Rebuild(const ExplorerState& state) {
@@ -191,14 +193,15 @@ void PoleMapChart::Rebuild(const ExplorerState& state) {
   }
   if (locus.CriticalFeedback) {
     fMeeting->AddPoint(locus.MeetingPoint, 0, "", clDefault);
-    fMeeting->SetTitle("k = " + ShortNumber(*locus.CriticalFeedback) +
-                       ": critically damped, poles meet at " + ShortNumber(locus.MeetingPoint));
+    fMeeting->SetTitle(
+        FillIn(Tr("Charts", "k = %1: critically damped, poles meet at %2"),
+               {ShortNumber(*locus.CriticalFeedback), ShortNumber(locus.MeetingPoint)}));
     fMeeting->SetShowInLegend(true);
   }
   if (locus.BoundaryFeedback) {
     fBoundary->AddPoint(0, 0, "", clDefault);
-    fBoundary->SetTitle("k = " + ShortNumber(*locus.BoundaryFeedback) +
-                        ": a pole at 0, unstable below");
+    fBoundary->SetTitle(FillIn(Tr("Charts", "k = %1: a pole at 0, unstable below"),
+                               {ShortNumber(*locus.BoundaryFeedback)}));
     fBoundary->SetShowInLegend(true);
   }
   FillAllowed(state, -reach);
@@ -234,7 +237,7 @@ void PoleMapChart::FillAllowed(const ExplorerState& state, double farSigma) {
   fAllowed->AddPoint(farSigma, -farSigma * slope, "", clDefault);
   fAllowed->AddPoint(farSigma, farSigma * slope, "", clDefault);
   fAllowed->AddPoint(near, near * slope, "", clDefault);
-  fAllowed->SetTitle("Targets allow " + text);
+  fAllowed->SetTitle(FillIn(Tr("Charts", "Targets allow %1"), {text}));
   fAllowed->SetShowInLegend(true);
 }
 
@@ -245,7 +248,8 @@ void PoleMapChart::FillAnswer(const ExplorerState& state) {
   const RootLocus& locus = state.Locus();
   std::string text;
   for (const FeedbackInterval& in : answer.Intervals) {
-    text += (text.empty() ? "" : ", ") + ShortNumber(in.From) + " to " + ShortNumber(in.To);
+    text += (text.empty() ? "" : ", ") +
+            FillIn(Tr("Charts", "%1 to %2"), {ShortNumber(in.From), ShortNumber(in.To)});
     for (int branch = 0; branch < 2; ++branch) {
       const auto pole = [&](const LoopPoles& p) { return branch == 0 ? p.Pole1 : p.Pole2; };
       const auto add = [&](std::complex<double> p) {
@@ -259,7 +263,7 @@ void PoleMapChart::FillAnswer(const ExplorerState& state) {
       add(pole(ComputePoles(loop.CoefAccel(), loop.CoefVelocity(in.To))));
     }
   }
-  fAnswer->SetTitle("Meets the targets: k " + text);
+  fAnswer->SetTitle(FillIn(Tr("Charts", "Meets the targets: k %1"), {text}));
   fAnswer->SetShowInLegend(true);
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analysis/PrintChart.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
@@ -84,9 +85,9 @@ std::vector<StepCurve> StepCurvesOf(const SweepResult& sweep) {
 StepResponseChart::StepResponseChart(const std::vector<StepCurve>& curves, int width, int height)
     : fChart(std::make_unique<TChart>()), fCurveCount(static_cast<int>(curves.size())) {
   TChart& chart = *fChart;
-  ConfigurePrintChart(chart, "Step responses", width, height);
-  chart.BottomAxis().Title().SetCaption("Time, s");
-  chart.LeftAxis().Title().SetCaption("Velocity, rad/s");
+  ConfigurePrintChart(chart, Tr("Charts", "Step responses"), width, height);
+  chart.BottomAxis().Title().SetCaption(Tr("Charts", "Time, s"));
+  chart.LeftAxis().Title().SetCaption(Tr("Charts", "Velocity, rad/s"));
 
   double lo = 0;
   double hi = 0;
@@ -145,7 +146,7 @@ StepResponseChart::StepResponseChart(const std::vector<StepCurve>& curves, int w
     return fSeries.back().get();
   };
   if (sameSetpoint) {
-    TLineSeries* s = dashed(kSetpointColor, "Setpoint", true);
+    TLineSeries* s = dashed(kSetpointColor, Tr("Charts", "Setpoint"), true);
     s->AddPoint(0, curves.front().Setpoint, "", clDefault);
     s->AddPoint(end, curves.front().Setpoint, "", clDefault);
     s->SetParentChart(&chart);
@@ -157,7 +158,7 @@ StepResponseChart::StepResponseChart(const std::vector<StepCurve>& curves, int w
     s->AddPoint(end, curves[static_cast<std::size_t>(i)].Setpoint, "", clDefault);
     s->SetParentChart(&chart);
   }
-  dashed(kSetpointColor, "Setpoints", true)->SetParentChart(&chart);
+  dashed(kSetpointColor, Tr("Charts", "Setpoints"), true)->SetParentChart(&chart);
 }
 
 void StepResponseChart::Render(TBitmap& bitmap, int scale) { RenderChart(*fChart, bitmap, scale); }

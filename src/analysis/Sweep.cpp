@@ -11,6 +11,7 @@
 #include "analysis/PrintChart.h"
 #include "mechanism/Gears.h"
 #include "platform/Numbers.h"
+#include "platform/Translate.h"
 #include "sim/DriveModel.h"
 
 namespace drivesim {
@@ -25,16 +26,23 @@ struct ParameterEntry {
 };
 
 constexpr ParameterEntry kParameters[] = {
-    {SweepParameter::Gain, "gain", "Gain", "gain"},
-    {SweepParameter::TimeConstant, "time-constant", "Time constant, s", "time constant"},
-    {SweepParameter::MotorCoef, "motor-coef", "Motor coefficient, rad/sV", "motor coef."},
-    {SweepParameter::MotorInertia, "motor-inertia", "Motor moment of inertia, kgm2",
-     "motor inertia"},
-    {SweepParameter::LoadInertia, "load-inertia", "Load moment of inertia, kgm2", "load inertia"},
-    {SweepParameter::Friction, "friction", "Coefficient of viscous friction, Nms/rad", "friction"},
-    {SweepParameter::Feedback, "feedback", "Feedback coefficient, Vs/rad", "k ="},
-    {SweepParameter::Teeth, "teeth", "Number of gear teeth", "teeth"},
-    {SweepParameter::Setpoint, "setpoint", "Preset velocity of load, rad/s", "setpoint"},
+    {SweepParameter::Gain, "gain", TR_NOOP("Sweep", "Gain"), TR_NOOP("LabRuns", "gain")},
+    {SweepParameter::TimeConstant, "time-constant", TR_NOOP("Sweep", "Time constant, s"),
+     TR_NOOP("LabRuns", "time constant")},
+    {SweepParameter::MotorCoef, "motor-coef", TR_NOOP("Sweep", "Motor coefficient, rad/sV"),
+     TR_NOOP("LabRuns", "motor coef.")},
+    {SweepParameter::MotorInertia, "motor-inertia",
+     TR_NOOP("Sweep", "Motor moment of inertia, kgm2"), TR_NOOP("LabRuns", "motor inertia")},
+    {SweepParameter::LoadInertia, "load-inertia", TR_NOOP("Sweep", "Load moment of inertia, kgm2"),
+     TR_NOOP("LabRuns", "load inertia")},
+    {SweepParameter::Friction, "friction",
+     TR_NOOP("Sweep", "Coefficient of viscous friction, Nms/rad"), TR_NOOP("LabRuns", "friction")},
+    {SweepParameter::Feedback, "feedback", TR_NOOP("Sweep", "Feedback coefficient, Vs/rad"),
+     TR_NOOP("LabRuns", "k =")},
+    {SweepParameter::Teeth, "teeth", TR_NOOP("Sweep", "Number of gear teeth"),
+     TR_NOOP("LabRuns", "teeth")},
+    {SweepParameter::Setpoint, "setpoint", TR_NOOP("Sweep", "Preset velocity of load, rad/s"),
+     TR_NOOP("LabRuns", "setpoint")},
 };
 
 const ParameterEntry& EntryOf(SweepParameter parameter) {
@@ -62,15 +70,20 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   }
 }
 
+// The messages of a sweep that the windows show translated.
+constexpr const char* kSetpointRange =
+    TR_NOOP("Errors", "Preset velocity of load must be between %1 and %2");
+constexpr const char* kCountRange = TR_NOOP("Errors", "Sweep count must be between %1 and %2");
+constexpr const char* kRefusedValue = TR_NOOP("Errors", "Sweep value %1=%2: %3");
+
 // A whole-number input: the value rounded half to even, in its range.
 double WholeValue(SweepParameter parameter, double value) {
   const std::int64_t whole = Round(value);
   if (parameter == SweepParameter::Teeth) {
     if (whole < kMinLoadTeeth || whole > kMaxLoadTeeth) throw ESweepError(kGearTeethRangeMessage);
   } else if (whole < kMinSweepSetpoint || whole > kMaxSweepSetpoint) {
-    throw ESweepError("Preset velocity of load must be between " +
-                      std::to_string(kMinSweepSetpoint) + " and " +
-                      std::to_string(kMaxSweepSetpoint));
+    throw ESweepError(FillIn(
+        kSetpointRange, {std::to_string(kMinSweepSetpoint), std::to_string(kMaxSweepSetpoint)}));
   }
   return static_cast<double>(whole);
 }
@@ -83,12 +96,19 @@ bool IsWhole(SweepParameter parameter) {
 
 const char* SweepParameterName(SweepParameter parameter) { return EntryOf(parameter).Name; }
 
+const std::vector<const char*>& SweepMessagePatterns() {
+  static const std::vector<const char*> patterns = {kRefusedValue, kSetpointRange, kCountRange};
+  return patterns;
+}
+
 const char* SweepParameterCaption(SweepParameter parameter) { return EntryOf(parameter).Caption; }
 
 const char* SweepParameterLabel(SweepParameter parameter) { return EntryOf(parameter).Label; }
 
 std::string SweptValueLabel(SweepParameter parameter, double value) {
-  return std::string(SweepParameterLabel(parameter)) + " " + ValueText(value);
+  // In the user's language where a window shows it; the batch tool, which
+  // loads no translation, writes it in English.
+  return TrMarked("LabRuns", SweepParameterLabel(parameter)) + " " + ValueText(value);
 }
 
 SweepSpec ParseSweepSpec(const std::string& text) {
@@ -115,8 +135,8 @@ SweepSpec ParseSweepSpec(const std::string& text) {
     const double to = StrToFloatWithPoint(parts[1]);
     const int count = StrToInt(parts[2]);
     if (count < kMinSweepCount || count > kMaxSweepCount) {
-      throw ESweepError("Sweep count must be between " + std::to_string(kMinSweepCount) + " and " +
-                        std::to_string(kMaxSweepCount));
+      throw ESweepError(
+          FillIn(kCountRange, {std::to_string(kMinSweepCount), std::to_string(kMaxSweepCount)}));
     }
     // Evenly spaced, the last value exactly TO.
     const double step = CheckedDiv(Checked(to - from), count - 1);
@@ -180,8 +200,8 @@ std::vector<DriveInputs> SweepInputs(const DriveInputs& base, const SweepSpec& s
       scratch.StepSize = kModelStepSize;
       EnterInputs(scratch, inputs);
     } catch (const Exception& e) {
-      throw ESweepError("Sweep value " + std::string(SweepParameterName(spec.Parameter)) + "=" +
-                        ShortReal(value) + ": " + e.Message());
+      throw ESweepError(FillIn(
+          kRefusedValue, {SweepParameterName(spec.Parameter), ShortReal(value), e.Message()}));
     }
     all.push_back(inputs);
   }

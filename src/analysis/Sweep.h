@@ -58,6 +58,10 @@ const char* SweepParameterLabel(SweepParameter parameter);
 // A run told apart by one input: "k = 0.3", "teeth 20", "time constant 0.05".
 std::string SweptValueLabel(SweepParameter parameter, double value);
 
+// The patterns of the sweep's messages, for the windows to show them
+// translated (AddMessagePatterns).
+const std::vector<const char*>& SweepMessagePatterns();
+
 struct SweepSpec {
   SweepParameter Parameter = SweepParameter::Feedback;
   // The values in sweep order, as the runs use them (whole numbers for the

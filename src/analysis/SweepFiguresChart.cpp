@@ -5,6 +5,7 @@
 
 #include "analysis/PrintChart.h"
 #include "chart/Series.h"
+#include "platform/Translate.h"
 #include "sim/DriveModel.h"
 
 namespace drivesim {
@@ -23,13 +24,13 @@ struct Quantity {
 };
 
 const Quantity kQuantities[] = {
-    {"Overshoot, %", RGB(200, 30, 30), psCircle, 1,
+    {TR_NOOP("Charts", "Overshoot, %"), RGB(200, 30, 30), psCircle, 1,
      [](const RunResult& r) { return r.Measured.OvershootPct; },
      [](const ClosedFormPoint& p) { return p.OvershootPct; }},
-    {"Static error, %", RGB(30, 80, 200), psRectangle, 1,
+    {TR_NOOP("Charts", "Static error, %"), RGB(30, 80, 200), psRectangle, 1,
      [](const RunResult& r) { return r.Measured.StaticErrorPct; },
      [](const ClosedFormPoint& p) { return p.StaticErrorPct; }},
-    {"Settling 2 %, ms", RGB(20, 130, 60), psTriangle, 1000,
+    {TR_NOOP("Charts", "Settling 2 %, ms"), RGB(20, 130, 60), psTriangle, 1000,
      [](const RunResult& r) { return r.Measured.Settling2Pct; },
      [](const ClosedFormPoint& p) { return p.Settling2Pct; }},
 };
@@ -98,8 +99,9 @@ SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int he
                                      std::optional<double> current)
     : fChart(std::make_unique<TChart>()) {
   TChart& chart = *fChart;
-  ConfigurePrintChart(chart, "Step response figures", width, height);
-  chart.BottomAxis().Title().SetCaption(SweepParameterCaption(sweep.Spec.Parameter));
+  ConfigurePrintChart(chart, Tr("Charts", "Step response figures"), width, height);
+  chart.BottomAxis().Title().SetCaption(
+      TrMarked("Sweep", SweepParameterCaption(sweep.Spec.Parameter)));
   // The built-in vertical axes give way to the three panels' own.
   chart.LeftAxis().SetVisible(false);
   chart.RightAxis().SetVisible(false);
@@ -167,7 +169,7 @@ SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int he
     const double top = kPanelTop[k];
     axis.SetStartPosition(top);
     axis.SetEndPosition(top + kPanelHeight);
-    axis.Title().SetCaption(q.Title);
+    axis.Title().SetCaption(TrMarked("Charts", q.Title));
     axis.Title().SetAngle(90);
     for (TFont* font : {&axis.Title().Font(), &axis.LabelsFont()}) {
       font->SetName("Arial");
@@ -182,7 +184,7 @@ SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int he
 
     auto points = std::make_unique<TLineSeries>();
     points->SetSeriesColor(q.Color);
-    points->SetTitle(std::string(q.Title) + " measured");
+    points->SetTitle(FillIn(Tr("Charts", "%1 measured"), {TrMarked("Charts", q.Title)}));
     points->SetVertAxis(aCustomVertAxis);
     points->SetCustomVertAxis(&axis);
     points->SetDrawsLine(false);
@@ -201,7 +203,7 @@ SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int he
     };
     auto curve = std::make_unique<TLineSeries>();
     curve->SetSeriesColor(q.Color);
-    curve->SetTitle("closed form");
+    curve->SetTitle(Tr("Charts", "closed form"));
     curve->SetVertAxis(aCustomVertAxis);
     curve->SetCustomVertAxis(&axis);
     std::optional<double> last;
@@ -223,7 +225,7 @@ SweepFiguresChart::SweepFiguresChart(const SweepResult& sweep, int width, int he
   for (std::size_t k = 0; k < fAxes.size(); ++k) {
     auto mark = std::make_unique<TLineSeries>();
     mark->SetSeriesColor(kCurrentValueColor);
-    mark->SetTitle(k == 0 ? "main window" : "");
+    mark->SetTitle(k == 0 ? Tr("Charts", "main window") : std::string());
     mark->SetShowInLegend(k == 0);
     mark->LinePen().SetStyle(psDash);
     mark->SetVertAxis(aCustomVertAxis);

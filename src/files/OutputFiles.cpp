@@ -17,7 +17,22 @@
 #include <streambuf>
 #include <vector>
 
+#include "platform/Translate.h"
+
 namespace drivesim {
+
+namespace {
+
+// A file that cannot be made or written: its name, then the reason.
+constexpr const char* kCannotCreate = TR_NOOP("Errors", "Cannot create file \"%1\". %2");
+constexpr const char* kCannotWrite = TR_NOOP("Errors", "Cannot write file \"%1\". %2");
+
+}  // namespace
+
+const std::vector<const char*>& OutputFileMessagePatterns() {
+  static const std::vector<const char*> patterns = {kCannotCreate, kCannotWrite};
+  return patterns;
+}
 
 namespace {
 
@@ -309,8 +324,8 @@ struct TOutputFiles::Output {
     }
   }
 
-  std::string CreateMessage() const { return "Cannot create file \"" + Path + "\". "; }
-  std::string WriteMessage() const { return "Cannot write file \"" + Path + "\". "; }
+  std::string CreateMessage() const { return FillIn(kCannotCreate, {Path, std::string()}); }
+  std::string WriteMessage() const { return FillIn(kCannotWrite, {Path, std::string()}); }
   [[noreturn]] void FailCreate(int error) const {
     throw EOutputError(CreateMessage() + ErrorText(error));
   }

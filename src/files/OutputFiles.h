@@ -112,4 +112,8 @@ std::unique_ptr<std::streambuf> StandardOutputBuffer(int fd);
 // escapes ("\n", "\t", "\x1B").
 std::string OneLine(const std::string& message);
 
+// The patterns of the messages of a file that cannot be made or written,
+// for the windows to show them translated (AddMessagePatterns).
+const std::vector<const char*>& OutputFileMessagePatterns();
+
 }  // namespace drivesim

@@ -13,10 +13,24 @@
 #include "files/OutputFiles.h"
 #include "files/SaveFiles.h"
 #include "mechanism/Gears.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
 namespace {
+
+// The messages of a scenario that cannot be read, marked so that the
+// windows show them translated: the file, then the field and the reason, or
+// the reason alone.
+constexpr const char* kCannotOpenField = TR_NOOP("Errors", "Cannot open scenario \"%1\": %2: %3");
+constexpr const char* kCannotOpen = TR_NOOP("Errors", "Cannot open scenario \"%1\": %2");
+constexpr const char* kWholeNumber = TR_NOOP("Errors", "must be a whole number from %1 to %2");
+constexpr const char* kAtMostRuns = TR_NOOP("Errors", "at most %1 runs");
+constexpr const char* kNotJson = TR_NOOP("Errors", "not a scenario file (JSON %1 at character %2)");
+constexpr const char* kNewerFormat =
+    TR_NOOP("Errors",
+            "the file is of format %1, written by a newer version of the program; this one reads "
+            "format %2 only");
 
 constexpr const char* kTargetNames[kScenarioTargets] = {
     "overshoot", "settling2", "settling5", "rise", "error", "damping", "phase-margin"};
@@ -49,8 +63,7 @@ class Reader {
       : fWhere(where), fObject(std::move(object)), fPath(std::move(path)) {}
 
   [[noreturn]] void Fail(const std::string& field, const std::string& reason) const {
-    throw EScenarioError("Cannot open scenario \"" + OneLine(fWhere) + "\": " + Field(field) +
-                         ": " + reason);
+    throw EScenarioError(FillIn(kCannotOpenField, {OneLine(fWhere), Field(field), reason}));
   }
 
   std::string Field(const std::string& name) const {
@@ -62,9 +75,9 @@ class Reader {
   void Real(const char* name, double& value) const {
     if (!Has(name)) return;
     const QJsonValue v = fObject.value(Q(name));
-    if (!v.isDouble()) Fail(name, "must be a number");
+    if (!v.isDouble()) Fail(name, TR_NOOP("Errors", "must be a number"));
     const double d = v.toDouble();
-    if (!std::isfinite(d)) Fail(name, "must be a finite number");
+    if (!std::isfinite(d)) Fail(name, TR_NOOP("Errors", "must be a finite number"));
     value = d;
   }
 
@@ -73,8 +86,7 @@ class Reader {
     const QJsonValue v = fObject.value(Q(name));
     const double d = v.toDouble();
     if (!v.isDouble() || d != std::floor(d) || d < least || d > most) {
-      Fail(name,
-           "must be a whole number from " + std::to_string(least) + " to " + std::to_string(most));
+      Fail(name, FillIn(kWholeNumber, {std::to_string(least), std::to_string(most)}));
     }
     value = static_cast<int>(d);
   }
@@ -82,14 +94,14 @@ class Reader {
   void Flag(const char* name, bool& value) const {
     if (!Has(name)) return;
     const QJsonValue v = fObject.value(Q(name));
-    if (!v.isBool()) Fail(name, "must be true or false");
+    if (!v.isBool()) Fail(name, TR_NOOP("Errors", "must be true or false"));
     value = v.toBool();
   }
 
   void Text(const char* name, std::string& value) const {
     if (!Has(name)) return;
     const QJsonValue v = fObject.value(Q(name));
-    if (!v.isString()) Fail(name, "must be a text");
+    if (!v.isString()) Fail(name, TR_NOOP("Errors", "must be a text"));
     value = v.toString().toStdString();
   }
 
@@ -97,14 +109,14 @@ class Reader {
   std::optional<Reader> Object(const char* name) const {
     if (!Has(name)) return std::nullopt;
     const QJsonValue v = fObject.value(Q(name));
-    if (!v.isObject()) Fail(name, "must be an object");
+    if (!v.isObject()) Fail(name, TR_NOOP("Errors", "must be an object"));
     return Reader(fWhere, v.toObject(), Field(name));
   }
 
   std::optional<QJsonArray> Array(const char* name) const {
     if (!Has(name)) return std::nullopt;
     const QJsonValue v = fObject.value(Q(name));
-    if (!v.isArray()) Fail(name, "must be a list");
+    if (!v.isArray()) Fail(name, TR_NOOP("Errors", "must be a list"));
     return v.toArray();
   }
 
@@ -133,7 +145,8 @@ DriveInputs ReadInputs(const Reader& r) {
 void ReadExplorer(const Reader& r, ScenarioExplorer& explorer) {
   r.Real("k_from", explorer.KFrom);
   r.Real("k_to", explorer.KTo);
-  if (!(explorer.KFrom < explorer.KTo)) r.Fail("k_to", "must be greater than k_from");
+  if (!(explorer.KFrom < explorer.KTo))
+    r.Fail("k_to", TR_NOOP("Errors", "must be greater than k_from"));
   if (const std::optional<Reader> targets = r.Object("targets")) {
     for (int i = 0; i < kScenarioTargets; ++i) {
       if (const std::optional<Reader> t = targets->Object(kTargetNames[i])) {
@@ -156,9 +169,9 @@ void ReadSweep(const Reader& r, ScenarioSweep& sweep) {
       }
     }
     if (!known) {
-      r.Fail("parameter",
-             "must be one of gain, time-constant, motor-coef, motor-inertia, load-inertia, "
-             "friction, feedback, teeth, setpoint");
+      r.Fail("parameter", TR_NOOP("Errors",
+                                  "must be one of gain, time-constant, motor-coef, motor-inertia, "
+                                  "load-inertia, friction, feedback, teeth, setpoint"));
     }
   }
   r.Real("from", sweep.From);
@@ -166,11 +179,21 @@ void ReadSweep(const Reader& r, ScenarioSweep& sweep) {
   r.Whole("count", sweep.Count, kMinSweepCount, kMaxSweepCount);
   r.Real("duration", sweep.Duration);
   if (!(sweep.Duration > 0 && sweep.Duration <= kScenarioMaxDuration)) {
-    r.Fail("duration", "must be above 0 and at most 10 s");
+    r.Fail("duration", TR_NOOP("Errors", "must be above 0 and at most 10 s"));
   }
 }
 
 }  // namespace
+
+std::string CannotOpenScenarioMessage(const std::string& path, const std::string& reason) {
+  return FillIn(kCannotOpen, {OneLine(path), reason});
+}
+
+const std::vector<const char*>& ScenarioMessagePatterns() {
+  static const std::vector<const char*> patterns = {kCannotOpenField, kCannotOpen, kWholeNumber,
+                                                    kAtMostRuns,      kNotJson,    kNewerFormat};
+  return patterns;
+}
 
 const char* ScenarioTargetName(int index) {
   return index >= 0 && index < kScenarioTargets ? kTargetNames[index] : "";
@@ -220,29 +243,27 @@ std::string ScenarioJson(const Scenario& scenario) {
 
 Scenario ParseScenario(const std::string& text, const std::string& where) {
   const auto fail = [&where](const std::string& reason) {
-    throw EScenarioError("Cannot open scenario \"" + OneLine(where) + "\": " + reason);
+    throw EScenarioError(CannotOpenScenarioMessage(where, reason));
   };
   QJsonParseError error{};
   const QJsonDocument document =
       QJsonDocument::fromJson(QByteArray(text.data(), static_cast<qsizetype>(text.size())), &error);
   if (error.error != QJsonParseError::NoError) {
-    fail("not a scenario file (JSON " + error.errorString().toStdString() + " at character " +
-         std::to_string(error.offset) + ")");
+    fail(FillIn(kNotJson, {error.errorString().toStdString(), std::to_string(error.offset)}));
   }
-  if (!document.isObject()) fail("not a scenario file (no JSON object)");
+  if (!document.isObject()) fail(TR_NOOP("Errors", "not a scenario file (no JSON object)"));
   const Reader root(where, document.object(), std::string());
 
-  if (!root.Has("format")) root.Fail("format", "missing: this is no scenario file");
+  if (!root.Has("format"))
+    root.Fail("format", TR_NOOP("Errors", "missing: this is no scenario file"));
   const QJsonValue format = document.object().value(Q("format"));
   if (!format.isDouble() || format.toDouble() != std::floor(format.toDouble()) ||
       format.toDouble() < 1) {
-    root.Fail("format", "must be a whole number from 1");
+    root.Fail("format", TR_NOOP("Errors", "must be a whole number from 1"));
   }
   if (format.toDouble() > kScenarioFormat) {
-    root.Fail("format", "the file is of format " + std::to_string(format.toInteger()) +
-                            ", written by a newer version of the program; this one reads "
-                            "format " +
-                            std::to_string(kScenarioFormat) + " only");
+    root.Fail("format", FillIn(kNewerFormat, {std::to_string(format.toInteger()),
+                                              std::to_string(kScenarioFormat)}));
   }
 
   Scenario scenario;
@@ -256,11 +277,11 @@ Scenario ParseScenario(const std::string& text, const std::string& where) {
   }
   if (const std::optional<QJsonArray> runs = root.Array("kept_runs")) {
     if (runs->size() > kScenarioMaxRuns) {
-      root.Fail("kept_runs", "at most " + std::to_string(kScenarioMaxRuns) + " runs");
+      root.Fail("kept_runs", FillIn(kAtMostRuns, {std::to_string(kScenarioMaxRuns)}));
     }
     for (qsizetype i = 0; i < runs->size(); ++i) {
       const std::string path = "kept_runs[" + std::to_string(i) + "]";
-      if (!runs->at(i).isObject()) root.Fail(path, "must be an object");
+      if (!runs->at(i).isObject()) root.Fail(path, TR_NOOP("Errors", "must be an object"));
       const Reader r(where, runs->at(i).toObject(), path);
       ScenarioRun run;
       r.Text("label", run.Label);
@@ -277,15 +298,15 @@ Scenario ParseScenario(const std::string& text, const std::string& where) {
 
 Scenario ReadScenario(const std::string& path) {
   const auto fail = [&path](const std::string& reason) {
-    throw EScenarioError("Cannot open scenario \"" + OneLine(path) + "\": " + reason);
+    throw EScenarioError(CannotOpenScenarioMessage(path, reason));
   };
   const QString name = QString::fromStdString(path);
   const QFileInfo info(name);
-  if (!info.exists()) fail("no such file");
-  if (info.isDir()) fail("it is a directory");
+  if (!info.exists()) fail(TR_NOOP("Errors", "no such file"));
+  if (info.isDir()) fail(TR_NOOP("Errors", "it is a directory"));
   // A FIFO or a device would be waited on or read without end.
-  if (!info.isFile()) fail("not a regular file");
-  if (info.size() > kMaxFileBytes) fail("too large for a scenario file");
+  if (!info.isFile()) fail(TR_NOOP("Errors", "not a regular file"));
+  if (info.size() > kMaxFileBytes) fail(TR_NOOP("Errors", "too large for a scenario file"));
   QFile file(name);
   if (!file.open(QIODevice::ReadOnly)) fail(file.errorString().toStdString());
   const QByteArray data = file.read(kMaxFileBytes + 1);

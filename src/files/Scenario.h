@@ -117,6 +117,13 @@ Scenario ParseScenario(const std::string& text, const std::string& where);
 // be read (missing, a directory, no permission).
 Scenario ReadScenario(const std::string& path);
 
+// "Cannot open scenario "<path>": <reason>", the path on one line.
+std::string CannotOpenScenarioMessage(const std::string& path, const std::string& reason);
+
+// The patterns the messages above are made from, for the windows to show
+// them translated (AddMessagePatterns).
+const std::vector<const char*>& ScenarioMessagePatterns();
+
 // Writes the scenario through the output files' rules (all or nothing).
 // Raises EOutputError when the file cannot be written.
 void WriteScenario(const std::string& path, const Scenario& scenario);

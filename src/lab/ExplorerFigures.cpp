@@ -7,6 +7,7 @@
 #include "analysis/DesignTargets.h"
 #include "analysis/ExplorerState.h"
 #include "platform/Numbers.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
@@ -15,7 +16,7 @@ namespace {
 std::string PoleText(const std::complex<double>& pole, char separator) {
   std::string text = FormatSignificant(pole.real(), 4, separator);
   if (pole.imag() != 0) {
-    text += pole.imag() < 0 ? " \u2212 j" : " + j";
+    text += pole.imag() < 0 ? " − j" : " + j";
     text += FormatSignificant(std::abs(pole.imag()), 4, separator);
   }
   return text;
@@ -29,26 +30,30 @@ std::optional<bool> MetOf(const ExplorerFigures& figures, TargetKind kind) {
 
 // The targets' labels, in the order of TargetKind.
 constexpr std::array<const char*, kTargetKinds> kTargetLabels = {
-    "Overshoot \u2264, %",        "Settling 2 % \u2264, s",     "Settling 5 % \u2264, s",
-    "Rise time \u2264, s",        "Comparator error \u2264, %", "Damping ratio \u2265",
-    "Phase margin \u2265, \u00b0"};
+    TR_NOOP("TExplorerWindow", "Overshoot ≤, %"),
+    TR_NOOP("TExplorerWindow", "Settling 2 % ≤, s"),
+    TR_NOOP("TExplorerWindow", "Settling 5 % ≤, s"),
+    TR_NOOP("TExplorerWindow", "Rise time ≤, s"),
+    TR_NOOP("TExplorerWindow", "Comparator error ≤, %"),
+    TR_NOOP("TExplorerWindow", "Damping ratio ≥"),
+    TR_NOOP("TExplorerWindow", "Phase margin ≥, °")};
 
 }  // namespace
 
 std::string MetText(const std::optional<bool>& met) {
   if (!met) return std::string();
-  return *met ? "met" : "not met";
+  return *met ? Tr("TExplorerWindow", "met") : Tr("TExplorerWindow", "not met");
 }
 
-const char* ExplorerTargetLabel(TargetKind kind) {
-  return kTargetLabels[static_cast<std::size_t>(kind)];
+std::string ExplorerTargetLabel(TargetKind kind) {
+  return TrMarked("TExplorerWindow", kTargetLabels[static_cast<std::size_t>(kind)]);
 }
 
 std::string ExplorerAnswerText(const ExplorerState& state, char decimalSeparator) {
   const ExplorerFigures& f = state.Figures();
   if (!f.Valid) return f.Problem;
   if (state.Targets().EnabledCount() == 0) {
-    return "Switch on a design target to see which k meet it.";
+    return Tr("TExplorerWindow", "Switch on a design target to see which k meet it.");
   }
   return DesignSentence(state.Design(), decimalSeparator);
 }
@@ -91,66 +96,85 @@ std::vector<ExplorerFigureRow> ExplorerFigureRows(const ExplorerState& state, ch
         {std::move(name), std::move(closedText), std::move(measuredText), met, std::move(tooltip)});
   };
 
-  add("Natural frequency \u03c9n, rad/s", FigureText(f.Poles.NaturalFreq, sep), "", {},
-      "How fast the loop swings: \u03c9n = \u221aCoefVelocity, the distance of the poles from "
-      "the origin.");
-  add("Damping ratio \u03b6", FigureText(f.Poles.DampingRatio, sep), "",
+  add(Tr("ExplorerFigures", "Natural frequency ωn, rad/s"), FigureText(f.Poles.NaturalFreq, sep),
+      "", {},
+      Tr("ExplorerFigures",
+         "How fast the loop swings: ωn = √CoefVelocity, the distance of the poles from "
+         "the origin."));
+  add(Tr("ExplorerFigures", "Damping ratio ζ"), FigureText(f.Poles.DampingRatio, sep), "",
       MetOf(f, TargetKind::Damping),
-      "How quickly a swing dies away: \u03b6 = CoefAccel / (2 \u221aCoefVelocity). Below 1 the "
-      "response overshoots; 1 is critical damping.");
-  add("Pole 1, 1/s", PoleText(f.Poles.Poles.Pole1, sep), "", {},
-      "A root of s\u00b2 + CoefAccel\u00b7s + CoefVelocity = 0: "
-      "s = \u2212CoefAccel/2 \u00b1 \u221a(CoefAccel\u00b2/4 \u2212 CoefVelocity).");
-  add("Pole 2, 1/s", PoleText(f.Poles.Poles.Pole2, sep), "", {},
-      "The other root of s\u00b2 + CoefAccel\u00b7s + CoefVelocity = 0.");
-  add("Loop DC gain L(0)", FigureText(f.SteadyState.LoopGainDc, sep), "", {},
-      "The open loop's gain at rest: L(0) = k\u00b7AmpGain\u00b7MotorCoef / ViscousFriction.");
-  add("Error at the comparator, %", FigureText(f.SteadyState.ErrorSignalPct, sep), "",
-      MetOf(f, TargetKind::Error),
-      "What is left at the comparator once the drive has settled, in % of the setpoint: "
-      "(Setpoint \u2212 k\u00b7\u03c9\u221e) / Setpoint = 100 / (1 + L(0)). Feedback drives it "
-      "down as k rises.");
-  add("Velocity reached \u03c9\u221e, rad/s", FigureText(f.SteadyState.VelocityReached, sep),
-      FigureText(measured.EndValue, sep), {},
-      "The load velocity the drive settles at: \u03c9\u221e = CoefInput\u00b7Setpoint / "
-      "CoefVelocity.");
-  add("Velocity error, % (rises with k in this drive)",
+      Tr("ExplorerFigures",
+         "How quickly a swing dies away: ζ = CoefAccel / (2 √CoefVelocity). Below 1 the "
+         "response overshoots; 1 is critical damping."));
+  add(Tr("ExplorerFigures", "Pole 1, 1/s"), PoleText(f.Poles.Poles.Pole1, sep), "", {},
+      Tr("ExplorerFigures",
+         "A root of s² + CoefAccel·s + CoefVelocity = 0: "
+         "s = −CoefAccel/2 ± √(CoefAccel²/4 − CoefVelocity)."));
+  add(Tr("ExplorerFigures", "Pole 2, 1/s"), PoleText(f.Poles.Poles.Pole2, sep), "", {},
+      Tr("ExplorerFigures", "The other root of s² + CoefAccel·s + CoefVelocity = 0."));
+  add(Tr("ExplorerFigures", "Loop DC gain L(0)"), FigureText(f.SteadyState.LoopGainDc, sep), "", {},
+      Tr("ExplorerFigures",
+         "The open loop's gain at rest: L(0) = k·AmpGain·MotorCoef / ViscousFriction."));
+  add(Tr("ExplorerFigures", "Error at the comparator, %"),
+      FigureText(f.SteadyState.ErrorSignalPct, sep), "", MetOf(f, TargetKind::Error),
+      Tr("ExplorerFigures",
+         "What is left at the comparator once the drive has settled, in % of the setpoint: "
+         "(Setpoint − k·ω∞) / Setpoint = 100 / (1 + L(0)). Feedback drives it "
+         "down as k rises."));
+  add(Tr("ExplorerFigures", "Velocity reached ω∞, rad/s"),
+      FigureText(f.SteadyState.VelocityReached, sep), FigureText(measured.EndValue, sep), {},
+      Tr("ExplorerFigures",
+         "The load velocity the drive settles at: ω∞ = CoefInput·Setpoint / "
+         "CoefVelocity."));
+  add(Tr("ExplorerFigures", "Velocity error, % (rises with k in this drive)"),
       FigureText(f.SteadyState.VelocityErrorPct, sep), FigureText(measured.StaticErrorPct, sep), {},
-      "(Setpoint \u2212 \u03c9\u221e) / Setpoint in %. The feedback compares k\u00b7\u03c9 with "
-      "the setpoint, so a larger k makes the drive settle lower: this error rises with k while "
-      "the comparator's error falls.");
-  add("Overshoot, %", FigureText(closed.OvershootPct, sep), FigureText(measured.OvershootPct, sep),
-      MetOf(f, TargetKind::Overshoot),
-      "How far the velocity swings past its final value, in % of it: "
-      "100\u00b7exp(\u2212\u03c0\u03b6/\u221a(1\u2212\u03b6\u00b2)) for \u03b6 < 1, 0 otherwise.");
-  add("Peak time, s", FigureText(closed.PeakTime, sep), FigureText(measured.PeakTime, sep), {},
-      "When the first peak comes: t = \u03c0 / \u03c9d, \u03c9d = "
-      "\u03c9n\u221a(1\u2212\u03b6\u00b2).");
-  add("Rise time 10\u201390 %, s", FigureText(closed.RiseTime, sep),
+      Tr("ExplorerFigures",
+         "(Setpoint − ω∞) / Setpoint in %. The feedback compares k·ω with "
+         "the setpoint, so a larger k makes the drive settle lower: this error rises with k while "
+         "the comparator's error falls."));
+  add(Tr("ExplorerFigures", "Overshoot, %"), FigureText(closed.OvershootPct, sep),
+      FigureText(measured.OvershootPct, sep), MetOf(f, TargetKind::Overshoot),
+      Tr("ExplorerFigures",
+         "How far the velocity swings past its final value, in % of it: "
+         "100·exp(−πζ/√(1−ζ²)) for ζ < 1, 0 otherwise."));
+  add(Tr("ExplorerFigures", "Peak time, s"), FigureText(closed.PeakTime, sep),
+      FigureText(measured.PeakTime, sep), {},
+      Tr("ExplorerFigures",
+         "When the first peak comes: t = π / ωd, ωd = "
+         "ωn√(1−ζ²)."));
+  add(Tr("ExplorerFigures", "Rise time 10–90 %, s"), FigureText(closed.RiseTime, sep),
       FigureText(measured.RiseTime, sep), MetOf(f, TargetKind::Rise),
-      "The time from 10 % to 90 % of the final value on the step response.");
-  add("Settling time 2 %, s", FigureText(closed.Settling2Pct, sep),
+      Tr("ExplorerFigures", "The time from 10 % to 90 % of the final value on the step response."));
+  add(Tr("ExplorerFigures", "Settling time 2 %, s"), FigureText(closed.Settling2Pct, sep),
       FigureText(measured.Settling2Pct, sep), MetOf(f, TargetKind::Settling2),
-      "The time after which the velocity stays within \u00b12 % of its final value "
-      "(about 4 / (\u03b6\u03c9n) for a lightly damped loop).");
-  add("Settling time 5 %, s", FigureText(closed.Settling5Pct, sep),
+      Tr("ExplorerFigures",
+         "The time after which the velocity stays within ±2 % of its final value "
+         "(about 4 / (ζωn) for a lightly damped loop)."));
+  add(Tr("ExplorerFigures", "Settling time 5 %, s"), FigureText(closed.Settling5Pct, sep),
       FigureText(measured.Settling5Pct, sep), MetOf(f, TargetKind::Settling5),
-      "The time after which the velocity stays within \u00b15 % of its final value "
-      "(about 3 / (\u03b6\u03c9n)).");
-  add("Phase margin, \u00b0", FigureText(f.Frequency.PhaseMarginDeg, sep), "",
+      Tr("ExplorerFigures",
+         "The time after which the velocity stays within ±5 % of its final value "
+         "(about 3 / (ζωn))."));
+  add(Tr("ExplorerFigures", "Phase margin, °"), FigureText(f.Frequency.PhaseMarginDeg, sep), "",
       MetOf(f, TargetKind::PhaseMargin),
-      "How far the open loop's phase stays from \u2212180\u00b0 where its gain is 1: "
-      "180\u00b0 + \u2220L(j\u03c9c).");
-  add("Crossover frequency \u03c9c, rad/s", FigureText(f.Frequency.CrossoverFreq, sep), "", {},
-      "The frequency where the open loop's gain is 1: |L(j\u03c9c)| = 1 (none when L(0) \u2264 "
-      "1).");
-  add("Bandwidth, rad/s", FigureText(f.Frequency.Bandwidth, sep), "", {},
-      "The lowest frequency where the closed loop's gain falls to 1/\u221a2 of its gain at rest: "
-      "|T(j\u03c9)| = |T(0)|/\u221a2.");
-  add("Resonance peak, dB", FigureText(f.Frequency.ResonancePeakDb, sep), "", {},
-      "How far the closed loop's gain rises above its gain at rest: 20\u00b7log10(max|T| / "
-      "|T(0)|) = \u221220\u00b7log10(2\u03b6\u221a(1\u2212\u03b6\u00b2)) for \u03b6 < 1/\u221a2, "
-      "0 otherwise.");
+      Tr("ExplorerFigures",
+         "How far the open loop's phase stays from −180° where its gain is 1: "
+         "180° + ∠L(jωc)."));
+  add(Tr("ExplorerFigures", "Crossover frequency ωc, rad/s"),
+      FigureText(f.Frequency.CrossoverFreq, sep), "", {},
+      Tr("ExplorerFigures",
+         "The frequency where the open loop's gain is 1: |L(jωc)| = 1 (none when L(0) ≤ "
+         "1)."));
+  add(Tr("ExplorerFigures", "Bandwidth, rad/s"), FigureText(f.Frequency.Bandwidth, sep), "", {},
+      Tr("ExplorerFigures",
+         "The lowest frequency where the closed loop's gain falls to 1/√2 of its gain at rest: "
+         "|T(jω)| = |T(0)|/√2."));
+  add(Tr("ExplorerFigures", "Resonance peak, dB"), FigureText(f.Frequency.ResonancePeakDb, sep), "",
+      {},
+      Tr("ExplorerFigures",
+         "How far the closed loop's gain rises above its gain at rest: 20·log10(max|T| / "
+         "|T(0)|) = −20·log10(2ζ√(1−ζ²)) for ζ < 1/√2, "
+         "0 otherwise."));
   return rows;
 }
 

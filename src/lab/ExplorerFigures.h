@@ -36,7 +36,7 @@ std::string MetText(const std::optional<bool>& met);
 
 // A design target as the explorer's targets group names it, with its
 // comparison and unit: "Overshoot \u2264, %".
-const char* ExplorerTargetLabel(TargetKind kind);
+std::string ExplorerTargetLabel(TargetKind kind);
 
 // The design answer as the explorer says it: the inputs' problem while they
 // are refused, a hint while no target is switched on, else the answer in

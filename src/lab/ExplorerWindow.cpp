@@ -39,6 +39,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Graphics.h"
 #include "platform/Numbers.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
@@ -93,7 +94,7 @@ class TFeedbackSlider : public QSlider {
 
 namespace {
 
-constexpr const char* kCaption = "Explore the feedback coefficient";
+constexpr const char* kCaption = TR_NOOP("TExplorerWindow", "Explore the feedback coefficient");
 constexpr int kWindowLeft = 40;
 constexpr int kWindowTop = 30;
 constexpr int kWindowWidth = 1180;
@@ -108,12 +109,12 @@ struct InputField {
   double DriveInputs::*Field;
 };
 constexpr std::array<InputField, 6> kInputFields = {{
-    {"Amplifier gain", &DriveInputs::AmpGain},
-    {"Amplifier time constant, s", &DriveInputs::AmpTimeConst},
-    {"Motor coefficient, rad/(s\u00b7V)", &DriveInputs::MotorCoef},
-    {"Motor inertia, kg\u00b7m\u00b2", &DriveInputs::MotorInertia},
-    {"Load inertia, kg\u00b7m\u00b2", &DriveInputs::LoadInertia},
-    {"Viscous friction, N\u00b7m\u00b7s/rad", &DriveInputs::ViscousFriction},
+    {TR_NOOP("TExplorerWindow", "Amplifier gain"), &DriveInputs::AmpGain},
+    {TR_NOOP("TExplorerWindow", "Amplifier time constant, s"), &DriveInputs::AmpTimeConst},
+    {TR_NOOP("TExplorerWindow", "Motor coefficient, rad/(s·V)"), &DriveInputs::MotorCoef},
+    {TR_NOOP("TExplorerWindow", "Motor inertia, kg·m²"), &DriveInputs::MotorInertia},
+    {TR_NOOP("TExplorerWindow", "Load inertia, kg·m²"), &DriveInputs::LoadInertia},
+    {TR_NOOP("TExplorerWindow", "Viscous friction, N·m·s/rad"), &DriveInputs::ViscousFriction},
 }};
 
 // Their first values, for a drive like the default one.
@@ -134,11 +135,11 @@ QString BoxText(double value) {
   return QString::fromStdString(text);
 }
 
-double ReadBox(const QLineEdit* box, const char* what) {
+double ReadBox(const QLineEdit* box, const std::string& what) {
   double value = 0;
   if (!ReadExplorerNumber(box->text().toStdString(), value)) {
-    throw Exception(std::string("'") + box->text().toStdString() + "' is not a valid number for " +
-                    what);
+    throw Exception(FillIn(Tr("TExplorerWindow", "'%1' is not a valid number for %2"),
+                           {box->text().toStdString(), what}));
   }
   return value;
 }
@@ -195,7 +196,8 @@ TExplorerWindow::~TExplorerWindow() {
 QSlider* TExplorerWindow::Slider() const { return fSlider; }
 
 void TExplorerWindow::Build() {
-  fWindow = MakeLabWindowFrame(kCaption, kWindowLeft, kWindowTop, kWindowWidth, kWindowHeight);
+  fWindow = MakeLabWindowFrame(TrMarked("TExplorerWindow", kCaption), kWindowLeft, kWindowTop,
+                               kWindowWidth, kWindowHeight);
 
   auto* layout = new QHBoxLayout(fWindow);
   auto* split = new QSplitter(Qt::Horizontal, fWindow);
@@ -210,7 +212,8 @@ void TExplorerWindow::Build() {
   viewsLayout->setContentsMargins(0, 0, 0, 0);
 
   auto* kRow = new QHBoxLayout();
-  auto* kLabel = new QLabel(QString::fromUtf8("Feedback coefficient &k, V\u00b7s/rad:"), views);
+  auto* kLabel = new QLabel(
+      QString::fromStdString(Tr("TExplorerWindow", "Feedback coefficient &k, V·s/rad:")), views);
   fSlider = new TFeedbackSlider(views);
   kLabel->setBuddy(fSlider);
   QObject::connect(fSlider, &QSlider::valueChanged, fSlider,
@@ -222,10 +225,10 @@ void TExplorerWindow::Build() {
   fRangeTo->setMaximumWidth(60);
   kRow->addWidget(kLabel);
   kRow->addWidget(fFeedback);
-  kRow->addWidget(new QLabel(QString::fromUtf8("from"), views));
+  kRow->addWidget(new QLabel(QString::fromStdString(Tr("TExplorerWindow", "from")), views));
   kRow->addWidget(fRangeFrom);
   kRow->addWidget(fSlider, 1);
-  kRow->addWidget(new QLabel(QString::fromUtf8("to"), views));
+  kRow->addWidget(new QLabel(QString::fromStdString(Tr("TExplorerWindow", "to")), views));
   kRow->addWidget(fRangeTo);
   viewsLayout->addLayout(kRow);
 
@@ -250,8 +253,10 @@ void TExplorerWindow::Build() {
   fBodeHost->SetPanel(&fBode->Chart(), [this](int w, int h) { fBode->SetBounds(0, 0, w, h); });
 
   fTable = new QTableWidget(0, 4, lower);
-  fTable->setHorizontalHeaderLabels({QString::fromUtf8("Figure"), QString::fromUtf8("Closed form"),
-                                     QString::fromUtf8("Simulated"), QString::fromUtf8("Target")});
+  fTable->setHorizontalHeaderLabels({QString::fromStdString(Tr("TExplorerWindow", "Figure")),
+                                     QString::fromStdString(Tr("TExplorerWindow", "Closed form")),
+                                     QString::fromStdString(Tr("TExplorerWindow", "Simulated")),
+                                     QString::fromStdString(Tr("TExplorerWindow", "Target"))});
   fTable->verticalHeader()->setVisible(false);
   fTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   fTable->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -280,11 +285,12 @@ QWidget* TExplorerWindow::BuildControls(QWidget* parent) {
   auto* column = new QVBoxLayout(controls);
   column->setContentsMargins(0, 0, 0, 0);
 
-  auto* inputs = new QGroupBox(QString::fromUtf8("Drive"), controls);
+  auto* inputs = new QGroupBox(QString::fromStdString(Tr("TExplorerWindow", "Drive")), controls);
   auto* form = new QFormLayout(inputs);
   for (std::size_t i = 0; i < kInputFields.size(); ++i) {
     fInputs[i] = MakeNumberBox(inputs, [this] { InputEdited(); });
-    form->addRow(QString::fromUtf8(kInputFields[i].Label), fInputs[i]);
+    form->addRow(QString::fromStdString(TrMarked("TExplorerWindow", kInputFields[i].Label)),
+                 fInputs[i]);
   }
   fTeeth = new QSpinBox(inputs);
   fTeeth->setRange(8, 48);
@@ -296,19 +302,20 @@ QWidget* TExplorerWindow::BuildControls(QWidget* parent) {
     QObject::connect(box, &QSpinBox::valueChanged, box,
                      [this](int) { RunGuarded([this] { InputEdited(); }); });
   }
-  form->addRow(QString::fromUtf8("Load gear teeth"), fTeeth);
-  form->addRow(QString::fromUtf8("Setpoint, rad/s"), fSetpoint);
-  fTakeInputs =
-      MakeLabButton("&Take the main window's inputs", inputs, [this] { TakeInputsClick(); });
+  form->addRow(QString::fromStdString(Tr("TExplorerWindow", "Load gear teeth")), fTeeth);
+  form->addRow(QString::fromStdString(Tr("TExplorerWindow", "Setpoint, rad/s")), fSetpoint);
+  fTakeInputs = MakeLabButton(Tr("TExplorerWindow", "&Take the main window's inputs"), inputs,
+                              [this] { TakeInputsClick(); });
   form->addRow(fTakeInputs);
   column->addWidget(inputs);
 
-  auto* targets = new QGroupBox(QString::fromUtf8("Design targets"), controls);
+  auto* targets =
+      new QGroupBox(QString::fromStdString(Tr("TExplorerWindow", "Design targets")), controls);
   auto* grid = new QGridLayout(targets);
   for (int i = 0; i < kTargetKinds; ++i) {
     const auto index = static_cast<std::size_t>(i);
     fTargetChecks[index] =
-        new QCheckBox(QString::fromUtf8(ExplorerTargetLabel(kAllTargetKinds[index])), targets);
+        new QCheckBox(QString::fromStdString(ExplorerTargetLabel(kAllTargetKinds[index])), targets);
     fTargetBoxes[index] = MakeNumberBox(targets, [this] { TargetsEdited(); });
     fTargetBoxes[index]->setMaximumWidth(70);
     QObject::connect(fTargetChecks[index], &QCheckBox::toggled, fTargetChecks[index],
@@ -318,8 +325,9 @@ QWidget* TExplorerWindow::BuildControls(QWidget* parent) {
   }
   column->addWidget(targets);
 
-  fRunOnDrive = MakeLabButton("&Run on the drive", controls, [this] { RunOnDriveClick(); });
-  fKeep = MakeLabButton("K&eep", controls, [this] { KeepClick(); });
+  fRunOnDrive = MakeLabButton(Tr("TExplorerWindow", "&Run on the drive"), controls,
+                              [this] { RunOnDriveClick(); });
+  fKeep = MakeLabButton(Tr("TExplorerWindow", "K&eep"), controls, [this] { KeepClick(); });
   auto* buttons = new QHBoxLayout();
   buttons->addWidget(fRunOnDrive);
   buttons->addWidget(fKeep);
@@ -371,7 +379,8 @@ void TExplorerWindow::ShowFeedback() {
 DriveInputs TExplorerWindow::BoxInputs() const {
   DriveInputs in = fState.Inputs();
   for (std::size_t i = 0; i < kInputFields.size(); ++i) {
-    in.*kInputFields[i].Field = ReadBox(fInputs[i], kInputFields[i].Label);
+    in.*kInputFields[i].Field =
+        ReadBox(fInputs[i], TrMarked("TExplorerWindow", kInputFields[i].Label));
   }
   // The gears have an even tooth count from 8 to 48, as the main window's
   // spin edit gives it.
@@ -420,7 +429,7 @@ void TExplorerWindow::SliderMoved(int position) {
 
 void TExplorerWindow::FeedbackEdited() {
   if (fUpdating) return;
-  const double k = ReadBox(fFeedback, "the feedback coefficient");
+  const double k = ReadBox(fFeedback, Tr("TExplorerWindow", "the feedback coefficient"));
   // A k outside the range widens it, so that the slider can show it.
   if (k < fState.RangeFrom()) fState.SetFeedbackRange(k, fState.RangeTo());
   if (k > fState.RangeTo()) fState.SetFeedbackRange(fState.RangeFrom(), k);
@@ -430,9 +439,10 @@ void TExplorerWindow::FeedbackEdited() {
 
 void TExplorerWindow::RangeEdited() {
   if (fUpdating) return;
-  const double from = ReadBox(fRangeFrom, "the start of the range");
-  const double to = ReadBox(fRangeTo, "the end of the range");
-  if (!(to != from)) throw Exception("The range of k needs two different ends");
+  const double from = ReadBox(fRangeFrom, Tr("TExplorerWindow", "the start of the range"));
+  const double to = ReadBox(fRangeTo, Tr("TExplorerWindow", "the end of the range"));
+  if (!(to != from))
+    throw Exception(Tr("TExplorerWindow", "The range of k needs two different ends"));
   fState.SetFeedbackRange(from, to);
   ShowInputs();
 }

@@ -6,6 +6,7 @@
 #include "analysis/PrintChart.h"
 #include "analysis/StepResponseChart.h"
 #include "analysis/WindowRun.h"
+#include "platform/Translate.h"
 #include "sim/TimeHistory.h"
 
 namespace drivesim {
@@ -76,17 +77,17 @@ class BulkChange {
 
 LabResponseChart::LabResponseChart(int width, int height) : fChart(std::make_unique<TChart>()) {
   TChart& chart = *fChart;
-  ConfigurePrintChart(chart, "Step responses", width, height);
-  chart.BottomAxis().Title().SetCaption("Time, s");
-  chart.LeftAxis().Title().SetCaption("Velocity, rad/s");
+  ConfigurePrintChart(chart, Tr("Charts", "Step responses"), width, height);
+  chart.BottomAxis().Title().SetCaption(Tr("Charts", "Time, s"));
+  chart.LeftAxis().Title().SetCaption(Tr("Charts", "Velocity, rad/s"));
   fBand = std::make_unique<TRegionSeries>();
   fBand->SetKind(rkBand);
   fBand->SetSeriesColor(kBandColor);
-  fBand->SetTitle("\u00b12 % band");
+  fBand->SetTitle(Tr("Charts", "±2 % band"));
   fBand->SetActive(false);
   fBand->SetShowInLegend(false);
   fBand->SetParentChart(&chart);
-  fCurrent = CurveSeries(kCurrentRunColor, "Current run", kCurrentRunWidth);
+  fCurrent = CurveSeries(kCurrentRunColor, Tr("Charts", "Current run"), kCurrentRunWidth);
   fCurrent->SetParentChart(&chart);
   // Zoom, panning and undo as on the oscilloscope; the view the user chose
   // stays until undone, then the ranges follow the runs again. A click on a
@@ -210,7 +211,7 @@ void LabResponseChart::UpdateSetpoints() {
   if (fSetpoints.size() != setpoints.size()) {
     fSetpoints.clear();
     for (std::size_t i = 0; i < setpoints.size(); ++i) {
-      auto s = CurveSeries(kSetpointColor, i == 0 ? "Setpoint" : "", 1);
+      auto s = CurveSeries(kSetpointColor, i == 0 ? Tr("Charts", "Setpoint") : "", 1);
       s->LinePen().SetStyle(psDash);
       s->SetShowInLegend(i == 0);
       s->SetParentChart(fChart.get());

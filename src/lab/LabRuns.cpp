@@ -7,6 +7,7 @@
 #include "analysis/PrintChart.h"
 #include "chart/ChartPalette.h"
 #include "platform/Numbers.h"
+#include "platform/Translate.h"
 #include "sim/TimeHistory.h"
 
 namespace drivesim {
@@ -60,8 +61,10 @@ std::vector<std::string> DistinguishingLabels(const std::vector<DriveInputs>& in
 std::string LiveRunNote(const LiveRun& run) {
   const double at = run.EndTime().value_or(0);
   switch (run.State()) {
-    case LiveRunState::InputsChanged: return "inputs changed at t = " + SecondsText(at) + " s";
-    case LiveRunState::Diverged: return "at t = " + SecondsText(at) + " s: " + run.FailureMessage();
+    case LiveRunState::InputsChanged:
+      return FillIn(Tr("LabRuns", "inputs changed at t = %1 s"), {SecondsText(at)});
+    case LiveRunState::Diverged:
+      return FillIn(Tr("LabRuns", "at t = %1 s: %2"), {SecondsText(at), run.FailureMessage()});
     default: return std::string();
   }
 }
@@ -108,8 +111,8 @@ std::vector<LabRun> LabRunsOf(const SweepResult& sweep) {
     lab.CurveStep = result.Record.StepSize * StepsPerTick;
     lab.FromSweep = true;
     if (result.Record.End == RunEnd::Failed) {
-      lab.Note = "in tick " + std::to_string(result.Record.FailedTick) + ": " +
-                 result.Record.FailureMessage;
+      lab.Note = FillIn(Tr("LabRuns", "in tick %1: %2"),
+                        {std::to_string(result.Record.FailedTick), result.Record.FailureMessage});
     }
     runs.push_back(std::move(lab));
   }
@@ -246,8 +249,9 @@ LabRun LabRunOfSetting(const DriveInputs& inputs, int ticks) {
   for (std::size_t i = 0; i < samples.size(); i += StepsPerTick) lab.Curve.push_back(samples[i]);
   lab.CurveStep = lab.Result.Record.StepSize * StepsPerTick;
   if (lab.Result.Record.End == RunEnd::Failed) {
-    lab.Note = "in tick " + std::to_string(lab.Result.Record.FailedTick) + ": " +
-               lab.Result.Record.FailureMessage;
+    lab.Note =
+        FillIn(Tr("LabRuns", "in tick %1: %2"),
+               {std::to_string(lab.Result.Record.FailedTick), lab.Result.Record.FailureMessage});
   }
   // The kept run holds its curve, not the record's samples.
   samples.clear();

@@ -7,13 +7,20 @@
 #include "analysis/FiguresCsv.h"
 #include "analysis/PrintChart.h"
 #include "platform/Numbers.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
 namespace {
 
 // What the screen shows for a figure the run does not reach.
-constexpr const char* kAbsent = "\u2014";
+constexpr const char* kAbsent = "—";
+
+// The runs' states as the table names them.
+[[maybe_unused]] constexpr const char* kStatusTexts[] = {
+    TR_NOOP("LabTable", "settled"), TR_NOOP("LabTable", "not settled"),
+    TR_NOOP("LabTable", "no response"), TR_NOOP("LabTable", "unstable"),
+    TR_NOOP("LabTable", "diverged")};
 
 // The inputs in the order of the main window's controls.
 constexpr SweepParameter kInputs[] = {
@@ -72,30 +79,37 @@ const std::vector<LabTableColumn>& FigureColumns() {
   static const std::vector<LabTableColumn> columns{
       // The key figures first, each measured beside its closed form.
       KeyColumn(
-          "Overshoot, %", [](const LabRun& r) { return r.Result.Measured.OvershootPct; },
+          TR_NOOP("LabTable", "Overshoot, %"),
+          [](const LabRun& r) { return r.Result.Measured.OvershootPct; },
           [](const LabRun& r) { return r.Result.ClosedForm.OvershootPct; }),
       KeyColumn(
-          "Peak time, ms", [](const LabRun& r) { return Ms(r.Result.Measured.PeakTime); },
+          TR_NOOP("LabTable", "Peak time, ms"),
+          [](const LabRun& r) { return Ms(r.Result.Measured.PeakTime); },
           [](const LabRun& r) { return Ms(r.Result.ClosedForm.PeakTime); }),
       KeyColumn(
-          "Rise time, ms", [](const LabRun& r) { return Ms(r.Result.Measured.RiseTime); },
+          TR_NOOP("LabTable", "Rise time, ms"),
+          [](const LabRun& r) { return Ms(r.Result.Measured.RiseTime); },
           [](const LabRun& r) { return Ms(r.Result.ClosedForm.RiseTime); }),
       KeyColumn(
-          "Settling 2 %, ms", [](const LabRun& r) { return Ms(r.Result.Measured.Settling2Pct); },
+          TR_NOOP("LabTable", "Settling 2 %, ms"),
+          [](const LabRun& r) { return Ms(r.Result.Measured.Settling2Pct); },
           [](const LabRun& r) { return Ms(r.Result.ClosedForm.Settling2Pct); }),
       KeyColumn(
-          "Static error, %", [](const LabRun& r) { return r.Result.Measured.StaticErrorPct; },
+          TR_NOOP("LabTable", "Static error, %"),
+          [](const LabRun& r) { return r.Result.Measured.StaticErrorPct; },
           [](const LabRun& r) { return TheoryStaticErrorPct(r); }),
       // The rest follows.
-      FigureColumn("Settling 5 %, ms\nmeasured",
+      FigureColumn(TR_NOOP("LabTable", "Settling 5 %, ms\nmeasured"),
                    [](const LabRun& r) { return Ms(r.Result.Measured.Settling5Pct); }),
-      FigureColumn("Settling 5 %, ms\ntheory",
+      FigureColumn(TR_NOOP("LabTable", "Settling 5 %, ms\ntheory"),
                    [](const LabRun& r) { return Ms(r.Result.ClosedForm.Settling5Pct); }),
       FigureColumn(
-          "Crossings", [](const LabRun& r) { return Whole(r.Result.Measured.Crossings); }, 0),
+          TR_NOOP("LabTable", "Crossings"),
+          [](const LabRun& r) { return Whole(r.Result.Measured.Crossings); }, 0),
       FigureColumn(
-          "Damping\nratio", [](const LabRun& r) { return r.Result.ClosedForm.DampingRatio; }, 4),
-      FigureColumn("Natural freq.,\nrad/s",
+          TR_NOOP("LabTable", "Damping\nratio"),
+          [](const LabRun& r) { return r.Result.ClosedForm.DampingRatio; }, 4),
+      FigureColumn(TR_NOOP("LabTable", "Natural freq.,\nrad/s"),
                    [](const LabRun& r) { return r.Result.ClosedForm.NaturalFreq; }),
   };
   return columns;
@@ -113,7 +127,7 @@ std::string Fixed(double value, int decimals) {
   std::string text(buffer, end);
   // A value that rounds to zero is 0, not "-0.00".
   if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-  if (text.front() == '-') text.replace(0, 1, "\u2212");
+  if (text.front() == '-') text.replace(0, 1, "−");
   return WithSeparator(text);
 }
 
@@ -133,7 +147,7 @@ std::vector<LabTableColumn> LabTable::ColumnsFor(const std::vector<const LabRun*
   std::vector<LabTableColumn> columns;
   LabTableColumn name;
   name.Kind = LabColumnKind::Name;
-  name.Header = "Run";
+  name.Header = Tr("LabTable", "Run");
   columns.push_back(name);
   for (SweepParameter p : kInputs) {
     const bool differs = std::any_of(rows.begin(), rows.end(), [&](const LabRun* r) {
@@ -143,7 +157,7 @@ std::vector<LabTableColumn> LabTable::ColumnsFor(const std::vector<const LabRun*
     LabTableColumn c;
     c.Kind = LabColumnKind::Input;
     // The unit on a line of its own, for a narrower column.
-    c.Header = SweepParameterCaption(p);
+    c.Header = TrMarked("Sweep", SweepParameterCaption(p));
     const std::size_t comma = c.Header.rfind(", ");
     if (comma != std::string::npos) c.Header.replace(comma, 2, ",\n");
     c.Input = p;
@@ -151,15 +165,21 @@ std::vector<LabTableColumn> LabTable::ColumnsFor(const std::vector<const LabRun*
   }
   LabTableColumn status;
   status.Kind = LabColumnKind::Status;
-  status.Header = "Status";
+  status.Header = Tr("LabTable", "Status");
   columns.push_back(status);
-  for (const LabTableColumn& c : FigureColumns()) columns.push_back(c);
+  // The figures' headers in the user's language.
+  for (LabTableColumn c : FigureColumns()) {
+    c.Header = c.Theory ? TrMarked("LabTable", KeyName(c)) + "\n" + Tr("LabTable", "meas. / theory")
+                        : TrMarked("LabTable", c.Header);
+    columns.push_back(c);
+  }
   return columns;
 }
 
 std::string LabTable::StatusText(const LabRun& run) {
   std::string text = drivesim::StatusText(run.Result.Status);
   std::replace(text.begin(), text.end(), '_', ' ');
+  text = TrMarked("LabTable", text);
   if (!run.Note.empty()) text += ", " + run.Note;
   return text;
 }
@@ -202,7 +222,7 @@ std::string LabTable::CopyText(const std::vector<LabTableColumn>& columns,
     std::string header = columns[c].Header;
     std::replace(header.begin(), header.end(), '\n', ' ');
     if (columns[c].Theory) {
-      header = KeyName(columns[c]) + " measured\t" + KeyName(columns[c]) + " theory";
+      header = FillIn(Tr("LabTable", "%1 measured\t%1 theory"), {KeyName(columns[c])});
     }
     text += (c ? "\t" : "") + header;
   }

@@ -11,9 +11,9 @@
 
 namespace drivesim {
 
-QWidget* MakeLabWindowFrame(const char* caption, int left, int top, int width, int height) {
+QWidget* MakeLabWindowFrame(const std::string& caption, int left, int top, int width, int height) {
   auto* window = new QWidget(nullptr, Qt::Window);
-  window->setWindowTitle(QString::fromUtf8(caption));
+  window->setWindowTitle(QString::fromStdString(caption));
   QFont font(QString::fromUtf8(kLabFontName));
   font.setPixelSize(kLabFontPixels);
   window->setFont(font);
@@ -26,9 +26,9 @@ QWidget* MakeLabWindowFrame(const char* caption, int left, int top, int width, i
   return window;
 }
 
-QPushButton* MakeLabButton(const char* caption, QWidget* parent,
+QPushButton* MakeLabButton(const std::string& caption, QWidget* parent,
                            const std::function<void()>& handler) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  auto* button = new QPushButton(QString::fromStdString(caption), parent);
   button->setAutoDefault(false);
   QObject::connect(button, &QPushButton::clicked, button, [handler] { RunGuarded(handler); });
   return button;

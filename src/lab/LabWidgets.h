@@ -4,6 +4,7 @@
 // face and its Ctrl+W, and buttons whose handlers run through the guard.
 
 #include <functional>
+#include <string>
 
 class QPushButton;
 class QWidget;
@@ -17,11 +18,11 @@ constexpr int kLabFontPixels = 13;
 // A top-level window with the given caption, place and size, in the lab's
 // face. Ctrl+W (the platform's "close window" keys) closes it, which for
 // these windows only hides it.
-QWidget* MakeLabWindowFrame(const char* caption, int left, int top, int width, int height);
+QWidget* MakeLabWindowFrame(const std::string& caption, int left, int top, int width, int height);
 
 // A button that is never the default one, whose click runs handler through
 // the application's guard.
-QPushButton* MakeLabButton(const char* caption, QWidget* parent,
+QPushButton* MakeLabButton(const std::string& caption, QWidget* parent,
                            const std::function<void()>& handler);
 
 }  // namespace drivesim

@@ -37,12 +37,13 @@
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
 #include "platform/Graphics.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
 namespace {
 
-constexpr const char* kCaption = "Quality of regulation";
+constexpr const char* kCaption = TR_NOOP("TLabWindow", "Quality of regulation");
 // The window's first size and place, on a screen of 1024 x 768 or more.
 constexpr int kWindowLeft = 20;
 constexpr int kWindowTop = 40;
@@ -85,11 +86,12 @@ TLabWindow::~TLabWindow() {
 }
 
 void TLabWindow::Build() {
-  fWindow = MakeLabWindowFrame(kCaption, kWindowLeft, kWindowTop, kWindowWidth, kWindowHeight);
+  fWindow = MakeLabWindowFrame(TrMarked("TLabWindow", kCaption), kWindowLeft, kWindowTop,
+                               kWindowWidth, kWindowHeight);
 
   auto* layout = new QVBoxLayout(fWindow);
   // A scenario's task, above everything else while there is one.
-  fTaskBox = new QGroupBox(QString::fromUtf8("Task"), fWindow);
+  fTaskBox = new QGroupBox(QString::fromStdString(Tr("TLabWindow", "Task")), fWindow);
   auto* taskLayout = new QVBoxLayout(fTaskBox);
   fTaskText = new QLabel(fTaskBox);
   fTaskText->setWordWrap(true);
@@ -142,11 +144,13 @@ void TLabWindow::Build() {
   lowerLayout->addLayout(tableColumn, 1);
 
   auto* buttons = new QVBoxLayout();
-  fKeep = MakeLabButton("&Keep run", lower, [this] { KeepRunClick(); });
-  fRemove = MakeLabButton("&Remove", lower, [this] { RemoveClick(); });
-  fClear = MakeLabButton("C&lear", lower, [this] { ClearClick(); });
-  fSaveTable = MakeLabButton("Save t&able as CSV\u2026", lower, [this] { SaveTableClick(); });
-  fSaveCharts = MakeLabButton("Save c&harts as PNG\u2026", lower, [this] { SaveChartsClick(); });
+  fKeep = MakeLabButton(Tr("TLabWindow", "&Keep run"), lower, [this] { KeepRunClick(); });
+  fRemove = MakeLabButton(Tr("TLabWindow", "&Remove"), lower, [this] { RemoveClick(); });
+  fClear = MakeLabButton(Tr("TLabWindow", "C&lear"), lower, [this] { ClearClick(); });
+  fSaveTable =
+      MakeLabButton(Tr("TLabWindow", "Save t&able as CSV…"), lower, [this] { SaveTableClick(); });
+  fSaveCharts =
+      MakeLabButton(Tr("TLabWindow", "Save c&harts as PNG…"), lower, [this] { SaveChartsClick(); });
   for (QPushButton* b : {fKeep, fRemove, fClear}) buttons->addWidget(b);
   buttons->addStretch(1);
   buttons->addWidget(fSaveTable);
@@ -158,7 +162,7 @@ void TLabWindow::Build() {
   split->setStretchFactor(0, 3);
   split->setStretchFactor(1, 2);
 
-  auto* sweep = new QGroupBox(QString::fromUtf8("Sweep"), fWindow);
+  auto* sweep = new QGroupBox(QString::fromStdString(Tr("TLabWindow", "Sweep")), fWindow);
   BuildSweepGroup(sweep);
   layout->addWidget(sweep);
 }
@@ -194,7 +198,7 @@ void TLabWindow::RefreshCurrentRow() {
   const LiveRun& live = fRun.Current();
   fHasCurrentRow = live.State() != LiveRunState::Waiting;
   if (!fHasCurrentRow) return;
-  fCurrentRow.Name = "Current run";
+  fCurrentRow.Name = Tr("TLabWindow", "Current run");
   fCurrentRow.Result = live.Result();
   fCurrentRow.Note = LiveRunNote(live);
 }
@@ -236,10 +240,11 @@ void TLabWindow::RebuildTable() {
     }
   }
   fTable->resizeColumnsToContents();
-  fHint->setText(fHasCurrentRow
-                     ? QString()
-                     : QString::fromUtf8("No current run: \u201cProcess\u201d in the main window "
-                                         "starts one (after \u201cReset\u201d, from rest)."));
+  fHint->setText(fHasCurrentRow ? QString()
+                                : QString::fromStdString(
+                                      Tr("TLabWindow",
+                                         "No current run: “Process” in the main window starts one "
+                                         "(after “Reset”, from rest).")));
   fHint->setVisible(!fHasCurrentRow);
 }
 
@@ -287,7 +292,8 @@ void TLabWindow::ShowFiguresChart() {
     // a word on what will be there.
     TChart& chart = fFigures->Chart();
     chart.Legend().SetVisible(false);
-    chart.Foot().SetText({"A sweep's figures against the swept value appear here."});
+    chart.Foot().SetText(
+        {Tr("TLabWindow", "A sweep's figures against the swept value appear here.")});
     chart.Foot().Font().SetColor(clGray);
   }
   fFiguresHost->SetPanel(&fFigures->Chart(), [this](int width, int height) {
@@ -369,9 +375,9 @@ std::string TLabWindow::TableCsv() const {
 }
 
 void TLabWindow::SaveTableClick() {
-  const std::optional<std::string> path =
-      PromptForSaveFileName({"Save table as CSV", InLastFolder("csv", "figures.csv"),
-                             "CSV files (*.csv);;All files (*)", "csv"});
+  const std::optional<std::string> path = PromptForSaveFileName(
+      {Tr("TLabWindow", "Save table as CSV"), InLastFolder("csv", "figures.csv"),
+       Tr("TLabWindow", "CSV files (*.csv);;All files (*)"), "csv"});
   if (!path) return;
   SetLastFolderOf("csv", *path);
   SaveOutputFile("The table", *path, TableCsv());
@@ -447,9 +453,9 @@ void TLabWindow::DrawCharts(TBitmap& picture) {
 }
 
 void TLabWindow::SaveChartsClick() {
-  const std::optional<std::string> path =
-      PromptForSaveFileName({"Save charts as PNG", InLastFolder("picture", "charts.png"),
-                             "PNG pictures (*.png);;All files (*)", "png"});
+  const std::optional<std::string> path = PromptForSaveFileName(
+      {Tr("TLabWindow", "Save charts as PNG"), InLastFolder("picture", "charts.png"),
+       Tr("TLabWindow", "PNG pictures (*.png);;All files (*)"), "png"});
   if (!path) return;
   SetLastFolderOf("picture", *path);
   TBitmap picture;

@@ -22,6 +22,7 @@
 #include "platform/Application.h"
 #include "platform/Exceptions.h"
 #include "platform/Numbers.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
@@ -55,16 +56,24 @@ std::string RangeText(double value) {
   return text;
 }
 
+// The swept inputs' short names, as the sweep's status line names them.
+[[maybe_unused]] constexpr const char* kSweptNames[] = {
+    TR_NOOP("SweepName", "gain"),         TR_NOOP("SweepName", "time-constant"),
+    TR_NOOP("SweepName", "motor-coef"),   TR_NOOP("SweepName", "motor-inertia"),
+    TR_NOOP("SweepName", "load-inertia"), TR_NOOP("SweepName", "friction"),
+    TR_NOOP("SweepName", "feedback"),     TR_NOOP("SweepName", "teeth"),
+    TR_NOOP("SweepName", "setpoint")};
+
 }  // namespace
 
 void CheckLabSweep(int count, double duration) {
   if (count < kLabMinSweepCount || count > kLabMaxSweepCount) {
-    throw Exception("The number of runs must be between " + std::to_string(kLabMinSweepCount) +
-                    " and " + std::to_string(kLabMaxSweepCount));
+    throw Exception(FillIn(Tr("TLabWindow", "The number of runs must be between %1 and %2"),
+                           {std::to_string(kLabMinSweepCount), std::to_string(kLabMaxSweepCount)}));
   }
   if (!(duration >= kLabMinSweepDuration && duration <= kLabMaxSweepDuration)) {
-    throw Exception("The duration must be between " + RangeText(kLabMinSweepDuration) + " and " +
-                    RangeText(kLabMaxSweepDuration) + " s");
+    throw Exception(FillIn(Tr("TLabWindow", "The duration must be between %1 and %2 s"),
+                           {RangeText(kLabMinSweepDuration), RangeText(kLabMaxSweepDuration)}));
   }
 }
 
@@ -72,15 +81,15 @@ void TLabWindow::BuildSweepGroup(QWidget* group) {
   auto* grid = new QGridLayout(group);
   fParameter = new QComboBox(group);
   for (SweepParameter p : kSweepParameters) {
-    fParameter->addItem(QString::fromUtf8(SweepParameterCaption(p)));
+    fParameter->addItem(QString::fromStdString(TrMarked("Sweep", SweepParameterCaption(p))));
   }
   fParameter->setCurrentIndex(static_cast<int>(SweepParameter::Feedback));
   fFrom = new QLineEdit(LocalText("0.2"), group);
   fTo = new QLineEdit(LocalText("3"), group);
   fCount = new QLineEdit(QString::fromUtf8("10"), group);
   fDuration = new QLineEdit(LocalText("0.4"), group);
-  fRunSweep = new QPushButton(QString::fromUtf8("R&un sweep"), group);
-  fCancel = new QPushButton(QString::fromUtf8("Ca&ncel"), group);
+  fRunSweep = new QPushButton(QString::fromStdString(Tr("TLabWindow", "R&un sweep")), group);
+  fCancel = new QPushButton(QString::fromStdString(Tr("TLabWindow", "Ca&ncel")), group);
   fProgress = new QProgressBar(group);
   fSweepStatus = new QLabel(group);
   for (QLineEdit* edit : {fFrom, fTo, fCount, fDuration}) edit->setMaximumWidth(90);
@@ -99,21 +108,21 @@ void TLabWindow::BuildSweepGroup(QWidget* group) {
   QObject::connect(fCancel, &QPushButton::clicked, fCancel,
                    [this] { RunGuarded([this] { CancelClick(); }); });
 
-  const auto label = [group](const char* text, QWidget* buddy) {
-    auto* l = new QLabel(QString::fromUtf8(text), group);
+  const auto label = [group](const std::string& text, QWidget* buddy) {
+    auto* l = new QLabel(QString::fromStdString(text), group);
     l->setBuddy(buddy);
     return l;
   };
   int column = 0;
-  grid->addWidget(label("&Parameter", fParameter), 0, column++);
+  grid->addWidget(label(Tr("TLabWindow", "&Parameter"), fParameter), 0, column++);
   grid->addWidget(fParameter, 0, column++);
-  grid->addWidget(label("&From", fFrom), 0, column++);
+  grid->addWidget(label(Tr("TLabWindow", "&From"), fFrom), 0, column++);
   grid->addWidget(fFrom, 0, column++);
-  grid->addWidget(label("&To", fTo), 0, column++);
+  grid->addWidget(label(Tr("TLabWindow", "&To"), fTo), 0, column++);
   grid->addWidget(fTo, 0, column++);
-  grid->addWidget(label("C&ount", fCount), 0, column++);
+  grid->addWidget(label(Tr("TLabWindow", "C&ount"), fCount), 0, column++);
   grid->addWidget(fCount, 0, column++);
-  grid->addWidget(label("&Duration (s)", fDuration), 0, column++);
+  grid->addWidget(label(Tr("TLabWindow", "&Duration (s)"), fDuration), 0, column++);
   grid->addWidget(fDuration, 0, column++);
   grid->addWidget(fRunSweep, 0, column++);
   grid->addWidget(fCancel, 0, column++);
@@ -182,15 +191,16 @@ void TLabWindow::StartSweep(const SweepSpec& spec, int ticks) {
   fCancel->setEnabled(true);
   fProgress->setRange(0, count);
   fProgress->setValue(0);
-  fProgress->setFormat(QString::fromUtf8("%v of %m runs"));
-  fSweepStatus->setText(QString::fromStdString("Running " + std::to_string(count) + " runs of " +
-                                               RangeText(duration) + " s\u2026"));
+  fProgress->setFormat(QString::fromStdString(Tr("TLabWindow", "%v of %m runs")));
+  fSweepStatus->setText(QString::fromStdString(FillIn(
+      Tr("TLabWindow", "Running %1 runs of %2 s…"), {std::to_string(count), RangeText(duration)})));
   fSweep->Start(
       base, spec, ticks,
       [this](int done, int total) {
         fProgress->setValue(done);
-        fSweepStatus->setText(QString::fromStdString(std::to_string(done) + " of " +
-                                                     std::to_string(total) + " runs done"));
+        fSweepStatus->setText(
+            QString::fromStdString(FillIn(Tr("TLabWindow", "%1 of %2 runs done"),
+                                          {std::to_string(done), std::to_string(total)})));
       },
       [this](std::shared_ptr<SweepResult> result, const std::string& failure) {
         RunGuarded([this, result, failure] { SweepFinished(*result, failure); });
@@ -201,7 +211,7 @@ void TLabWindow::CancelClick() {
   if (!fSweep->Running()) return;
   fSweep->Cancel();
   fCancel->setEnabled(false);
-  fSweepStatus->setText(QString::fromUtf8("Cancelling\u2026"));
+  fSweepStatus->setText(QString::fromStdString(Tr("TLabWindow", "Cancelling…")));
 }
 
 void TLabWindow::SweepFinished(const SweepResult& result, const std::string& failure) {
@@ -219,7 +229,8 @@ void TLabWindow::SweepFinished(const SweepResult& result, const std::string& fai
     throw Exception(failure);
   }
   if (result.Cancelled) {
-    fSweepStatus->setText(QString::fromUtf8("Sweep cancelled: the kept runs are as they were."));
+    fSweepStatus->setText(QString::fromStdString(
+        Tr("TLabWindow", "Sweep cancelled: the kept runs are as they were.")));
     return;
   }
   // The sweep's runs take their place in the chart and the table now; the
@@ -230,9 +241,10 @@ void TLabWindow::SweepFinished(const SweepResult& result, const std::string& fai
   RebuildTable();
   UpdateButtons();
   fSweep->Later([this] { RunGuarded([this] { ShowFiguresChart(); }); });
-  fSweepStatus->setText(QString::fromStdString(std::to_string(result.Runs.size()) + " runs of " +
-                                               SweepParameterName(result.Spec.Parameter) +
-                                               " kept"));
+  fSweepStatus->setText(QString::fromStdString(
+      FillIn(Tr("TLabWindow", "%1 runs of %2 kept"),
+             {std::to_string(result.Runs.size()),
+              TrMarked("SweepName", SweepParameterName(result.Spec.Parameter))})));
 }
 
 }  // namespace drivesim

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "mechanism/PictureScale.h"
+#include "platform/Translate.h"
 #include "platform/Types.h"
 
 namespace drivesim {
@@ -40,7 +41,8 @@ constexpr long double kFullTurn = 6.283185307179586477L;
 constexpr int kMinLoadTeeth = 1;
 constexpr int kMaxLoadTeeth = kTotalTeeth - 1;
 // Raised by SetUpGears for a load tooth count outside kMinLoadTeeth..kMaxLoadTeeth.
-inline const std::string kGearTeethRangeMessage = "Number of gear teeth must be between 1 and 55";
+inline const std::string kGearTeethRangeMessage =
+    TR_NOOP("Errors", "Number of gear teeth must be between 1 and 55");
 
 // The three outline layers of a gear. Middle and Back are the front face
 // shifted up and to the left, which gives the drawn gear its thickness.

@@ -20,6 +20,7 @@
 #include "platform/Graphics.h"
 #include "platform/Numbers.h"
 #include "platform/QtBridge.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
@@ -57,7 +58,7 @@ std::string CurrentExceptionMessage() {
   } catch (...) {
     // Nothing the program throws lands here; the text says what little is
     // known rather than letting the exception reach the event loop.
-    return "Unknown exception";
+    return Tr("Application", "Unknown exception");
   }
 }
 
@@ -175,7 +176,7 @@ std::string ErrorBoxText(const std::string& message) {
 }
 
 void ShowErrorBox(const std::string& message) {
-  const std::string text = ErrorBoxText(message);
+  const std::string text = ErrorBoxText(TrMessage(message));
   const std::string caption = Application().Title();
   if (g_presenter) {
     // A copy, so that a presenter replacing itself stays alive while it runs.

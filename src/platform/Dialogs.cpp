@@ -10,6 +10,7 @@
 
 #include "platform/Application.h"
 #include "platform/QtBridge.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
@@ -42,9 +43,12 @@ TSaveChoice PresentSaveQuestion(const std::string& text) {
                   bridge::ToQString(text), QMessageBox::NoButton, QApplication::activeWindow());
   // Buttons with access keys of their own (Alt+S, Alt+D), whatever the
   // platform's standard texts.
-  QPushButton* save = box.addButton(QString::fromUtf8("&Save"), QMessageBox::AcceptRole);
-  QPushButton* discard = box.addButton(QString::fromUtf8("&Discard"), QMessageBox::DestructiveRole);
-  QPushButton* cancel = box.addButton(QString::fromUtf8("Cancel"), QMessageBox::RejectRole);
+  QPushButton* save =
+      box.addButton(bridge::ToQString(Tr("Dialogs", "&Save")), QMessageBox::AcceptRole);
+  QPushButton* discard =
+      box.addButton(bridge::ToQString(Tr("Dialogs", "&Discard")), QMessageBox::DestructiveRole);
+  QPushButton* cancel =
+      box.addButton(bridge::ToQString(Tr("Dialogs", "Cancel")), QMessageBox::RejectRole);
   box.setDefaultButton(save);
   box.setEscapeButton(cancel);
   box.exec();

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/Translate.h"
+
 namespace drivesim {
 
 class Exception : public std::runtime_error {
@@ -22,15 +24,15 @@ class EConvertError : public Exception {
 // a bad result is stored.
 class EZeroDivide : public Exception {
  public:
-  EZeroDivide() : Exception("Floating point division by zero") {}
+  EZeroDivide() : Exception(TR_NOOP("Errors", "Floating point division by zero")) {}
 };
 class EInvalidOp : public Exception {
  public:
-  EInvalidOp() : Exception("Invalid floating point operation") {}
+  EInvalidOp() : Exception(TR_NOOP("Errors", "Invalid floating point operation")) {}
 };
 class EOverflow : public Exception {
  public:
-  EOverflow() : Exception("Floating point overflow") {}
+  EOverflow() : Exception(TR_NOOP("Errors", "Floating point overflow")) {}
 };
 
 // An index outside a list: "List index out of bounds (%d)".

@@ -583,7 +583,7 @@ double ReadFloat(const std::string& text, char separator) {
     case ParseResult::kOverflow: throw EOverflow();
     case ParseResult::kInvalid: break;
   }
-  throw EConvertError("'" + text + "' is not a valid floating point value");
+  throw EConvertError(FillIn(kNotAFloatMessage, {text}));
 }
 
 }  // namespace
@@ -602,7 +602,7 @@ bool TryStrToFloat(const std::string& text, double& value) {
 int StrToInt(const std::string& text) {
   int value = 0;
   if (!ParseInteger(text, value)) {
-    throw EConvertError("'" + text + "' is not a valid integer value");
+    throw EConvertError(FillIn(kNotAnIntegerMessage, {text}));
   }
   return value;
 }

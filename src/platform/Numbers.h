@@ -7,7 +7,16 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Translate.h"
+
 namespace drivesim {
+
+// The messages of a text that is no number, "%1" standing for the text;
+// marked so that the windows show them translated.
+inline constexpr const char* kNotAFloatMessage =
+    TR_NOOP("Errors", "'%1' is not a valid floating point value");
+inline constexpr const char* kNotAnIntegerMessage =
+    TR_NOOP("Errors", "'%1' is not a valid integer value");
 
 // a * b / c with a 64-bit intermediate, rounded to the nearest integer with
 // halves away from zero. A zero divisor gives -1, as the platform's own does;

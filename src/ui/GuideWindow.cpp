@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "lab/LabWidgets.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
@@ -26,8 +27,17 @@ constexpr int kWindowHeight = 660;
 
 }  // namespace
 
+std::string GuideResourcePath() {
+  const std::string language = TranslationLanguage();
+  if (!language.empty()) {
+    const std::string path = ":/guide/drivesim-guide_" + language + ".html";
+    if (QFile::exists(QString::fromStdString(path))) return path;
+  }
+  return kGuideResourcePath;
+}
+
 std::string GuideHtml() {
-  QFile file(QString::fromUtf8(kGuideResourcePath));
+  QFile file(QString::fromStdString(GuideResourcePath()));
   if (!file.open(QIODevice::ReadOnly)) return std::string();
   return file.readAll().toStdString();
 }
@@ -39,7 +49,7 @@ TGuideWindow::TGuideWindow() {
   fBrowser = new QTextBrowser(fWindow);
   // The guide's links lead to its own sections; it links nowhere outside.
   fBrowser->setOpenExternalLinks(false);
-  fBrowser->setSource(QUrl(QString::fromUtf8(kGuideResourceUrl)));
+  fBrowser->setSource(QUrl(QString::fromStdString("qrc" + GuideResourcePath())));
   layout->addWidget(fBrowser);
   // The window carries the guide's own title.
   fWindow->setWindowTitle(fBrowser->documentTitle());

@@ -11,12 +11,15 @@ class QWidget;
 
 namespace drivesim {
 
-// The guide's place among the program's resources, and as a URL.
+// The English guide's place among the program's resources.
 constexpr const char* kGuideResourcePath = ":/guide/drivesim-guide.html";
-constexpr const char* kGuideResourceUrl = "qrc:/guide/drivesim-guide.html";
 
-// The guide's HTML text as the program carries it; empty should the
-// resource be missing.
+// The guide shown: the one in the language of the program's translation
+// (":/guide/drivesim-guide_de.html"), the English one when there is none.
+std::string GuideResourcePath();
+
+// The guide's HTML text as the program carries and shows it; empty should
+// the resource be missing.
 std::string GuideHtml();
 
 class TGuideWindow {

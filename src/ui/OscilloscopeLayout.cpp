@@ -1,5 +1,7 @@
 #include "ui/OscilloscopeLayout.h"
 
+#include "platform/Translate.h"
+
 namespace drivesim {
 
 namespace {
@@ -72,7 +74,8 @@ std::vector<OscilloscopeLayoutEntry> BuildLayout() {
       {"Chart1.Title.Font.Height", [](P p) { p.Chart1.Title().Font().SetHeight(-13); }},
       {"Chart1.Title.Font.Name", [](P p) { p.Chart1.Title().Font().SetName("Arial"); }},
       {"Chart1.Title.Font.Style", [](P p) { p.Chart1.Title().Font().SetStyle(fsBold); }},
-      {"Chart1.Title.Text.Strings", [](P p) { p.Chart1.Title().SetText({"Oscilloscope"}); }},
+      {"Chart1.Title.Text.Strings",
+       [](P p) { p.Chart1.Title().SetText({Tr("TForm1", "Oscilloscope")}); }},
       // While loading, the back colour leaves the wall's brush as the layout
       // set it.
       {"Chart1.BackColor", [](P p) { p.Chart1.SetBackColor(clBlack); }},
@@ -87,7 +90,7 @@ std::vector<OscilloscopeLayoutEntry> BuildLayout() {
       {"Chart1.BottomAxis.LabelsFont.Style",
        [](P p) { p.Chart1.BottomAxis().LabelsFont().SetStyle(0); }},
       {"Chart1.BottomAxis.Title.Caption",
-       [](P p) { p.Chart1.BottomAxis().Title().SetCaption("Time, s"); }},
+       [](P p) { p.Chart1.BottomAxis().Title().SetCaption(Tr("TForm1", "Time, s")); }},
       {"Chart1.BottomAxis.Title.Font.Charset",
        [](P p) { p.Chart1.BottomAxis().Title().Font().SetCharset(DEFAULT_CHARSET); }},
       {"Chart1.BottomAxis.Title.Font.Color",
@@ -115,7 +118,7 @@ std::vector<OscilloscopeLayoutEntry> BuildLayout() {
        [](P p) { p.Chart1.LeftAxis().LabelsFont().SetStyle(0); }},
       {"Chart1.LeftAxis.Maximum", [](P p) { p.Chart1.LeftAxis().SetMaximum(300); }},
       {"Chart1.LeftAxis.Title.Caption",
-       [](P p) { p.Chart1.LeftAxis().Title().SetCaption("Velosity, rad/s"); }},
+       [](P p) { p.Chart1.LeftAxis().Title().SetCaption(Tr("TForm1", "Velosity, rad/s")); }},
       {"Chart1.LeftAxis.Title.Font.Charset",
        [](P p) { p.Chart1.LeftAxis().Title().Font().SetCharset(DEFAULT_CHARSET); }},
       {"Chart1.LeftAxis.Title.Font.Color",

@@ -2,9 +2,12 @@
 
 #include <string>
 
+#include "analysis/Sweep.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
+#include "files/OutputFiles.h"
 #include "files/ProgramSettings.h"
+#include "files/Scenario.h"
 #include "lab/ExplorerWindow.h"
 #include "lab/LabWindow.h"
 #include "mechanism/Gears.h"
@@ -13,6 +16,7 @@
 #include "platform/Canvas.h"
 #include "platform/Exceptions.h"
 #include "platform/Numbers.h"
+#include "platform/Translate.h"
 #include "sim/DriveModel.h"
 #include "sim/SimulationTick.h"
 #include "sim/TimeHistory.h"
@@ -30,8 +34,6 @@ constexpr int kFormLeft = 201;
 constexpr int kFormTop = 116;
 constexpr int kFormWidth = 631;
 constexpr int kFormHeight = 540;
-constexpr const char* kCaption =
-    "The influence of the feedback coefficient on the quality of regulation";
 
 // The layout's one face; the platform shows it as Liberation Sans, which
 // has the same metrics on every machine.
@@ -119,6 +121,15 @@ std::unique_ptr<TPanel> MakePanel(TWinControl* parent, int left, int top, int wi
   return panel;
 }
 
+// The left of the raised "2" after a caption ending in "kgm": where the
+// English caption ends, or, where a translation makes the caption longer
+// or shorter, right after the translated text.
+int ExponentLeft(const TLabel& caption) {
+  constexpr int kEnglishExponentLeft = 142;
+  if (caption.Caption() == "Moment of inertia, kgm") return kEnglishExponentLeft;
+  return caption.Left() + caption.Width();
+}
+
 // A real number written with the user's decimal separator: "0,006" where the
 // separator is a comma, "0.006" where it is a point.
 std::string LocalNumber(const char* integerPart, const char* fraction) {
@@ -139,8 +150,13 @@ TimeHistory& ProgramHistory() {
 
 TForm1::TForm1(DriveModel& model, TimeHistory& history, GearPair& gears)
     : Model(model), History(history), Gears(gears) {
-  SetCaption(kCaption);
+  SetCaption(
+      Tr("TForm1", "The influence of the feedback coefficient on the quality of regulation"));
   SetBounds(kFormLeft, kFormTop, kFormWidth, kFormHeight);
+  // The error boxes show a scenario's messages translated too.
+  AddMessagePatterns(ScenarioMessagePatterns());
+  AddMessagePatterns(OutputFileMessagePatterns());
+  AddMessagePatterns(SweepMessagePatterns());
   Font().SetName(kFontName);
   Font().SetHeight(kWindowFontHeight);
   Font().SetStyle(0);
@@ -148,48 +164,48 @@ TForm1::TForm1(DriveModel& model, TimeHistory& history, GearPair& gears)
 
   // The parameter inputs.
   Panel1 = MakePanel(this, 8, 8, 241, 265);
-  Label1 = MakeLabel(Panel1.get(), 72, 8, "INITIAL DATA", lfBold);
-  Label4 = MakeLabel(Panel1.get(), 40, 32, "Converter-amplifier", lfBold);
-  Label5 = MakeLabel(Panel1.get(), 8, 56, "Gain", lfRegular);
+  Label1 = MakeLabel(Panel1.get(), 72, 8, Tr("TForm1", "INITIAL DATA"), lfBold);
+  Label4 = MakeLabel(Panel1.get(), 40, 32, Tr("TForm1", "Converter-amplifier"), lfBold);
+  Label5 = MakeLabel(Panel1.get(), 8, 56, Tr("TForm1", "Gain"), lfRegular);
   Edit1 = MakeEdit(Panel1.get(), 184, 48, 41, "10");
-  Label6 = MakeLabel(Panel1.get(), 8, 88, "Time constant, s", lfRegular);
+  Label6 = MakeLabel(Panel1.get(), 8, 88, Tr("TForm1", "Time constant, s"), lfRegular);
   Edit2 = MakeEdit(Panel1.get(), 184, 80, 41, LocalNumber("0", "006"));
-  Label7 = MakeLabel(Panel1.get(), 88, 112, "Motor", lfBold);
-  Label8 = MakeLabel(Panel1.get(), 8, 128, "Coefficient, rad/sV", lfRegular);
+  Label7 = MakeLabel(Panel1.get(), 88, 112, Tr("TForm1", "Motor"), lfBold);
+  Label8 = MakeLabel(Panel1.get(), 8, 128, Tr("TForm1", "Coefficient, rad/sV"), lfRegular);
   Edit3 = MakeEdit(Panel1.get(), 184, 120, 41, LocalNumber("1", "4"));
-  Label9 = MakeLabel(Panel1.get(), 8, 152, "Moment of inertia, kgm", lfRegular);
+  Label9 = MakeLabel(Panel1.get(), 8, 152, Tr("TForm1", "Moment of inertia, kgm"), lfRegular);
   // The raised "2" right after "kgm": the exponent of kg*m^2.
-  Label15 = MakeLabel(Panel1.get(), 142, 146, "2", lfWindow);
+  Label15 = MakeLabel(Panel1.get(), ExponentLeft(*Label9), 146, "2", lfWindow);
   Edit4 = MakeEdit(Panel1.get(), 184, 152, 41, LocalNumber("0", "021"));
-  Label10 = MakeLabel(Panel1.get(), 88, 176, "Load", lfBold);
-  Label11 = MakeLabel(Panel1.get(), 8, 200, "Moment of inertia, kgm", lfRegular);
-  Label17 = MakeLabel(Panel1.get(), 142, 196, "2", lfWindow);
+  Label10 = MakeLabel(Panel1.get(), 88, 176, Tr("TForm1", "Load"), lfBold);
+  Label11 = MakeLabel(Panel1.get(), 8, 200, Tr("TForm1", "Moment of inertia, kgm"), lfRegular);
+  Label17 = MakeLabel(Panel1.get(), ExponentLeft(*Label11), 196, "2", lfWindow);
   Edit5 = MakeEdit(Panel1.get(), 184, 192, 41, LocalNumber("0", "3"));
   // One caption on two lines.
-  Label12 = MakeLabel(Panel1.get(), 8, 224, "Coefficient of viscous", lfRegular);
-  Label16 = MakeLabel(Panel1.get(), 8, 240, "friction, Nms/rad", lfRegular);
+  Label12 = MakeLabel(Panel1.get(), 8, 224, Tr("TForm1", "Coefficient of viscous"), lfRegular);
+  Label16 = MakeLabel(Panel1.get(), 8, 240, Tr("TForm1", "friction, Nms/rad"), lfRegular);
   Edit6 = MakeEdit(Panel1.get(), 184, 224, 41, LocalNumber("1", "6"));
 
   // The feedback coefficient.
   Panel2 = MakePanel(this, 8, 280, 241, 57);
-  Label13 = MakeLabel(Panel2.get(), 80, 8, "Feedback", lfBold);
-  Label14 = MakeLabel(Panel2.get(), 16, 32, "Coefficient, Vs/rad", lfRegular);
+  Label13 = MakeLabel(Panel2.get(), 80, 8, Tr("TForm1", "Feedback"), lfBold);
+  Label14 = MakeLabel(Panel2.get(), 16, 32, Tr("TForm1", "Coefficient, Vs/rad"), lfRegular);
   Edit7 = MakeEdit(Panel2.get(), 176, 24, 49, "1");
 
   // The setpoint and the tooth count. Their initial values are in place
   // before their change handlers are wired, so neither runs at start-up.
-  Label3 = MakeLabel(this, 8, 360, "Preset velocity of load, rad/s", lfRegular);
+  Label3 = MakeLabel(this, 8, 360, Tr("TForm1", "Preset velocity of load, rad/s"), lfRegular);
   SpinEdit2 = MakeSpinEdit(this, 192, 352, kSetpointMin, kSetpointMax, kSetpointIncrement, 0);
-  Label2 = MakeLabel(this, 8, 392, "Number of gear teeth", lfRegular);
+  Label2 = MakeLabel(this, 8, 392, Tr("TForm1", "Number of gear teeth"), lfRegular);
   SpinEdit1 =
       MakeSpinEdit(this, 192, 384, kTeethMin, kTeethMax, kTeethIncrement, kInitialLoadTeeth);
 
-  Button2 = MakeButton(this, 8, 432, "Process");
-  Button3 = MakeButton(this, 96, 432, "Pause");
-  Button5 = MakeButton(this, 184, 432, "Reset");
-  Button1 = MakeButton(this, 8, 472, "Exit");
+  Button2 = MakeButton(this, 8, 432, Tr("TForm1", "Process"));
+  Button3 = MakeButton(this, 96, 432, Tr("TForm1", "Pause"));
+  Button5 = MakeButton(this, 184, 432, Tr("TForm1", "Reset"));
+  Button1 = MakeButton(this, 8, 472, Tr("TForm1", "Exit"));
   Label18 = MakeLabel(this, 96, 480, "DriveSim", lfGray);
-  Button4 = MakeButton(this, 184, 472, "Help");
+  Button4 = MakeButton(this, 184, 472, Tr("TForm1", "Help"));
 
   // The mechanism picture; its bitmap takes the control's size.
   Image1 = std::make_unique<TImage>(this);

@@ -19,6 +19,7 @@
 #include "mechanism/Gears.h"
 #include "platform/Dialogs.h"
 #include "platform/Numbers.h"
+#include "platform/Translate.h"
 #include "sim/DriveModel.h"
 #include "sim/TimeHistory.h"
 #include "ui/GuideWindow.h"
@@ -29,25 +30,25 @@ namespace drivesim {
 
 void TForm1::CreateMainMenu() {
   MainMenu1 = std::make_unique<TMainMenu>(*this);
-  TMenuItem& file = MainMenu1->Add("&File");
-  OpenScenario1 = &file.Add("O&pen scenario\u2026", "Ctrl+O");
-  SaveScenario1 = &file.Add("Sa&ve scenario\u2026");
-  RecentScenarios1 = &file.AddMenu("Recen&t scenarios");
+  TMenuItem& file = MainMenu1->Add(Tr("TForm1", "&File"));
+  OpenScenario1 = &file.Add(Tr("TForm1", "O&pen scenario…"), "Ctrl+O");
+  SaveScenario1 = &file.Add(Tr("TForm1", "Sa&ve scenario…"));
+  RecentScenarios1 = &file.AddMenu(Tr("TForm1", "Recen&t scenarios"));
   file.AddSeparator();
-  SaveOscilloscopePicture1 = &file.Add("Save &oscilloscope picture\u2026", "Ctrl+Shift+S");
-  SaveRunAsCsv1 = &file.Add("Save &run as CSV\u2026", "Ctrl+S");
-  ExportLabReport1 = &file.Add("&Export lab report (PDF)\u2026", "Ctrl+P");
+  SaveOscilloscopePicture1 = &file.Add(Tr("TForm1", "Save &oscilloscope picture…"), "Ctrl+Shift+S");
+  SaveRunAsCsv1 = &file.Add(Tr("TForm1", "Save &run as CSV…"), "Ctrl+S");
+  ExportLabReport1 = &file.Add(Tr("TForm1", "&Export lab report (PDF)…"), "Ctrl+P");
   file.AddSeparator();
-  Exit1 = &file.Add("E&xit", "Ctrl+Q");
-  TMenuItem& lab = MainMenu1->Add("&Lab");
-  QualityOfRegulation1 = &lab.Add("&Quality of regulation\u2026", "Ctrl+L");
-  ExploreFeedback1 = &lab.Add("&Explore the feedback coefficient\u2026", "Ctrl+E");
-  TMenuItem& help = MainMenu1->Add("&Help");
-  Instructions1 = &help.Add("&Instructions", "F1");
+  Exit1 = &file.Add(Tr("TForm1", "E&xit"), "Ctrl+Q");
+  TMenuItem& lab = MainMenu1->Add(Tr("TForm1", "&Lab"));
+  QualityOfRegulation1 = &lab.Add(Tr("TForm1", "&Quality of regulation…"), "Ctrl+L");
+  ExploreFeedback1 = &lab.Add(Tr("TForm1", "&Explore the feedback coefficient…"), "Ctrl+E");
+  TMenuItem& help = MainMenu1->Add(Tr("TForm1", "&Help"));
+  Instructions1 = &help.Add(Tr("TForm1", "&Instructions"), "F1");
   help.AddSeparator();
-  ResetSettings1 = &help.Add("Reset &settings");
+  ResetSettings1 = &help.Add(Tr("TForm1", "Reset &settings"));
   // No key of its own: F1 stays the instructions.
-  UserGuide1 = &help.Add("&User guide");
+  UserGuide1 = &help.Add(Tr("TForm1", "&User guide"));
 
   SaveOscilloscopePicture1->OnClick = [this] { SaveOscilloscopePicture1Click(); };
   SaveRunAsCsv1->OnClick = [this] { SaveRunAsCsv1Click(); };
@@ -65,8 +66,8 @@ void TForm1::CreateMainMenu() {
 
 void TForm1::SaveOscilloscopePicture1Click() {
   const std::optional<std::string> path = PromptForSaveFileName(
-      {"Save oscilloscope picture", InLastFolder("picture", "oscilloscope.png"),
-       "PNG pictures (*.png);;All files (*)", "png"});
+      {Tr("TForm1", "Save oscilloscope picture"), InLastFolder("picture", "oscilloscope.png"),
+       Tr("TForm1", "PNG pictures (*.png);;All files (*)"), "png"});
   if (!path) return;
   SetLastFolderOf("picture", *path);
   // The chart as it shows now, zoomed or not.
@@ -75,8 +76,8 @@ void TForm1::SaveOscilloscopePicture1Click() {
 
 void TForm1::SaveRunAsCsv1Click() {
   const std::optional<std::string> path =
-      PromptForSaveFileName({"Save run as CSV", InLastFolder("csv", "run.csv"),
-                             "CSV files (*.csv);;All files (*)", "csv"});
+      PromptForSaveFileName({Tr("TForm1", "Save run as CSV"), InLastFolder("csv", "run.csv"),
+                             Tr("TForm1", "CSV files (*.csv);;All files (*)"), "csv"});
   if (!path) return;
   SetLastFolderOf("csv", *path);
   // The inputs the run began with, as comment lines above the rows.

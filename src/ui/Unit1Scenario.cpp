@@ -11,19 +11,20 @@
 #include "mechanism/Gears.h"
 #include "platform/Dialogs.h"
 #include "platform/Numbers.h"
+#include "platform/Translate.h"
 #include "ui/Unit1.h"
 
 namespace drivesim {
 
 namespace {
 
-constexpr const char* kScenarioFilter = "Scenarios (*.drivesim);;All files (*)";
+std::string ScenarioFilter() { return Tr("TForm1", "Scenarios (*.drivesim);;All files (*)"); }
 
 }  // namespace
 
 void TForm1::OpenScenario1Click() {
-  const std::optional<std::string> path =
-      PromptForOpenFileName({"Open scenario", LastFolder("scenario"), kScenarioFilter});
+  const std::optional<std::string> path = PromptForOpenFileName(
+      {Tr("TForm1", "Open scenario"), LastFolder("scenario"), ScenarioFilter()});
   if (!path) return;
   OpenScenario(*path);
 }
@@ -33,8 +34,8 @@ void TForm1::SaveScenario1Click() {
   if (fScenarioPath.empty() && !LastFolder("scenario").empty()) {
     name = LastFolder("scenario") + "/" + name;
   }
-  const std::optional<std::string> path =
-      PromptForSaveFileName({"Save scenario", name, kScenarioFilter, kScenarioSuffix});
+  const std::optional<std::string> path = PromptForSaveFileName(
+      {Tr("TForm1", "Save scenario"), name, ScenarioFilter(), kScenarioSuffix});
   if (!path) return;
   SaveScenario(*path);
 }
@@ -60,7 +61,7 @@ void TForm1::OpenScenario(const std::string& path) {
   try {
     ApplyScenario(scenario);
   } catch (const Exception& e) {
-    throw EScenarioError("Cannot open scenario \"" + path + "\": " + e.Message());
+    throw EScenarioError(CannotOpenScenarioMessage(path, e.Message()));
   }
   fScenarioPath = path;
   AddRecentScenario(path);
@@ -152,9 +153,10 @@ bool TForm1::ScenarioUnsaved() const {
 
 bool TForm1::CloseQuery() {
   if (!ScenarioUnsaved()) return true;
-  const std::string what = fSavedScenario ? "The scenario has changed since it was saved."
-                                          : "The kept runs of the lab are in no scenario file.";
-  switch (AskSaveChanges(what + " Save the scenario before leaving?")) {
+  const std::string what = fSavedScenario
+                               ? Tr("TForm1", "The scenario has changed since it was saved.")
+                               : Tr("TForm1", "The kept runs of the lab are in no scenario file.");
+  switch (AskSaveChanges(what + " " + Tr("TForm1", "Save the scenario before leaving?"))) {
     case TSaveChoice::Discard: return true;
     case TSaveChoice::Cancel: return false;
     case TSaveChoice::Save: break;

@@ -6,6 +6,7 @@
 // named on the command line ("drivesim lab3.drivesim") is opened once the
 // windows are there.
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTimer>
 #include <cctype>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "mechanism/Gears.h"
 #include "platform/Application.h"
 #include "platform/Graphics.h"
+#include "platform/Translate.h"
 #include "ui/ProgramIcon.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
@@ -46,6 +48,9 @@ int main(int argc, char** argv) {
   }
 
   Application().Initialize(argc, argv);
+  // The windows speak the language of the system's locale (LANG, LC_ALL)
+  // where the program has a translation into it, English otherwise.
+  InstallTranslations(QLocale::system().name().toStdString());
   // Where the remembered settings live: ~/.config/DriveSim/drivesim.conf.
   NameProgramSettings();
   // The title comes from the program file's name, every letter after the
