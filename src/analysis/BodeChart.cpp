@@ -70,6 +70,7 @@ BodeChart::BodeChart(int width, int height) : fChart(std::make_unique<TChart>())
 BodeChart::~BodeChart() = default;
 
 void BodeChart::SetBounds(int left, int top, int width, int height) {
+  FitExplorerLegend(*fChart, width);
   fChart->SetBounds(left, top, width, height);
 }
 

@@ -15,6 +15,14 @@ void ConfigureExplorerChart(TChart& chart, const std::string& title, int width, 
   chart.Legend().SetToggleOnClick(true);
 }
 
+void FitExplorerLegend(TChart& chart, int width) {
+  // Beside the plot where the chart is wide; below it, in rows and a size
+  // smaller, where a legend beside the plot would take half of it.
+  const bool narrow = width < kExplorerLegendBesideWidth;
+  chart.Legend().SetAlignment(narrow ? laBottom : laRight);
+  chart.Legend().Font().SetHeight(narrow ? -11 : -12);
+}
+
 std::unique_ptr<TLineSeries> ExplorerLine(TChart& chart, TColor colour, const std::string& title,
                                           int width, TPenStyle style) {
   auto s = std::make_unique<TLineSeries>();

@@ -27,6 +27,11 @@ constexpr TColor kExplorerBandColor = RGB(222, 235, 247);
 // ConfigurePrintChart, with the readout following the mouse (in the window,
 // not in pictures) and a click on a legend row hiding or showing its series.
 void ConfigureExplorerChart(TChart& chart, const std::string& title, int width, int height);
+// Charts narrower than this show their legend below the plot rather than
+// beside it.
+constexpr int kExplorerLegendBesideWidth = 640;
+// Places the legend for a chart of this width.
+void FitExplorerLegend(TChart& chart, int width);
 
 // A line series on the chart in a colour, pen width and style; its X list
 // keeps the order points are added in (a locus or a circle goes back and

@@ -30,6 +30,7 @@ ExplorerStepChart::ExplorerStepChart(int width, int height) : fChart(std::make_u
 ExplorerStepChart::~ExplorerStepChart() = default;
 
 void ExplorerStepChart::SetBounds(int left, int top, int width, int height) {
+  FitExplorerLegend(*fChart, width);
   const bool newWidth = width != fChart->Width();
   fChart->SetBounds(left, top, width, height);
   // The simulated run is thinned to the chart's width: at another width it

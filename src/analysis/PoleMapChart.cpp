@@ -96,6 +96,7 @@ PoleMapChart::PoleMapChart(int width, int height) : fChart(std::make_unique<TCha
 PoleMapChart::~PoleMapChart() = default;
 
 void PoleMapChart::SetBounds(int left, int top, int width, int height) {
+  FitExplorerLegend(*fChart, width);
   fChart->SetBounds(left, top, width, height);
 }
 

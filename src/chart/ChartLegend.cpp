@@ -173,25 +173,41 @@ void TChartLegend::Paint() {
       titles[0] = FitText(canvas, titles[0], firstRoom);
       textWidths[0] = canvas.MeasureTextWidth(titles[0]);
     }
+    // Items fill a row, then the next one, as long as the rows take at
+    // most kMaxRows and a third of the chart rectangle's height.
+    const int start = total;
+    const int maxRows = std::max(
+        1, std::min(kMaxRows, (plot.Height() / 3 - 2 * (frame + verticalPadding)) / rowHeight));
+    std::vector<int> itemRows;
+    int row = 0;
+    int widest = 0;
     for (std::size_t i = 0; i < items.size(); ++i) {
       const int w = symbolWidth + padding + textWidths[i] + padding;
-      if (total + w > plot.Width()) {
+      if (total + w > plot.Width() && total > start) {
+        ++row;
+        total = start;
+      }
+      if (row >= maxRows || total + w > plot.Width()) {
         items.resize(i);
         break;
       }
       itemWidths.push_back(w);
+      itemRows.push_back(row);
       total += w;
+      widest = std::max(widest, total);
     }
     if (items.empty()) return;
-    const int height = 2 * (frame + verticalPadding) + rowHeight;
-    const int left = plot.Left + (plot.Width() - total) / 2;
+    const int rows = itemRows.back() + 1;
+    const int height = 2 * (frame + verticalPadding) + rows * rowHeight;
+    const int left = plot.Left + (plot.Width() - widest) / 2;
     const int top = fAlignment == laTop ? plot.Top : plot.Bottom - height;
-    box = TRect{left, top, left + total, top + height};
+    box = TRect{left, top, left + widest, top + height};
     int x = box.Left + frame + padding;
-    for (int w : itemWidths) {
-      const int rowTop = box.Top + frame + verticalPadding;
-      fItemRects.push_back({x, rowTop, x + w - padding, rowTop + rowHeight});
-      x += w;
+    for (std::size_t i = 0; i < itemWidths.size(); ++i) {
+      if (i > 0 && itemRows[i] != itemRows[i - 1]) x = box.Left + frame + padding;
+      const int rowTop = box.Top + frame + verticalPadding + itemRows[i] * rowHeight;
+      fItemRects.push_back({x, rowTop, x + itemWidths[i] - padding, rowTop + rowHeight});
+      x += itemWidths[i];
     }
   }
   fLegendRect = box;

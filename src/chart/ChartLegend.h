@@ -7,7 +7,8 @@
 //
 // Layout. On the left or right the items are stacked, one row each, and the
 // box stands at the top of the chart rectangle; on the top or bottom they
-// sit side by side in one row, the box centred. The box is as large as its
+// sit side by side, in as many rows as they need up to kMaxRows (and a
+// third of the chart rectangle's height), the box centred. The box is as large as its
 // items need: a frame, a padding, the symbol, a padding, the text, a
 // padding. Items that do not fit beside the chart rectangle are left out.
 // With ResizeChart the chart rectangle gives up the box and a gap, so that
@@ -55,6 +56,8 @@ class TChartLegend : public TChartFontObject {
   // A box beside the chart rectangle takes at most this percentage of its
   // width.
   static constexpr int kMaxWidthPercent = 50;
+  // Rows of a legend above or below the chart rectangle, at most.
+  static constexpr int kMaxRows = 4;
 
   explicit TChartLegend(TCustomChart& chart);
 

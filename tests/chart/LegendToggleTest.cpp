@@ -299,3 +299,55 @@ TEST(LegendToggle, NeverCoversThePlotWithManyRowsOrLongTitles) {
 
 }  // namespace
 }  // namespace drivesim
+
+namespace drivesim {
+namespace {
+
+// Above or below the plot, items that do not fit in one row go on in the
+// next, in their order, up to the rows allowed; no two overlap, each row's
+// items lie side by side, and clicking an item of a later row hides its own
+// series.
+TEST(LegendToggle, ItemsBelowThePlotWrapIntoRows) {
+  TChart chart;
+  chart.SetBounds(0, 0, 300, 260);
+  chart.SetView3D(false);
+  chart.Legend().SetAlignment(laBottom);
+  chart.Legend().SetToggleOnClick(true);
+  std::vector<std::unique_ptr<TLineSeries>> series;
+  for (int i = 0; i < 7; ++i) {
+    series.push_back(std::make_unique<TLineSeries>());
+    series.back()->SetTitle("Curve number " + std::to_string(i));
+    series.back()->AddPoint(0, i, "", clDefault);
+    series.back()->AddPoint(1, i + 1, "", clDefault);
+    series.back()->SetParentChart(&chart);
+  }
+  TBitmap bitmap(300, 260);
+  chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
+  const TChartLegend& legend = chart.Legend();
+  ASSERT_EQ(legend.DrawnCount(), 7);  // all of them, in several rows
+  std::vector<int> rowTops;
+  for (int i = 0; i < 7; ++i) {
+    const TRect& r = legend.ItemRect(i);
+    EXPECT_EQ(&legend.ItemSeriesAt(i), series[static_cast<std::size_t>(i)].get());
+    if (rowTops.empty() || rowTops.back() != r.Top) rowTops.push_back(r.Top);
+    for (int j = 0; j < i; ++j) {
+      EXPECT_TRUE(IntersectRects(r, legend.ItemRect(j)).IsEmpty()) << i << " " << j;
+    }
+    if (i > 0 && legend.ItemRect(i - 1).Top == r.Top) {
+      EXPECT_GE(r.Left, legend.ItemRect(i - 1).Right) << i;
+    }
+    EXPECT_LE(r.Bottom, legend.LegendRect().Bottom);
+  }
+  EXPECT_GE(rowTops.size(), 3u);
+  EXPECT_LE(rowTops.size(), static_cast<std::size_t>(TChartLegend::kMaxRows));
+  EXPECT_TRUE(std::is_sorted(rowTops.begin(), rowTops.end()));
+  EXPECT_TRUE(IntersectRects(legend.LegendRect(), chart.PlotRect()).IsEmpty());
+  const TRect last = legend.ItemRect(6);
+  chart.DispatchMouseDown(mbLeft, 0, last.Left + 3, (last.Top + last.Bottom) / 2);
+  chart.DispatchMouseUp(mbLeft, 0, last.Left + 3, (last.Top + last.Bottom) / 2);
+  EXPECT_FALSE(series[6]->Active());
+  EXPECT_TRUE(series[5]->Active());
+}
+
+}  // namespace
+}  // namespace drivesim
