@@ -647,6 +647,125 @@
     </message>
 </context>
 <context>
+    <name>LabReport</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Eingangsgröße</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation>Eingangsgrößen</translation>
+    </message>
+    <message>
+        <source>The feedback coefficient explored</source>
+        <translation>Untersuchung des Rückführkoeffizienten</translation>
+    </message>
+    <message>
+        <source>The loop at k = %1 V·s/rad, from its closed form and measured on the drive&apos;s own run from rest; k explored from %2 to %3 V·s/rad.</source>
+        <translation>Der Regelkreis bei k = %1 V·s/rad, aus seiner geschlossenen Lösung berechnet und an einem eigenen Lauf des Antriebs aus dem Stillstand gemessen; k untersucht von %2 bis %3 V·s/rad.</translation>
+    </message>
+    <message>
+        <source>The setpoint being 0, the explorer steps to %1 rad/s.</source>
+        <translation>Da der Sollwert 0 ist, gibt die Untersuchung einen Sprung auf %1 rad/s vor.</translation>
+    </message>
+    <message>
+        <source>Figure</source>
+        <translation>Kennwert</translation>
+    </message>
+    <message>
+        <source>Closed form</source>
+        <translation>Analytisch</translation>
+    </message>
+    <message>
+        <source>Measured</source>
+        <translation>Gemessen</translation>
+    </message>
+    <message>
+        <source>Design target</source>
+        <translation>Entwurfsziel</translation>
+    </message>
+    <message>
+        <source>Design targets</source>
+        <translation>Entwurfsziele</translation>
+    </message>
+    <message>
+        <source>No design target was set.</source>
+        <translation>Es wurde kein Entwurfsziel gesetzt.</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Ziel</translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation>Grenzwert</translation>
+    </message>
+    <message>
+        <source>At this k</source>
+        <translation>Bei diesem k</translation>
+    </message>
+    <message>
+        <source>Answer: %1</source>
+        <translation>Antwort: %1</translation>
+    </message>
+    <message>
+        <source>Runs</source>
+        <translation>Läufe</translation>
+    </message>
+    <message>
+        <source>No run was kept.</source>
+        <translation>Es wurde kein Lauf behalten.</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>Key figures: measured on the run / from the loop&apos;s closed form; — where the run does not reach the figure.</source>
+        <translation>Kennwerte: gemessen am Lauf / aus der geschlossenen Lösung des Kreises; — wo der Lauf den Kennwert nicht erreicht.</translation>
+    </message>
+    <message>
+        <source>Lab report</source>
+        <translation>Laborbericht</translation>
+    </message>
+    <message>
+        <source>Student</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Aufgabe</translation>
+    </message>
+    <message>
+        <source>Step responses</source>
+        <translation>Sprungantworten</translation>
+    </message>
+    <message>
+        <source>Sweep of %1</source>
+        <translation>Parameterreihe über %1</translation>
+    </message>
+    <message>
+        <source>Sweep of %1: %2 runs from %3 to %4</source>
+        <translation>Parameterreihe über %1: %2 Läufe von %3 bis %4</translation>
+    </message>
+    <message>
+        <source>DriveSim lab report</source>
+        <translation>DriveSim-Laborbericht</translation>
+    </message>
+</context>
+<context>
     <name>LabRuns</name>
     <message>
         <source>k =</source>
@@ -1198,6 +1317,30 @@ rad/s</translation>
     <message>
         <source>Save the scenario before leaving?</source>
         <translation>Szenario vor dem Beenden speichern?</translation>
+    </message>
+    <message>
+        <source>&amp;Export lab report (PDF)…</source>
+        <translation>Laborbericht &amp;exportieren (PDF)…</translation>
+    </message>
+    <message>
+        <source>Export lab report</source>
+        <translation>Laborbericht exportieren</translation>
+    </message>
+    <message>
+        <source>Your name, for the report:</source>
+        <translation>Ihr Name für den Bericht:</translation>
+    </message>
+    <message>
+        <source>Export lab report (PDF)</source>
+        <translation>Laborbericht exportieren (PDF)</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf);;All files (*)</source>
+        <translation>PDF-Dateien (*.pdf);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Current run</source>
+        <translation>Aktueller Lauf</translation>
     </message>
 </context>
 <context>

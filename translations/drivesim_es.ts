@@ -647,6 +647,125 @@
     </message>
 </context>
 <context>
+    <name>LabReport</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Página %1 de %2</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Entrada</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valor</translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation>Entradas</translation>
+    </message>
+    <message>
+        <source>The feedback coefficient explored</source>
+        <translation>Exploración del coeficiente de realimentación</translation>
+    </message>
+    <message>
+        <source>The loop at k = %1 V·s/rad, from its closed form and measured on the drive&apos;s own run from rest; k explored from %2 to %3 V·s/rad.</source>
+        <translation>El lazo con k = %1 V·s/rad, por su forma analítica y medido en un ensayo propio del accionamiento desde el reposo; k explorado de %2 a %3 V·s/rad.</translation>
+    </message>
+    <message>
+        <source>The setpoint being 0, the explorer steps to %1 rad/s.</source>
+        <translation>Al ser la consigna 0, el explorador aplica un escalón de %1 rad/s.</translation>
+    </message>
+    <message>
+        <source>Figure</source>
+        <translation>Índice</translation>
+    </message>
+    <message>
+        <source>Closed form</source>
+        <translation>Fórmula</translation>
+    </message>
+    <message>
+        <source>Measured</source>
+        <translation>Medido</translation>
+    </message>
+    <message>
+        <source>Design target</source>
+        <translation>Objetivo de diseño</translation>
+    </message>
+    <message>
+        <source>Design targets</source>
+        <translation>Objetivos de diseño</translation>
+    </message>
+    <message>
+        <source>No design target was set.</source>
+        <translation>No se fijó ningún objetivo de diseño.</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Objetivo</translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation>Límite</translation>
+    </message>
+    <message>
+        <source>At this k</source>
+        <translation>Con este k</translation>
+    </message>
+    <message>
+        <source>Answer: %1</source>
+        <translation>Respuesta: %1</translation>
+    </message>
+    <message>
+        <source>Runs</source>
+        <translation>Ensayos</translation>
+    </message>
+    <message>
+        <source>No run was kept.</source>
+        <translation>No se conservó ningún ensayo.</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>N.º</translation>
+    </message>
+    <message>
+        <source>Key figures: measured on the run / from the loop&apos;s closed form; — where the run does not reach the figure.</source>
+        <translation>Índices: medidos en el ensayo / según la forma analítica del lazo; — donde el ensayo no alcanza el índice.</translation>
+    </message>
+    <message>
+        <source>Lab report</source>
+        <translation>Informe de laboratorio</translation>
+    </message>
+    <message>
+        <source>Student</source>
+        <translation>Estudiante</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Tarea</translation>
+    </message>
+    <message>
+        <source>Step responses</source>
+        <translation>Respuestas al escalón</translation>
+    </message>
+    <message>
+        <source>Sweep of %1</source>
+        <translation>Barrido de %1</translation>
+    </message>
+    <message>
+        <source>Sweep of %1: %2 runs from %3 to %4</source>
+        <translation>Barrido de %1: %2 ensayos de %3 a %4</translation>
+    </message>
+    <message>
+        <source>DriveSim lab report</source>
+        <translation>Informe de laboratorio de DriveSim</translation>
+    </message>
+</context>
+<context>
     <name>LabRuns</name>
     <message>
         <source>k =</source>
@@ -1198,6 +1317,30 @@ rad/s</translation>
     <message>
         <source>Save the scenario before leaving?</source>
         <translation>¿Guardar el escenario antes de salir?</translation>
+    </message>
+    <message>
+        <source>&amp;Export lab report (PDF)…</source>
+        <translation>&amp;Exportar informe de laboratorio (PDF)…</translation>
+    </message>
+    <message>
+        <source>Export lab report</source>
+        <translation>Exportar informe de laboratorio</translation>
+    </message>
+    <message>
+        <source>Your name, for the report:</source>
+        <translation>Su nombre, para el informe:</translation>
+    </message>
+    <message>
+        <source>Export lab report (PDF)</source>
+        <translation>Exportar informe de laboratorio (PDF)</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf);;All files (*)</source>
+        <translation>Archivos PDF (*.pdf);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Current run</source>
+        <translation>Ensayo actual</translation>
     </message>
 </context>
 <context>

@@ -647,6 +647,125 @@
     </message>
 </context>
 <context>
+    <name>LabReport</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Page %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Entrée</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valeur</translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation>Entrées</translation>
+    </message>
+    <message>
+        <source>The feedback coefficient explored</source>
+        <translation>Exploration du coefficient de contre-réaction</translation>
+    </message>
+    <message>
+        <source>The loop at k = %1 V·s/rad, from its closed form and measured on the drive&apos;s own run from rest; k explored from %2 to %3 V·s/rad.</source>
+        <translation>La boucle à k = %1 V·s/rad, par sa forme analytique et mesurée sur un essai propre de l&apos;entraînement depuis l&apos;arrêt ; k exploré de %2 à %3 V·s/rad.</translation>
+    </message>
+    <message>
+        <source>The setpoint being 0, the explorer steps to %1 rad/s.</source>
+        <translation>La consigne étant 0, l&apos;explorateur applique un échelon de %1 rad/s.</translation>
+    </message>
+    <message>
+        <source>Figure</source>
+        <translation>Grandeur</translation>
+    </message>
+    <message>
+        <source>Closed form</source>
+        <translation>Formule</translation>
+    </message>
+    <message>
+        <source>Measured</source>
+        <translation>Mesuré</translation>
+    </message>
+    <message>
+        <source>Design target</source>
+        <translation>Objectif de conception</translation>
+    </message>
+    <message>
+        <source>Design targets</source>
+        <translation>Objectifs de conception</translation>
+    </message>
+    <message>
+        <source>No design target was set.</source>
+        <translation>Aucun objectif de conception n&apos;a été fixé.</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Objectif</translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation>Limite</translation>
+    </message>
+    <message>
+        <source>At this k</source>
+        <translation>Pour ce k</translation>
+    </message>
+    <message>
+        <source>Answer: %1</source>
+        <translation>Réponse : %1</translation>
+    </message>
+    <message>
+        <source>Runs</source>
+        <translation>Essais</translation>
+    </message>
+    <message>
+        <source>No run was kept.</source>
+        <translation>Aucun essai n&apos;a été conservé.</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>N°</translation>
+    </message>
+    <message>
+        <source>Key figures: measured on the run / from the loop&apos;s closed form; — where the run does not reach the figure.</source>
+        <translation>Grandeurs : mesurées sur l&apos;essai / par la forme analytique de la boucle ; — là où l&apos;essai n&apos;atteint pas la grandeur.</translation>
+    </message>
+    <message>
+        <source>Lab report</source>
+        <translation>Compte rendu de TP</translation>
+    </message>
+    <message>
+        <source>Student</source>
+        <translation>Étudiant(e)</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Énoncé</translation>
+    </message>
+    <message>
+        <source>Step responses</source>
+        <translation>Réponses indicielles</translation>
+    </message>
+    <message>
+        <source>Sweep of %1</source>
+        <translation>Série sur %1</translation>
+    </message>
+    <message>
+        <source>Sweep of %1: %2 runs from %3 to %4</source>
+        <translation>Série sur %1 : %2 essais de %3 à %4</translation>
+    </message>
+    <message>
+        <source>DriveSim lab report</source>
+        <translation>Compte rendu de TP DriveSim</translation>
+    </message>
+</context>
+<context>
     <name>LabRuns</name>
     <message>
         <source>k =</source>
@@ -1198,6 +1317,30 @@ rad/s</translation>
     <message>
         <source>Save the scenario before leaving?</source>
         <translation>Enregistrer le scénario avant de quitter ?</translation>
+    </message>
+    <message>
+        <source>&amp;Export lab report (PDF)…</source>
+        <translation>E&amp;xporter le compte rendu de TP (PDF)…</translation>
+    </message>
+    <message>
+        <source>Export lab report</source>
+        <translation>Exporter le compte rendu de TP</translation>
+    </message>
+    <message>
+        <source>Your name, for the report:</source>
+        <translation>Votre nom, pour le compte rendu :</translation>
+    </message>
+    <message>
+        <source>Export lab report (PDF)</source>
+        <translation>Exporter le compte rendu de TP (PDF)</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf);;All files (*)</source>
+        <translation>Fichiers PDF (*.pdf);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Current run</source>
+        <translation>Essai en cours</translation>
     </message>
 </context>
 <context>

@@ -647,6 +647,125 @@
     </message>
 </context>
 <context>
+    <name>LabReport</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Страница %1 из %2</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Входная величина</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Inputs</source>
+        <translation>Входные величины</translation>
+    </message>
+    <message>
+        <source>The feedback coefficient explored</source>
+        <translation>Исследование коэффициента обратной связи</translation>
+    </message>
+    <message>
+        <source>The loop at k = %1 V·s/rad, from its closed form and measured on the drive&apos;s own run from rest; k explored from %2 to %3 V·s/rad.</source>
+        <translation>Контур при k = %1 В·с/рад: по аналитической формуле и по измерению на собственном опыте привода из состояния покоя; k исследован от %2 до %3 В·с/рад.</translation>
+    </message>
+    <message>
+        <source>The setpoint being 0, the explorer steps to %1 rad/s.</source>
+        <translation>Поскольку задание равно 0, исследование подаёт скачок задания %1 рад/с.</translation>
+    </message>
+    <message>
+        <source>Figure</source>
+        <translation>Показатель</translation>
+    </message>
+    <message>
+        <source>Closed form</source>
+        <translation>Формула</translation>
+    </message>
+    <message>
+        <source>Measured</source>
+        <translation>Измерено</translation>
+    </message>
+    <message>
+        <source>Design target</source>
+        <translation>Цель синтеза</translation>
+    </message>
+    <message>
+        <source>Design targets</source>
+        <translation>Цели синтеза</translation>
+    </message>
+    <message>
+        <source>No design target was set.</source>
+        <translation>Цели синтеза не заданы.</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Цель</translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation>Граница</translation>
+    </message>
+    <message>
+        <source>At this k</source>
+        <translation>При этом k</translation>
+    </message>
+    <message>
+        <source>Answer: %1</source>
+        <translation>Ответ: %1</translation>
+    </message>
+    <message>
+        <source>Runs</source>
+        <translation>Опыты</translation>
+    </message>
+    <message>
+        <source>No run was kept.</source>
+        <translation>Ни один опыт не сохранён.</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>Key figures: measured on the run / from the loop&apos;s closed form; — where the run does not reach the figure.</source>
+        <translation>Показатели: измеренные в опыте / по аналитической формуле контура; — там, где опыт не достигает показателя.</translation>
+    </message>
+    <message>
+        <source>Lab report</source>
+        <translation>Отчёт о лабораторной работе</translation>
+    </message>
+    <message>
+        <source>Student</source>
+        <translation>Студент</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Задача</translation>
+    </message>
+    <message>
+        <source>Step responses</source>
+        <translation>Переходные характеристики</translation>
+    </message>
+    <message>
+        <source>Sweep of %1</source>
+        <translation>Серия по параметру «%1»</translation>
+    </message>
+    <message>
+        <source>Sweep of %1: %2 runs from %3 to %4</source>
+        <translation>Серия по параметру «%1»: опытов — %2, от %3 до %4</translation>
+    </message>
+    <message>
+        <source>DriveSim lab report</source>
+        <translation>Отчёт DriveSim о лабораторной работе</translation>
+    </message>
+</context>
+<context>
     <name>LabRuns</name>
     <message>
         <source>k =</source>
@@ -1198,6 +1317,30 @@ rad/s</source>
     <message>
         <source>Save the scenario before leaving?</source>
         <translation>Сохранить сценарий перед выходом?</translation>
+    </message>
+    <message>
+        <source>&amp;Export lab report (PDF)…</source>
+        <translation>&amp;Экспорт отчёта о лабораторной работе (PDF)…</translation>
+    </message>
+    <message>
+        <source>Export lab report</source>
+        <translation>Экспорт отчёта о лабораторной работе</translation>
+    </message>
+    <message>
+        <source>Your name, for the report:</source>
+        <translation>Ваше имя для отчёта:</translation>
+    </message>
+    <message>
+        <source>Export lab report (PDF)</source>
+        <translation>Экспорт отчёта о лабораторной работе (PDF)</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf);;All files (*)</source>
+        <translation>Файлы PDF (*.pdf);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Current run</source>
+        <translation>Текущий опыт</translation>
     </message>
 </context>
 <context>

@@ -24,6 +24,7 @@
 #include "lab/LabTable.h"
 #include "platform/Graphics.h"
 #include "platform/Numbers.h"
+#include "platform/Translate.h"
 
 namespace drivesim {
 
@@ -141,8 +142,10 @@ class ReportPages {
     fPainter.drawLine(QPointF(0, top), QPointF(Width(), top));
     Text(font, band, Qt::AlignLeft | Qt::AlignVCenter, fFoot, kGrey);
     if (fTotal > 0) {
-      Text(font, band, Qt::AlignRight | Qt::AlignVCenter,
-           "Page " + std::to_string(fPage) + " of " + std::to_string(fTotal), kGrey);
+      Text(
+          font, band, Qt::AlignRight | Qt::AlignVCenter,
+          FillIn(Tr("LabReport", "Page %1 of %2"), {std::to_string(fPage), std::to_string(fTotal)}),
+          kGrey);
     }
   }
 
@@ -280,13 +283,13 @@ constexpr SweepParameter kInputOrder[] = {
 
 void InputsSection(ReportPages& pages, const DriveInputs& inputs) {
   Table table;
-  table.Headers = {"Input", "Value"};
+  table.Headers = {Tr("LabReport", "Input"), Tr("LabReport", "Value")};
   table.Widths = Fractions(pages, {0.42, 0.18});
   for (SweepParameter p : kInputOrder) {
-    table.Rows.push_back(
-        {Cell(SweepParameterCaption(p)), Right(FloatToStr(SweptValueOf(inputs, p)))});
+    table.Rows.push_back({Cell(TrMarked("Sweep", SweepParameterCaption(p))),
+                          Right(FloatToStr(SweptValueOf(inputs, p)))});
   }
-  Heading(pages, "Inputs", Mm(30));
+  Heading(pages, Tr("LabReport", "Inputs"), Mm(30));
   DrawTable(pages, table);
 }
 
@@ -297,23 +300,27 @@ void ExplorerSection(ReportPages& pages, const LabReportContent& content) {
   state.SetTargets(content.Targets);
   state.SetInputs(content.ExplorerInputs ? *content.ExplorerInputs
                                          : ExplorableInputs(content.Inputs));
-  Heading(pages, "The feedback coefficient explored", Mm(30));
+  Heading(pages, Tr("LabReport", "The feedback coefficient explored"), Mm(30));
   const ExplorerFigures& f = state.Figures();
   if (!f.Valid) {
     Paragraph(pages, f.Problem);
     return;
   }
-  Paragraph(pages, "The loop at k = " + FormatSignificant(state.Feedback(), 6, sep) +
-                       " V\u00b7s/rad, from its closed form and measured on the drive's own "
-                       "run from rest; k explored from " +
-                       FormatSignificant(state.RangeFrom(), 6, sep) + " to " +
-                       FormatSignificant(state.RangeTo(), 6, sep) + " V\u00b7s/rad." +
-                       (!content.ExplorerInputs && content.Inputs.Setpoint == 0
-                            ? " The setpoint being 0, the explorer steps to " +
-                                  std::to_string(state.Inputs().Setpoint) + " rad/s."
-                            : std::string()));
+  std::string loop = FillIn(
+      Tr("LabReport",
+         "The loop at k = %1 V·s/rad, from its closed form and "
+         "measured on the drive's own run from rest; k explored from %2 "
+         "to %3 V·s/rad."),
+      {FormatSignificant(state.Feedback(), 6, sep), FormatSignificant(state.RangeFrom(), 6, sep),
+       FormatSignificant(state.RangeTo(), 6, sep)});
+  if (!content.ExplorerInputs && content.Inputs.Setpoint == 0) {
+    loop += " " + FillIn(Tr("LabReport", "The setpoint being 0, the explorer steps to %1 rad/s."),
+                         {std::to_string(state.Inputs().Setpoint)});
+  }
+  Paragraph(pages, loop);
   Table figures;
-  figures.Headers = {"Figure", "Closed form", "Measured", "Design target"};
+  figures.Headers = {Tr("LabReport", "Figure"), Tr("LabReport", "Closed form"),
+                     Tr("LabReport", "Measured"), Tr("LabReport", "Design target")};
   figures.Widths = Fractions(pages, {0.46, 0.18, 0.18, 0.18});
   for (const ExplorerFigureRow& row : ExplorerFigureRows(state, sep)) {
     figures.Rows.push_back(
@@ -321,13 +328,14 @@ void ExplorerSection(ReportPages& pages, const LabReportContent& content) {
   }
   DrawTable(pages, figures);
 
-  Heading(pages, "Design targets", Mm(20));
+  Heading(pages, Tr("LabReport", "Design targets"), Mm(20));
   if (state.Targets().EnabledCount() == 0) {
-    Paragraph(pages, "No design target was set.");
+    Paragraph(pages, Tr("LabReport", "No design target was set."));
     return;
   }
   Table targets;
-  targets.Headers = {"Target", "Limit", "At this k"};
+  targets.Headers = {Tr("LabReport", "Target"), Tr("LabReport", "Limit"),
+                     Tr("LabReport", "At this k")};
   targets.Widths = Fractions(pages, {0.42, 0.18, 0.18});
   for (TargetKind kind : kAllTargetKinds) {
     const DesignTarget& target = state.Targets()[kind];
@@ -337,16 +345,17 @@ void ExplorerSection(ReportPages& pages, const LabReportContent& content) {
                             Right(FormatSignificant(target.Limit, 6, sep)), MetCell(met)});
   }
   DrawTable(pages, targets);
-  Paragraph(pages, "Answer: " + ExplorerAnswerText(state, sep), ReportFont(10, true));
+  Paragraph(pages, FillIn(Tr("LabReport", "Answer: %1"), {ExplorerAnswerText(state, sep)}),
+            ReportFont(10, true));
 }
 
 // The runs' table, split into as many tables as the columns need, of about
 // one width each. Every table begins with the run's number and colour; the
 // first also names the run.
 void RunsSection(ReportPages& pages, const std::vector<const LabRun*>& rows) {
-  Heading(pages, "Runs", Mm(25));
+  Heading(pages, Tr("LabReport", "Runs"), Mm(25));
   if (rows.empty()) {
-    Paragraph(pages, "No run was kept.");
+    Paragraph(pages, Tr("LabReport", "No run was kept."));
     return;
   }
   const std::vector<LabTableColumn> columns = LabTable::ColumnsFor(rows);
@@ -367,7 +376,8 @@ void RunsSection(ReportPages& pages, const std::vector<const LabRun*>& rows) {
   }
   // The name wraps rather than take more than a third of the width.
   const double nameWidth = std::min(natural[0], pages.Width() / 3);
-  const double numberWidth = std::max(textWidth(TableHeaderFont(), "No."),
+  const std::string number = Tr("LabReport", "No.");
+  const double numberWidth = std::max(textWidth(TableHeaderFont(), number),
                                       textWidth(TableFont(), std::to_string(rows.size()))) +
                              swatch + 2 * pad + Mm(0.5);
 
@@ -398,7 +408,7 @@ void RunsSection(ReportPages& pages, const std::vector<const LabRun*>& rows) {
   for (std::size_t t = 0; t < chunks.size(); ++t) {
     const bool named = t == 0;
     Table table;
-    table.Headers.push_back("No.");
+    table.Headers.push_back(number);
     table.Widths.push_back(numberWidth);
     double used = numberWidth;
     if (named) {
@@ -434,20 +444,23 @@ void RunsSection(ReportPages& pages, const std::vector<const LabRun*>& rows) {
     DrawTable(pages, table);
   }
   Paragraph(pages,
-            "Key figures: measured on the run / from the loop's closed form; \u2014 where the "
-            "run does not reach the figure.",
+            Tr("LabReport",
+               "Key figures: measured on the run / from the loop's closed form; — where the "
+               "run does not reach the figure."),
             ReportFont(8), kGrey);
 }
 
 void Layout(ReportPages& pages, const LabReportContent& content, const QImage& steps,
             const QImage* sweep) {
-  const std::string title = content.Title.empty() ? "Lab report" : content.Title;
-  if (!content.Title.empty()) Paragraph(pages, "Lab report", ReportFont(9), kGrey);
+  const std::string report = Tr("LabReport", "Lab report");
+  const std::string title = content.Title.empty() ? report : content.Title;
+  if (!content.Title.empty()) Paragraph(pages, report, ReportFont(9), kGrey);
   Paragraph(pages, title, ReportFont(20, true));
   pages.Y += Mm(1);
   Table who;
   who.Widths = Fractions(pages, {0.16, 0.84});
-  who.Rows = {{Cell("Student"), Cell(content.Student)}, {Cell("Date"), Cell(content.When)}};
+  who.Rows = {{Cell(Tr("LabReport", "Student")), Cell(content.Student)},
+              {Cell(Tr("LabReport", "Date")), Cell(content.When)}};
   for (const std::vector<Cell>& row : who.Rows) {
     const double height = pages.TextHeight(BodyFont(), row[1].Text, who.Widths[1]);
     pages.Text(ReportFont(10, true), QRectF(0, pages.Y, who.Widths[0], height), Qt::AlignLeft,
@@ -457,22 +470,23 @@ void Layout(ReportPages& pages, const LabReportContent& content, const QImage& s
     pages.Y += height + Mm(1);
   }
   if (!content.Task.empty()) {
-    Heading(pages, "Task", Mm(10));
+    Heading(pages, Tr("LabReport", "Task"), Mm(10));
     Paragraph(pages, content.Task);
   }
   InputsSection(pages, content.Inputs);
   ExplorerSection(pages, content);
-  Heading(pages, "Step responses", pages.Width() * kStepChartHeight / kChartWidth);
+  Heading(pages, Tr("LabReport", "Step responses"), pages.Width() * kStepChartHeight / kChartWidth);
   Chart(pages, steps);
   RunsSection(pages, content.Rows);
   if (sweep) {
     const SweepSpec& spec = content.Sweep->Spec;
     const auto [low, high] = std::minmax_element(spec.Values.begin(), spec.Values.end());
-    std::string heading = "Sweep of " + std::string(SweepParameterName(spec.Parameter));
-    if (low != spec.Values.end()) {
-      heading += ": " + std::to_string(content.Sweep->Runs.size()) + " runs from " +
-                 ValueText(*low) + " to " + ValueText(*high);
-    }
+    const std::string name = TrMarked("SweepName", SweepParameterName(spec.Parameter));
+    const std::string heading = low == spec.Values.end()
+                                    ? FillIn(Tr("LabReport", "Sweep of %1"), {name})
+                                    : FillIn(Tr("LabReport", "Sweep of %1: %2 runs from %3 to %4"),
+                                             {name, std::to_string(content.Sweep->Runs.size()),
+                                              ValueText(*low), ValueText(*high)});
     Heading(pages, heading, pages.Width() * kSweepChartHeight / kChartWidth);
     Chart(pages, *sweep);
   }
@@ -489,7 +503,7 @@ std::string WritePdf(const LabReportContent& content, const QImage& steps, const
     QPdfWriter writer(&buffer);
     writer.setResolution(kDpi);
     writer.setCreator(QStringLiteral("DriveSim"));
-    writer.setTitle(Q(content.Title.empty() ? "Lab report" : content.Title));
+    writer.setTitle(Q(content.Title.empty() ? Tr("LabReport", "Lab report") : content.Title));
     writer.setPageLayout(QPageLayout(
         QPageSize(content.Paper == ReportPaper::Letter ? QPageSize::Letter : QPageSize::A4),
         QPageLayout::Portrait, QMarginsF(kMarginSide, kMarginTop, kMarginSide, kMarginBottom),
@@ -497,7 +511,7 @@ std::string WritePdf(const LabReportContent& content, const QImage& steps, const
     QPainter painter(&writer);
     // The charts deflated, not as JPEG: their lines and letters stay sharp.
     painter.setRenderHint(QPainter::LosslessImageRendering);
-    std::string foot = "DriveSim lab report";
+    std::string foot = Tr("LabReport", "DriveSim lab report");
     if (!content.Student.empty()) foot += " \u2014 " + content.Student;
     ReportPages layout(writer, painter, total, foot);
     Layout(layout, content, steps, sweep);

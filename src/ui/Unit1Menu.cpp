@@ -93,17 +93,17 @@ void TForm1::ExportLabReport1Click() {
   // after.
   std::string student = StudentName();
   if (student.empty()) {
-    const std::optional<std::string> name =
-        PromptForText({"Export lab report", "Your name, for the report:", ""});
+    const std::optional<std::string> name = PromptForText(
+        {Tr("TForm1", "Export lab report"), Tr("TForm1", "Your name, for the report:"), ""});
     if (!name) return;
     const std::size_t first = name->find_first_not_of(" \t");
     const std::size_t last = name->find_last_not_of(" \t");
     student = first == std::string::npos ? std::string() : name->substr(first, last - first + 1);
     if (!student.empty()) SetStudentName(student);
   }
-  const std::optional<std::string> path =
-      PromptForSaveFileName({"Export lab report (PDF)", InLastFolder("report", "lab-report.pdf"),
-                             "PDF files (*.pdf);;All files (*)", "pdf"});
+  const std::optional<std::string> path = PromptForSaveFileName(
+      {Tr("TForm1", "Export lab report (PDF)"), InLastFolder("report", "lab-report.pdf"),
+       Tr("TForm1", "PDF files (*.pdf);;All files (*)"), "pdf"});
   if (!path) return;
   SetLastFolderOf("report", *path);
 
@@ -128,7 +128,7 @@ void TForm1::ExportLabReport1Click() {
   std::vector<const LabRun*> rows;
   LabRun current;
   if (fRun.Current().State() != LiveRunState::Waiting) {
-    current = LabRunOf(fRun, "Current run");
+    current = LabRunOf(fRun, Tr("TForm1", "Current run"));
     current.Colour = kCurrentRunColor;
     rows.push_back(&current);
   }
