@@ -93,24 +93,7 @@ fail() {
   finish 1
 }
 
-# Runs the command every 0.2 s until it succeeds, for at most $1 seconds.
-poll() {
-  limit=$(($1 * 5))
-  shift
-  n=0
-  while ! "$@"; do
-    n=$((n + 1))
-    [ "$n" -ge "$limit" ] && return 1
-    sleep 0.2
-  done
-  return 0
-}
-
-# The id of the visible window with exactly this title, if there is one.
-visible_window() {
-  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
-}
-window_shown() { [ -n "$(visible_window "$1")" ]; }
+. "$(dirname "$0")/common.sh"
 
 # A screenshot of a window as text: one line a row, one word a pixel,
 # eight hexadecimal digits: an unused byte, then red, green and blue.
