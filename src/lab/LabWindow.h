@@ -159,6 +159,8 @@ class TLabWindow {
   void UpdateLiveCells();
   void KeptChanged();
   void UpdateButtons();
+  // The progress bar of no sweep: empty, without a count.
+  void EmptyProgress();
   void SweepFinished(const SweepResult& result, const std::string& failure);
   void ShowFiguresChart();
 

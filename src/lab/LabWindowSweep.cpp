@@ -96,9 +96,7 @@ void TLabWindow::BuildSweepGroup(QWidget* group) {
   fRunSweep->setAutoDefault(false);
   fCancel->setAutoDefault(false);
   fCancel->setEnabled(false);
-  fProgress->setRange(0, 1);
-  fProgress->setValue(0);
-  fProgress->setFormat(QString());
+  EmptyProgress();
   // A thin bar without text, so that an empty one does not look like a
   // field to type in; the status beside it says how far a sweep is.
   fProgress->setTextVisible(false);
@@ -214,16 +212,16 @@ void TLabWindow::CancelClick() {
   fSweepStatus->setText(QString::fromStdString(Tr("TLabWindow", "Cancelling…")));
 }
 
-void TLabWindow::SweepFinished(const SweepResult& result, const std::string& failure) {
-  fRunSweep->setEnabled(true);
-  fCancel->setEnabled(false);
+void TLabWindow::EmptyProgress() {
   fProgress->setRange(0, 1);
   fProgress->setValue(0);
   fProgress->setFormat(QString());
-  // A thin bar without text, so that an empty one does not look like a
-  // field to type in; the status beside it says how far a sweep is.
-  fProgress->setTextVisible(false);
-  fProgress->setMaximumHeight(8);
+}
+
+void TLabWindow::SweepFinished(const SweepResult& result, const std::string& failure) {
+  fRunSweep->setEnabled(true);
+  fCancel->setEnabled(false);
+  EmptyProgress();
   if (!failure.empty()) {
     fSweepStatus->setText(QString());
     throw Exception(failure);
