@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "chart/ChartSeries.h"
+#include "mechanism/MechanismPicture.h"
 #include "sim/SimulationRig.h"
 #include "sim/TimeHistory.h"
 
@@ -46,6 +47,29 @@ void BM_FillSeries(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FillSeries)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// The mechanism picture of a running window redrawn at a screen's density
+// (the argument is the ratio in hundredths): what each tick's repaint of the
+// image costs on a dense screen.
+void BM_MechanismAtDensity(benchmark::State& state) {
+  Window window;
+  for (int n = 0; n < 400; ++n) window.Tick();
+  const double ratio = static_cast<double>(state.range(0)) / 100.0;
+  TBitmap dense;
+  for (auto _ : state) {
+    window.Tick();
+    DrawPictureAtDensity(dense, window.Rig.Gears, ratio);
+    benchmark::DoNotOptimize(dense.Pixel(10, 10));
+  }
+}
+BENCHMARK(BM_MechanismAtDensity)
+    ->Arg(100)
+    ->Arg(125)
+    ->Arg(150)
+    ->Arg(200)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace drivesim

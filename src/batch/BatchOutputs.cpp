@@ -16,6 +16,7 @@
 #include "batch/BatchRun.h"
 #include "files/PngData.h"
 #include "lab/LabWindow.h"
+#include "mechanism/MechanismPicture.h"
 #include "ui/MainWindowPicture.h"
 
 namespace drivesim {
@@ -64,8 +65,16 @@ void CheckLab(const BatchOptions& options) {
   }
 }
 
+// At a scale above 1 the picture is drawn at that density, as the window
+// shows it on such a screen.
 void WritePicture(const BatchResult& result, std::ostream& stream) {
-  WriteData(stream, PngData(result.Window.Image, result.Options.Scale));
+  if (result.Options.Scale == 1) {
+    WriteData(stream, PngData(result.Window.Image, 1));
+    return;
+  }
+  TBitmap dense;
+  DrawPictureAtDensity(dense, result.Window.Gears, result.Options.Scale);
+  WriteData(stream, PngData(dense, 1));
 }
 
 // One row of figures per run; the swept value is empty without a sweep.

@@ -16,6 +16,8 @@
 #include <QTextOption>
 #include <QWidget>
 #include <algorithm>
+#include <exception>
+#include <utility>
 
 #include "platform/Application.h"
 #include "platform/QtBridge.h"
@@ -25,27 +27,38 @@ namespace drivesim {
 
 namespace {
 
-// Shows an image control's bitmap. On a denser screen the bitmap, whose
-// pixels are layout pixels, is enlarged by the whole part of the device
-// pixel ratio, each pixel becoming a square of device pixels, so that its
-// thin lines stay sharp and even; where the ratio has a fraction the
-// enlarged picture sits in the middle of the control, on white like the
+// Shows an image control's bitmap. On a denser screen it shows the picture
+// the control draws at that density when its owner draws one; otherwise the
+// bitmap, whose pixels are layout pixels, is enlarged by the whole part of
+// the device pixel ratio, each pixel becoming a square of device pixels, so
+// that its thin lines stay sharp and even; where the ratio has a fraction
+// the enlarged picture sits in the middle of the control, on white like the
 // bitmap's own background.
 class ImageWidget : public QWidget {
  public:
-  ImageWidget(TBitmap* bitmap, QWidget* parent) : QWidget(parent), fBitmap(bitmap) {
+  ImageWidget(TImage* image, QWidget* parent) : QWidget(parent), fImage(image) {
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    const QImage* image = static_cast<const QImage*>(fBitmap->PlatformImage());
+    const QImage* image = static_cast<const QImage*>(fImage->Bitmap().PlatformImage());
     if (!image) return;
     const double ratio = bridge::PaintDeviceRatio(painter);
     if (ratio == 1.0) {
       painter.drawImage(0, 0, *image);
       return;
+    }
+    if (const TBitmap* dense = fImage->PictureAtDensity(ratio)) {
+      if (const auto* pixels = static_cast<const QImage*>(dense->PlatformImage())) {
+        // The dense picture's pixels go one to one onto the device's.
+        QImage devicePixels(pixels->constBits(), pixels->width(), pixels->height(),
+                            pixels->bytesPerLine(), pixels->format());
+        devicePixels.setDevicePixelRatio(ratio);
+        painter.drawImage(QPointF(0, 0), devicePixels);
+        return;
+      }
     }
     QImage shown(bridge::DevicePixels(width(), ratio), bridge::DevicePixels(height(), ratio),
                  QImage::Format_RGB32);
@@ -67,7 +80,7 @@ class ImageWidget : public QWidget {
   }
 
  private:
-  TBitmap* fBitmap;  // not owned; the image control owns it and this widget
+  TImage* fImage;  // not owned; the image control owns this widget
 };
 
 }  // namespace
@@ -380,11 +393,39 @@ void TMemo::ApplyColor() {
 
 TImage::TImage(TWinControl* parent)
     : TControl(parent, false), fBitmap(std::make_unique<TBitmap>()) {
-  auto* widget = new ImageWidget(fBitmap.get(), ParentWidget());
+  auto* widget = new ImageWidget(this, ParentWidget());
   fBitmap->OnChange = [this] {
+    fDenseRatio = 0;
     if (QWidget* w = Widget()) w->update();
   };
   AttachWidget(widget);
+}
+
+void TImage::SetOnDrawAtDensity(TDrawAtDensity draw) {
+  fDrawAtDensity = std::move(draw);
+  fDenseRatio = 0;
+  if (QWidget* w = Widget()) w->update();
+}
+
+const TBitmap* TImage::PictureAtDensity(double ratio) {
+  if (!fDrawAtDensity || !(ratio > 0)) return nullptr;
+  const int width = bridge::DevicePixels(Width(), ratio);
+  const int height = bridge::DevicePixels(Height(), ratio);
+  if (width <= 0 || height <= 0) return nullptr;
+  if (fDenseRatio == ratio && fDense.Width() == width && fDense.Height() == height) {
+    return &fDense;
+  }
+  fDenseRatio = 0;
+  try {
+    if (fDense.Width() != width || fDense.Height() != height) fDense.SetSize(width, height);
+    fDrawAtDensity(fDense, ratio);
+  } catch (const std::exception&) {
+    // A picture that cannot be drawn at the density is shown enlarged; the
+    // next paint tries again.
+    return nullptr;
+  }
+  fDenseRatio = ratio;
+  return &fDense;
 }
 
 TImage::~TImage() {

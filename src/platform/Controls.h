@@ -315,18 +315,38 @@ class TMemo : public TControl {
 
 // An image control showing its persistent bitmap, which has the control's
 // size and starts white. Drawing on the bitmap's canvas repaints the control.
+//
+// On a screen denser than the layout (or grabbed into a denser image) the
+// control shows what OnDrawAtDensity draws, when the owner gives it: the
+// same picture drawn afresh on a surface of the control's size in device
+// pixels, `ratio` device pixels per bitmap pixel. It is asked again only
+// after the bitmap changed or at another density, so the denser picture
+// follows every change of the bitmap and costs nothing between them.
+// Without it, or when it fails, the bitmap is shown enlarged by whole
+// pixels.
 class TImage : public TControl {
  public:
+  using TDrawAtDensity = std::function<void(TBitmap& surface, double ratio)>;
+
   explicit TImage(TWinControl* parent);
   ~TImage() override;
   TBitmap& Bitmap() { return *fBitmap; }
   TCanvas& Canvas() { return fBitmap->Canvas(); }
+
+  void SetOnDrawAtDensity(TDrawAtDensity draw);
+  // The picture at the ratio, drawn afresh if the bitmap changed since it
+  // was last drawn or the ratio or size differ; null without OnDrawAtDensity
+  // or when drawing failed.
+  const TBitmap* PictureAtDensity(double ratio);
 
  protected:
   void ApplyBounds() override;
 
  private:
   std::unique_ptr<TBitmap> fBitmap;
+  TDrawAtDensity fDrawAtDensity;
+  TBitmap fDense;
+  double fDenseRatio = 0;  // 0: fDense does not show the bitmap as it is
 };
 
 }  // namespace drivesim

@@ -211,6 +211,11 @@ TForm1::TForm1(DriveModel& model, TimeHistory& history, GearPair& gears)
   Image1 = std::make_unique<TImage>(this);
   Image1->SetBounds(256, 8, kPictureWidth, kPictureHeight);
   Image1->SetCursor(crHandPoint);
+  // On a denser screen the picture is drawn at the screen's density, its
+  // geometry scaled and its lines as sharp as the chart's, from the gears
+  // the bitmap shows.
+  Image1->SetOnDrawAtDensity(
+      [this](TBitmap& surface, double ratio) { DrawPictureAtDensity(surface, Gears, ratio); });
 
   // The oscilloscope at (256, 328), 353 x 169, as its stored layout
   // configures it.

@@ -1,8 +1,8 @@
 // drivesim-batch --scale: the PNG pictures N times their size, drawn as on a
 // screen N times as dense. The chart is the oscilloscope of the same run
 // rendered at that density; the window's picture holds that same chart and
-// the mechanism picture enlarged by whole pixels, which --picture writes
-// alone; a scale outside 1..4 is refused before anything is written.
+// the mechanism picture drawn at that density, which --picture writes alone;
+// a scale outside 1..4 is refused before anything is written.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -88,16 +88,21 @@ TEST_F(BatchScaleTest, PicturesAreDrawnAtTheScaleAndShowTheSameRun) {
 
   // The window twice as large each way, its client area below the menu
   // bar: the chart at (512, 656) as the tool drew it, the mechanism picture
-  // at (512, 16) with every pixel a 2 x 2 square.
+  // at (512, 16) drawn at the density from the run's gears, not its pixels
+  // enlarged.
   const QImage windowImage(QString::fromStdString(window));
   const int menu = 2 * MainMenuHeight();
   ASSERT_EQ(windowImage.size(), QSize(1246, menu + 1026));
   EXPECT_EQ(Differing(windowImage, 512, menu + 656, expectedChart), 0);
-  EXPECT_EQ(Differing(windowImage, 512, menu + 16, rig.Image, 2), 0);
-  // The mechanism picture alone, enlarged the same way.
+  TBitmap densePicture;
+  DrawPictureAtDensity(densePicture, rig.Gears, 2);
+  ASSERT_EQ(densePicture.Width(), 706);
+  EXPECT_EQ(Differing(windowImage, 512, menu + 16, densePicture), 0);
+  EXPECT_GT(Differing(windowImage, 512, menu + 16, rig.Image, 2), 1000);
+  // The mechanism picture alone, drawn the same way.
   const QImage pictureImage(QString::fromStdString(picture));
   ASSERT_EQ(pictureImage.size(), QSize(706, 626));
-  EXPECT_EQ(Differing(pictureImage, 0, 0, rig.Image, 2), 0);
+  EXPECT_EQ(Differing(pictureImage, 0, 0, densePicture), 0);
 
   // Three times: the chart again drawn at that density, not enlarged.
   ASSERT_EQ(Run({"--ticks", "60", "--setpoint", "150", "--csv", "/dev/null", "--chart", chart,

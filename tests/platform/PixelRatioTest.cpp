@@ -11,6 +11,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Canvas.h"
@@ -220,6 +221,59 @@ TEST(PixelRatioTest, ImageControlEnlargesItsPictureByWholePixels) {
   EXPECT_EQ(ColorOf(shown, left - 1, top + 10), clWhite);
   EXPECT_EQ(ColorOf(shown, left + 353, top + 10), clWhite);
   EXPECT_EQ(ColorOf(shown, 12 + 529, 6 + 469), clWhite);
+}
+
+TEST(PixelRatioTest, ImageControlShowsThePictureItsOwnerDrawsAtTheDensity) {
+  TForm form;
+  form.SetClientSize(400, 360);
+  TImage image(&form);
+  image.SetBounds(8, 4, 353, 313);
+  image.Canvas().SetPixel(5, 5, clRed);
+  // The owner's picture: a colour of its own per ratio, so that the shown
+  // pixels tell which drawing they come from.
+  int drawn = 0;
+  std::vector<std::pair<int, int>> sizes;
+  bool fail = false;
+  image.SetOnDrawAtDensity([&](TBitmap& surface, double ratio) {
+    if (fail) throw Exception("cannot draw");
+    ++drawn;
+    sizes.emplace_back(surface.Width(), surface.Height());
+    surface.Canvas().Brush().SetColor(ratio == 2 ? clNavy : clTeal);
+    surface.Canvas().FillRect(TRect{0, 0, surface.Width(), surface.Height()});
+  });
+  form.Show();
+
+  // At ratio 1 the bitmap itself, and the owner is not asked.
+  EXPECT_EQ(ColorOf(Grab(form, 1), 8 + 5, 4 + 5), clRed);
+  EXPECT_EQ(drawn, 0);
+
+  // Twice as dense: the owner's picture fills the control's 706 x 626
+  // device pixels one to one; painted again with nothing changed, it is
+  // not drawn again.
+  QImage shown = Grab(form, 2);
+  ASSERT_EQ(drawn, 1);
+  EXPECT_EQ(sizes.back(), std::make_pair(706, 626));
+  EXPECT_EQ(ColorOf(shown, 16, 8), clNavy);
+  EXPECT_EQ(ColorOf(shown, 16 + 705, 8 + 625), clNavy);
+  EXPECT_EQ(ColorOf(shown, 16 + 706, 8 + 626), ColorOf(shown, 2, 2));
+  Grab(form, 2);
+  EXPECT_EQ(drawn, 1);
+  // A change of the bitmap, or another density, draws it again.
+  image.Canvas().SetPixel(6, 6, clBlue);
+  Grab(form, 2);
+  EXPECT_EQ(drawn, 2);
+  shown = Grab(form, 1.5);
+  EXPECT_EQ(drawn, 3);
+  EXPECT_EQ(sizes.back(), std::make_pair(530, 470));
+  EXPECT_EQ(ColorOf(shown, 12, 6), clTeal);
+
+  // A picture that cannot be drawn: the bitmap enlarged, as without one.
+  fail = true;
+  image.Canvas().SetPixel(7, 7, clBlue);
+  shown = Grab(form, 2);
+  EXPECT_EQ(ColorOf(shown, 16 + 10, 8 + 10), clRed);
+  EXPECT_EQ(ColorOf(shown, 16 + 11, 8 + 11), clRed);
+  EXPECT_EQ(ColorOf(shown, 16 + 30, 8 + 30), clWhite);
 }
 
 }  // namespace
