@@ -226,12 +226,22 @@ void TChartSeries::SetPoints(std::span<const double> x, std::span<const double> 
   if (x.size() != y.size()) {
     throw EListError::IndexOutOfBounds(static_cast<int>(std::min(x.size(), y.size())));
   }
+  // Values that lie in this series' own lists are copied out first: the
+  // lists are written over below.
+  if (fXValues->Overlaps(x) || fXValues->Overlaps(y) || fYValues->Overlaps(x) ||
+      fYValues->Overlaps(y)) {
+    const std::vector<double> xs(x.begin(), x.end());
+    const std::vector<double> ys(y.begin(), y.end());
+    SetPoints(xs, ys, color);
+    return;
+  }
   const bool plain = !OnBeforeAdd && !OnAfterAdd && !OnClearValues && fDependents.empty() &&
                      fValuesLists.Count() == 2;
+  // The X values are taken with their order found on the way; out of order
+  // they are placed one by one below.
   const TChartValueList::TValueOrder order =
-      plain ? fXValues->OrderOf(x) : TChartValueList::TValueOrder{false, false};
+      plain ? fXValues->CopyValuesInOrder(x) : TChartValueList::TValueOrder{false, false};
   if (order.InOrder) {
-    fXValues->ReplaceValues(x, order.Rising);
     fYValues->ReplaceValues(y, false);
     // The colours one run, the labels all empty: as many points added one
     // after another in one colour store nothing per point.
@@ -245,13 +255,9 @@ void TChartSeries::SetPoints(std::span<const double> x, std::span<const double> 
     return;
   }
   // Points to be placed one by one, or a series whose events hear of each:
-  // the
-  // points added in turn, from copies (the spans may be this series' own
-  // values, which the clearing gives back).
-  const std::vector<double> xs(x.begin(), x.end());
-  const std::vector<double> ys(y.begin(), y.end());
+  // the points added in turn.
   ClearPoints();
-  for (std::size_t i = 0; i < xs.size(); ++i) AddPoint(xs[i], ys[i], "", color);
+  for (std::size_t i = 0; i < x.size(); ++i) AddPoint(x[i], y[i], "", color);
 }
 
 int TChartSeries::AddedAt(int index) {

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "chart/ChartSeries.h"
 #include "platform/Exceptions.h"
@@ -90,8 +94,14 @@ TChartValueList::TValueOrder TChartValueList::OrderOf(std::span<const double> va
   return TValueOrder{inOrder, stays == 0};
 }
 
-void TChartValueList::ReplaceValues(std::span<const double> values, bool rising) {
-  const std::size_t count = values.size();
+bool TChartValueList::Overlaps(std::span<const double> values) const {
+  if (values.empty() || fValues.empty()) return false;
+  const std::less<const double*> before;
+  return before(values.data(), fValues.data() + fValues.size()) &&
+         before(fValues.data(), values.data() + values.size());
+}
+
+void TChartValueList::StorageFor(std::size_t count) {
   if (fValues.capacity() < count) {
     if (fSpare.capacity() >= count) {
       fValues.swap(fSpare);
@@ -101,12 +111,72 @@ void TChartValueList::ReplaceValues(std::span<const double> values, bool rising)
       fValues.reserve(count);
     }
   }
-  // Made without values, then copied in at once.
   fValues.resize(count);
+}
+
+void TChartValueList::ReplaceValues(std::span<const double> values, bool rising) {
+  const std::size_t count = values.size();
+  // Made without values, then copied in at once.
+  StorageFor(count);
   if (count > 0) std::copy(values.begin(), values.end(), fValues.begin());
   fExtremesDirty = fTotalsDirty = true;
   fRising = rising;
   fKeptExtremes = false;
+}
+
+TChartValueList::TValueOrder TChartValueList::CopyValuesInOrder(std::span<const double> values) {
+  const std::size_t count = values.size();
+  StorageFor(count);
+  // Copied and compared with the one before in the same pass, the flags
+  // gathered as OrderOf gathers them.
+  unsigned char falls = 0;
+  unsigned char rises = 0;
+  unsigned char stays = 0;
+  const double* in = values.data();
+  double* out = fValues.data();
+  if (count > 0) out[0] = in[0];
+  std::size_t i = 1;
+#if defined(__SSE2__)
+  // Two pairs of neighbours at a time: a refill of a long record moves
+  // millions of values.
+  if (count >= 5) {
+    __m128d fallen = _mm_setzero_pd();
+    __m128d risen = _mm_setzero_pd();
+    __m128d stayed = _mm_setzero_pd();
+    for (; i + 4 <= count; i += 4) {
+      const __m128d before0 = _mm_loadu_pd(in + i - 1);
+      const __m128d value0 = _mm_loadu_pd(in + i);
+      const __m128d before1 = _mm_loadu_pd(in + i + 1);
+      const __m128d value1 = _mm_loadu_pd(in + i + 2);
+      _mm_storeu_pd(out + i, value0);
+      _mm_storeu_pd(out + i + 2, value1);
+      fallen = _mm_or_pd(fallen,
+                         _mm_or_pd(_mm_cmpgt_pd(before0, value0), _mm_cmpgt_pd(before1, value1)));
+      risen =
+          _mm_or_pd(risen, _mm_or_pd(_mm_cmplt_pd(before0, value0), _mm_cmplt_pd(before1, value1)));
+      stayed = _mm_or_pd(stayed,
+                         _mm_or_pd(_mm_cmpnlt_pd(before0, value0), _mm_cmpnlt_pd(before1, value1)));
+    }
+    falls = static_cast<unsigned char>(_mm_movemask_pd(fallen) != 0);
+    rises = static_cast<unsigned char>(_mm_movemask_pd(risen) != 0);
+    stays = static_cast<unsigned char>(_mm_movemask_pd(stayed) != 0);
+  }
+#endif
+  for (; i < count; ++i) {
+    const double before = in[i - 1];
+    const double value = in[i];
+    out[i] = value;
+    falls |= static_cast<unsigned char>(before > value);
+    rises |= static_cast<unsigned char>(before < value);
+    stays |= static_cast<unsigned char>(!(before < value));
+  }
+  const bool inOrder = fOrder == loAscending    ? falls == 0
+                       : fOrder == loDescending ? rises == 0
+                                                : true;
+  fExtremesDirty = fTotalsDirty = true;
+  fRising = inOrder && stays == 0;
+  fKeptExtremes = false;
+  return TValueOrder{inOrder, stays == 0};
 }
 
 int TChartValueList::AddInOrder(double value) {

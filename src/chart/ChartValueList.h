@@ -127,12 +127,20 @@ class TChartValueList {
     bool Rising;
   };
   TValueOrder OrderOf(std::span<const double> values) const;
+  // Whether values share any place with this list's storage.
+  bool Overlaps(std::span<const double> values) const;
   // Replaces the raw values by values, in their order, as emptying the list
   // and appending them one by one would leave it (rising tells whether they
   // rise strictly), the statistics worked out afresh at their next query.
   // The storage stays when it has room for them: a refill with as many
   // values takes no new memory.
   void ReplaceValues(std::span<const double> values, bool rising);
+  // ReplaceValues with the order found on the way, in one pass over the
+  // values: what OrderOf(values) tells before. Out of order, the list holds
+  // the values with every statistic to be worked out afresh, to be emptied
+  // by the caller who places them one by one. The values may not lie in
+  // this list's storage.
+  TValueOrder CopyValuesInOrder(std::span<const double> values);
 
   // The stored values in point order, not multiplied: value i of the list
   // is StoredValues()[i] * Multiplier(). For an owner that reads every
@@ -240,6 +248,9 @@ class TChartValueList {
   // point every tick takes its storage once instead of doubling it step by
   // step.
   void PutValueWithRoom(int index, double value);
+  // Gives the list room for count values and makes it hold that many, their
+  // contents to be written: the storage kept for a refill when it has room.
+  void StorageFor(std::size_t count);
   void RecomputeExtremes() const;
   void RecomputeTotals() const;
   void SortRange(int left, int right);

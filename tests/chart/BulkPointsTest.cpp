@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -210,6 +211,31 @@ TEST(BulkPoints, RefillKeepsItsStorageAndUnequalArraysChangeNothing) {
   EXPECT_EQ(series.PointCount(), 10000);
   EXPECT_EQ(series.XValueAt(0), xs[9999]);
   EXPECT_EQ(series.YValueAt(0), before[9999]);
+
+  // Its lists given back crosswise, and a part of one as both: every value
+  // is the one given, not one written over on the way.
+  TLineSeries swapped;
+  swapped.SetParentChart(&chart);
+  const std::vector<double> rising{1, 2, 3, 4, 5};
+  const std::vector<double> falling{50, 40, 30, 20, 10};
+  swapped.SetPoints(rising, rising, clRed);
+  swapped.YValues().SetOrder(loNone);
+  swapped.SetPoints(rising, falling, clRed);
+  const std::span<const double> own(swapped.XValues().StoredValues());
+  swapped.SetPoints(own.subspan(1, 3), own.subspan(0, 3), clRed);
+  ASSERT_EQ(swapped.PointCount(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(swapped.XValueAt(i), rising[static_cast<std::size_t>(i) + 1]) << i;
+    EXPECT_EQ(swapped.YValueAt(i), rising[static_cast<std::size_t>(i)]) << i;
+  }
+  swapped.SetPoints(rising, falling, clRed);
+  swapped.XValues().SetOrder(loNone);
+  swapped.SetPoints(swapped.YValues().StoredValues(), swapped.XValues().StoredValues(), clRed);
+  ASSERT_EQ(swapped.PointCount(), 5);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(swapped.XValueAt(i), falling[static_cast<std::size_t>(i)]) << i;
+    EXPECT_EQ(swapped.YValueAt(i), rising[static_cast<std::size_t>(i)]) << i;
+  }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <cfloat>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -247,8 +248,10 @@ TEST(LineByColumns, RandomWalksNoiseBurstsAndStepsAsPointByPoint) {
 
 TEST(LineByColumns, ExtremesFarPointsNullsAndColourChangesAsPointByPoint) {
   Cases cases(2);
-  const double extremes[] = {DBL_MAX, -DBL_MAX, 1e300, -1e300, 1e12,  -1e12, 5e5,
-                             -5e5,    1e-310,   -0.0,  0.0,    1e-12, 4e4,   -4e4};
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const double extremes[] = {DBL_MAX, -DBL_MAX, 1e300, -1e300, 1e12, -1e12, 5e5, -5e5, 1e-310,
+                             -0.0,    0.0,      1e-12, 4e4,    -4e4, nan,   inf, -inf};
   for (int n = 0; n < kCasesPerKind && !HasFatalFailure(); ++n) {
     for (int kind = 0; kind < 3 && !HasFatalFailure(); ++kind) {
       Case c;
@@ -265,8 +268,10 @@ TEST(LineByColumns, ExtremesFarPointsNullsAndColourChangesAsPointByPoint) {
         // Values no pixel holds, and values mapped beyond the drawable
         // range, among ordinary ones.
         for (double& v : c.ys) {
-          if (cases.Chance(0.02)) v = extremes[cases.Int(0, 13)];
+          if (cases.Chance(0.02)) v = extremes[cases.Int(0, 16)];
         }
+        // Products that overflow, or turn an infinity into no number.
+        if (cases.Chance(0.2)) c.yMultiplier = cases.Chance(0.5) ? -2.0 : 0.0;
       }
       if (kind == 1) {
         // Null points, alone and in runs.
