@@ -70,6 +70,26 @@ class RoundLine {
     return cross * cross < fR2 * fVV;
   }
 
+  // For a vertical line, the rows whose centres lie strictly between its
+  // ends, where the nearest point of the segment is level with the centre:
+  // there every row holds the same pixels, those closer than the radius
+  // across. False for any other line, or when no row lies between.
+  bool InteriorRows(int& top, int& bottom) const {
+    if (fVx != 0 || fVy == 0) return false;
+    // 2y + 1 strictly between the ends' rows in half-pixel units.
+    const long long low = std::min(fAy, fBy);
+    const long long high = std::max(fAy, fBy);
+    top = static_cast<int>(low / 2);  // 2 top + 1 > low, low >= 0 or not
+    while (2LL * top + 1 <= low) ++top;
+    while (2LL * (top - 1) + 1 > low) --top;
+    bottom = static_cast<int>(high / 2);
+    while (2LL * bottom + 1 >= high) --bottom;
+    while (2LL * (bottom + 1) + 1 < high) ++bottom;
+    return top <= bottom;
+  }
+  // The half-pixel column of a vertical line.
+  long long ColumnTwice() const { return fAx; }
+
   // The rows the line can reach.
   int TopRow() const {
     return static_cast<int>(std::floor(std::min(fAy, fBy) / 2.0 - fRadius)) - 1;
@@ -165,8 +185,44 @@ bool TCanvas::SetRoundLinePixels(int x0, int y0, int x1, int y1, TColor color,
   if (top > bottom) return true;
   PrepareDirectWrite();
   QImage& image = ImageOf(fBitmap);
+  uchar* bits = image.bits();
+  const qsizetype bytesPerLine = image.bytesPerLine();
   const QRgb rgb = ToQRgb(color);
+  const auto fillRow = [&](int y, int first, int last) {
+    QRgb* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
+    std::fill(row + first, row + last + 1, rgb);
+  };
+  // A vertical line's rows between its ends all hold the pixels of the
+  // first of them: found once, by the exact test, and filled row by row.
+  int interiorTop = 0;
+  int interiorBottom = -1;
+  int interiorFirst = 0;
+  int interiorLast = -1;
+  if (line.InteriorRows(interiorTop, interiorBottom)) {
+    const int centre = static_cast<int>(line.ColumnTwice() / 2);
+    const int reach = fPen.Width() + 1;
+    interiorFirst = centre - reach;
+    interiorLast = centre + reach;
+    while (interiorFirst <= interiorLast && !line.DrawsPixel(interiorFirst, interiorTop)) {
+      ++interiorFirst;
+    }
+    while (interiorLast >= interiorFirst && !line.DrawsPixel(interiorLast, interiorTop)) {
+      --interiorLast;
+    }
+    interiorFirst = std::max(interiorFirst, visible.Left);
+    interiorLast = std::min(interiorLast, visible.Right - 1);
+  }
   for (int y = top; y <= bottom; ++y) {
+    if (y >= interiorTop && y <= interiorBottom) {
+      if (interiorFirst <= interiorLast) {
+        const int to = std::min(interiorBottom, bottom);
+        for (; y <= to; ++y) fillRow(y, interiorFirst, interiorLast);
+        --y;
+      } else {
+        y = std::min(interiorBottom, bottom);
+      }
+      continue;
+    }
     int first = 0;
     int last = 0;
     if (!line.Proposed(y, first, last)) continue;
@@ -175,8 +231,7 @@ bool TCanvas::SetRoundLinePixels(int x0, int y0, int x1, int y1, TColor color,
     while (first <= last && !line.DrawsPixel(first, y)) ++first;
     while (last >= first && !line.DrawsPixel(last, y)) --last;
     if (first > last) continue;
-    QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    std::fill(row + first, row + last + 1, rgb);
+    fillRow(y, first, last);
   }
   return true;
 }
