@@ -74,26 +74,6 @@ void TChartValueList::RemoveAllValues() {
   fKeptExtremes = true;
 }
 
-TChartValueList::TValueOrder TChartValueList::OrderOf(std::span<const double> values) const {
-  // Whether any value falls below, rises above, or fails to rise above the
-  // one before it: flags gathered without a branch per value.
-  unsigned char falls = 0;
-  unsigned char rises = 0;
-  unsigned char stays = 0;
-  const double* in = values.data();
-  for (std::size_t i = 1; i < values.size(); ++i) {
-    const double before = in[i - 1];
-    const double value = in[i];
-    falls |= static_cast<unsigned char>(before > value);
-    rises |= static_cast<unsigned char>(before < value);
-    stays |= static_cast<unsigned char>(!(before < value));
-  }
-  const bool inOrder = fOrder == loAscending    ? falls == 0
-                       : fOrder == loDescending ? rises == 0
-                                                : true;
-  return TValueOrder{inOrder, stays == 0};
-}
-
 bool TChartValueList::Overlaps(std::span<const double> values) const {
   if (values.empty() || fValues.empty()) return false;
   const std::less<const double*> before;
@@ -127,8 +107,9 @@ void TChartValueList::ReplaceValues(std::span<const double> values, bool rising)
 TChartValueList::TValueOrder TChartValueList::CopyValuesInOrder(std::span<const double> values) {
   const std::size_t count = values.size();
   StorageFor(count);
-  // Copied and compared with the one before in the same pass, the flags
-  // gathered as OrderOf gathers them.
+  // Copied and compared with the one before in the same pass: whether any
+  // value falls below, rises above, or fails to rise above the one before
+  // it, flags gathered without a branch per value.
   unsigned char falls = 0;
   unsigned char rises = 0;
   unsigned char stays = 0;

@@ -126,7 +126,6 @@ class TChartValueList {
     bool InOrder;
     bool Rising;
   };
-  TValueOrder OrderOf(std::span<const double> values) const;
   // Whether values share any place with this list's storage.
   bool Overlaps(std::span<const double> values) const;
   // Replaces the raw values by values, in their order, as emptying the list
@@ -135,8 +134,8 @@ class TChartValueList {
   // The storage stays when it has room for them: a refill with as many
   // values takes no new memory.
   void ReplaceValues(std::span<const double> values, bool rising);
-  // ReplaceValues with the order found on the way, in one pass over the
-  // values: what OrderOf(values) tells before. Out of order, the list holds
+  // ReplaceValues with the values' order (TValueOrder) found on the way, in
+  // one pass over them. Out of order, the list holds
   // the values with every statistic to be worked out afresh, to be emptied
   // by the caller who places them one by one. The values may not lie in
   // this list's storage.
