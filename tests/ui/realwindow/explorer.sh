@@ -20,24 +20,11 @@ set -u
 
 drivesim=${1:?usage: explorer.sh PATH/TO/drivesim}
 
-if [ -z "${EXPLORER_ON_DISPLAY:-}" ]; then
-  if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "SKIPPED: xvfb-run is not installed (scripts/install-deps.sh installs it)"
-    exit 77
-  fi
-  # A screen wide enough for the explorer (1180 x 760), the lab window
-  # (980 x 660) and the main window side by side, so that no window hides
-  # part of another in a screenshot; 24-bit colour, four bytes a pixel.
-  EXPLORER_ON_DISPLAY=1 exec xvfb-run -a -s "-screen 0 2560x1400x24 -nolisten tcp" \
-    sh "$0" "$drivesim"
-fi
-
-for tool in xdotool xwd od awk; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "FAIL: $tool is not installed (scripts/install-deps.sh installs it)"
-    exit 1
-  fi
-done
+. "$(dirname "$0")/common.sh"
+# A screen wide enough for the explorer (1180 x 760), the lab window
+# (980 x 660) and the main window side by side, so that no window hides
+# part of another in a screenshot.
+on_virtual_display 2560x1400 "$drivesim"
 
 main_title="The influence of the feedback coefficient on the quality of regulation"
 explorer_title="Explore the feedback coefficient"
@@ -92,8 +79,6 @@ fail() {
   fi
   finish 1
 }
-
-. "$(dirname "$0")/common.sh"
 
 # A screenshot of a window as text: one line a row, one word a pixel,
 # eight hexadecimal digits: an unused byte, then red, green and blue.

@@ -18,23 +18,8 @@ set -u
 
 drivesim=${1:?usage: realwindow.sh PATH/TO/drivesim}
 
-if [ -z "${REALWINDOW_ON_DISPLAY:-}" ]; then
-  if ! command -v xvfb-run >/dev/null 2>&1; then
-    echo "SKIPPED: xvfb-run is not installed (scripts/install-deps.sh installs it)"
-    exit 77
-  fi
-  # A free display number (-a), 24-bit colour, so that every pixel is four
-  # bytes in the screenshots.
-  REALWINDOW_ON_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-    sh "$0" "$drivesim"
-fi
-
-for tool in xdotool xwd od awk; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "FAIL: $tool is not installed (scripts/install-deps.sh installs it)"
-    exit 1
-  fi
-done
+. "$(dirname "$0")/common.sh"
+on_virtual_display 1024x768 "$drivesim"
 
 main_title="The influence of the feedback coefficient on the quality of regulation"
 help_title="Instructions"
@@ -81,8 +66,6 @@ fail() {
   fi
   finish 1
 }
-
-. "$(dirname "$0")/common.sh"
 
 menu=0
 click() {
