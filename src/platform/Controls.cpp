@@ -52,11 +52,7 @@ class ImageWidget : public QWidget {
     }
     if (const TBitmap* dense = fImage->PictureAtDensity(ratio)) {
       if (const auto* pixels = static_cast<const QImage*>(dense->PlatformImage())) {
-        // The dense picture's pixels go one to one onto the device's.
-        QImage devicePixels(pixels->constBits(), pixels->width(), pixels->height(),
-                            pixels->bytesPerLine(), pixels->format());
-        devicePixels.setDevicePixelRatio(ratio);
-        painter.drawImage(QPointF(0, 0), devicePixels);
+        bridge::DrawDevicePixels(painter, *pixels, ratio);
         return;
       }
     }

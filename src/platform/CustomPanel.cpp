@@ -77,12 +77,8 @@ class PanelWidget : public QWidget {
       painter.drawImage(event->rect().topLeft(), *image, event->rect());
       return;
     }
-    // The surface's pixels go one to one onto the device's: an image of the
-    // same pixels that tells the painter its density.
-    QImage devicePixels(image->constBits(), image->width(), image->height(), image->bytesPerLine(),
-                        image->format());
-    devicePixels.setDevicePixelRatio(fPanel->PixelRatio());
-    painter.drawImage(QPointF(0, 0), devicePixels);
+    // The surface's pixels go one to one onto the device's.
+    bridge::DrawDevicePixels(painter, *image, fPanel->PixelRatio());
   }
 
   void mousePressEvent(QMouseEvent* event) override { Press(event, 0); }

@@ -1,5 +1,6 @@
 #include "platform/QtBridge.h"
 
+#include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -71,5 +72,12 @@ double PaintDeviceRatio(QPainter& painter) {
 }
 
 int DevicePixels(int layoutPixels, double ratio) { return ScalePixels(layoutPixels, ratio); }
+
+void DrawDevicePixels(QPainter& painter, const QImage& pixels, double ratio) {
+  QImage devicePixels(pixels.constBits(), pixels.width(), pixels.height(), pixels.bytesPerLine(),
+                      pixels.format());
+  devicePixels.setDevicePixelRatio(ratio);
+  painter.drawImage(QPointF(0, 0), devicePixels);
+}
 
 }  // namespace drivesim::bridge

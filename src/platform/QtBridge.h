@@ -12,6 +12,7 @@
 #include "platform/Graphics.h"
 #include "platform/Types.h"
 
+class QImage;
 class QPainter;
 class QWidget;
 
@@ -54,5 +55,9 @@ double PaintDeviceRatio(QPainter& painter);
 // A layout length in the device pixels of a ratio, to the nearest pixel with
 // halves up: the window system sizes a widget's device rectangle this way.
 int DevicePixels(int layoutPixels, double ratio);
+
+// Paints an image of device pixels at the widget's top left corner, its
+// pixels one to one onto the device's at the ratio (without a copy of them).
+void DrawDevicePixels(QPainter& painter, const QImage& pixels, double ratio);
 
 }  // namespace drivesim::bridge
