@@ -53,10 +53,9 @@ TCustomChartPanel::TCustomChartPanel()
 TCustomChartPanel::~TCustomChartPanel() = default;
 
 void TCustomChartPanel::RequestRepaint() {
-  if (!fRepaintOnChange) return;
   // A request while the image is marked and its paint asked for already
   // merges into that paint: a refill of many points asks once.
-  if (fChartCanvas->IsDirty() && PaintPending()) return;
+  if (RepaintRequestMerges()) return;
   fChartCanvas->MarkDirty();
   Invalidate();
 }

@@ -140,6 +140,11 @@ class TCustomChartPanel : public TCustomPanel {
   // off-screen image dirty and invalidates the window; requests merge until
   // the next paint. While RepaintOnChange is false it does nothing.
   virtual void RequestRepaint();
+  // Whether a repaint request now would change nothing: repaints are off,
+  // or the off-screen image is marked and its paint asked for already.
+  bool RepaintRequestMerges() const {
+    return !fRepaintOnChange || (fChartCanvas->IsDirty() && PaintPending());
+  }
 
   // A repaint request followed at once by the paint (not deferred).
   void RepaintNow();

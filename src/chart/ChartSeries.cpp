@@ -200,7 +200,11 @@ double TChartSeries::YValueAt(int index) const { return fYValues->StoredValueAt(
 void TChartSeries::PointAdded(int index) {
   if (OnAfterAdd) OnAfterAdd(*this, index);
   NotifyDependents(dcInsert, index);
-  if (fActive && fParentChart) fParentChart->RequestRepaint();
+  // Marking only: a request that would merge into the one made already is
+  // not made again.
+  if (fActive && fParentChart && !fParentChart->RepaintRequestMerges()) {
+    fParentChart->RequestRepaint();
+  }
 }
 
 int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor color) {
@@ -217,7 +221,14 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
     fColorRunColor = color;
     ++fColorRun;
     ++fLabelCount;
-    return AddedAt(static_cast<int>(count));
+    // A point nothing hears of, on a chart marked for its repaint already,
+    // is only counted: a refill of many points costs its stores, not a
+    // round of calls per point.
+    if (OnAfterAdd || !fDependents.empty() ||
+        (fActive && fParentChart && !fParentChart->RepaintRequestMerges())) {
+      PointAdded(static_cast<int>(count));
+    }
+    return static_cast<int>(count);
   }
   return AddPendingPoint(label, color);
 }
@@ -258,11 +269,6 @@ void TChartSeries::SetPoints(std::span<const double> x, std::span<const double> 
   // the points added in turn.
   ClearPoints();
   for (std::size_t i = 0; i < x.size(); ++i) AddPoint(x[i], y[i], "", color);
-}
-
-int TChartSeries::AddedAt(int index) {
-  PointAdded(index);
-  return index;
 }
 
 int TChartSeries::AddPendingPoint(const std::string& label, TColor color) {

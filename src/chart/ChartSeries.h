@@ -107,7 +107,12 @@ class TChartSeries {
   virtual std::string PointLabel(int index) const;
   virtual double XValueAt(int index) const;
   virtual double YValueAt(int index) const;
-  // After a point was placed at index: OnAfterAdd, the dependents, a repaint.
+  // After a point was placed at index: OnAfterAdd, the dependents, and for
+  // an active series a repaint request, unless the chart is marked for its
+  // repaint already (RepaintRequestMerges): points added in a row ask once.
+  // AddPoint does not call it for a point appended in X order when it would
+  // do nothing (no OnAfterAdd, no dependents, no request to make): such a
+  // point is only counted.
   virtual void PointAdded(int index);
   virtual void SetActive(bool value);
   virtual void SetColorEachPoint(bool value);
@@ -324,8 +329,6 @@ class TChartSeries {
   }
   // AddPoint with the pending values of the lists, OnBeforeAdd first.
   int AddPendingPoint(const std::string& label, TColor color);
-  // PointAdded, then the index.
-  int AddedAt(int index);
   // Stores a label at index, writing out the empty labels before it.
   void StoreLabel(std::size_t index, const std::string& label);
   void InsertColor(std::size_t index, TColor color) {

@@ -12,6 +12,45 @@
 
 namespace drivesim {
 
+TValueExtremes ExtremesOfValues(const double* values, std::size_t count, double multiplier) {
+  double smallest = values[0] * multiplier;
+  double largest = smallest;
+  bool numbers = smallest == smallest;
+  std::size_t i = 1;
+#if defined(__SSE2__)
+  // Four products at a time in two pairs of lanes, NaNs noted on the side.
+  if (count >= 9) {
+    const __m128d m = _mm_set1_pd(multiplier);
+    __m128d low0 = _mm_set1_pd(smallest);
+    __m128d low1 = low0;
+    __m128d high0 = low0;
+    __m128d high1 = low0;
+    __m128d nans = _mm_setzero_pd();
+    for (; i + 4 <= count; i += 4) {
+      const __m128d a = _mm_mul_pd(_mm_loadu_pd(values + i), m);
+      const __m128d b = _mm_mul_pd(_mm_loadu_pd(values + i + 2), m);
+      nans = _mm_or_pd(nans, _mm_or_pd(_mm_cmpunord_pd(a, a), _mm_cmpunord_pd(b, b)));
+      low0 = _mm_min_pd(low0, a);
+      low1 = _mm_min_pd(low1, b);
+      high0 = _mm_max_pd(high0, a);
+      high1 = _mm_max_pd(high1, b);
+    }
+    const __m128d low = _mm_min_pd(low0, low1);
+    const __m128d high = _mm_max_pd(high0, high1);
+    smallest = _mm_cvtsd_f64(_mm_min_sd(low, _mm_unpackhi_pd(low, low)));
+    largest = _mm_cvtsd_f64(_mm_max_sd(high, _mm_unpackhi_pd(high, high)));
+    numbers = numbers && _mm_movemask_pd(nans) == 0;
+  }
+#endif
+  for (; i < count; ++i) {
+    const double v = values[i] * multiplier;
+    numbers = numbers && v == v;
+    smallest = v < smallest ? v : smallest;
+    largest = v > largest ? v : largest;
+  }
+  return TValueExtremes{smallest, largest, numbers};
+}
+
 // ---------------------------------------------------------------------------
 // TChartValueLists
 
@@ -298,6 +337,13 @@ void TChartValueList::RecomputeExtremes() const {
   } else if (fKeptExtremes) {
     fMinOfValues = fKeptMin;
     fMaxOfValues = fKeptMax;
+  } else if (const TValueExtremes quick =
+                 ExtremesOfValues(fValues.data(), fValues.size(), fMultiplier);
+             quick.Numbers && quick.Smallest != 0.0 && quick.Largest != 0.0) {
+    // Without NaNs and without a zero at either end (whose sign the pass
+    // below takes from the first of them), the extremes are those values.
+    fMinOfValues = quick.Smallest;
+    fMaxOfValues = quick.Largest;
   } else {
     double v = fValues[0] * fMultiplier;
     fMinOfValues = fMaxOfValues = v;

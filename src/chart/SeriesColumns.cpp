@@ -18,9 +18,6 @@
 #include <cmath>
 #include <cstdint>
 #include <vector>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "chart/AxisPanel.h"
 #include "chart/ChartAxis.h"
@@ -86,56 +83,6 @@ class PixelMapping {
   std::int64_t fEnd;
   bool fAxisOnly;
 };
-
-// The smallest and the largest of values[0..count) each times multiplier
-// (count at least 1), and whether every product is a number. The products
-// are those of yAt; with no NaN among them the extremes are exact, though a
-// zero may come with either sign.
-struct ValueExtremes {
-  double Smallest;
-  double Largest;
-  bool Numbers;
-};
-
-ValueExtremes ExtremesOf(const double* values, int count, double multiplier) {
-  double smallest = values[0] * multiplier;
-  double largest = smallest;
-  bool numbers = smallest == smallest;
-  int i = 1;
-#if defined(__SSE2__)
-  // Four products at a time in two pairs of lanes, NaNs noted on the side:
-  // a column of a long record holds thousands of points.
-  if (count >= 9) {
-    const __m128d m = _mm_set1_pd(multiplier);
-    __m128d low0 = _mm_set1_pd(smallest);
-    __m128d low1 = low0;
-    __m128d high0 = low0;
-    __m128d high1 = low0;
-    __m128d nans = _mm_setzero_pd();
-    for (; i + 4 <= count; i += 4) {
-      const __m128d a = _mm_mul_pd(_mm_loadu_pd(values + i), m);
-      const __m128d b = _mm_mul_pd(_mm_loadu_pd(values + i + 2), m);
-      nans = _mm_or_pd(nans, _mm_or_pd(_mm_cmpunord_pd(a, a), _mm_cmpunord_pd(b, b)));
-      low0 = _mm_min_pd(low0, a);
-      low1 = _mm_min_pd(low1, b);
-      high0 = _mm_max_pd(high0, a);
-      high1 = _mm_max_pd(high1, b);
-    }
-    const __m128d low = _mm_min_pd(low0, low1);
-    const __m128d high = _mm_max_pd(high0, high1);
-    smallest = _mm_cvtsd_f64(_mm_min_sd(low, _mm_unpackhi_pd(low, low)));
-    largest = _mm_cvtsd_f64(_mm_max_sd(high, _mm_unpackhi_pd(high, high)));
-    numbers = numbers && _mm_movemask_pd(nans) == 0;
-  }
-#endif
-  for (; i < count; ++i) {
-    const double v = values[i] * multiplier;
-    numbers = numbers && v == v;
-    smallest = v < smallest ? v : smallest;
-    largest = v > largest ? v : largest;
-  }
-  return ValueExtremes{smallest, largest, numbers};
-}
 
 }  // namespace
 
@@ -204,7 +151,8 @@ void TCustomSeries::DrawLineByColumns() {
     const TColor col = StoredPointColor(from);
     if (col == clNone) return false;
     // The smallest and largest value.
-    const ValueExtremes extremes = ExtremesOf(ys + from, to - from + 1, yMultiplier);
+    const TValueExtremes extremes =
+        ExtremesOfValues(ys + from, static_cast<std::size_t>(to - from + 1), yMultiplier);
     const double smallest = extremes.Smallest;
     const double largest = extremes.Largest;
     if (!extremes.Numbers || !screenY.Regular(smallest) || !screenY.Regular(largest)) return false;

@@ -70,7 +70,7 @@ TEST(Series, AddPointPlacesYColourAndLabelWithTheirX) {
   EXPECT_EQ(s.PointLabel(99), "");
 }
 
-TEST(Series, RefusedAddChangesNothingAndAcceptedAddsRequestOneRepaintEach) {
+TEST(Series, RefusedAddChangesNothingAndAcceptedAddsMarkTheChartForOneRepaint) {
   CountingChart chart;
   TChartSeries s;
   s.SetParentChart(&chart);
@@ -92,13 +92,29 @@ TEST(Series, RefusedAddChangesNothingAndAcceptedAddsRequestOneRepaintEach) {
   accept = true;
   std::vector<int> reported;
   s.OnAfterAdd = [&](TChartSeries&, int index) { reported.push_back(index); };
+  // The first point marked the chart and asked for its paint: the next
+  // ones merge into that paint without asking again.
   for (int i = 0; i < 302; ++i) s.AddPoint(2 + i, i, "", clAqua);
-  EXPECT_EQ(chart.Requests, 302);
+  EXPECT_EQ(chart.Requests, 0);
   EXPECT_EQ(reported.size(), 302u);
   EXPECT_EQ(reported.front(), 1);
   EXPECT_EQ(reported.back(), 302);
   EXPECT_TRUE(chart.ChartCanvas().IsDirty());
   EXPECT_TRUE(chart.PaintPending());
+  // Once painted, the next point asks again, by either route of AddPoint
+  // (with OnAfterAdd set, and without it), and the rest merge.
+  for (const bool hooked : {true, false}) {
+    if (!hooked) s.OnAfterAdd = nullptr;
+    chart.DispatchPaint();
+    ASSERT_FALSE(chart.PaintPending());
+    chart.Requests = 0;
+    const double from = s.MaxX() + 1;
+    for (int i = 0; i < 10; ++i) s.AddPoint(from + i, i, "", clAqua);
+    EXPECT_EQ(chart.Requests, 1) << hooked;
+    EXPECT_TRUE(chart.ChartCanvas().IsDirty()) << hooked;
+    EXPECT_TRUE(chart.PaintPending()) << hooked;
+  }
+  EXPECT_EQ(reported.size(), 312u);
 
   // An inactive series adds and deletes without asking for a repaint.
   s.SetActive(false);
