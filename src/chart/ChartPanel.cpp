@@ -55,9 +55,14 @@ TCustomChartPanel::~TCustomChartPanel() = default;
 void TCustomChartPanel::RequestRepaint() {
   // A request while the image is marked and its paint asked for already
   // merges into that paint: a refill of many points asks once.
-  if (RepaintRequestMerges()) return;
-  fChartCanvas->MarkDirty();
-  Invalidate();
+  const auto merges = [this] {
+    return !fRepaintOnChange || (fChartCanvas->IsDirty() && PaintPending());
+  };
+  if (!merges()) {
+    fChartCanvas->MarkDirty();
+    Invalidate();
+  }
+  fRequestsMerge = merges();
 }
 
 void TCustomChartPanel::RepaintNow() {
@@ -68,6 +73,7 @@ void TCustomChartPanel::RepaintNow() {
 void TCustomChartPanel::SetChartCanvas(std::unique_ptr<TChartCanvas3D> canvas) {
   if (!canvas) return;
   fChartCanvas = std::move(canvas);
+  fRequestsMerge = false;
   fChartCanvas->AttachCanvas(Canvas());
   fChartCanvas->SetScale(PixelRatio());
   CanvasReplaced();
@@ -89,6 +95,8 @@ void TCustomChartPanel::ApplyFont(const TFont& font) {
 }
 
 void TCustomChartPanel::Paint() {
+  // The paint answers the request made: the next one is made anew.
+  fRequestsMerge = false;
   if (fIsPrinting) return;
   // A clean off-screen image of the control's size still shows the chart:
   // it is copied again. An image of another size (the control was resized)
@@ -125,6 +133,7 @@ void TCustomChartPanel::RenderTo(TCanvas& canvas, const TRect& rect) {
     throw;
   }
   chartCanvas.EndFrame(canvas, Canvas(), rect);
+  fRequestsMerge = false;
 }
 
 void TCustomChartPanel::Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width) {

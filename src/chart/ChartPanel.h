@@ -141,10 +141,12 @@ class TCustomChartPanel : public TCustomPanel {
   // the next paint. While RepaintOnChange is false it does nothing.
   virtual void RequestRepaint();
   // Whether a repaint request now would change nothing: repaints are off,
-  // or the off-screen image is marked and its paint asked for already.
-  bool RepaintRequestMerges() const {
-    return !fRepaintOnChange || (fChartCanvas->IsDirty() && PaintPending());
-  }
+  // or the off-screen image is marked and its paint asked for already. One
+  // flag answers, so that a series adding a million points asks at the cost
+  // of a load: RequestRepaint sets it when that holds, and the paint, the
+  // render (which cleans the image), RepaintOnChange and a new chart canvas
+  // clear it. Cleared, it only makes the next request go the whole way.
+  bool RepaintRequestMerges() const { return fRequestsMerge; }
 
   // A repaint request followed at once by the paint (not deferred).
   void RepaintNow();
@@ -209,7 +211,10 @@ class TCustomChartPanel : public TCustomPanel {
 
   // False while the chart is being built; repaint requests are ignored then.
   bool RepaintOnChange() const { return fRepaintOnChange; }
-  void SetRepaintOnChange(bool value) { fRepaintOnChange = value; }
+  void SetRepaintOnChange(bool value) {
+    fRepaintOnChange = value;
+    fRequestsMerge = false;
+  }
 
   // --- Printing: while IsPrinting is true the paint handler does nothing.
   bool IsPrinting() const { return fIsPrinting; }
@@ -286,6 +291,8 @@ class TCustomChartPanel : public TCustomPanel {
   TZoomPanningRecord fZoom;
   std::unique_ptr<TChartCanvas3D> fChartCanvas;
   bool fRepaintOnChange = false;
+  // RepaintRequestMerges.
+  bool fRequestsMerge = false;
   bool fMouseHandled = false;
   TRect fPlotRect;
   int fPrintMargins[4] = {15, 15, 15, 15};

@@ -101,20 +101,34 @@ TEST(Series, RefusedAddChangesNothingAndAcceptedAddsMarkTheChartForOneRepaint) {
   EXPECT_EQ(reported.back(), 302);
   EXPECT_TRUE(chart.ChartCanvas().IsDirty());
   EXPECT_TRUE(chart.PaintPending());
-  // Once painted, the next point asks again, by either route of AddPoint
-  // (with OnAfterAdd set, and without it), and the rest merge.
-  for (const bool hooked : {true, false}) {
+  // Once painted, rendered elsewhere (which cleans the image) or switched
+  // back to repaints, the next point asks again, by either route of
+  // AddPoint (with OnAfterAdd set, and without it), and the rest merge.
+  TBitmap picture;
+  picture.SetSize(chart.Width(), chart.Height());
+  for (const int answered : {0, 1, 2, 3, 4, 5}) {
+    const bool hooked = answered < 3;
     if (!hooked) s.OnAfterAdd = nullptr;
-    chart.DispatchPaint();
-    ASSERT_FALSE(chart.PaintPending());
+    if (answered % 3 == 0) {
+      chart.DispatchPaint();
+      ASSERT_FALSE(chart.PaintPending());
+    } else if (answered % 3 == 1) {
+      chart.RenderTo(picture.Canvas(), chart.ClientRect());
+      ASSERT_FALSE(chart.ChartCanvas().IsDirty());
+    } else {
+      chart.SetRepaintOnChange(false);
+      s.AddPoint(s.MaxX() + 1, 0, "", clAqua);
+      chart.DispatchPaint();
+      chart.SetRepaintOnChange(true);
+    }
     chart.Requests = 0;
     const double from = s.MaxX() + 1;
     for (int i = 0; i < 10; ++i) s.AddPoint(from + i, i, "", clAqua);
-    EXPECT_EQ(chart.Requests, 1) << hooked;
-    EXPECT_TRUE(chart.ChartCanvas().IsDirty()) << hooked;
-    EXPECT_TRUE(chart.PaintPending()) << hooked;
+    EXPECT_EQ(chart.Requests, 1) << answered;
+    EXPECT_TRUE(chart.ChartCanvas().IsDirty()) << answered;
+    EXPECT_TRUE(chart.PaintPending()) << answered;
   }
-  EXPECT_EQ(reported.size(), 312u);
+  EXPECT_EQ(reported.size(), 333u);
 
   // An inactive series adds and deletes without asking for a repaint.
   s.SetActive(false);
