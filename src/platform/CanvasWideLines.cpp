@@ -26,6 +26,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/Canvas.h"
 #include "platform/CanvasPainter.h"
@@ -169,38 +171,21 @@ bool WithinReach(int x0, int y0, int x1, int y1) {
          std::abs(x1) < kRoundPenReach && std::abs(y1) < kRoundPenReach;
 }
 
-}  // namespace
-
-bool TCanvas::DrawsRoundLines() const {
-  return fPen.Style() == psSolid && fPen.Mode() == pmCopy && fPen.Width() >= 2 &&
-         !fPen.AlternatePixels();
-}
-
-bool TCanvas::SetRoundLinePixels(int x0, int y0, int x1, int y1, TColor color,
-                                 const TRect& visible) {
-  if (!WithinReach(x0, y0, x1, y1)) return false;
-  const RoundLine line(x0, y0, x1, y1, fPen.Width());
+// Calls row(y, first, last) for each row of the line's pixels inside
+// visible, from the top: the run of pixels the exact test draws there.
+template <typename Row>
+void ForEachRow(const RoundLine& line, int width, const TRect& visible, Row&& row) {
   const int top = std::max(line.TopRow(), visible.Top);
   const int bottom = std::min(line.BottomRow(), visible.Bottom - 1);
-  if (top > bottom) return true;
-  PrepareDirectWrite();
-  QImage& image = ImageOf(fBitmap);
-  uchar* bits = image.bits();
-  const qsizetype bytesPerLine = image.bytesPerLine();
-  const QRgb rgb = ToQRgb(color);
-  const auto fillRow = [&](int y, int first, int last) {
-    QRgb* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
-    std::fill(row + first, row + last + 1, rgb);
-  };
   // A vertical line's rows between its ends all hold the pixels of the
-  // first of them: found once, by the exact test, and filled row by row.
+  // first of them: found once, by the exact test.
   int interiorTop = 0;
   int interiorBottom = -1;
   int interiorFirst = 0;
   int interiorLast = -1;
   if (line.InteriorRows(interiorTop, interiorBottom)) {
     const int centre = static_cast<int>(line.ColumnTwice() / 2);
-    const int reach = fPen.Width() + 1;
+    const int reach = width + 1;
     interiorFirst = centre - reach;
     interiorLast = centre + reach;
     while (interiorFirst <= interiorLast && !line.DrawsPixel(interiorFirst, interiorTop)) {
@@ -216,7 +201,7 @@ bool TCanvas::SetRoundLinePixels(int x0, int y0, int x1, int y1, TColor color,
     if (y >= interiorTop && y <= interiorBottom) {
       if (interiorFirst <= interiorLast) {
         const int to = std::min(interiorBottom, bottom);
-        for (; y <= to; ++y) fillRow(y, interiorFirst, interiorLast);
+        for (; y <= to; ++y) row(y, interiorFirst, interiorLast);
         --y;
       } else {
         y = std::min(interiorBottom, bottom);
@@ -231,8 +216,77 @@ bool TCanvas::SetRoundLinePixels(int x0, int y0, int x1, int y1, TColor color,
     while (first <= last && !line.DrawsPixel(first, y)) ++first;
     while (last >= first && !line.DrawsPixel(last, y)) --last;
     if (first > last) continue;
-    fillRow(y, first, last);
+    row(y, first, last);
   }
+}
+
+// A row of a line's pixels, from its first end: row Row, columns First to
+// Last.
+struct RoundSpan {
+  int Row;
+  int First;
+  int Last;
+};
+
+// Lines this short or shorter along both axes keep their shape.
+constexpr int kShapeReach = 1024;
+// How many shapes are kept before they are all let go.
+constexpr std::size_t kShapesKept = 4096;
+
+// The pixels of a line of this width from (0, 0) to (dx, dy), row by row,
+// or null for a line too long to keep. Moved by whole pixels, a line keeps
+// its pixels (every half-pixel coordinate moves by an even number), so a
+// dense trace, whose segments come in a few hundred shapes, works out each
+// shape once instead of each segment's rows.
+const std::vector<RoundSpan>* ShapeOf(int width, int dx, int dy) {
+  if (std::abs(dx) > kShapeReach || std::abs(dy) > kShapeReach || width > kShapeReach) {
+    return nullptr;
+  }
+  thread_local std::unordered_map<std::uint64_t, std::vector<RoundSpan>> shapes;
+  const std::uint64_t key = (static_cast<std::uint64_t>(width) << 32) |
+                            (static_cast<std::uint64_t>(dx + kShapeReach) << 16) |
+                            static_cast<std::uint64_t>(dy + kShapeReach);
+  if (const auto found = shapes.find(key); found != shapes.end()) return &found->second;
+  if (shapes.size() >= kShapesKept) shapes.clear();
+  std::vector<RoundSpan> spans;
+  const TRect everywhere{-kRoundPenReach, -kRoundPenReach, kRoundPenReach, kRoundPenReach};
+  ForEachRow(RoundLine(0, 0, dx, dy, width), width, everywhere, [&](int y, int first, int last) {
+    spans.push_back(RoundSpan{y, first, last});
+  });
+  return &shapes.emplace(key, std::move(spans)).first->second;
+}
+
+}  // namespace
+
+bool TCanvas::DrawsRoundLines() const {
+  return fPen.Style() == psSolid && fPen.Mode() == pmCopy && fPen.Width() >= 2 &&
+         !fPen.AlternatePixels();
+}
+
+bool TCanvas::SetRoundLinePixels(int x0, int y0, int x1, int y1, TColor color,
+                                 const TRect& visible) {
+  if (!WithinReach(x0, y0, x1, y1)) return false;
+  PrepareDirectWrite();
+  QImage& image = ImageOf(fBitmap);
+  uchar* bits = image.bits();
+  const qsizetype bytesPerLine = image.bytesPerLine();
+  const QRgb rgb = ToQRgb(color);
+  const auto fillRow = [&](int y, int first, int last) {
+    QRgb* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
+    for (QRgb* pixel = row + first; pixel <= row + last; ++pixel) *pixel = rgb;
+  };
+  const int width = fPen.Width();
+  if (const std::vector<RoundSpan>* shape = ShapeOf(width, x1 - x0, y1 - y0)) {
+    for (const RoundSpan& span : *shape) {
+      const int y = y0 + span.Row;
+      if (y < visible.Top || y >= visible.Bottom) continue;
+      const int first = std::max(x0 + span.First, visible.Left);
+      const int last = std::min(x0 + span.Last, visible.Right - 1);
+      if (first <= last) fillRow(y, first, last);
+    }
+    return true;
+  }
+  ForEachRow(RoundLine(x0, y0, x1, y1, width), width, visible, fillRow);
   return true;
 }
 
