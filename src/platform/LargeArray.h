@@ -8,7 +8,6 @@
 // the contents changes: this is where the storage lies, not what it holds.
 
 #include <cstddef>
-#include <new>
 
 namespace drivesim {
 
@@ -17,30 +16,5 @@ namespace drivesim {
 // the same size.
 void* AllocateLargeArray(std::size_t bytes);
 void FreeLargeArray(void* storage, std::size_t bytes) noexcept;
-
-// An allocator for standard containers of numbers that may grow large.
-template <typename T>
-struct TLargeArrayAllocator {
-  using value_type = T;
-  TLargeArrayAllocator() = default;
-  template <typename U>
-  TLargeArrayAllocator(const TLargeArrayAllocator<U>&) noexcept {}
-  T* allocate(std::size_t count) { return static_cast<T*>(AllocateLargeArray(count * sizeof(T))); }
-  void deallocate(T* storage, std::size_t count) noexcept {
-    FreeLargeArray(storage, count * sizeof(T));
-  }
-  // Elements made without a value are left as the storage holds them, so
-  // that growing an array that is written right after costs no pass of
-  // zeros; elements made from a value are copies of it.
-  template <typename U>
-  void construct(U* element) noexcept {
-    ::new (static_cast<void*>(element)) U;
-  }
-  template <typename U, typename... Args>
-  void construct(U* element, Args&&... args) {
-    ::new (static_cast<void*>(element)) U(static_cast<Args&&>(args)...);
-  }
-  friend bool operator==(const TLargeArrayAllocator&, const TLargeArrayAllocator&) { return true; }
-};
 
 }  // namespace drivesim

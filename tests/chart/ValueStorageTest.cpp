@@ -3,6 +3,7 @@
 // the moves of storage in between.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -103,6 +104,9 @@ TEST(ValueStorage, EmptyingToNoStorageAndGrowingAgain) {
   EXPECT_EQ(storage.data(), nullptr);
   for (int i = 0; i < 300000; ++i) storage.push_back(i * 0.5);  // across 2 MiB
   EXPECT_EQ(storage[299999], 299999 * 0.5);
+  for (int i = 0; i < 300000; i += 997) ASSERT_EQ(storage[static_cast<std::size_t>(i)], i * 0.5);
+  // Large storage lies on a large page's boundary.
+  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(storage.data()) % (std::size_t{2} << 20), 0u);
   storage.clear();
   EXPECT_GE(storage.capacity(), 300000u);  // clear keeps the storage
   storage.shrink_to_fit();

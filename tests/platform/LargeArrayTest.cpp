@@ -1,10 +1,8 @@
 // Storage for large arrays: small arrays are ordinary, arrays of 2 MiB and
-// more lie on 2 MiB boundaries, and a container on it holds its values like
-// any other.
+// more lie on 2 MiB boundaries.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <vector>
 
 #include "platform/LargeArray.h"
 
@@ -32,13 +30,6 @@ TEST(LargeArrayTest, LargeArraysLieOnLargePageBoundariesAndHoldTheirValues) {
     EXPECT_EQ(bytesOf[bytes - 1], 0xA5);
     FreeLargeArray(storage, bytes);
   }
-
-  // A container growing across the threshold keeps its values on the way.
-  std::vector<double, TLargeArrayAllocator<double>> values;
-  for (int i = 0; i < 600000; ++i) values.push_back(i * 0.5);
-  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(values.data()) % kLargePage, 0u);
-  for (int i = 0; i < 600000; i += 997) ASSERT_EQ(values[static_cast<std::size_t>(i)], i * 0.5);
-  EXPECT_EQ(values.back(), 599999 * 0.5);
 }
 
 }  // namespace
