@@ -230,8 +230,10 @@ struct RoundSpan {
 
 // Lines this short or shorter along both axes keep their shape.
 constexpr int kShapeReach = 1024;
-// How many shapes are kept before they are all let go.
+// How many shapes, and rows of them, are kept before they are all let go:
+// a few megabytes at most.
 constexpr std::size_t kShapesKept = 4096;
+constexpr std::size_t kRowsKept = std::size_t{1} << 18;
 
 // The pixels of a line of this width from (0, 0) to (dx, dy), row by row,
 // or null for a line too long to keep. Moved by whole pixels, a line keeps
@@ -243,16 +245,21 @@ const std::vector<RoundSpan>* ShapeOf(int width, int dx, int dy) {
     return nullptr;
   }
   thread_local std::unordered_map<std::uint64_t, std::vector<RoundSpan>> shapes;
+  thread_local std::size_t rows = 0;
   const std::uint64_t key = (static_cast<std::uint64_t>(width) << 32) |
                             (static_cast<std::uint64_t>(dx + kShapeReach) << 16) |
                             static_cast<std::uint64_t>(dy + kShapeReach);
   if (const auto found = shapes.find(key); found != shapes.end()) return &found->second;
-  if (shapes.size() >= kShapesKept) shapes.clear();
   std::vector<RoundSpan> spans;
   const TRect everywhere{-kRoundPenReach, -kRoundPenReach, kRoundPenReach, kRoundPenReach};
   ForEachRow(RoundLine(0, 0, dx, dy, width), width, everywhere, [&](int y, int first, int last) {
     spans.push_back(RoundSpan{y, first, last});
   });
+  if (shapes.size() >= kShapesKept || rows + spans.size() > kRowsKept) {
+    shapes.clear();
+    rows = 0;
+  }
+  rows += spans.size();
   return &shapes.emplace(key, std::move(spans)).first->second;
 }
 
