@@ -34,6 +34,20 @@ void CopyOut(const QImage& image, const QRect& area, std::vector<QRgb>& pixels) 
   }
 }
 
+// Whether the pixels of an area inside the image are CopyOut's rows.
+bool HoldsPixels(const QImage& image, const QRect& area, const std::vector<QRgb>& pixels) {
+  if (pixels.size() != static_cast<std::size_t>(area.width()) * area.height()) return false;
+  const std::size_t bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+  for (int row = 0; row < area.height(); ++row) {
+    if (std::memcmp(pixels.data() + static_cast<std::size_t>(row) * area.width(),
+                    image.constScanLine(area.top() + row) + area.left() * sizeof(QRgb),
+                    bytes) != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
 // Sets the pixels of an area inside the image from CopyOut's rows.
 void CopyIn(QImage& image, const QRect& area, const std::vector<QRgb>& pixels) {
   const std::size_t bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
@@ -207,15 +221,16 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   thread_local std::vector<QRgb> before;
   thread_local std::vector<QRgb> frameBefore;
   if (replayable) {
-    CopyOut(image, area, before);
+    // Compared where they lie; copied out only for a writing to keep.
     for (const FontCache::Written& w : shaped.writings) {
-      if (sameWriting(w) && w.before == before) {
+      if (sameWriting(w) && HoldsPixels(image, area, w.before)) {
         PrepareDirectWrite();
         CopyIn(image, area, w.after);
         fBitmap.Changed();
         return;
       }
     }
+    CopyOut(image, area, before);
     CopyOut(image, frame, frameBefore);
   }
 
