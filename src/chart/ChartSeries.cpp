@@ -200,11 +200,13 @@ double TChartSeries::YValueAt(int index) const { return fYValues->StoredValueAt(
 void TChartSeries::PointAdded(int index) {
   if (OnAfterAdd) OnAfterAdd(*this, index);
   NotifyDependents(dcInsert, index);
+  if (RepaintToAsk()) fParentChart->RequestRepaint();
+}
+
+bool TChartSeries::RepaintToAsk() const {
   // Marking only: a request that would merge into the one made already is
   // not made again.
-  if (fActive && fParentChart && !fParentChart->RepaintRequestMerges()) {
-    fParentChart->RequestRepaint();
-  }
+  return fActive && fParentChart && !fParentChart->RepaintRequestMerges();
 }
 
 int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor color) {
@@ -224,10 +226,7 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
     // A point nothing hears of, on a chart marked for its repaint already,
     // is only counted: a refill of many points costs its stores, not a
     // round of calls per point.
-    if (OnAfterAdd || !fDependents.empty() ||
-        (fActive && fParentChart && !fParentChart->RepaintRequestMerges())) {
-      PointAdded(static_cast<int>(count));
-    }
+    if (OnAfterAdd || !fDependents.empty() || RepaintToAsk()) PointAdded(static_cast<int>(count));
     return static_cast<int>(count);
   }
   return AddPendingPoint(label, color);

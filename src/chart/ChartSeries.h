@@ -329,6 +329,8 @@ class TChartSeries {
   }
   // AddPoint with the pending values of the lists, OnBeforeAdd first.
   int AddPendingPoint(const std::string& label, TColor color);
+  // Whether a point added now asks its chart for a repaint (PointAdded).
+  bool RepaintToAsk() const;
   // Stores a label at index, writing out the empty labels before it.
   void StoreLabel(std::size_t index, const std::string& label);
   void InsertColor(std::size_t index, TColor color) {

@@ -138,6 +138,10 @@ void TChartValueList::ReplaceValues(std::span<const double> values, bool rising)
   // Made without values, then copied in at once.
   StorageFor(count);
   if (count > 0) std::copy(values.begin(), values.end(), fValues.begin());
+  ValuesReplaced(rising);
+}
+
+void TChartValueList::ValuesReplaced(bool rising) {
   fExtremesDirty = fTotalsDirty = true;
   fRising = rising;
   fKeptExtremes = false;
@@ -193,9 +197,7 @@ TChartValueList::TValueOrder TChartValueList::CopyValuesInOrder(std::span<const 
   const bool inOrder = fOrder == loAscending    ? falls == 0
                        : fOrder == loDescending ? rises == 0
                                                 : true;
-  fExtremesDirty = fTotalsDirty = true;
-  fRising = inOrder && stays == 0;
-  fKeptExtremes = false;
+  ValuesReplaced(inOrder && stays == 0);
   return TValueOrder{inOrder, stays == 0};
 }
 

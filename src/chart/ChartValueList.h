@@ -143,10 +143,9 @@ class TChartValueList {
   // values takes no new memory.
   void ReplaceValues(std::span<const double> values, bool rising);
   // ReplaceValues with the values' order (TValueOrder) found on the way, in
-  // one pass over them. Out of order, the list holds
-  // the values with every statistic to be worked out afresh, to be emptied
-  // by the caller who places them one by one. The values may not lie in
-  // this list's storage.
+  // one pass over them. Out of order, the list holds the values with every
+  // statistic to be worked out afresh, to be emptied by the caller who
+  // places them one by one. The values may not lie in this list's storage.
   TValueOrder CopyValuesInOrder(std::span<const double> values);
 
   // The stored values in point order, not multiplied: value i of the list
@@ -258,6 +257,9 @@ class TChartValueList {
   // Gives the list room for count values and makes it hold that many, their
   // contents to be written: the storage kept for a refill when it has room.
   void StorageFor(std::size_t count);
+  // After every value was replaced: the statistics to be worked out afresh,
+  // rising telling whether the new values rise strictly.
+  void ValuesReplaced(bool rising);
   void RecomputeExtremes() const;
   void RecomputeTotals() const;
   void SortRange(int left, int right);
