@@ -9,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "ScreenDensities.h"
 #include "sim/TimeHistory.h"
 #include "ui/OscilloscopeLayout.h"
 
@@ -39,14 +40,7 @@ void BM_OscilloscopeTickScaled(benchmark::State& state) {
     benchmark::DoNotOptimize(chart.Surface().Pixel(100, 100));
   }
 }
-BENCHMARK(BM_OscilloscopeTickScaled)
-    ->Arg(100)
-    ->Arg(125)
-    ->Arg(150)
-    ->Arg(200)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_OscilloscopeTickScaled)->Apply(ScreenDensities);
 
 // The drawing of a dense trace in a wide pen: the oscilloscope with 100000
 // points per series (the velocity swinging over most of the chart's height),

@@ -5,6 +5,7 @@
 // Run with repetitions; the median is the figure to quote.
 #include <benchmark/benchmark.h>
 
+#include "ScreenDensities.h"
 #include "chart/ChartSeries.h"
 #include "mechanism/MechanismPicture.h"
 #include "sim/SimulationRig.h"
@@ -62,14 +63,7 @@ void BM_MechanismAtDensity(benchmark::State& state) {
     benchmark::DoNotOptimize(dense.Pixel(10, 10));
   }
 }
-BENCHMARK(BM_MechanismAtDensity)
-    ->Arg(100)
-    ->Arg(125)
-    ->Arg(150)
-    ->Arg(200)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_MechanismAtDensity)->Apply(ScreenDensities);
 
 }  // namespace
 }  // namespace drivesim
