@@ -386,6 +386,7 @@ TChartCanvas3D::~TChartCanvas3D() { FreeBufferImage(); }
 void TChartCanvas3D::FreeBufferImage() {
   if (fBufferImage && fTarget == &fBufferImage->Canvas()) DetachCanvas();
   fBufferImage.reset();
+  fSpareImage.reset();
 }
 
 TColor TChartCanvas3D::BackgroundColor() const {
@@ -619,6 +620,16 @@ TRect TChartCanvas3D::BeginFrame(TCanvas& destination, TView3DOptions* options, 
     ++fBufferImageCreations;
   }
   fBufferImage->NotificationsEnabled = false;
+  // The last frame was handed to the surface by sharing its pixels, and the
+  // surface still shows them: this frame is drawn into another set of
+  // pixels, those of the frame before, so that neither frame is copied. A
+  // frame that paints every pixel shows nothing of what they held.
+  if (fFramesPaintEveryPixel && fBufferImage->SharesPixels()) {
+    if (!fSpareImage || fSpareImage->Width() != w || fSpareImage->Height() != h) {
+      fSpareImage = std::make_unique<TBitmap>(w, h);
+    }
+    fBufferImage->ExchangePixels(*fSpareImage);
+  }
   AttachCanvas(fBufferImage->Canvas());
   return {0, 0, w, h};
 }

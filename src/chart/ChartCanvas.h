@@ -272,6 +272,11 @@ class TChartCanvas3D : public TCanvas3D {
   // side. A wider pen covers the ends of its lines.
   bool SegmentsLeaveEndPixel() const;
 
+  // Set while every frame paints each pixel of its rectangle (the chart
+  // fills its whole panel first, except when printing): a frame may then be
+  // drawn into pixels that held an older frame, so that the last one can stay
+  // shared with the surface it was handed to instead of being copied.
+  void SetFramesPaintEveryPixel(bool value) { fFramesPaintEveryPixel = value; }
   // The off-screen image of buffered display; nullptr until a buffered frame
   // begins and after it is freed.
   const TBitmap* BufferImage() const { return fBufferImage.get(); }
@@ -321,9 +326,13 @@ class TChartCanvas3D : public TCanvas3D {
   bool fSaved3D = false;
   bool f3D = false;
   std::unique_ptr<TBitmap> fBufferImage;
+  // The pixels of the frame before the last, drawn over by the next frame
+  // while the surface still shows the last one (see BeginFrame).
+  std::unique_ptr<TBitmap> fSpareImage;
   bool fBuffered = true;
   bool fMonochrome = false;
   bool fDirty = true;
+  bool fFramesPaintEveryPixel = false;
   TRect fBounds;
   bool fZoomText = true;
   double fZoomFactor = 1.0;

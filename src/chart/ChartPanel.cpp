@@ -112,6 +112,8 @@ void TCustomChartPanel::Paint() {
 void TCustomChartPanel::RenderTo(TCanvas& canvas, const TRect& rect) {
   TChartCanvas3D& chartCanvas = *fChartCanvas;
   chartCanvas.SetScale(PixelRatio());
+  // The panel is filled whole first, unless printing.
+  chartCanvas.SetFramesPaintEveryPixel(!fIsPrinting);
   fPanelBounds = chartCanvas.BeginFrame(canvas, fView3DOptions.get(), fColor, fView3D, rect);
   try {
     const int w = fPanelBounds.Width();

@@ -23,8 +23,11 @@
 // One paint: the paint handler either copies the chart canvas's off-screen
 // image again (nothing changed since the last paint) or runs RenderTo, which
 // starts a frame on the chart canvas, works out the panel rectangle and the
-// margins, lets RenderContents draw everything and ends the frame by copying
-// the image to the window surface. Repaint requests only mark the image
+// margins, lets RenderContents draw everything and ends the frame by handing
+// the image to the window surface: the surface shares its pixels, and the
+// next frame is drawn into the pixels of the one before, so that no frame is
+// copied (the readout's overlay on the surface copies them once it is drawn
+// there). Repaint requests only mark the image
 // dirty and invalidate the window, so any number of them before a paint make
 // one paint.
 

@@ -342,12 +342,26 @@ void TCanvas::Draw(int x, int y, const TBitmap& source) {
   const QImage& image = ImageOf(source);
   if (image.isNull()) return;
   if (&source != &fBitmap && image.format() == QImage::Format_RGB32) {
+    QImage& target = ImageOf(fBitmap);
+    if (x == 0 && y == 0 && image.size() == target.size() &&
+        target.format() == QImage::Format_RGB32 &&
+        VisibleRect() == TRect{0, 0, image.width(), image.height()}) {
+      // Another opaque image over the whole of this one: its pixels are
+      // shared, and copied only when either image is drawn on next. Neither
+      // keeps its painter open: an image being painted on cannot share its
+      // pixels, and this one's painter would go on with the pixels it
+      // leaves. The source's canvas opens its painter again when it draws.
+      const_cast<TBitmap&>(source).Canvas().EndPainting();
+      EndPainting();
+      target = image;
+      fBitmap.Changed();
+      return;
+    }
     // Another opaque image: its visible part is copied row by row.
     const TRect area =
         IntersectRects(TRect{x, y, x + image.width(), y + image.height()}, VisibleRect());
     if (area.IsEmpty()) return;
     PrepareDirectWrite();
-    QImage& target = ImageOf(fBitmap);
     uchar* bits = target.bits();
     const qsizetype stride = target.bytesPerLine();
     const std::size_t bytes = static_cast<std::size_t>(area.Width()) * sizeof(QRgb);

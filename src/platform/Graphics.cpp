@@ -198,6 +198,16 @@ bool TBitmap::SaveToPng(const std::string& path) const {
   return fImpl->image.save(QString::fromStdString(path), "PNG");
 }
 
+bool TBitmap::SharesPixels() const { return !fImpl->image.isNull() && !fImpl->image.isDetached(); }
+
+void TBitmap::ExchangePixels(TBitmap& other) {
+  fCanvas->EndPainting();
+  other.fCanvas->EndPainting();
+  fImpl->image.swap(other.fImpl->image);
+  Changed();
+  other.Changed();
+}
+
 void TBitmap::Changed() {
   if (NotificationsEnabled && OnChange) OnChange();
 }

@@ -154,6 +154,14 @@ class TBitmap {
   TColor Pixel(int x, int y) const;
   bool SaveToPng(const std::string& path) const;
 
+  // Whether another image still holds these very pixels: one whole image
+  // drawn onto another of its size shares its pixels until either is drawn
+  // on, and the first drawing then copies them.
+  bool SharesPixels() const;
+  // Exchanges the pixels (and with them the sizes) of the two bitmaps. What
+  // either canvas was painting is ended first.
+  void ExchangePixels(TBitmap& other);
+
   // Called after drawing on the bitmap changed it, unless switched off.
   std::function<void()> OnChange;
   bool NotificationsEnabled = true;

@@ -436,6 +436,47 @@ TEST(ChartCanvasFrame, BufferedFrameCopiesRepaintsAndRecreatesOnlyWhenNeeded) {
   EXPECT_FALSE(canvas.RepaintFromBuffer());
 }
 
+TEST(ChartCanvasFrame, FramesThatPaintEveryPixelAreHandedOverWithoutACopy) {
+  TBitmap control(20, 15);
+  TChartCanvas3D canvas;
+  canvas.SetFramesPaintEveryPixel(true);
+  const TRect whole{0, 0, 20, 15};
+  const auto frame = [&](TColor color) {
+    canvas.BeginFrame(control.Canvas(), nullptr, clBlack, false, whole);
+    canvas.Brush().SetColor(color);
+    canvas.FillArea(whole);
+    canvas.EndFrame(control.Canvas(), control.Canvas(), whole);
+  };
+
+  // Each frame is shown, and the surface shares the frame's pixels.
+  const TColor colors[] = {clRed, clBlue, clLime, clYellow, clRed};
+  for (const TColor color : colors) {
+    frame(color);
+    EXPECT_EQ(CountPixels(control, color), 300);
+    EXPECT_TRUE(control.SharesPixels());
+    EXPECT_EQ(CountPixels(*canvas.BufferImage(), color), 300);
+  }
+  EXPECT_EQ(canvas.BufferImageCreations(), 1);
+
+  // Writing on the surface (an overlay) leaves the frame in the buffer, and
+  // the repaint from it puts the frame back.
+  control.Canvas().Brush().SetColor(clBlack);
+  control.Canvas().FillRect(TRect{0, 0, 5, 5});
+  EXPECT_EQ(CountPixels(*canvas.BufferImage(), clRed), 300);
+  EXPECT_TRUE(canvas.RepaintFromBuffer());
+  EXPECT_EQ(CountPixels(control, clRed), 300);
+
+  // A frame that leaves pixels alone is drawn over the last frame, as
+  // without the setting.
+  canvas.SetFramesPaintEveryPixel(false);
+  canvas.BeginFrame(control.Canvas(), nullptr, clBlack, false, whole);
+  canvas.Brush().SetColor(clBlue);
+  canvas.FillArea(TRect{0, 0, 10, 15});
+  canvas.EndFrame(control.Canvas(), control.Canvas(), whole);
+  EXPECT_EQ(CountPixels(control, clBlue), 150);
+  EXPECT_EQ(CountPixels(control, clRed), 150);
+}
+
 TEST(ChartCanvasFrame, ProjectionFrontPlaneAndDrawingStateReset) {
   TBitmap control(50, 50);
   TChartCanvas3D canvas;

@@ -4,9 +4,11 @@
 // off-screen image instead of drawing again.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "chart/Chart.h"
 #include "chart/ChartStrings.h"
 #include "chart/Series.h"
@@ -511,6 +513,40 @@ TEST(ChartPipelineTest, ACleanChartIsOnlyCopiedAgain) {
   series.SetSeriesColor(kGreen);
   chart.DispatchPaint();
   EXPECT_EQ(series.Painted, 30);
+}
+
+TEST(ChartPipelineTest, EachFrameShowsWhatOneFreshFrameOfTheSameChartShows) {
+  // Frames follow each other in pixels that held older frames; every one
+  // must still come out as the only frame of a new chart would.
+  const auto setUp = [](TChart& chart, TLineSeries& series, int tick) {
+    SetUpLikeTheWindow(chart);
+    // From tick 5 on, a new size and with it a new buffer.
+    if (tick >= 5) chart.SetBounds(0, 0, 300, 150);
+    chart.LeftAxis().SetRange(0, 300);
+    series.SetParentChart(&chart);
+    series.ClearPoints();
+    for (int i = 0; i < 60; ++i) {
+      series.AddPoint(0.01 * (tick + i), 150 + 120 * std::sin(0.3 * (tick + i)), "", clAqua);
+    }
+  };
+  TChart chart;
+  TLineSeries series;
+  for (int tick = 0; tick < 12; ++tick) {
+    setUp(chart, series, tick);
+    if (tick == 8) {
+      // The window uncovered between two frames: copied from the buffer.
+      chart.Canvas().Brush().SetColor(kGreen);
+      chart.Canvas().FillRect(chart.ClientRect());
+      chart.Invalidate();
+      chart.DispatchPaint();
+    }
+    chart.DispatchPaint();
+    TChart fresh;
+    TLineSeries freshSeries;
+    setUp(fresh, freshSeries, tick);
+    fresh.DispatchPaint();
+    ASSERT_EQ(Pixels(chart.Surface()), Pixels(fresh.Surface())) << "tick " << tick;
+  }
 }
 
 TEST(ChartPipelineTest, AFailingPaintLeavesTheChartReadyForTheNext) {

@@ -375,6 +375,79 @@ TEST(CanvasTest, CopiesAndPixels) {
   EXPECT_EQ(target.Pixel(1, 1), clRed);
 }
 
+TEST(CanvasTest, AWholeImageDrawnOverAnotherSharesItsPixelsUntilEitherIsDrawnOn) {
+  TBitmap source(12, 10);
+  TBitmap target(12, 10);
+  // Ellipses are the painter's: both canvases have one open.
+  source.Canvas().Brush().SetColor(clRed);
+  source.Canvas().Ellipse(0, 0, 12, 10);
+  target.Canvas().Brush().SetColor(clBlue);
+  target.Canvas().Ellipse(2, 2, 8, 8);
+  const std::vector<TColor> red = Pixels(source);
+  EXPECT_FALSE(source.SharesPixels());
+
+  target.Canvas().Draw(0, 0, source);
+  EXPECT_TRUE(source.SharesPixels());
+  EXPECT_TRUE(target.SharesPixels());
+  EXPECT_EQ(Pixels(target), red);
+
+  // The target's painter draws into the target alone, ...
+  target.Canvas().Brush().SetColor(clLime);
+  target.Canvas().Ellipse(0, 0, 6, 6);
+  EXPECT_EQ(target.Pixel(3, 3), clLime);
+  EXPECT_EQ(Pixels(source), red);
+  EXPECT_FALSE(source.SharesPixels());
+  EXPECT_FALSE(target.SharesPixels());
+
+  // ... and the source, written directly or by its painter, into the source
+  // alone.
+  target.Canvas().Draw(0, 0, source);
+  source.Canvas().Brush().SetColor(clYellow);
+  source.Canvas().FillRect(TRect{0, 0, 12, 10});
+  EXPECT_EQ(CountColor(source, clYellow), 120);
+  EXPECT_EQ(Pixels(target), red);
+  target.Canvas().Draw(0, 0, source);
+  source.Canvas().Brush().SetColor(clBlack);
+  source.Canvas().Ellipse(0, 0, 12, 10);
+  EXPECT_EQ(source.Pixel(6, 5), clBlack);
+  EXPECT_EQ(CountColor(target, clYellow), 120);
+
+  // Under a clip, at an offset or from another size the pixels are copied.
+  TBitmap blank(12, 10);
+  target.Canvas().IntersectClipRect(TRect{0, 0, 6, 10});
+  target.Canvas().Draw(0, 0, blank);
+  target.Canvas().RemoveClip();
+  EXPECT_FALSE(target.SharesPixels());
+  EXPECT_EQ(CountColor(target, clWhite), 60);
+  EXPECT_EQ(CountColor(target, clYellow), 60);
+  target.Canvas().Draw(1, 0, source);
+  EXPECT_FALSE(target.SharesPixels());
+  EXPECT_EQ(target.Pixel(0, 0), clWhite);
+  TBitmap small(4, 4);
+  target.Canvas().Draw(0, 0, small);
+  EXPECT_FALSE(target.SharesPixels());
+  EXPECT_FALSE(small.SharesPixels());
+
+  // Exchanged pixels take their sizes along, and each canvas then draws on
+  // the pixels it holds.
+  TBitmap a(3, 2);
+  TBitmap b(5, 4);
+  a.Canvas().Brush().SetColor(clRed);
+  a.Canvas().Ellipse(0, 0, 3, 2);
+  b.Canvas().Brush().SetColor(clBlue);
+  b.Canvas().FillRect(TRect{0, 0, 5, 4});
+  a.ExchangePixels(b);
+  EXPECT_EQ(a.Width(), 5);
+  EXPECT_EQ(b.Height(), 2);
+  EXPECT_EQ(CountColor(a, clBlue), 20);
+  a.Canvas().Brush().SetColor(clLime);
+  a.Canvas().Ellipse(0, 0, 5, 4);
+  b.Canvas().Brush().SetColor(clLime);
+  b.Canvas().Ellipse(0, 0, 3, 2);
+  EXPECT_EQ(a.Pixel(2, 2), clLime);
+  EXPECT_EQ(b.Pixel(1, 1), clLime);
+}
+
 TEST(CanvasTest, SetSizeKeepsTheOverlappingPixels) {
   TBitmap bitmap(10, 10);
   bitmap.Canvas().Brush().SetColor(clRed);
