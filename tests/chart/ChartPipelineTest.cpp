@@ -516,13 +516,23 @@ TEST(ChartPipelineTest, ACleanChartIsOnlyCopiedAgain) {
 }
 
 TEST(ChartPipelineTest, EachFrameShowsWhatOneFreshFrameOfTheSameChartShows) {
-  // Frames follow each other in pixels that held older frames; every one
-  // must still come out as the only frame of a new chart would.
+  // Frames follow each other in pixels that held older frames, with the
+  // background left out where the wall stood in the frame before; every one
+  // must still come out as the only frame of a new chart would, also when
+  // the wall moves, shrinks, stops filling or the background changes.
   const auto setUp = [](TChart& chart, TLineSeries& series, int tick) {
     SetUpLikeTheWindow(chart);
     // From tick 5 on, a new size and with it a new buffer.
     if (tick >= 5) chart.SetBounds(0, 0, 300, 150);
-    chart.LeftAxis().SetRange(0, 300);
+    // A second title line pushes the wall down; wider labels push it right.
+    chart.Title().SetText(tick == 3 ? std::vector<std::string>{"Oscilloscope", "Second"}
+                                    : std::vector<std::string>{"Oscilloscope"});
+    chart.LeftAxis().SetRange(0, tick == 6 || tick == 9 ? 30000 : 300);
+    // A wall that fills nothing, then one without an outline that fills more.
+    chart.BackWall().SetColor(tick == 10 ? clDefault : clBlack);
+    chart.BackWall().Pen().SetVisible(tick != 13);
+    // A plain background instead of the gradient.
+    chart.Gradient().SetVisible(tick < 15 || tick > 16);
     series.SetParentChart(&chart);
     series.ClearPoints();
     for (int i = 0; i < 60; ++i) {
@@ -531,7 +541,12 @@ TEST(ChartPipelineTest, EachFrameShowsWhatOneFreshFrameOfTheSameChartShows) {
   };
   TChart chart;
   TLineSeries series;
-  for (int tick = 0; tick < 12; ++tick) {
+  int axisDraws = 0;
+  int afterDraws = 0;
+  chart.OnBeforeDrawAxes = [&](TCustomAxisPanel&) { ++axisDraws; };
+  chart.OnAfterDraw = [&](TCustomChartPanel&) { ++afterDraws; };
+  int paints = 0;
+  for (int tick = 0; tick < 18; ++tick) {
     setUp(chart, series, tick);
     if (tick == 8) {
       // The window uncovered between two frames: copied from the buffer.
@@ -540,13 +555,18 @@ TEST(ChartPipelineTest, EachFrameShowsWhatOneFreshFrameOfTheSameChartShows) {
       chart.Invalidate();
       chart.DispatchPaint();
     }
+    chart.Invalidate();
     chart.DispatchPaint();
+    ++paints;
     TChart fresh;
     TLineSeries freshSeries;
     setUp(fresh, freshSeries, tick);
     fresh.DispatchPaint();
     ASSERT_EQ(Pixels(chart.Surface()), Pixels(fresh.Surface())) << "tick " << tick;
   }
+  // A frame drawn again from its start draws its axes and ends once.
+  EXPECT_EQ(axisDraws, paints);
+  EXPECT_EQ(afterDraws, paints);
 }
 
 TEST(ChartPipelineTest, AFailingPaintLeavesTheChartReadyForTheNext) {
