@@ -103,6 +103,10 @@ int TChartCanvas::FontLineHeight() { return MeasureTextHeight("W"); }
 // colour. The same holds for a patterned wide pen whose gaps are left
 // transparent (the grid's dotted lines at a pixel ratio): each line starts
 // its pattern afresh, and its dashes are runs like any other.
+//
+// The outline of a rectangle drawn with a wide solid pen (the back wall's
+// frame at a pixel ratio) is learnt the same way, as the blocks of pixels it
+// sets, since the surface strokes its round joins as it strokes round ends.
 struct TChartCanvas3D::WideLineCoverage {
   struct Key {
     int SurfaceWidth;
@@ -112,9 +116,12 @@ struct TChartCanvas3D::WideLineCoverage {
     int PenWidth;
     TPenStyle PenStyle;
     int X0, Y0, X1, Y1;
+    // The outline of the rectangle (X0, Y0) .. (X1, Y1) rather than a line.
+    bool Box;
     friend bool operator==(const Key&, const Key&) = default;
   };
-  // A thin line from (X0, Y0) to (X1, Y1), end pixel excluded.
+  // A thin line from (X0, Y0) to (X1, Y1), end pixel excluded; for a box,
+  // a block of pixels X0 .. X1 - 1 by Y0 .. Y1 - 1.
   struct Run {
     int X0, Y0, X1, Y1;
   };
@@ -156,6 +163,10 @@ struct TChartCanvas3D::WideLineCoverage {
     canvas.Pen().SetColor(clBlack);
     canvas.SetBackgroundMode(TRANSPARENT);
     canvas.Brush().SetStyle(bsClear);
+    if (key.Box) {
+      canvas.Rectangle(key.X0, key.Y0, key.X1, key.Y1);
+      return LearnBox(key, blank);
+    }
     canvas.MoveTo(key.X0, key.Y0);
     canvas.LineTo(key.X1, key.Y1);
 
@@ -192,6 +203,51 @@ struct TChartCanvas3D::WideLineCoverage {
         start = stop;
       }
     }
+    return Keep(std::move(entry));
+  }
+
+  // The outline the surface's Rectangle set on blank, row by row over the
+  // box and a band around it, as blocks: a row's run that continues a block
+  // of the row above (the same columns) makes it one row taller.
+  const Entry& LearnBox(const Key& key, const TBitmap& blank) {
+    const int margin = key.PenWidth + 2;
+    const int left = std::min(key.X0, key.X1) - margin;
+    const int right = std::max(key.X0, key.X1) + margin;  // last column searched
+    const int top = std::min(key.Y0, key.Y1) - margin;
+    const int bottom = std::max(key.Y0, key.Y1) + margin;
+    const auto set = [&](int x, int y) { return blank.Pixel(x, y) == 0; };
+    Entry entry{key, true, {}, Uses};
+    for (int y = top; y <= bottom && entry.Learnt; ++y) {
+      int x = left;
+      while (x <= right) {
+        if (!set(x, y)) {
+          ++x;
+          continue;
+        }
+        int stop = x;
+        while (stop <= right && set(stop, y)) ++stop;
+        // Pixels on the searched band's border may go on beyond it.
+        if (y == top || y == bottom || x == left || stop > right) {
+          entry.Learnt = false;
+          entry.Runs.clear();
+          break;
+        }
+        const auto continued =
+            std::find_if(entry.Runs.begin(), entry.Runs.end(),
+                         [&](const Run& r) { return r.Y1 == y && r.X0 == x && r.X1 == stop; });
+        if (continued != entry.Runs.end()) {
+          continued->Y1 = y + 1;
+        } else {
+          entry.Runs.push_back(Run{x, y, stop, y + 1});
+        }
+        x = stop;
+      }
+    }
+    return Keep(std::move(entry));
+  }
+
+  // Keeps the entry, in the place of the one used longest ago when full.
+  const Entry& Keep(Entry&& entry) {
     if (Entries.size() >= kLines) {
       Entries.erase(
           std::min_element(Entries.begin(), Entries.end(),
@@ -228,7 +284,8 @@ bool TChartCanvas3D::DrawWideAxisLine(int x0, int y0, int x1, int y1) {
                                   x0,
                                   y0,
                                   x1,
-                                  y1};
+                                  y1,
+                                  false};
   if (!fWideLines) fWideLines = std::make_unique<WideLineCoverage>();
   const WideLineCoverage::Entry* entry = fWideLines->Find(key);
   if (!entry) entry = &fWideLines->Learn(key, pen);
@@ -477,7 +534,68 @@ void TChartCanvas3D::MovePenTo(int x, int y) {
 }
 
 void TChartCanvas3D::DrawRectangle(int x0, int y0, int x1, int y1) {
-  if (fTarget) fTarget->Rectangle(x0, y0, x1, y1);
+  if (!fTarget) return;
+  if (DrawWideBox(x0, y0, x1, y1)) return;
+  fTarget->Rectangle(x0, y0, x1, y1);
+}
+
+bool TChartCanvas3D::DrawWideBox(int x0, int y0, int x1, int y1) {
+  TPen& pen = fTarget->Pen();
+  TBrush& brush = fTarget->Brush();
+  if (pen.Style() != psSolid || pen.Width() <= 1 || pen.AlternatePixels() || pen.Mode() != pmCopy ||
+      (brush.Style() != bsClear && brush.Style() != bsSolid)) {
+    return false;
+  }
+  const TRect box{std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+  TBitmap& bitmap = fTarget->Bitmap();
+  // Boxes far outside the surface are left to it, so that the search around
+  // the outline stays small.
+  constexpr int kReach = 4096;
+  if (box.Width() < 2 || box.Height() < 2 || box.Left < -kReach || box.Top < -kReach ||
+      box.Right > bitmap.Width() + kReach || box.Bottom > bitmap.Height() + kReach) {
+    return false;
+  }
+  const WideLineCoverage::Key key{bitmap.Width(),
+                                  bitmap.Height(),
+                                  fTarget->HasClip(),
+                                  fTarget->ClipRect(),
+                                  pen.Width(),
+                                  pen.Style(),
+                                  box.Left,
+                                  box.Top,
+                                  box.Right,
+                                  box.Bottom,
+                                  true};
+  if (!fWideLines) fWideLines = std::make_unique<WideLineCoverage>();
+  const WideLineCoverage::Entry* entry = fWideLines->Find(key);
+  if (!entry) entry = &fWideLines->Learn(key, pen);
+  if (!entry->Learnt) return false;
+  // As the surface draws it: the brush inside the outline, then the outline
+  // over it; the bitmap hears of the box once.
+  const bool notify = bitmap.NotificationsEnabled;
+  bitmap.NotificationsEnabled = false;
+  fTarget->FillRect(TRect{box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1});
+  // Each block as thin lines along its longer side.
+  std::vector<TThinLine>& lines = fWideLines->Replay;
+  lines.clear();
+  for (const WideLineCoverage::Run& block : entry->Runs) {
+    if (block.Y1 - block.Y0 > block.X1 - block.X0) {
+      for (int x = block.X0; x < block.X1; ++x) {
+        lines.push_back({x, block.Y0, x, block.Y1, pen.Color()});
+      }
+    } else {
+      for (int y = block.Y0; y < block.Y1; ++y) {
+        lines.push_back({block.X0, y, block.X1, y, pen.Color()});
+      }
+    }
+  }
+  fTarget->DrawThinLines(lines.data(), static_cast<int>(lines.size()));
+  bitmap.NotificationsEnabled = notify;
+  const TRect whole{0, 0, bitmap.Width(), bitmap.Height()};
+  const bool drawable =
+      fTarget->HasClip() ? !IntersectRects(whole, fTarget->ClipRect()).IsEmpty() : !whole.IsEmpty();
+  if (drawable) bitmap.Changed();
+  return true;
 }
 
 void TChartCanvas3D::DrawRoundedRectangle(int x0, int y0, int x1, int y1, int cornerWidth,

@@ -312,6 +312,10 @@ class TChartCanvas3D : public TCanvas3D {
   // gaps; false when the pen is not of that kind and the line was left to
   // the surface.
   bool DrawWideAxisLine(int x0, int y0, int x1, int y1);
+  // A rectangle with a wide solid pen in the copy mode and a solid brush or
+  // none, as the surface draws it, its outline learnt as a wide axis line's
+  // pixels are; false, with nothing drawn, for any other.
+  bool DrawWideBox(int x0, int y0, int x1, int y1);
   // At a scale other than 1: draws a line of a scaled pen as whole pixels,
   // the way the pen draws it at scale 1; false when the pen is not wide,
   // solid and plain, or the line is left to the surface.

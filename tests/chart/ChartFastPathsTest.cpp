@@ -1,9 +1,11 @@
 // The chart's shortcuts give the same result as the long way round: wide
-// axis lines set exactly the pixels the surface's own wide lines set, a
-// series refilled every tick keeps its points, colours and labels, and the
-// label texts of an axis stay right when the separators change.
+// axis lines and rectangles set exactly the pixels the surface's own wide
+// pens set, a series refilled every tick keeps its points, colours and
+// labels, and the label texts of an axis stay right when the separators
+// change.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -96,6 +98,63 @@ TEST(ChartFastPaths, WideLinesAlongRowsAndColumnsSetTheSurfacesOwnPixels) {
       }
     }
   EXPECT_EQ(lines, 3 * 2 * 3 * 2 * 9 * 6 * 6 * 2);
+}
+
+TEST(ChartFastPaths, WideRectanglesSetTheSurfacesOwnPixels) {
+  // Random boxes over a noisy background, inside, across the image's edges
+  // and under a clip, with and without a solid brush; each drawn twice, the
+  // second time from what the first one learnt, in other colours.
+  constexpr int kW = 61;
+  constexpr int kH = 47;
+  std::mt19937 random(20261209);
+  const auto between = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  const auto noise = [](TBitmap& bitmap) {
+    for (int y = 0; y < bitmap.Height(); ++y)
+      for (int x = 0; x < bitmap.Width(); ++x)
+        bitmap.Canvas().SetPixel(x, y, RGB((x * 37 + y * 11) & 255, (x * 5 + y * 71) & 255, x ^ y));
+  };
+  TBitmap drawn(kW, kH);
+  TChartCanvas3D canvas;
+  canvas.AttachCanvas(drawn.Canvas());
+  TCanvas& surface = drawn.Canvas();
+  int drawnNotices = 0;
+  drawn.OnChange = [&] { ++drawnNotices; };
+  for (int box = 0; box < 300; ++box) {
+    const int left = between(-8, kW - 2);
+    const int top = between(-8, kH - 2);
+    const int right = left + between(2, 50);
+    const int bottom = top + between(2, 40);
+    const int width = between(2, 6);
+    const bool filled = between(0, 1) == 1;
+    const bool clipped = between(0, 3) == 0;
+    const TRect clip{between(0, 20), between(0, 15), between(25, kW), between(20, kH)};
+    for (int pass = 0; pass < 2; ++pass) {
+      TBitmap expected(kW, kH);
+      noise(expected);
+      noise(drawn);
+      TCanvas& reference = expected.Canvas();
+      int expectedNotices = 0;
+      expected.OnChange = [&] { ++expectedNotices; };
+      drawnNotices = 0;
+      surface.RemoveClip();
+      for (TCanvas* target : {&reference, &surface}) {
+        if (clipped) target->IntersectClipRect(clip);
+        target->Pen().SetColor(pass == 0 ? RGB(200, 10, 10) : RGB(10, 10, 200));
+        target->Pen().SetWidth(width);
+        target->Pen().SetStyle(psSolid);
+        target->Brush().SetColor(pass == 0 ? clBlack : clLime);
+        target->Brush().SetStyle(filled ? bsSolid : bsClear);
+      }
+      reference.Rectangle(left, top, right, bottom);
+      canvas.DrawRectangle(left, top, right, bottom);
+      ASSERT_TRUE(SamePixels(expected, drawn))
+          << "box " << left << ", " << top << " .. " << right << ", " << bottom << " width "
+          << width << (filled ? " filled" : "") << (clipped ? " clipped" : "");
+      ASSERT_EQ(drawnNotices, expectedNotices);
+    }
+  }
 }
 
 TEST(ChartFastPaths, RefilledSeriesKeepsItsPointsColoursAndLabels) {
