@@ -246,6 +246,14 @@ struct TChartCanvas3D::WideLineCoverage {
     return Keep(std::move(entry));
   }
 
+  // The entry of the key, learnt from the surface the first time it is
+  // asked for; nullptr when its pixels could not be learnt.
+  const Entry* Coverage(const Key& key, const TPen& pen) {
+    const Entry* entry = Find(key);
+    if (!entry) entry = &Learn(key, pen);
+    return entry->Learnt ? entry : nullptr;
+  }
+
   // Keeps the entry, in the place of the one used longest ago when full.
   const Entry& Keep(Entry&& entry) {
     if (Entries.size() >= kLines) {
@@ -287,26 +295,15 @@ bool TChartCanvas3D::DrawWideAxisLine(int x0, int y0, int x1, int y1) {
                                   y1,
                                   false};
   if (!fWideLines) fWideLines = std::make_unique<WideLineCoverage>();
-  const WideLineCoverage::Entry* entry = fWideLines->Find(key);
-  if (!entry) entry = &fWideLines->Learn(key, pen);
-  if (!entry->Learnt) return false;
-  // The bitmap hears of the line once, as of a line the surface draws: when
-  // some of it can be drawn on, even if the line itself misses it.
-  TBitmap& bitmap = fTarget->Bitmap();
-  const TRect whole{0, 0, bitmap.Width(), bitmap.Height()};
-  const bool drawable =
-      fTarget->HasClip() ? !IntersectRects(whole, fTarget->ClipRect()).IsEmpty() : !whole.IsEmpty();
-  const bool notify = bitmap.NotificationsEnabled;
-  bitmap.NotificationsEnabled = false;
+  const WideLineCoverage::Entry* entry = fWideLines->Coverage(key, pen);
+  if (!entry) return false;
   // The runs as thin solid lines in the pen's colour, in one batch.
   std::vector<TThinLine>& runs = fWideLines->Replay;
   runs.clear();
   for (const WideLineCoverage::Run& run : entry->Runs) {
     runs.push_back({run.X0, run.Y0, run.X1, run.Y1, pen.Color()});
   }
-  fTarget->DrawThinLines(runs.data(), static_cast<int>(runs.size()));
-  bitmap.NotificationsEnabled = notify;
-  if (drawable) bitmap.Changed();
+  DrawLearntPixels(TRect{}, runs);
   // The pen ends where the wide line ends, as after drawing it.
   fTarget->MoveTo(x1, y1);
   return true;
@@ -567,14 +564,8 @@ bool TChartCanvas3D::DrawWideBox(int x0, int y0, int x1, int y1) {
                                   box.Bottom,
                                   true};
   if (!fWideLines) fWideLines = std::make_unique<WideLineCoverage>();
-  const WideLineCoverage::Entry* entry = fWideLines->Find(key);
-  if (!entry) entry = &fWideLines->Learn(key, pen);
-  if (!entry->Learnt) return false;
-  // As the surface draws it: the brush inside the outline, then the outline
-  // over it; the bitmap hears of the box once.
-  const bool notify = bitmap.NotificationsEnabled;
-  bitmap.NotificationsEnabled = false;
-  fTarget->FillRect(TRect{box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1});
+  const WideLineCoverage::Entry* entry = fWideLines->Coverage(key, pen);
+  if (!entry) return false;
   // Each block as thin lines along its longer side.
   std::vector<TThinLine>& lines = fWideLines->Replay;
   lines.clear();
@@ -589,13 +580,25 @@ bool TChartCanvas3D::DrawWideBox(int x0, int y0, int x1, int y1) {
       }
     }
   }
+  // As the surface draws it: the brush inside the outline, then the outline
+  // over it.
+  DrawLearntPixels(TRect{box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1}, lines);
+  return true;
+}
+
+void TChartCanvas3D::DrawLearntPixels(const TRect& fill, const std::vector<TThinLine>& lines) {
+  TBitmap& bitmap = fTarget->Bitmap();
+  const bool notify = bitmap.NotificationsEnabled;
+  bitmap.NotificationsEnabled = false;
+  fTarget->FillRect(fill);
   fTarget->DrawThinLines(lines.data(), static_cast<int>(lines.size()));
   bitmap.NotificationsEnabled = notify;
+  // The bitmap hears of it once, as of one shape the surface draws: when
+  // some of the bitmap can be drawn on, even if the shape misses it.
   const TRect whole{0, 0, bitmap.Width(), bitmap.Height()};
   const bool drawable =
       fTarget->HasClip() ? !IntersectRects(whole, fTarget->ClipRect()).IsEmpty() : !whole.IsEmpty();
   if (drawable) bitmap.Changed();
-  return true;
 }
 
 void TChartCanvas3D::DrawRoundedRectangle(int x0, int y0, int x1, int y1, int cornerWidth,

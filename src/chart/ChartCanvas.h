@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "chart/ChartPen.h"
 #include "chart/View3DOptions.h"
@@ -316,6 +317,9 @@ class TChartCanvas3D : public TCanvas3D {
   // none, as the surface draws it, its outline learnt as a wide axis line's
   // pixels are; false, with nothing drawn, for any other.
   bool DrawWideBox(int x0, int y0, int x1, int y1);
+  // Fills fill with the brush (nothing when it is empty), then sets the
+  // thin lines learnt for a wide line or box; the bitmap hears of both once.
+  void DrawLearntPixels(const TRect& fill, const std::vector<TThinLine>& lines);
   // At a scale other than 1: draws a line of a scaled pen as whole pixels,
   // the way the pen draws it at scale 1; false when the pen is not wide,
   // solid and plain, or the line is left to the surface.
