@@ -1,0 +1,246 @@
+// The chart canvas's wide lines along a row or a column and its boxes with a
+// wide pen: their pixels learnt from the surface once (ChartWideLines.h) and
+// set again from what was learnt.
+#include "chart/ChartWideLines.h"
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace drivesim {
+
+// ---------------------------------------------------------------------------
+// What the surface sets, learnt
+
+const TChartCanvas3D::WideLineCoverage::Entry* TChartCanvas3D::WideLineCoverage::Find(
+    const Key& key) {
+  ++Uses;
+  for (Entry& entry : Entries) {
+    if (entry.Line == key) {
+      entry.LastUse = Uses;
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
+const TChartCanvas3D::WideLineCoverage::Entry& TChartCanvas3D::WideLineCoverage::Learn(
+    const Key& key, const TPen& pen) {
+  TBitmap blank(key.SurfaceWidth, key.SurfaceHeight);
+  TCanvas& canvas = blank.Canvas();
+  if (key.HasClip) canvas.IntersectClipRect(key.Clip);
+  canvas.Pen().Assign(pen);
+  canvas.Pen().SetColor(clBlack);
+  canvas.SetBackgroundMode(TRANSPARENT);
+  canvas.Brush().SetStyle(bsClear);
+  if (key.Box) {
+    canvas.Rectangle(key.X0, key.Y0, key.X1, key.Y1);
+    return LearnBox(key, blank);
+  }
+  canvas.MoveTo(key.X0, key.Y0);
+  canvas.LineTo(key.X1, key.Y1);
+
+  const bool horizontal = key.Y0 == key.Y1;
+  const int across = horizontal ? key.Y0 : key.X0;
+  const int margin = key.PenWidth + 2;
+  const int alongLow =
+      std::min(horizontal ? key.X0 : key.Y0, horizontal ? key.X1 : key.Y1) - margin;
+  const int alongHigh =
+      std::max(horizontal ? key.X0 : key.Y0, horizontal ? key.X1 : key.Y1) + margin;
+  const auto set = [&](int along, int acrossAt) {
+    const int x = horizontal ? along : acrossAt;
+    const int y = horizontal ? acrossAt : along;
+    return blank.Pixel(x, y) == 0;  // outside the image reads 0xFFFFFFFF
+  };
+  Entry entry{key, true, {}, Uses};
+  for (int a = across - margin; a <= across + margin && entry.Learnt; ++a) {
+    const bool edge = a == across - margin || a == across + margin;
+    int start = alongLow;
+    while (start <= alongHigh && entry.Learnt) {
+      if (!set(start, a)) {
+        ++start;
+        continue;
+      }
+      int stop = start;
+      while (stop <= alongHigh && set(stop, a)) ++stop;
+      // A run touching the searched band's border may go on beyond it.
+      if (edge || start == alongLow || stop > alongHigh) {
+        entry.Learnt = false;
+        entry.Runs.clear();
+        break;
+      }
+      entry.Runs.push_back(horizontal ? Run{start, a, stop, a} : Run{a, start, a, stop});
+      start = stop;
+    }
+  }
+  return Keep(std::move(entry));
+}
+
+const TChartCanvas3D::WideLineCoverage::Entry& TChartCanvas3D::WideLineCoverage::LearnBox(
+    const Key& key, const TBitmap& blank) {
+  const int margin = key.PenWidth + 2;
+  const int left = std::min(key.X0, key.X1) - margin;
+  const int right = std::max(key.X0, key.X1) + margin;  // last column searched
+  const int top = std::min(key.Y0, key.Y1) - margin;
+  const int bottom = std::max(key.Y0, key.Y1) + margin;
+  const auto set = [&](int x, int y) { return blank.Pixel(x, y) == 0; };
+  Entry entry{key, true, {}, Uses};
+  for (int y = top; y <= bottom && entry.Learnt; ++y) {
+    int x = left;
+    while (x <= right) {
+      if (!set(x, y)) {
+        ++x;
+        continue;
+      }
+      int stop = x;
+      while (stop <= right && set(stop, y)) ++stop;
+      // Pixels on the searched band's border may go on beyond it.
+      if (y == top || y == bottom || x == left || stop > right) {
+        entry.Learnt = false;
+        entry.Runs.clear();
+        break;
+      }
+      const auto continued = std::find_if(entry.Runs.begin(), entry.Runs.end(), [&](const Run& r) {
+        return r.Y1 == y && r.X0 == x && r.X1 == stop;
+      });
+      if (continued != entry.Runs.end()) {
+        continued->Y1 = y + 1;
+      } else {
+        entry.Runs.push_back(Run{x, y, stop, y + 1});
+      }
+      x = stop;
+    }
+  }
+  return Keep(std::move(entry));
+}
+
+const TChartCanvas3D::WideLineCoverage::Entry* TChartCanvas3D::WideLineCoverage::Coverage(
+    const Key& key, const TPen& pen) {
+  const Entry* entry = Find(key);
+  if (!entry) entry = &Learn(key, pen);
+  return entry->Learnt ? entry : nullptr;
+}
+
+const TChartCanvas3D::WideLineCoverage::Entry& TChartCanvas3D::WideLineCoverage::Keep(
+    Entry&& entry) {
+  if (Entries.size() >= kLines) {
+    Entries.erase(
+        std::min_element(Entries.begin(), Entries.end(),
+                         [](const Entry& a, const Entry& b) { return a.LastUse < b.LastUse; }));
+  }
+  Entries.push_back(std::move(entry));
+  return Entries.back();
+}
+// ---------------------------------------------------------------------------
+// Drawing from what was learnt
+
+bool TChartCanvas3D::DrawWideAxisLine(int x0, int y0, int x1, int y1) {
+  TPen& pen = fTarget->Pen();
+  const bool transparentGaps =
+      fTarget->BackgroundMode() == TRANSPARENT || fTarget->Brush().Style() != bsSolid;
+  if ((pen.Style() != psSolid && !transparentGaps) || pen.Style() == psClear || pen.Width() <= 1 ||
+      pen.AlternatePixels() || pen.Mode() != pmCopy || (x0 == x1 && y0 == y1)) {
+    return false;
+  }
+  TBitmap& surface = fTarget->Bitmap();
+  // Lines far outside the surface are left to it, so that the search around
+  // the line stays small.
+  constexpr int kReach = 4096;
+  const auto near = [](int v, int size) { return v >= -kReach && v <= size + kReach; };
+  if (!near(x0, surface.Width()) || !near(x1, surface.Width()) || !near(y0, surface.Height()) ||
+      !near(y1, surface.Height())) {
+    return false;
+  }
+  const WideLineCoverage::Key key{surface.Width(),
+                                  surface.Height(),
+                                  fTarget->HasClip(),
+                                  fTarget->ClipRect(),
+                                  pen.Width(),
+                                  pen.Style(),
+                                  x0,
+                                  y0,
+                                  x1,
+                                  y1,
+                                  false};
+  if (!fWideLines) fWideLines = std::make_unique<WideLineCoverage>();
+  const WideLineCoverage::Entry* entry = fWideLines->Coverage(key, pen);
+  if (!entry) return false;
+  // The runs as thin solid lines in the pen's colour, in one batch.
+  std::vector<TThinLine>& runs = fWideLines->Replay;
+  runs.clear();
+  for (const WideLineCoverage::Run& run : entry->Runs) {
+    runs.push_back({run.X0, run.Y0, run.X1, run.Y1, pen.Color()});
+  }
+  DrawLearntPixels(TRect{}, runs);
+  // The pen ends where the wide line ends, as after drawing it.
+  fTarget->MoveTo(x1, y1);
+  return true;
+}
+
+bool TChartCanvas3D::DrawWideBox(int x0, int y0, int x1, int y1) {
+  TPen& pen = fTarget->Pen();
+  TBrush& brush = fTarget->Brush();
+  if (pen.Style() != psSolid || pen.Width() <= 1 || pen.AlternatePixels() || pen.Mode() != pmCopy ||
+      (brush.Style() != bsClear && brush.Style() != bsSolid)) {
+    return false;
+  }
+  const TRect box{std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+  TBitmap& bitmap = fTarget->Bitmap();
+  // Boxes far outside the surface are left to it, so that the search around
+  // the outline stays small.
+  constexpr int kReach = 4096;
+  if (box.Width() < 2 || box.Height() < 2 || box.Left < -kReach || box.Top < -kReach ||
+      box.Right > bitmap.Width() + kReach || box.Bottom > bitmap.Height() + kReach) {
+    return false;
+  }
+  const WideLineCoverage::Key key{bitmap.Width(),
+                                  bitmap.Height(),
+                                  fTarget->HasClip(),
+                                  fTarget->ClipRect(),
+                                  pen.Width(),
+                                  pen.Style(),
+                                  box.Left,
+                                  box.Top,
+                                  box.Right,
+                                  box.Bottom,
+                                  true};
+  if (!fWideLines) fWideLines = std::make_unique<WideLineCoverage>();
+  const WideLineCoverage::Entry* entry = fWideLines->Coverage(key, pen);
+  if (!entry) return false;
+  // Each block as thin lines along its longer side.
+  std::vector<TThinLine>& lines = fWideLines->Replay;
+  lines.clear();
+  for (const WideLineCoverage::Run& block : entry->Runs) {
+    if (block.Y1 - block.Y0 > block.X1 - block.X0) {
+      for (int x = block.X0; x < block.X1; ++x) {
+        lines.push_back({x, block.Y0, x, block.Y1, pen.Color()});
+      }
+    } else {
+      for (int y = block.Y0; y < block.Y1; ++y) {
+        lines.push_back({block.X0, y, block.X1, y, pen.Color()});
+      }
+    }
+  }
+  // As the surface draws it: the brush inside the outline, then the outline
+  // over it.
+  DrawLearntPixels(TRect{box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1}, lines);
+  return true;
+}
+
+void TChartCanvas3D::DrawLearntPixels(const TRect& fill, const std::vector<TThinLine>& lines) {
+  TBitmap& bitmap = fTarget->Bitmap();
+  const bool notify = bitmap.NotificationsEnabled;
+  bitmap.NotificationsEnabled = false;
+  fTarget->FillRect(fill);
+  fTarget->DrawThinLines(lines.data(), static_cast<int>(lines.size()));
+  bitmap.NotificationsEnabled = notify;
+  // The bitmap hears of it once, as of one shape the surface draws: when
+  // some of the bitmap can be drawn on, even if the shape misses it.
+  const TRect whole{0, 0, bitmap.Width(), bitmap.Height()};
+  const bool drawable =
+      fTarget->HasClip() ? !IntersectRects(whole, fTarget->ClipRect()).IsEmpty() : !whole.IsEmpty();
+  if (drawable) bitmap.Changed();
+}
+
+}  // namespace drivesim
