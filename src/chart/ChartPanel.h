@@ -27,9 +27,8 @@
 // the image to the window surface: the surface shares its pixels, and the
 // next frame is drawn into the pixels of the one before, so that no frame is
 // copied (the readout's overlay on the surface copies them once it is drawn
-// there). Repaint requests only mark the image
-// dirty and invalidate the window, so any number of them before a paint make
-// one paint.
+// there). Repaint requests only mark the image dirty and invalidate the
+// window, so any number of them before a paint make one paint.
 
 #include <functional>
 #include <memory>
