@@ -7,11 +7,21 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 
 namespace drivesim {
 
 // Sets the count pixels (none when count <= 0) from first on to color.
 inline void FillPixelRun(std::uint32_t* first, std::ptrdiff_t count, std::uint32_t color) {
+  // Long runs (the rows of a fill) go to the C library's wide-character
+  // fill, which writes them with the widest stores the processor has;
+  // wchar_t is a 32-bit integer here, as a pixel is.
+  static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
+  if (count >= 64) {
+    std::wmemset(reinterpret_cast<wchar_t*>(first), static_cast<wchar_t>(color),
+                 static_cast<std::size_t>(count));
+    return;
+  }
   if (count < 8) {
     for (std::ptrdiff_t i = 0; i < count; ++i) first[i] = color;
     return;
