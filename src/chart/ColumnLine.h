@@ -64,6 +64,7 @@ class TColumnLine {
       ExtendColumn(y1);
       return;
     }
+    if (y0 == y1 && fEndsLeftOut && ExtendsRow(x0, y0, x1, color)) return;
     Emit(fLast);
   }
 
@@ -92,6 +93,22 @@ class TColumnLine {
     fColumnEnd = y;
   }
   void CloseColumn();
+  // A segment along row y from x0 to x1 that goes on from the last line
+  // waiting, a segment along the same row in the same direction and colour
+  // that ends at x0, lengthens that line to x1 instead of adding its own.
+  // With the end pixels left out, the two set the columns from the first
+  // one's start up to, not including, x1: the pixels of the one line (and
+  // of its thin copies on the rows beside it).
+  bool ExtendsRow(int x0, int y, int x1, TColor color) {
+    if (fPendingCount == 0) return false;
+    TThinLine& before = fPending[fPendingCount - 1];
+    if (before.Y0 != y || before.Y1 != y || before.X1 != x0 || before.Color != color ||
+        before.X0 == before.X1 || (before.X0 < before.X1) != (x0 < x1)) {
+      return false;
+    }
+    before.X1 = x1;
+    return true;
+  }
   void Emit(const TThinLine& line) {
     fPending[fPendingCount++] = line;
     if (fPendingCount == fPending.size()) DrawPending();

@@ -36,6 +36,8 @@ struct Case {
   bool yInverted = false;
   double yMultiplier = 1;
   bool colorEachPoint = false;
+  // The X values kept in the order they came, not sorted.
+  bool xUnordered = false;
   // The line pen's width and the canvas's pixel ratio.
   int penWidth = 1;
   double scale = 1;
@@ -78,6 +80,7 @@ struct Plot {
     series.SetSeriesColor(c.colorEachPoint ? clDefault : 0x123456);
     series.YValues().SetMultiplier(c.yMultiplier);
     series.LinePen().SetWidth(c.penWidth);
+    if (c.xUnordered) series.XValues().SetOrder(loNone);
     chart.ChartCanvas().SetScale(c.scale);
     for (std::size_t i = 0; i < c.xs.size(); ++i)
       series.AddPoint(c.xs[i], c.ys[i], "", c.colors[i]);
@@ -321,6 +324,37 @@ TEST(LineByColumns, SeriesNarrowerThanOneColumnAsPointByPoint) {
     c.yMax = 12;
     c.xInverted = cases.Chance(0.2);
     ExpectSameDrawing(c, "case " + std::to_string(n));
+  }
+}
+
+// Points that walk back and forth along rows held for a while: segments
+// along one row that turn round, change colour or are interrupted by a
+// column, at ratio 1 and at ratios whose pen is the thin line's copies.
+TEST(LineByColumns, RowsWalkedBothWaysAsPointByPoint) {
+  Cases cases(5);
+  const double scales[] = {1, 1, 2, 1.5};
+  for (int n = 0; n < kCasesPerKind && !HasFatalFailure(); ++n) {
+    Case c;
+    c.xUnordered = true;
+    c.scale = scales[cases.Int(0, 3)];
+    const int count = cases.Int(2, 400);
+    double x = cases.Real(0, 100);
+    double y = std::round(cases.Real(-20, 20));
+    int direction = 1;
+    for (int i = 0; i < count; ++i) {
+      c.xs.push_back(x);
+      c.ys.push_back(y);
+      if (cases.Chance(0.1)) direction = -direction;
+      x += direction * cases.Real(0.2, 3);
+      if (cases.Chance(0.05)) y = std::round(cases.Real(-20, 20));
+    }
+    cases.Colour(c, cases.Chance(0.5) ? 0 : 0.05);
+    c.xMin = 0;
+    c.xMax = 100;
+    c.yMin = -25;
+    c.yMax = 25;
+    c.xInverted = cases.Chance(0.2);
+    ExpectSameDrawing(c, "at ratio " + std::to_string(c.scale) + ", case " + std::to_string(n));
   }
 }
 
