@@ -536,18 +536,38 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
         while (position >= pattern->runs[run]) position -= pattern->runs[run++];
         runLeft = pattern->runs[run] - position;
       }
-      for (int i = first; i <= last; ++i, pixel += pixelStep) {
-        bool on = true;
-        if (pattern) {
-          on = run % 2 == 0;
-          if (--runLeft == 0) {
+      if (pattern && !notXor) {
+        // Run by run: the pixels of a dash or dot set together, those of a
+        // gap set in the brush colour or passed over.
+        for (int i = first; i <= last;) {
+          const int count = std::min(runLeft, last - i + 1);
+          const bool on = run % 2 == 0;
+          if (on || opaqueGaps) {
+            const QRgb color = on ? penColor : gapColor;
+            for (int k = 0; k < count; ++k) pixel[k * pixelStep] = color;
+          }
+          pixel += count * pixelStep;
+          i += count;
+          runLeft -= count;
+          if (runLeft == 0) {
             run = run + 1 == pattern->count ? 0 : run + 1;
             runLeft = pattern->runs[run];
           }
         }
-        if (!on && !opaqueGaps) continue;
-        const QRgb color = on ? penColor : gapColor;
-        *pixel = notXor ? (0xFF000000u | (~(color ^ *pixel) & 0x00FFFFFFu)) : color;
+      } else {
+        for (int i = first; i <= last; ++i, pixel += pixelStep) {
+          bool on = true;
+          if (pattern) {
+            on = run % 2 == 0;
+            if (--runLeft == 0) {
+              run = run + 1 == pattern->count ? 0 : run + 1;
+              runLeft = pattern->runs[run];
+            }
+          }
+          if (!on && !opaqueGaps) continue;
+          const QRgb color = on ? penColor : gapColor;
+          *pixel = notXor ? (0xFF000000u | (~(color ^ *pixel) & 0x00FFFFFFu)) : color;
+        }
       }
     }
     phase += steps;

@@ -2,6 +2,7 @@
 // pixels, and the change notifications of pens, brushes, fonts and bitmaps.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -248,6 +249,89 @@ TEST(CanvasTest, PatternedLinesHaveOpaqueGapsInTheBrushColour) {
   box.Canvas().Rectangle(0, 0, 10, 10);
   EXPECT_EQ(CountColor(box, clWhite), 0);
   EXPECT_GT(CountColor(box, clBlack), 0);
+}
+
+// Chains of patterned lines along rows and columns, from MoveTo on: the
+// pattern runs on over the chain, pixel i of a line taking the pattern at
+// the chain's pixel count so far plus i, inside the clip only, the gaps in
+// the brush colour when they are opaque.
+TEST(CanvasTest, PatternedLinesAlongRowsAndColumnsFollowThePatternPixelByPixel) {
+  struct Pattern {
+    TPenStyle style;
+    bool alternate;
+    std::vector<int> runs;  // on, off, on, ...
+  };
+  const Pattern patterns[] = {{psDash, false, {4, 2}},
+                              {psDot, false, {1, 2}},
+                              {psDashDot, false, {4, 2, 1, 2}},
+                              {psDashDotDot, false, {4, 2, 1, 2, 1, 2}},
+                              {psSolid, true, {1, 1}}};
+  std::mt19937 random(11);
+  const auto pick = [&](int lo, int hi) {
+    return std::uniform_int_distribution<int>(lo, hi)(random);
+  };
+  for (int n = 0; n < 400; ++n) {
+    const Pattern& pattern = patterns[pick(0, 4)];
+    int length = 0;
+    for (const int run : pattern.runs) length += run;
+    TBitmap bitmap(40, 30);
+    TCanvas& canvas = bitmap.Canvas();
+    for (int y = 0; y < 30; ++y) {
+      for (int x = 0; x < 40; ++x) canvas.SetPixel(x, y, RGB(x * 6, y * 8, (x * y) % 256));
+    }
+    std::vector<TColor> expected = Pixels(bitmap);
+    TRect visible{0, 0, 40, 30};
+    if (pick(0, 1) == 0) {
+      const TRect clip{pick(-5, 19), pick(-5, 14), pick(20, 45), pick(15, 35)};
+      canvas.IntersectClipRect(clip);
+      visible = IntersectRects(visible, clip);
+    }
+    canvas.Pen().SetStyle(pattern.style);
+    canvas.Pen().SetAlternatePixels(pattern.alternate);
+    canvas.Pen().SetColor(clBlue);
+    canvas.Brush().SetColor(clRed);
+    canvas.Brush().SetStyle(pick(0, 3) == 0 ? bsClear : bsSolid);
+    canvas.SetBackgroundMode(pick(0, 1) == 0 ? OPAQUE : TRANSPARENT);
+    const bool opaqueGaps = canvas.BackgroundMode() == OPAQUE && canvas.Brush().Style() == bsSolid;
+
+    TPoint at{pick(-10, 50), pick(-10, 40)};
+    canvas.MoveTo(at.X, at.Y);
+    int phase = 0;
+    const int lines = pick(1, 5);
+    for (int line = 0; line < lines; ++line) {
+      TPoint to = at;
+      if (pick(0, 1) == 0) {
+        to.X = pick(-10, 50);
+      } else {
+        to.Y = pick(-10, 40);
+      }
+      canvas.LineTo(to.X, to.Y);
+      const int steps = std::max(std::abs(to.X - at.X), std::abs(to.Y - at.Y));
+      const int stepX = (to.X > at.X) - (to.X < at.X);
+      const int stepY = (to.Y > at.Y) - (to.Y < at.Y);
+      for (int i = 0; i < steps; ++i) {
+        int position = (phase + i) % length;
+        std::size_t run = 0;
+        while (position >= pattern.runs[run]) position -= pattern.runs[run++];
+        const bool on = run % 2 == 0;
+        const int x = at.X + i * stepX;
+        const int y = at.Y + i * stepY;
+        if (x < visible.Left || x >= visible.Right || y < visible.Top || y >= visible.Bottom) {
+          continue;
+        }
+        if (on || opaqueGaps) {
+          expected[static_cast<std::size_t>(y * 40 + x)] = on ? clBlue : clRed;
+        }
+      }
+      phase += steps;
+      at = to;
+    }
+    const std::vector<TColor> drawn = Pixels(bitmap);
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+      ASSERT_EQ(drawn[i], expected[i])
+          << "case " << n << ", pixel (" << i % 40 << ", " << i / 40 << ")";
+    }
+  }
 }
 
 TEST(CanvasTest, NotXorPenDrawnTwiceRestoresThePixels) {
