@@ -50,15 +50,17 @@ class PixelMapping {
         fAxisOnly(axis.IsLogScale() || axis.RangeWidth() == 0 ||
                   std::fegetround() != FE_TONEAREST) {}
 
-  int operator()(double value) const {
-    if (fAxisOnly) return fAxis.ValueToPixel(value);
+  // Inlined where the columns are walked; the axis' own mapping, rarely
+  // needed, stays a call.
+  [[gnu::always_inline]] int operator()(double value) const {
+    if (fAxisOnly) return AxisPixel(value);
     const double t = Offset(value);
     const double magnitude = std::fabs(t);
-    if (!(magnitude < kRegular)) return fAxis.ValueToPixel(value);
+    if (!(magnitude < kRegular)) return AxisPixel(value);
     // Rounded to nearest, ties to even: exact for |t| below 2^51.
     const double rounded = (t + kRounder) - kRounder;
     if (!(0.5 - std::fabs(t - rounded) > (magnitude + 1.0) * 0x1p-48)) {
-      return fAxis.ValueToPixel(value);
+      return AxisPixel(value);
     }
     const auto offset = static_cast<std::int64_t>(rounded);
     return static_cast<int>(fFromEnd ? fEnd - offset : fStart + offset);
@@ -70,6 +72,7 @@ class PixelMapping {
   bool Regular(double value) const { return !fAxisOnly && std::fabs(Offset(value)) < kRegular; }
 
  private:
+  [[gnu::noinline]] int AxisPixel(double value) const { return fAxis.ValueToPixel(value); }
   static constexpr double kRegular = 0x1p30;
   static constexpr double kRounder = 0x1.8p52;
   double Offset(double value) const { return (value - fMinimum) * fLength * fReciprocal; }
