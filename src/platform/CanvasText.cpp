@@ -24,13 +24,20 @@ namespace drivesim {
 
 namespace {
 
+// The first pixel of an area inside the image; its rows follow each other
+// bytesPerLine apart.
+const uchar* RowStart(const QImage& image, const QRect& area) {
+  return image.constBits() + area.top() * image.bytesPerLine() + area.left() * sizeof(QRgb);
+}
+
 // The pixels of an area inside the image, row by row.
 void CopyOut(const QImage& image, const QRect& area, std::vector<QRgb>& pixels) {
   pixels.resize(static_cast<std::size_t>(area.width()) * area.height());
   const std::size_t bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+  const uchar* first = RowStart(image, area);
   for (int row = 0; row < area.height(); ++row) {
     std::memcpy(pixels.data() + static_cast<std::size_t>(row) * area.width(),
-                image.constScanLine(area.top() + row) + area.left() * sizeof(QRgb), bytes);
+                first + row * image.bytesPerLine(), bytes);
   }
 }
 
@@ -38,10 +45,10 @@ void CopyOut(const QImage& image, const QRect& area, std::vector<QRgb>& pixels) 
 bool HoldsPixels(const QImage& image, const QRect& area, const std::vector<QRgb>& pixels) {
   if (pixels.size() != static_cast<std::size_t>(area.width()) * area.height()) return false;
   const std::size_t bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+  const uchar* first = RowStart(image, area);
   for (int row = 0; row < area.height(); ++row) {
     if (std::memcmp(pixels.data() + static_cast<std::size_t>(row) * area.width(),
-                    image.constScanLine(area.top() + row) + area.left() * sizeof(QRgb),
-                    bytes) != 0) {
+                    first + row * image.bytesPerLine(), bytes) != 0) {
       return false;
     }
   }
@@ -51,9 +58,11 @@ bool HoldsPixels(const QImage& image, const QRect& area, const std::vector<QRgb>
 // Sets the pixels of an area inside the image from CopyOut's rows.
 void CopyIn(QImage& image, const QRect& area, const std::vector<QRgb>& pixels) {
   const std::size_t bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+  const qsizetype stride = image.bytesPerLine();
+  uchar* first = image.bits() + area.top() * stride + area.left() * sizeof(QRgb);
   for (int row = 0; row < area.height(); ++row) {
-    std::memcpy(image.scanLine(area.top() + row) + area.left() * sizeof(QRgb),
-                pixels.data() + static_cast<std::size_t>(row) * area.width(), bytes);
+    std::memcpy(first + row * stride, pixels.data() + static_cast<std::size_t>(row) * area.width(),
+                bytes);
   }
 }
 
