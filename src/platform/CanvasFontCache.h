@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QRectF>
 #include <QRgb>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -71,6 +72,13 @@ struct TCanvas::FontCache {
     std::optional<QFontMetrics> metrics;
     std::unordered_map<std::string, Shaped> texts;
     std::uint64_t lastUse = 0;
+    // For each digit the smallest digit that has its advance and its
+    // kerning against every character of a number (found out at the first
+    // need), and the widths of measured numbers by their digit pattern,
+    // each digit read as that digit: a number is as wide as any other with
+    // the same pattern, as long as only pairs of characters are kerned.
+    std::optional<std::array<char, 10>> digitClasses;
+    std::unordered_map<std::string, int> widthsByPattern;
   };
   // Fonts kept at once, and texts kept per font; the least recently used
   // font, or all texts of a font, go when full.
@@ -85,6 +93,13 @@ struct TCanvas::FontCache {
   // by LayOut when it is first written: the chart measures many texts it
   // never writes.
   Shaped& Shape(const std::string& text);
+  // The width of a number (a text of digits and the marks numbers are
+  // written with, at least one digit) from its digit pattern in the current
+  // font, shaping only the first number of each pattern; nothing for any
+  // other text. An axis measures the numbers at the ends of its range at
+  // every paint, and a moving range makes them new numbers each time.
+  std::optional<int> NumberWidth(const std::string& text);
+  static constexpr std::size_t kPatternsPerFont = 256;
   void LayOut(Shaped& shaped, const std::string& text) const;
 };
 

@@ -4,6 +4,7 @@
 // is known to come out the same.
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
@@ -12,7 +13,11 @@
 #include <QTextLayout>
 #include <QTransform>
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -102,6 +107,76 @@ TCanvas::FontCache::Shaped& TCanvas::FontCache::Shape(const std::string& text) {
   Shaped shaped;
   shaped.width = current->metrics->horizontalAdvance(QString::fromStdString(text));
   return current->texts.emplace(text, std::move(shaped)).first->second;
+}
+
+namespace {
+
+// The characters numbers are written with, digits aside: the signs, the
+// decimal and thousands separators, the exponent and a space.
+constexpr std::string_view kNumberMarks = ".,-+Ee ";
+
+// Which digits can stand for which in a number, in the font: a digit
+// stands for another when both have the same advance and each is kerned
+// against every character of a number (on either side) by as much as the
+// other. Each digit gets the smallest digit it can stand for. Advances and
+// kerning are compared unrounded.
+std::array<char, 10> DigitClasses(const QFont& font) {
+  const QFontMetricsF metrics(font);
+  const auto width = [&](const std::string& text) {
+    return metrics.horizontalAdvance(QString::fromLatin1(text.data(), text.size()));
+  };
+  std::string marks = "0123456789";
+  marks += kNumberMarks;
+  const std::size_t n = marks.size();
+  std::vector<double> advance(n);
+  for (std::size_t i = 0; i < n; ++i) advance[i] = width(std::string(1, marks[i]));
+  // kerning[i * n + j]: what the pair i, j adds to their two advances.
+  std::vector<double> kerning(n * n);
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = 0; j < n; ++j) {
+      kerning[i * n + j] = width(std::string{marks[i], marks[j]}) - advance[i] - advance[j];
+    }
+  }
+  const auto alike = [&](std::size_t a, std::size_t b) {
+    if (advance[a] != advance[b]) return false;
+    for (std::size_t k = 0; k < n; ++k) {
+      if (kerning[a * n + k] != kerning[b * n + k] || kerning[k * n + a] != kerning[k * n + b]) {
+        return false;
+      }
+    }
+    return true;
+  };
+  std::array<char, 10> classes{};
+  for (std::size_t d = 0; d < 10; ++d) {
+    std::size_t same = 0;
+    while (!alike(same, d)) ++same;
+    classes[d] = static_cast<char>('0' + same);
+  }
+  return classes;
+}
+
+}  // namespace
+
+std::optional<int> TCanvas::FontCache::NumberWidth(const std::string& text) {
+  if (!current->digitClasses) current->digitClasses = DigitClasses(current->font);
+  const std::array<char, 10>& classes = *current->digitClasses;
+  std::string pattern = text;
+  bool stoodFor = false;
+  for (char& c : pattern) {
+    if (c >= '0' && c <= '9') {
+      c = classes[static_cast<std::size_t>(c - '0')];
+      stoodFor = true;
+    } else if (kNumberMarks.find(c) == std::string_view::npos) {
+      return std::nullopt;
+    }
+  }
+  if (!stoodFor) return std::nullopt;
+  auto found = current->widthsByPattern.find(pattern);
+  if (found != current->widthsByPattern.end()) return found->second;
+  if (current->widthsByPattern.size() >= kPatternsPerFont) current->widthsByPattern.clear();
+  const int width = current->metrics->horizontalAdvance(QString::fromStdString(text));
+  current->widthsByPattern.emplace(std::move(pattern), width);
+  return width;
 }
 
 void TCanvas::FontCache::LayOut(Shaped& shaped, const std::string& text) const {
@@ -296,7 +371,12 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
 int TCanvas::TextWidth(const std::string& text) {
   if (text.empty()) return 0;
   CurrentFont();
-  return fFontCache->Shape(text).width;
+  FontCache& cache = *fFontCache;
+  // A text known already; a number by its digit pattern; else shaped.
+  const auto known = cache.current->texts.find(text);
+  if (known != cache.current->texts.end()) return known->second.width;
+  if (const std::optional<int> width = cache.NumberWidth(text)) return *width;
+  return cache.Shape(text).width;
 }
 
 int TCanvas::TextHeight(const std::string&) { return CurrentFont().current->metrics->height(); }
