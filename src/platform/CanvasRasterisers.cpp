@@ -499,11 +499,25 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
   // and the pixels left in it.
   int run = 0;
   int runLeft = 0;
-  if (pattern) {
-    int position = phase % pattern->length;
+  // The pattern placed at pixel `at` of the line; moved on to its next run;
+  // moved on past one pixel, telling whether that pixel is on.
+  const auto placePattern = [&](int at) {
+    int position = (phase + at) % pattern->length;
+    run = 0;
     while (position >= pattern->runs[run]) position -= pattern->runs[run++];
     runLeft = pattern->runs[run] - position;
-  }
+  };
+  const auto nextRun = [&] {
+    run = run + 1 == pattern->count ? 0 : run + 1;
+    runLeft = pattern->runs[run];
+  };
+  const auto stepPattern = [&] {
+    if (!pattern) return true;
+    const bool on = run % 2 == 0;
+    if (--runLeft == 0) nextRun();
+    return on;
+  };
+  if (pattern) placePattern(0);
 
   if (dx == 0 || dy == 0) {
     // A horizontal or vertical line: only the pixels inside the visible
@@ -530,12 +544,7 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
       const qsizetype pixelStep = stepY * (stride / static_cast<qsizetype>(sizeof(QRgb))) + stepX;
       QRgb* pixel = reinterpret_cast<QRgb*>(bits + (from.Y + first * stepY) * stride) +
                     (from.X + first * stepX);
-      if (pattern) {
-        int position = (phase + first) % pattern->length;
-        run = 0;
-        while (position >= pattern->runs[run]) position -= pattern->runs[run++];
-        runLeft = pattern->runs[run] - position;
-      }
+      if (pattern) placePattern(first);
       if (pattern && !notXor) {
         // Run by run: the pixels of a dash or dot set together, those of a
         // gap set in the brush colour or passed over.
@@ -549,21 +558,11 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
           pixel += count * pixelStep;
           i += count;
           runLeft -= count;
-          if (runLeft == 0) {
-            run = run + 1 == pattern->count ? 0 : run + 1;
-            runLeft = pattern->runs[run];
-          }
+          if (runLeft == 0) nextRun();
         }
       } else {
         for (int i = first; i <= last; ++i, pixel += pixelStep) {
-          bool on = true;
-          if (pattern) {
-            on = run % 2 == 0;
-            if (--runLeft == 0) {
-              run = run + 1 == pattern->count ? 0 : run + 1;
-              runLeft = pattern->runs[run];
-            }
-          }
+          const bool on = stepPattern();
           if (!on && !opaqueGaps) continue;
           const QRgb color = on ? penColor : gapColor;
           *pixel = notXor ? (0xFF000000u | (~(color ^ *pixel) & 0x00FFFFFFu)) : color;
@@ -578,14 +577,7 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
   // Step "steps" would be the end pixel, which is not drawn.
   LineWalk walk(from, dx, dy);
   for (int i = 0; i < steps; ++i, walk.Next()) {
-    bool on = true;
-    if (pattern) {
-      on = run % 2 == 0;
-      if (--runLeft == 0) {
-        run = run + 1 == pattern->count ? 0 : run + 1;
-        runLeft = pattern->runs[run];
-      }
-    }
+    const bool on = stepPattern();
     if ((on || opaqueGaps) && walk.X >= visible.Left && walk.X < visible.Right &&
         walk.Y >= visible.Top && walk.Y < visible.Bottom) {
       const QRgb color = on ? penColor : gapColor;
