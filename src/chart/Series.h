@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "chart/ChartCanvas.h"
 #include "chart/ChartSeries.h"
@@ -207,6 +208,9 @@ class TCustomSeries : public TChartSeries {
   // line then starts afresh at the next drawable point instead of joining
   // the pixel left over from an earlier paint.
   bool fLineStartPending = false;
+  // The pixels of a sparse series' visible points, X then Y, mapped in one
+  // pass before its columns are walked; kept so that no paint allocates.
+  std::vector<int> fPointPixels;
 };
 
 class TLineSeries : public TCustomSeries {

@@ -53,17 +53,27 @@ class PixelMapping {
   // Inlined where the columns are walked; the axis' own mapping, rarely
   // needed, stays a call.
   [[gnu::always_inline]] int operator()(double value) const {
-    if (fAxisOnly) return AxisPixel(value);
-    const double t = Offset(value);
-    const double magnitude = std::fabs(t);
-    if (!(magnitude < kRegular)) return AxisPixel(value);
-    // Rounded to nearest, ties to even: exact for |t| below 2^51.
-    const double rounded = (t + kRounder) - kRounder;
-    if (!(0.5 - std::fabs(t - rounded) > (magnitude + 1.0) * 0x1p-48)) {
-      return AxisPixel(value);
+    double rounded;
+    if (fAxisOnly || !RoundsSafely(Offset(value), rounded)) return AxisPixel(value);
+    return PixelAt(rounded);
+  }
+
+  // The pixels of n values, each times multiplier: the same arithmetic as
+  // one by one, in a loop where no value waits for the one before, so that
+  // many are mapped side by side; the values the axis must map itself are
+  // mapped again afterwards.
+  void MapAll(const double* values, double multiplier, int n, int* pixels) const {
+    bool allSafe = !fAxisOnly;
+    if (allSafe) {
+      for (int i = 0; i < n; ++i) {
+        double rounded;
+        const bool safe = RoundsSafely(Offset(values[i] * multiplier), rounded);
+        pixels[i] = PixelAt(safe ? rounded : 0.0);
+        allSafe &= safe;
+      }
     }
-    const auto offset = static_cast<std::int64_t>(rounded);
-    return static_cast<int>(fFromEnd ? fEnd - offset : fStart + offset);
+    if (allSafe) return;
+    for (int i = 0; i < n; ++i) pixels[i] = (*this)(values[i] * multiplier);
   }
 
   // Whether the value maps as its offset says, not to the centre pixel of a
@@ -76,6 +86,18 @@ class PixelMapping {
   static constexpr double kRegular = 0x1p30;
   static constexpr double kRounder = 0x1.8p52;
   double Offset(double value) const { return (value - fMinimum) * fLength * fReciprocal; }
+  // Whether the offset t rounds, to nearest with ties to even, to the pixel
+  // offset the axis gives it: t not far out and not within a hair of a tie.
+  // Exact for |t| below 2^51.
+  static bool RoundsSafely(double t, double& rounded) {
+    const double magnitude = std::fabs(t);
+    rounded = (t + kRounder) - kRounder;
+    return magnitude < kRegular && 0.5 - std::fabs(t - rounded) > (magnitude + 1.0) * 0x1p-48;
+  }
+  int PixelAt(double rounded) const {
+    const auto offset = static_cast<std::int64_t>(rounded);
+    return static_cast<int>(fFromEnd ? fEnd - offset : fStart + offset);
+  }
 
   const TCustomChartAxis& fAxis;
   double fMinimum;
@@ -103,6 +125,24 @@ void TCustomSeries::DrawLineByColumns() {
   const auto xAt = [&](int index) { return xs[index] * xMultiplier; };
   const auto yAt = [&](int index) { return ys[index] * yMultiplier; };
 
+  // A sparse series, with few points to a pixel column, has nearly every
+  // point mapped in X and in Y: they are all mapped first, in one pass.
+  // A dense one maps only a few points of each column, as they are needed.
+  const int visible = last - first + 1;
+  const bool mapFirst = visible > 0 && visible <= 2 * (horizAxis.AxisLength() + 1);
+  const int* mappedX = nullptr;
+  const int* mappedY = nullptr;
+  if (mapFirst) {
+    fPointPixels.resize(2 * static_cast<std::size_t>(visible));
+    int* pixels = fPointPixels.data();
+    screenX.MapAll(xs + first, xMultiplier, visible, pixels);
+    screenY.MapAll(ys + first, yMultiplier, visible, pixels + visible);
+    mappedX = pixels - first;
+    mappedY = pixels + visible - first;
+  }
+  const auto xPixel = [&](int index) { return mappedX ? mappedX[index] : screenX(xAt(index)); };
+  const auto yPixel = [&](int index) { return mappedY ? mappedY[index] : screenY(yAt(index)); };
+
   TColumnLine line(chart.ChartCanvas(), *fLinePen);
   int prevX = fPrevX;
   int prevY = fPrevY;
@@ -113,7 +153,7 @@ void TCustomSeries::DrawLineByColumns() {
   // are no pointers and no stairs here).
   const auto paintPoint = [&](int index, int x) {
     const TColor col = StoredPointColor(index);
-    const int y = screenY(yAt(index));
+    const int y = yPixel(index);
     if (!Drawable(x, y)) {
       if (index == first) startPending = true;
       prevColor = col;
@@ -168,7 +208,7 @@ void TCustomSeries::DrawLineByColumns() {
     if (!Drawable(x, low) || !Drawable(x, high)) return false;
 
     // The first point: reached from the point before, as any point is.
-    const int firstY = screenY(yAt(from));
+    const int firstY = yPixel(from);
     if (x != prevX || firstY != prevY) line.Add(prevX, prevY, x, firstY, col);
     prevX = x;
     prevY = firstY;
@@ -178,10 +218,10 @@ void TCustomSeries::DrawLineByColumns() {
     // The chain ends on the last point's pixel; the points before it on the
     // same pixel add no segment, the one before them starts the chain's
     // last segment.
-    const int lastY = screenY(yAt(to));
+    const int lastY = yPixel(to);
     int streak = to;
-    while (screenY(yAt(streak - 1)) == lastY) --streak;
-    const int beforeY = screenY(yAt(streak - 1));
+    while (yPixel(streak - 1) == lastY) --streak;
+    const int beforeY = yPixel(streak - 1);
     // The last pixel is covered when a segment passes it or starts on it:
     // when it lies between the lowest and the highest, or when one of the
     // points before the streak is on it.
@@ -219,7 +259,7 @@ void TCustomSeries::DrawLineByColumns() {
     }
   }
 
-  paintPoint(first, screenX(xAt(first)));
+  paintPoint(first, xPixel(first));
   // The column of the point after the last column found, once mapped.
   int nextIndex = -1;
   int nextX = 0;
@@ -228,7 +268,7 @@ void TCustomSeries::DrawLineByColumns() {
   int columnPoints = 0;
   int index = first + 1;
   while (index <= last) {
-    const int x = index == nextIndex ? nextX : screenX(xAt(index));
+    const int x = index == nextIndex ? nextX : xPixel(index);
     if (!inOrder) {
       paintPoint(index++, x);
       continue;
@@ -238,8 +278,8 @@ void TCustomSeries::DrawLineByColumns() {
     int inColumn = index;  // known to be in the column
     int step = 1;
     const int guess = index + columnPoints - 1;
-    if (columnPoints > 1 && guess < last && screenX(xAt(guess)) == x) {
-      const int after = screenX(xAt(guess + 1));
+    if (columnPoints > 1 && guess < last && xPixel(guess) == x) {
+      const int after = xPixel(guess + 1);
       if (after != x) {
         inColumn = guess;
         step = 0;
@@ -250,7 +290,7 @@ void TCustomSeries::DrawLineByColumns() {
       }
     }
     while (step > 0 && inColumn + step <= last) {
-      const int probe = screenX(xAt(inColumn + step));
+      const int probe = xPixel(inColumn + step);
       if (probe != x) {
         if (step == 1) {
           nextIndex = inColumn + 1;
@@ -265,7 +305,7 @@ void TCustomSeries::DrawLineByColumns() {
     int beyond = step == 0 ? inColumn + 1 : std::min(inColumn + step, last + 1);
     while (beyond - inColumn > 1) {
       const int middle = inColumn + (beyond - inColumn) / 2;
-      if (screenX(xAt(middle)) == x) {
+      if (xPixel(middle) == x) {
         inColumn = middle;
       } else {
         beyond = middle;
