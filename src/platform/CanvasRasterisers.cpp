@@ -546,19 +546,19 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
                     (from.X + first * stepX);
       if (pattern) placePattern(first);
       if (pattern && !notXor) {
-        // Run by run: the pixels of a dash or dot set together, those of a
-        // gap set in the brush colour or passed over.
-        for (int i = first; i <= last;) {
-          const int count = std::min(runLeft, last - i + 1);
-          const bool on = run % 2 == 0;
-          if (on || opaqueGaps) {
-            const QRgb color = on ? penColor : gapColor;
-            for (int k = 0; k < count; ++k) pixel[k * pixelStep] = color;
-          }
-          pixel += count * pixelStep;
-          i += count;
-          runLeft -= count;
-          if (runLeft == 0) nextRun();
+        // Pixel by pixel through one period of the pattern: each pixel and
+        // every pixel a whole period after it take the same colour, set in
+        // one loop (the pen colour on a dash or dot, the brush colour in an
+        // opaque gap, nothing in a transparent one).
+        const int count = last - first + 1;
+        const int period = pattern->length;
+        const qsizetype periodStep = period * pixelStep;
+        for (int offset = 0; offset < std::min(period, count); ++offset) {
+          const bool on = stepPattern();
+          if (!on && !opaqueGaps) continue;
+          const QRgb color = on ? penColor : gapColor;
+          QRgb* at = pixel + offset * pixelStep;
+          for (int i = offset; i < count; i += period, at += periodStep) *at = color;
         }
       } else {
         for (int i = first; i <= last; ++i, pixel += pixelStep) {
