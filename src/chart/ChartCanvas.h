@@ -318,8 +318,8 @@ class TChartCanvas3D : public TCanvas3D {
   // pixels are; false, with nothing drawn, for any other.
   bool DrawWideBox(int x0, int y0, int x1, int y1);
   // Fills fill with the brush (nothing when it is empty), then sets the
-  // thin lines learnt for a wide line or box; the bitmap hears of both once.
-  void DrawLearntPixels(const TRect& fill, const std::vector<TThinLine>& lines);
+  // thin lines learnt for a wide line or box in color; the bitmap hears of both once.
+  void DrawLearntPixels(const TRect& fill, const std::vector<TThinLineRepeat>& lines, TColor color);
   // At a scale other than 1: draws a line of a scaled pen as whole pixels,
   // the way the pen draws it at scale 1; false when the pen is not wide,
   // solid and plain, or the line is left to the surface.

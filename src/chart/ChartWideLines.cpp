@@ -13,6 +13,35 @@ namespace drivesim {
 // ---------------------------------------------------------------------------
 // What the surface sets, learnt
 
+namespace {
+
+// Adds a thin line to the lines learnt: as one more copy of the last repeat
+// when it has that repeat's length and direction and lies one step on from
+// its last copy (the first copy after the line itself sets the step), else
+// as a repeat of its own.
+void AddRepeated(std::vector<TThinLineRepeat>& lines, int x0, int y0, int x1, int y1) {
+  if (!lines.empty()) {
+    TThinLineRepeat& last = lines.back();
+    const int dx = x0 - last.X0;
+    const int dy = y0 - last.Y0;
+    if (x1 - x0 == last.X1 - last.X0 && y1 - y0 == last.Y1 - last.Y0 && (dx != 0 || dy != 0)) {
+      if (last.Count == 1) {
+        last.StepX = dx;
+        last.StepY = dy;
+        last.Count = 2;
+        return;
+      }
+      if (dx == last.Count * last.StepX && dy == last.Count * last.StepY) {
+        ++last.Count;
+        return;
+      }
+    }
+  }
+  lines.push_back(TThinLineRepeat{x0, y0, x1, y1, 1, 0, 0});
+}
+
+}  // namespace
+
 const TChartCanvas3D::WideLineCoverage::Entry* TChartCanvas3D::WideLineCoverage::Find(
     const Key& key) {
   ++Uses;
@@ -67,10 +96,14 @@ const TChartCanvas3D::WideLineCoverage::Entry& TChartCanvas3D::WideLineCoverage:
       // A run touching the searched band's border may go on beyond it.
       if (edge || start == alongLow || stop > alongHigh) {
         entry.Learnt = false;
-        entry.Runs.clear();
+        entry.Lines.clear();
         break;
       }
-      entry.Runs.push_back(horizontal ? Run{start, a, stop, a} : Run{a, start, a, stop});
+      if (horizontal) {
+        AddRepeated(entry.Lines, start, a, stop, a);
+      } else {
+        AddRepeated(entry.Lines, a, start, a, stop);
+      }
       start = stop;
     }
   }
@@ -85,6 +118,11 @@ const TChartCanvas3D::WideLineCoverage::Entry& TChartCanvas3D::WideLineCoverage:
   const int top = std::min(key.Y0, key.Y1) - margin;
   const int bottom = std::max(key.Y0, key.Y1) + margin;
   const auto set = [&](int x, int y) { return blank.Pixel(x, y) == 0; };
+  // A block of pixels X0 .. X1 - 1 by Y0 .. Y1 - 1.
+  struct Block {
+    int X0, Y0, X1, Y1;
+  };
+  std::vector<Block> blocks;
   Entry entry{key, true, {}, Uses};
   for (int y = top; y <= bottom && entry.Learnt; ++y) {
     int x = left;
@@ -98,18 +136,25 @@ const TChartCanvas3D::WideLineCoverage::Entry& TChartCanvas3D::WideLineCoverage:
       // Pixels on the searched band's border may go on beyond it.
       if (y == top || y == bottom || x == left || stop > right) {
         entry.Learnt = false;
-        entry.Runs.clear();
+        blocks.clear();
         break;
       }
-      const auto continued = std::find_if(entry.Runs.begin(), entry.Runs.end(), [&](const Run& r) {
-        return r.Y1 == y && r.X0 == x && r.X1 == stop;
+      const auto continued = std::find_if(blocks.begin(), blocks.end(), [&](const Block& b) {
+        return b.Y1 == y && b.X0 == x && b.X1 == stop;
       });
-      if (continued != entry.Runs.end()) {
+      if (continued != blocks.end()) {
         continued->Y1 = y + 1;
       } else {
-        entry.Runs.push_back(Run{x, y, stop, y + 1});
+        blocks.push_back(Block{x, y, stop, y + 1});
       }
       x = stop;
+    }
+  }
+  for (const Block& block : blocks) {
+    if (block.Y1 - block.Y0 > block.X1 - block.X0) {
+      for (int x = block.X0; x < block.X1; ++x) AddRepeated(entry.Lines, x, block.Y0, x, block.Y1);
+    } else {
+      for (int y = block.Y0; y < block.Y1; ++y) AddRepeated(entry.Lines, block.X0, y, block.X1, y);
     }
   }
   return Keep(std::move(entry));
@@ -166,13 +211,7 @@ bool TChartCanvas3D::DrawWideAxisLine(int x0, int y0, int x1, int y1) {
   if (!fWideLines) fWideLines = std::make_unique<WideLineCoverage>();
   const WideLineCoverage::Entry* entry = fWideLines->Coverage(key, pen);
   if (!entry) return false;
-  // The runs as thin solid lines in the pen's colour, in one batch.
-  std::vector<TThinLine>& runs = fWideLines->Replay;
-  runs.clear();
-  for (const WideLineCoverage::Run& run : entry->Runs) {
-    runs.push_back({run.X0, run.Y0, run.X1, run.Y1, pen.Color()});
-  }
-  DrawLearntPixels(TRect{}, runs);
+  DrawLearntPixels(TRect{}, entry->Lines, pen.Color());
   // The pen ends where the wide line ends, as after drawing it.
   fTarget->MoveTo(x1, y1);
   return true;
@@ -208,32 +247,20 @@ bool TChartCanvas3D::DrawWideBox(int x0, int y0, int x1, int y1) {
   if (!fWideLines) fWideLines = std::make_unique<WideLineCoverage>();
   const WideLineCoverage::Entry* entry = fWideLines->Coverage(key, pen);
   if (!entry) return false;
-  // Each block as thin lines along its longer side.
-  std::vector<TThinLine>& lines = fWideLines->Replay;
-  lines.clear();
-  for (const WideLineCoverage::Run& block : entry->Runs) {
-    if (block.Y1 - block.Y0 > block.X1 - block.X0) {
-      for (int x = block.X0; x < block.X1; ++x) {
-        lines.push_back({x, block.Y0, x, block.Y1, pen.Color()});
-      }
-    } else {
-      for (int y = block.Y0; y < block.Y1; ++y) {
-        lines.push_back({block.X0, y, block.X1, y, pen.Color()});
-      }
-    }
-  }
   // As the surface draws it: the brush inside the outline, then the outline
   // over it.
-  DrawLearntPixels(TRect{box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1}, lines);
+  DrawLearntPixels(TRect{box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1}, entry->Lines,
+                   pen.Color());
   return true;
 }
 
-void TChartCanvas3D::DrawLearntPixels(const TRect& fill, const std::vector<TThinLine>& lines) {
+void TChartCanvas3D::DrawLearntPixels(const TRect& fill, const std::vector<TThinLineRepeat>& lines,
+                                      TColor color) {
   TBitmap& bitmap = fTarget->Bitmap();
   const bool notify = bitmap.NotificationsEnabled;
   bitmap.NotificationsEnabled = false;
   fTarget->FillRect(fill);
-  fTarget->DrawThinLines(lines.data(), static_cast<int>(lines.size()));
+  fTarget->DrawThinLineRepeats(lines.data(), static_cast<int>(lines.size()), color);
   bitmap.NotificationsEnabled = notify;
   // The bitmap hears of it once, as of one shape the surface draws: when
   // some of the bitmap can be drawn on, even if the shape misses it.

@@ -43,26 +43,20 @@ struct TChartCanvas3D::WideLineCoverage {
     bool Box;
     friend bool operator==(const Key&, const Key&) = default;
   };
-  // A thin line from (X0, Y0) to (X1, Y1), end pixel excluded; for a box,
-  // a block of pixels X0 .. X1 - 1 by Y0 .. Y1 - 1.
-  struct Run {
-    int X0, Y0, X1, Y1;
-  };
   struct Entry {
     Key Line;
     // False when the surface's pixels could not be learnt: the surface then
     // draws the line itself every time.
     bool Learnt = false;
-    std::vector<Run> Runs;
+    // The pixels as thin lines, those of the same length one step apart
+    // (the dots of a dotted line, the rows of a block) as one repeat.
+    std::vector<TThinLineRepeat> Lines;
     unsigned LastUse = 0;
   };
   // Enough for two axes' lines and their grids.
   static constexpr std::size_t kLines = 40;
   std::vector<Entry> Entries;
   unsigned Uses = 0;
-  // The lines of the entry being drawn, kept so that replaying allocates
-  // nothing.
-  std::vector<TThinLine> Replay;
 
   // The entry of the key, counted as used; nullptr when there is none.
   const Entry* Find(const Key& key);
@@ -74,7 +68,8 @@ struct TChartCanvas3D::WideLineCoverage {
 
   // The outline the surface's Rectangle set on blank, row by row over the
   // box and a band around it, as blocks: a row's run that continues a block
-  // of the row above (the same columns) makes it one row taller.
+  // of the row above (the same columns) makes it one row taller. Each block
+  // is kept as thin lines along its longer side.
   const Entry& LearnBox(const Key& key, const TBitmap& blank);
 
   // The entry of the key, learnt from the surface the first time it is

@@ -54,6 +54,21 @@ struct TThinLine {
   TColor Color;
 };
 
+// A thin line and copies of it: the line from (X0, Y0) to (X1, Y1), then
+// Count - 1 copies, each moved by (StepX, StepY) from the one before, as
+// TCanvas::DrawThinLineRepeats draws them. The pixels a wide line or a
+// box's outline is learnt to set come as such repeats: the dots of a
+// dotted line, the rows of a block.
+struct TThinLineRepeat {
+  int X0;
+  int Y0;
+  int X1;
+  int Y1;
+  int Count;
+  int StepX;
+  int StepY;
+};
+
 class TCanvas {
  public:
   explicit TCanvas(TBitmap& bitmap);
@@ -80,6 +95,9 @@ class TCanvas {
   // the pen is; the pen and its position stay as they are. One notification
   // for them all.
   void DrawThinLines(const TThinLine* lines, int count);
+  // Draws each repeat's line and its copies in turn as DrawThinLines draws
+  // thin lines, all in the one colour; one notification for them all.
+  void DrawThinLineRepeats(const TThinLineRepeat* repeats, int count, TColor color);
   // Draws the lines in turn, each with the pixels MoveTo and LineTo set with
   // the pen (solid, in the copy mode, of any width) in the line's colour;
   // the pen and its position stay as they are. One notification for them

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -650,6 +651,68 @@ void TCanvas::DrawThinLines(const TThinLine* lines, int count) {
     const TThinLine& line = lines[i];
     SetSolidLinePixels(bits, stride, visible, TPoint{line.X0, line.Y0}, TPoint{line.X1, line.Y1},
                        ToQRgb(line.Color));
+  }
+  fBitmap.Changed();
+}
+
+void TCanvas::DrawThinLineRepeats(const TThinLineRepeat* repeats, int count, TColor color) {
+  if (repeats == nullptr || count <= 0) return;
+  const TRect visible = VisibleRect();
+  if (visible.IsEmpty()) return;
+  PrepareDirectWrite();
+  QImage& image = ImageOf(fBitmap);
+  uchar* bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
+  const qsizetype rowStep = stride / static_cast<qsizetype>(sizeof(QRgb));
+  const QRgb rgb = ToQRgb(color);
+  for (int i = 0; i < count; ++i) {
+    const TThinLineRepeat& r = repeats[i];
+    if (r.Count <= 0) continue;
+    const bool alongRow = r.Y0 == r.Y1 && r.X0 != r.X1;
+    const bool alongColumn = r.X0 == r.X1 && r.Y0 != r.Y1;
+    // The pixels of the first copy: columns left..right - 1 of rows
+    // top..bottom - 1 (the end pixel left out, whichever way it points).
+    const int left = alongRow && r.X1 < r.X0 ? r.X1 + 1 : r.X0;
+    const int right = alongRow ? (r.X1 < r.X0 ? r.X0 + 1 : r.X1) : r.X0 + 1;
+    const int top = alongColumn && r.Y1 < r.Y0 ? r.Y1 + 1 : r.Y0;
+    const int bottom = alongColumn ? (r.Y1 < r.Y0 ? r.Y0 + 1 : r.Y1) : r.Y0 + 1;
+    // The last copy's offset; both the first and the last copy inside the
+    // visible part hold every copy between them.
+    const long long lastX = static_cast<long long>(r.Count - 1) * r.StepX;
+    const long long lastY = static_cast<long long>(r.Count - 1) * r.StepY;
+    const auto inside = [&](long long dx, long long dy) {
+      return left + dx >= visible.Left && right + dx <= visible.Right && top + dy >= visible.Top &&
+             bottom + dy <= visible.Bottom;
+    };
+    if ((alongRow || alongColumn) && inside(0, 0) && inside(lastX, lastY)) {
+      // Every pixel set directly, copy after copy.
+      const qsizetype copyStep = r.StepY * rowStep + r.StepX;
+      QRgb* first = reinterpret_cast<QRgb*>(bits + top * stride) + left;
+      if (alongRow) {
+        const int length = right - left;
+        for (int c = 0; c < r.Count; ++c, first += copyStep) FillPixelRun(first, length, rgb);
+      } else {
+        const int length = bottom - top;
+        for (int c = 0; c < r.Count; ++c, first += copyStep) {
+          QRgb* pixel = first;
+          for (int k = 0; k < length; ++k, pixel += rowStep) *pixel = rgb;
+        }
+      }
+      continue;
+    }
+    for (int c = 0; c < r.Count; ++c) {
+      const long long dx = static_cast<long long>(c) * r.StepX;
+      const long long dy = static_cast<long long>(c) * r.StepY;
+      // A copy whose ends do not fit in a coordinate is left out.
+      const long long ends[] = {r.X0 + dx, r.Y0 + dy, r.X1 + dx, r.Y1 + dy};
+      if (std::any_of(std::begin(ends), std::end(ends),
+                      [](long long v) { return v < INT_MIN || v > INT_MAX; })) {
+        continue;
+      }
+      SetSolidLinePixels(bits, stride, visible,
+                         TPoint{static_cast<int>(ends[0]), static_cast<int>(ends[1])},
+                         TPoint{static_cast<int>(ends[2]), static_cast<int>(ends[3])}, rgb);
+    }
   }
   fBitmap.Changed();
 }
