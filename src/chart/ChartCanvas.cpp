@@ -108,10 +108,18 @@ bool TChartCanvas3D::DrawScaledLine(int x0, int y0, int x1, int y1) {
   TPen& pen = fTarget->Pen();
   const int width = pen.Width();
   if (fScale == 1.0 || pen.Style() != psSolid || width <= 1 || pen.AlternatePixels() ||
-      pen.Mode() != pmCopy || (x0 == x1 && y0 == y1)) {
+      pen.Mode() != pmCopy) {
     return false;
   }
   const bool thickened = width <= ScaledWidth(1);
+  if (x0 == x1 && y0 == y1) {
+    // A thin line of no length sets no pixel (a tick of length 0), and so
+    // does the thin line thickened; in a series' line the round pen still
+    // draws such a segment as its dot.
+    if (!thickened || fRoundLines) return false;
+    fTarget->MoveTo(x1, y1);
+    return true;
+  }
   const bool alongRow = y0 == y1;
   if (!thickened && !alongRow && x0 != x1) return false;
   // Copies step across the longer direction: down for a flat line, right

@@ -100,6 +100,36 @@ TEST(ChartFastPaths, WideLinesAlongRowsAndColumnsSetTheSurfacesOwnPixels) {
   EXPECT_EQ(lines, 3 * 2 * 3 * 2 * 9 * 6 * 6 * 2);
 }
 
+TEST(ChartFastPaths, AScaledLineOfNoLengthSetsNoPixelOutsideASeriesLine) {
+  // At ratios 1.5 and 2 a one-pixel pen is 2 or 3 pixels wide: a tick of
+  // length 0 sets nothing, as the thin line it thickens does, and leaves the
+  // pen at its point; in a series' line the round pen draws its dot.
+  for (double scale : {1.5, 2.0}) {
+    for (bool seriesLine : {false, true}) {
+      TBitmap drawn(12, 12);
+      TBitmap expected(12, 12);
+      TChartCanvas3D canvas;
+      canvas.AttachCanvas(drawn.Canvas());
+      canvas.SetScale(scale);
+      canvas.SetRoundLines(seriesLine);
+      TCanvas& surface = drawn.Canvas();
+      surface.Pen().SetWidth(canvas.ScaledWidth(1));
+      surface.Pen().SetColor(clRed);
+      canvas.DrawVertical(5, 6, 6);
+      canvas.DrawHorizontal(3, 3, 8);
+      EXPECT_EQ(surface.PenPos().X, 3);
+      EXPECT_EQ(surface.PenPos().Y, 8);
+      if (seriesLine) {
+        expected.Canvas().Pen().SetWidth(surface.Pen().Width());
+        const TThinLine dots[] = {{5, 6, 5, 6, clRed}, {3, 8, 3, 8, clRed}};
+        expected.Canvas().DrawRoundLines(dots, 2);
+        EXPECT_EQ(expected.Pixel(5, 6), clRed);
+      }
+      EXPECT_TRUE(SamePixels(expected, drawn)) << scale << (seriesLine ? " series" : "");
+    }
+  }
+}
+
 TEST(ChartFastPaths, WideRectanglesSetTheSurfacesOwnPixels) {
   // Random boxes over a noisy background, inside, across the image's edges
   // and under a clip, with and without a solid brush; each drawn twice, the
