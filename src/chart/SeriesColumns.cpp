@@ -17,6 +17,7 @@
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "chart/AxisPanel.h"
@@ -65,7 +66,8 @@ class PixelMapping {
   void MapAll(const double* values, double multiplier, int n, int* pixels) const {
     bool allSafe = !fAxisOnly;
     if (allSafe) {
-      for (int i = 0; i < n; ++i) {
+      const int grouped = MapGroups(values, multiplier, n, pixels, allSafe);
+      for (int i = grouped; i < n; ++i) {
         double rounded;
         const bool safe = RoundsSafely(Offset(values[i] * multiplier), rounded);
         pixels[i] = PixelAt(safe ? rounded : 0.0);
@@ -74,6 +76,40 @@ class PixelMapping {
     }
     if (allSafe) return;
     for (int i = 0; i < n; ++i) pixels[i] = (*this)(values[i] * multiplier);
+  }
+
+  // MapAll's arithmetic four values at a time, the lanes of a vector: the
+  // same operations in the same order, so each lane's pixel is the one
+  // mapping its value alone gives. The rounded offset is read from the bits
+  // of t + kRounder, whose last bits are that integer for |t| below 2^51.
+  // Clears allSafe when a lane needs the axis; returns how many values were
+  // mapped (a multiple of four).
+  int MapGroups(const double* values, double multiplier, int n, int* pixels, bool& allSafe) const {
+    using Doubles = double __attribute__((vector_size(32)));
+    using Bits = std::uint64_t __attribute__((vector_size(32)));
+    using Lanes = std::int64_t __attribute__((vector_size(32)));
+    const Doubles rounder = Doubles{} + kRounder;
+    const Bits magnitudeMask = Bits{} + 0x7FFF'FFFF'FFFF'FFFFull;
+    const Bits base = Bits{} + static_cast<std::uint64_t>(fFromEnd ? fEnd : fStart);
+    Lanes safeSoFar = Lanes{} - 1;
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+      Doubles v;
+      std::memcpy(&v, values + i, sizeof v);
+      const Doubles t = (v * multiplier - fMinimum) * fLength * fReciprocal;
+      const Doubles magnitude =
+          reinterpret_cast<Doubles>(reinterpret_cast<Bits>(t) & magnitudeMask);
+      const Doubles sum = t + rounder;
+      const Doubles rounded = sum - rounder;
+      const Doubles error =
+          reinterpret_cast<Doubles>(reinterpret_cast<Bits>(t - rounded) & magnitudeMask);
+      safeSoFar &= (magnitude < kRegular) & ((0.5 - error) > (magnitude + 1.0) * 0x1p-48);
+      const Bits offset = reinterpret_cast<Bits>(sum) - reinterpret_cast<Bits>(rounder);
+      const Bits pixel = fFromEnd ? base - offset : base + offset;
+      for (int k = 0; k < 4; ++k) pixels[i + k] = static_cast<int>(pixel[k]);
+    }
+    for (int k = 0; k < 4; ++k) allSafe &= safeSoFar[k] != 0;
+    return i;
   }
 
   // Whether the value maps as its offset says, not to the centre pixel of a
