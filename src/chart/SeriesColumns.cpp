@@ -78,22 +78,24 @@ class PixelMapping {
     for (int i = 0; i < n; ++i) pixels[i] = (*this)(values[i] * multiplier);
   }
 
-  // MapAll's arithmetic four values at a time, the lanes of a vector: the
-  // same operations in the same order, so each lane's pixel is the one
-  // mapping its value alone gives. The rounded offset is read from the bits
-  // of t + kRounder, whose last bits are that integer for |t| below 2^51.
-  // Clears allSafe when a lane needs the axis; returns how many values were
-  // mapped (a multiple of four).
+  // MapAll's arithmetic two values at a time, the lanes of a vector the
+  // size of the processor's double registers: the same operations in the
+  // same order, so each lane's pixel is the one mapping its value alone
+  // gives. The rounded offset is read from the bits of t + kRounder, whose
+  // last bits are that integer for |t| below 2^51, and negated by its bits
+  // for an axis mapped from its end. Clears allSafe when a lane needs the
+  // axis; returns how many values were mapped (an even number).
   int MapGroups(const double* values, double multiplier, int n, int* pixels, bool& allSafe) const {
-    using Doubles = double __attribute__((vector_size(32)));
-    using Bits = std::uint64_t __attribute__((vector_size(32)));
-    using Lanes = std::int64_t __attribute__((vector_size(32)));
+    using Doubles = double __attribute__((vector_size(16)));
+    using Bits = std::uint64_t __attribute__((vector_size(16)));
+    using Lanes = std::int64_t __attribute__((vector_size(16)));
     const Doubles rounder = Doubles{} + kRounder;
     const Bits magnitudeMask = Bits{} + 0x7FFF'FFFF'FFFF'FFFFull;
     const Bits base = Bits{} + static_cast<std::uint64_t>(fFromEnd ? fEnd : fStart);
+    const Bits negate = Bits{} + (fFromEnd ? ~0ull : 0ull);
     Lanes safeSoFar = Lanes{} - 1;
     int i = 0;
-    for (; i + 4 <= n; i += 4) {
+    for (; i + 2 <= n; i += 2) {
       Doubles v;
       std::memcpy(&v, values + i, sizeof v);
       const Doubles t = (v * multiplier - fMinimum) * fLength * fReciprocal;
@@ -105,10 +107,11 @@ class PixelMapping {
           reinterpret_cast<Doubles>(reinterpret_cast<Bits>(t - rounded) & magnitudeMask);
       safeSoFar &= (magnitude < kRegular) & ((0.5 - error) > (magnitude + 1.0) * 0x1p-48);
       const Bits offset = reinterpret_cast<Bits>(sum) - reinterpret_cast<Bits>(rounder);
-      const Bits pixel = fFromEnd ? base - offset : base + offset;
-      for (int k = 0; k < 4; ++k) pixels[i + k] = static_cast<int>(pixel[k]);
+      const Bits pixel = base + ((offset ^ negate) - negate);
+      pixels[i] = static_cast<int>(pixel[0]);
+      pixels[i + 1] = static_cast<int>(pixel[1]);
     }
-    for (int k = 0; k < 4; ++k) allSafe &= safeSoFar[k] != 0;
+    allSafe &= safeSoFar[0] != 0 && safeSoFar[1] != 0;
     return i;
   }
 
