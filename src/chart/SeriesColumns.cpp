@@ -88,12 +88,12 @@ class PixelMapping {
   int MapGroups(const double* values, double multiplier, int n, int* pixels, bool& allSafe) const {
     using Doubles = double __attribute__((vector_size(16)));
     using Bits = std::uint64_t __attribute__((vector_size(16)));
-    using Lanes = std::int64_t __attribute__((vector_size(16)));
     const Doubles rounder = Doubles{} + kRounder;
     const Bits magnitudeMask = Bits{} + 0x7FFF'FFFF'FFFF'FFFFull;
     const Bits base = Bits{} + static_cast<std::uint64_t>(fFromEnd ? fEnd : fStart);
     const Bits negate = Bits{} + (fFromEnd ? ~0ull : 0ull);
-    Lanes safeSoFar = Lanes{} - 1;
+    // The lanes that needed the axis so far, as set bits.
+    Bits unsafe{};
     int i = 0;
     for (; i + 2 <= n; i += 2) {
       Doubles v;
@@ -105,13 +105,15 @@ class PixelMapping {
       const Doubles rounded = sum - rounder;
       const Doubles error =
           reinterpret_cast<Doubles>(reinterpret_cast<Bits>(t - rounded) & magnitudeMask);
-      safeSoFar &= (magnitude < kRegular) & ((0.5 - error) > (magnitude + 1.0) * 0x1p-48);
+      const Bits near = reinterpret_cast<Bits>(magnitude < kRegular);
+      const Bits clear = reinterpret_cast<Bits>((0.5 - error) > (magnitude + 1.0) * 0x1p-48);
+      unsafe |= ~(near & clear);
       const Bits offset = reinterpret_cast<Bits>(sum) - reinterpret_cast<Bits>(rounder);
       const Bits pixel = base + ((offset ^ negate) - negate);
       pixels[i] = static_cast<int>(pixel[0]);
       pixels[i + 1] = static_cast<int>(pixel[1]);
     }
-    allSafe &= safeSoFar[0] != 0 && safeSoFar[1] != 0;
+    allSafe &= (unsafe[0] | unsafe[1]) == 0;
     return i;
   }
 
