@@ -274,17 +274,22 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   const bool turned = fFont.Orientation() % 3600 != 0;
   const QPointF baseline(left, top + metrics.ascent());
 
-  // Every pixel the writing can touch: the text box, the glyphs' extent and
-  // a margin for their smoothing, placed and turned. When the same text was
+  // Every pixel the writing can touch: the glyphs' extent, the text box
+  // when it is filled or a line is drawn along the text, and a margin for
+  // the glyphs' smoothing, placed and turned. When the same text was
   // written before in the same way over the same pixels, the pixels it left
   // are set again; the painter's text drawing gives the same result wherever
   // the pixels beneath are the same, since the reference point is a whole
-  // pixel.
+  // pixel. Transparent text leaves the box's empty rows out, so that a label
+  // is known again over the same pixels even when those around its glyphs
+  // (the top of a label below it) have changed.
   constexpr int kMargin = 2;
   QTransform placement;
   placement.translate(x, y);
   if (turned) placement.rotate(-fFont.Orientation() / 10.0);
-  const QRectF reach = QRectF(left, top, width, height) | shaped.inkBounds.translated(baseline);
+  const bool wholeBox = fBackgroundMode == OPAQUE || (fFont.Style() & (fsUnderline | fsStrikeOut));
+  const QRectF ink = shaped.inkBounds.translated(baseline);
+  const QRectF reach = wholeBox ? QRectF(left, top, width, height) | ink : ink;
   const QRect reached =
       placement.mapRect(reach).toAlignedRect().adjusted(-kMargin, -kMargin, kMargin, kMargin);
   // Nothing outside the visible part changes, so only the part inside it is
@@ -330,7 +335,14 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
     painter->setRenderHint(QPainter::TextAntialiasing, true);
     painter->setFont(cache.current->font);
     painter->setPen(ToQColor(fFont.Color()));
-    for (const QGlyphRun& run : shaped.runs) painter->drawGlyphRun(baseline, run);
+    if (fFont.Style() & (fsUnderline | fsStrikeOut)) {
+      // The painter draws a glyph run's underline and strike-out line away
+      // from its glyphs, moved once more by the placement; its text drawing
+      // places them under and through the glyphs, turned with them.
+      painter->drawText(baseline, QString::fromStdString(text));
+    } else {
+      for (const QGlyphRun& run : shaped.runs) painter->drawGlyphRun(baseline, run);
+    }
   }
   if (!replayable) return;
 

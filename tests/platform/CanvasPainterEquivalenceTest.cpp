@@ -402,5 +402,42 @@ TEST(CanvasPainterEquivalenceTest, TextWrittenAgainOverTheSamePixelsComesOutAsAt
   }
 }
 
+TEST(CanvasPainterEquivalenceTest,
+     TextWrittenAgainWhereThePixelsAroundItsGlyphsChangedComesOutAsAtFirst) {
+  // A label written again and again at one place over a plain band, while
+  // the rows at the bottom of its text box and just below it (where a label
+  // underneath reaches up) take new pixels each time: plain, bold,
+  // underlined and struck-out text, with and without descenders, transparent
+  // and opaque, upright and turned.
+  TBitmap bitmap(160, 80);
+  TCanvas& canvas = bitmap.Canvas();
+  std::mt19937 random(5);
+  const std::string texts[] = {"0", "-0.25", "gy", "300"};
+  const TFontStyles styles[] = {0, fsBold, fsUnderline, fsStrikeOut};
+  for (int i = 0; i < 160; ++i) {
+    canvas.Brush().SetColor(0x00E0F0F0);
+    canvas.FillRect(TRect{0, 0, 160, 80});
+    for (int y = 30; y < 40; ++y) {
+      for (int x = 15; x < 90; ++x) {
+        if (random() % 3 == 0) canvas.SetPixel(x, y, static_cast<TColor>(random() & 0xFFFFFF));
+      }
+    }
+    TextWriting w = At(texts[i % 4], 20, 20);
+    w.style = styles[(i / 4) % 4];
+    w.opaque = (i / 16) % 3 == 2;
+    if ((i / 48) % 2 == 1) {
+      w.orientation = 900;
+      w.y = 60;
+    }
+    const QImage before = ImageOf(bitmap).copy();
+    Write(canvas, w);
+    TBitmap first(before.width(), before.height());
+    ImageOf(first) = before.copy();
+    Write(first.Canvas(), w);
+    ASSERT_EQ(FirstDifference(ImageOf(first), ImageOf(bitmap)), "")
+        << "writing " << i << ": \"" << w.text << "\" style " << w.style;
+  }
+}
+
 }  // namespace
 }  // namespace drivesim

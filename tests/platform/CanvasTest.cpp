@@ -680,5 +680,55 @@ TEST(CanvasTest, TextIsMeasuredAndPlacedByTheAlignmentFlags) {
   EXPECT_GT(CountColor(bitmap, clWhite), 200 * 200 - width * height);
 }
 
+TEST(CanvasTest, UnderlineAndStrikeOutLieUnderAndThroughTheirTextTurnedWithIt) {
+  // Transparent text at a few places, upright and turned: every pixel it
+  // sets lies in its text box, and the line runs along most of the text's
+  // width below the baseline (underline) or above it (strike-out).
+  TBitmap bitmap(200, 200);
+  TCanvas& canvas = bitmap.Canvas();
+  canvas.Font().SetName("Arial");
+  canvas.Font().SetHeight(-20);
+  canvas.Font().SetColor(clBlack);
+  canvas.SetBackgroundMode(TRANSPARENT);
+  canvas.SetTextAlign(TA_LEFT | TA_BASELINE);
+  const std::string text = "0.25";
+  const int width = canvas.TextWidth(text);
+  const int height = canvas.TextHeight(text);
+  for (TFontStyles style : {fsUnderline, fsStrikeOut, TFontStyles(fsUnderline | fsStrikeOut)}) {
+    for (int orientation : {0, 900}) {
+      for (TPoint at : {TPoint{30, 60}, TPoint{90, 170}}) {
+        canvas.Brush().SetColor(clWhite);
+        canvas.FillRect(TRect{0, 0, 200, 200});
+        canvas.Font().SetStyle(style);
+        canvas.Font().SetOrientation(orientation);
+        canvas.TextOut(at.X, at.Y, text);
+        const bool turned = orientation != 0;
+        // The text box about the baseline, and the lines along it.
+        const TRect box = turned ? TRect{at.X - height, at.Y - width, at.X + height, at.Y + 1}
+                                 : TRect{at.X - 1, at.Y - height, at.X + width + 1, at.Y + height};
+        const TRect ink = InkBounds(bitmap);
+        EXPECT_TRUE(ink.Left >= box.Left && ink.Top >= box.Top && ink.Right <= box.Right &&
+                    ink.Bottom <= box.Bottom)
+            << style << " " << orientation << " at " << at.X << "," << at.Y;
+        // Lines across the text: rows (columns when turned) dark over most
+        // of the width, on the side of the baseline the style puts them.
+        bool below = false;
+        bool above = false;
+        for (int d = -height; d <= height; ++d) {
+          int dark = 0;
+          for (int a = 0; a < width; ++a) {
+            const TColor c =
+                turned ? canvas.Pixel(at.X + d, at.Y - a) : canvas.Pixel(at.X + a, at.Y + d);
+            if (c != clWhite && GetRValue(c) < 128) ++dark;
+          }
+          if (dark * 10 >= width * 9) (d > 0 ? below : above) = true;
+        }
+        EXPECT_EQ(below, (style & fsUnderline) != 0) << style << " " << orientation;
+        EXPECT_EQ(above, (style & fsStrikeOut) != 0) << style << " " << orientation;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace drivesim
