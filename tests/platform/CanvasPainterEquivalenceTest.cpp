@@ -334,6 +334,15 @@ void Write(TCanvas& canvas, const TextWriting& w) {
   canvas.RemoveClip();
 }
 
+// The writing done on a new canvas over the pixels before, a canvas which
+// has written nothing before.
+QImage WrittenOnAFreshCanvas(const QImage& before, const TextWriting& w) {
+  TBitmap first(before.width(), before.height());
+  ImageOf(first) = before.copy();
+  Write(first.Canvas(), w);
+  return ImageOf(first).copy();
+}
+
 TEST(CanvasPainterEquivalenceTest, TextWrittenAgainOverTheSamePixelsComesOutAsAtFirst) {
   // A plain band on top, where moved texts find the same pixels beneath,
   // and noise below.
@@ -373,11 +382,7 @@ TEST(CanvasPainterEquivalenceTest, TextWrittenAgainOverTheSamePixelsComesOutAsAt
   for (const TextWriting& w : writings) {
     const QImage before = ImageOf(bitmap).copy();
     Write(canvas, w);
-    // The same writing on a new canvas, which has written nothing before.
-    TBitmap first(before.width(), before.height());
-    ImageOf(first) = before.copy();
-    Write(first.Canvas(), w);
-    ASSERT_EQ(FirstDifference(ImageOf(first), ImageOf(bitmap)), "")
+    ASSERT_EQ(FirstDifference(WrittenOnAFreshCanvas(before, w), ImageOf(bitmap)), "")
         << "step " << step << ": \"" << w.text << "\" at (" << w.x << ", " << w.y << ")";
     ++step;
   }
@@ -394,10 +399,7 @@ TEST(CanvasPainterEquivalenceTest, TextWrittenAgainOverTheSamePixelsComesOutAsAt
     w.style = i % 8 < 4 ? 0 : fsBold;
     const QImage before = ImageOf(bitmap).copy();
     Write(canvas, w);
-    TBitmap first(before.width(), before.height());
-    ImageOf(first) = before.copy();
-    Write(first.Canvas(), w);
-    ASSERT_EQ(FirstDifference(ImageOf(first), ImageOf(bitmap)), "")
+    ASSERT_EQ(FirstDifference(WrittenOnAFreshCanvas(before, w), ImageOf(bitmap)), "")
         << "\"" << w.text << "\" at (" << w.x << ", " << w.y << ")";
   }
 }
@@ -431,10 +433,7 @@ TEST(CanvasPainterEquivalenceTest,
     }
     const QImage before = ImageOf(bitmap).copy();
     Write(canvas, w);
-    TBitmap first(before.width(), before.height());
-    ImageOf(first) = before.copy();
-    Write(first.Canvas(), w);
-    ASSERT_EQ(FirstDifference(ImageOf(first), ImageOf(bitmap)), "")
+    ASSERT_EQ(FirstDifference(WrittenOnAFreshCanvas(before, w), ImageOf(bitmap)), "")
         << "writing " << i << ": \"" << w.text << "\" style " << w.style;
   }
 }
