@@ -437,6 +437,16 @@ void TChartCanvas3D::ScreenToPlane(int&, int&, int) const {}
 
 TPoint TChartCanvas3D::PlaneToScreen(int x, int y, int) const { return {x, y}; }
 
+bool TChartCanvas3D::SurfaceCanShow(TCanvas& destination, const TRect& userRect,
+                                    const TBitmap& frame) const {
+  // The surface shows the last frame whole, and drawing the spare frame onto
+  // it shares the spare's pixels rather than copying them.
+  const TBitmap& surface = destination.Bitmap();
+  return surface.SharesPixelsWith(*fBufferImage) && userRect.Left == 0 && userRect.Top == 0 &&
+         !destination.HasClip() && surface.Width() == frame.Width() &&
+         surface.Height() == frame.Height();
+}
+
 TRect TChartCanvas3D::BeginFrame(TCanvas& destination, TView3DOptions* options, TColor, bool is3D,
                                  const TRect& userRect) {
   fBounds = userRect;
@@ -465,14 +475,23 @@ TRect TChartCanvas3D::BeginFrame(TCanvas& destination, TView3DOptions* options, 
   }
   fBufferImage->NotificationsEnabled = false;
   // The last frame was handed to the surface by sharing its pixels, and the
-  // surface still shows them: this frame is drawn into another set of
-  // pixels, those of the frame before, so that neither frame is copied. A
-  // frame that paints every pixel shows nothing of what they held.
+  // surface still shows them. A frame that paints every pixel shows nothing
+  // of what its pixels held, so neither frame is copied:
+  // - when the surface holds the last frame's pixels, it shows the spare
+  //   frame, one drawn earlier, while this frame is drawn into the last
+  //   one's pixels: every frame is drawn into the same memory, which the
+  //   frame before left in the cache;
+  // - otherwise this frame is drawn into the spare pixels, the last frame
+  //   kept where it is shared.
   if (fFramesPaintEveryPixel && fBufferImage->SharesPixels()) {
-    if (!fSpareImage || fSpareImage->Width() != w || fSpareImage->Height() != h) {
-      fSpareImage = std::make_unique<TBitmap>(w, h);
+    const bool haveSpare = fSpareImage && fSpareImage->Width() == w && fSpareImage->Height() == h;
+    if (haveSpare && SurfaceCanShow(destination, userRect, *fSpareImage)) {
+      destination.Draw(0, 0, *fSpareImage);
     }
-    fBufferImage->ExchangePixels(*fSpareImage);
+    if (fBufferImage->SharesPixels()) {
+      if (!haveSpare) fSpareImage = std::make_unique<TBitmap>(w, h);
+      fBufferImage->ExchangePixels(*fSpareImage);
+    }
   }
   AttachCanvas(fBufferImage->Canvas());
   return {0, 0, w, h};

@@ -324,6 +324,9 @@ class TChartCanvas3D : public TCanvas3D {
   // the way the pen draws it at scale 1; false when the pen is not wide,
   // solid and plain, or the line is left to the surface.
   bool DrawScaledLine(int x0, int y0, int x1, int y1);
+  // Whether destination's bitmap holds the last frame's pixels, whole, and
+  // drawing frame onto it makes it share frame's pixels instead.
+  bool SurfaceCanShow(TCanvas& destination, const TRect& userRect, const TBitmap& frame) const;
   struct WideLineCoverage;
 
   int fCentreX = 0;
@@ -334,8 +337,9 @@ class TChartCanvas3D : public TCanvas3D {
   bool fSaved3D = false;
   bool f3D = false;
   std::unique_ptr<TBitmap> fBufferImage;
-  // The pixels of the frame before the last, drawn over by the next frame
-  // while the surface still shows the last one (see BeginFrame).
+  // The pixels of an earlier frame: drawn over by the next frame while the
+  // surface still shows the last one, or shown by the surface while the next
+  // frame is drawn over the last one (see BeginFrame).
   std::unique_ptr<TBitmap> fSpareImage;
   bool fBuffered = true;
   bool fMonochrome = false;

@@ -123,7 +123,9 @@ void FillBands(GradientPainter& painter, const TRect& r, bool rows) {
   const int n = std::min(extent, kMaxGradientBands);
   int start = 0;
   for (int i = 0; i < n; ++i) {
-    const int stop = MulDiv(i + 1, extent, n);
+    // With a band per pixel (extent up to kMaxGradientBands) band i ends at
+    // i + 1, which MulDiv gives exactly; it is not asked.
+    const int stop = n == extent ? i + 1 : MulDiv(i + 1, extent, n);
     painter.UseStep(i, n - 1);
     if (rows) {
       painter.Fill(r.Left, r.Bottom - stop, r.Right, r.Bottom - start);

@@ -111,13 +111,6 @@ void TCanvas::BrushChanged() {
 
 TCanvas::~TCanvas() = default;
 
-TRect TCanvas::VisibleRect() const {
-  const QImage& image = ImageOf(fBitmap);
-  const TRect whole{0, 0, image.width(), image.height()};
-  if (whole.IsEmpty()) return TRect{};
-  return fHasClip ? IntersectRects(whole, fClip) : whole;
-}
-
 void TCanvas::EndPainting() {
   if (fOpenPainter) fOpenPainter->End();
 }

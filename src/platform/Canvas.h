@@ -177,7 +177,11 @@ class TCanvas {
   const FontCache& CurrentFont();
   // The part of the bitmap that drawing may change: the whole image, cut to
   // the clip rectangle when there is one; empty when nothing can be drawn.
-  TRect VisibleRect() const;
+  TRect VisibleRect() const {
+    const TRect whole{0, 0, fBitmap.Width(), fBitmap.Height()};
+    if (whole.IsEmpty()) return TRect{};
+    return fHasClip ? IntersectRects(whole, fClip) : whole;
+  }
   // Patterned lines fill their gaps with the brush colour.
   bool OpaqueGaps() const { return fBackgroundMode == OPAQUE && fBrush.Style() == bsSolid; }
 

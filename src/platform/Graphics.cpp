@@ -158,14 +158,16 @@ TBitmap::TBitmap() : TBitmap(0, 0) {}
 
 TBitmap::TBitmap(int width, int height) : fImpl(std::make_unique<Impl>()) {
   fImpl->image = WhiteImage(width, height);
+  SizeChanged();
   fCanvas = std::make_unique<TCanvas>(*this);
 }
 
 TBitmap::~TBitmap() = default;
 
-int TBitmap::Width() const { return fImpl->image.width(); }
-
-int TBitmap::Height() const { return fImpl->image.height(); }
+void TBitmap::SizeChanged() {
+  fWidth = fImpl->image.width();
+  fHeight = fImpl->image.height();
+}
 
 void TBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
@@ -181,6 +183,7 @@ void TBitmap::SetSize(int width, int height) {
     std::copy_n(old.constScanLine(y), bytes, resized.scanLine(y));
   }
   fImpl->image = std::move(resized);
+  SizeChanged();
   Changed();
 }
 
@@ -200,10 +203,17 @@ bool TBitmap::SaveToPng(const std::string& path) const {
 
 bool TBitmap::SharesPixels() const { return !fImpl->image.isNull() && !fImpl->image.isDetached(); }
 
+bool TBitmap::SharesPixelsWith(const TBitmap& other) const {
+  // constBits reads the pixels' address without detaching the image.
+  return !fImpl->image.isNull() && fImpl->image.constBits() == other.fImpl->image.constBits();
+}
+
 void TBitmap::ExchangePixels(TBitmap& other) {
   fCanvas->EndPainting();
   other.fCanvas->EndPainting();
   fImpl->image.swap(other.fImpl->image);
+  SizeChanged();
+  other.SizeChanged();
   Changed();
   other.Changed();
 }

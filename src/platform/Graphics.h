@@ -142,8 +142,10 @@ class TBitmap {
   TBitmap(const TBitmap&) = delete;
   TBitmap& operator=(const TBitmap&) = delete;
 
-  int Width() const;
-  int Height() const;
+  // The image's size, kept beside it: the canvas asks for it on every
+  // drawing call.
+  int Width() const { return fWidth; }
+  int Height() const { return fHeight; }
   // Resizes the image; new pixels are white, pixels inside both sizes stay.
   void SetSize(int width, int height);
   bool Monochrome() const { return fMonochrome; }
@@ -158,6 +160,8 @@ class TBitmap {
   // drawn onto another of its size shares its pixels until either is drawn
   // on, and the first drawing then copies them.
   bool SharesPixels() const;
+  // Whether other holds these very pixels.
+  bool SharesPixelsWith(const TBitmap& other) const;
   // Exchanges the pixels (and with them the sizes) of the two bitmaps. What
   // either canvas was painting is ended first.
   void ExchangePixels(TBitmap& other);
@@ -168,15 +172,21 @@ class TBitmap {
   void Changed();
 
   // Opaque handle to the platform image (a QImage*), for the platform's own
-  // widgets only.
+  // widgets only. Its pixels may be drawn on through it, its size is only
+  // changed through SetSize and ExchangePixels.
   void* PlatformImage();
   const void* PlatformImage() const;
 
  private:
   struct Impl;
+  // Takes the size of the image after it was replaced.
+  void SizeChanged();
+
   std::unique_ptr<Impl> fImpl;
   std::unique_ptr<TCanvas> fCanvas;
   bool fMonochrome = false;
+  int fWidth = 0;
+  int fHeight = 0;
 };
 
 }  // namespace drivesim

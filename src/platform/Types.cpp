@@ -15,15 +15,4 @@ TColor ColorToRGB(TColor color) {
   }
 }
 
-TRect IntersectRects(const TRect& a, const TRect& b) {
-  TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-          std::min(a.Bottom, b.Bottom)};
-  if (r.IsEmpty()) return TRect{};
-  return r;
-}
-
-bool PointInRect(const TRect& r, TPoint p) {
-  return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
-}
-
 }  // namespace drivesim

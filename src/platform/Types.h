@@ -3,6 +3,7 @@
 // and cursor identifiers. Colours are 0x00BBGGRR (red in the low byte). A
 // rectangle is filled with its Right column and Bottom row excluded.
 
+#include <algorithm>
 #include <cstdint>
 
 namespace drivesim {
@@ -64,8 +65,14 @@ struct TRect {
 
 // Intersection of two rectangles; the result is empty (IsEmpty) when they do
 // not overlap.
-TRect IntersectRects(const TRect& a, const TRect& b);
-bool PointInRect(const TRect& r, TPoint p);
+inline TRect IntersectRects(const TRect& a, const TRect& b) {
+  const TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+                std::min(a.Bottom, b.Bottom)};
+  return r.IsEmpty() ? TRect{} : r;
+}
+inline bool PointInRect(const TRect& r, TPoint p) {
+  return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
+}
 
 // Cursor identifiers (the framework's crXXX values).
 using TCursor = int;

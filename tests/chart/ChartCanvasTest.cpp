@@ -477,6 +477,69 @@ TEST(ChartCanvasFrame, FramesThatPaintEveryPixelAreHandedOverWithoutACopy) {
   EXPECT_EQ(CountPixels(control, clRed), 150);
 }
 
+TEST(ChartCanvasFrame, EachFrameIsDrawnOverTheLastOnesPixelsWhileTheSurfaceShowsAnEarlierFrame) {
+  TBitmap control(20, 15);
+  TChartCanvas3D canvas;
+  canvas.SetFramesPaintEveryPixel(true);
+  const TRect whole{0, 0, 20, 15};
+  const auto begin = [&](TCanvas& destination) {
+    canvas.BeginFrame(destination, nullptr, clBlack, false, whole);
+  };
+  const auto end = [&](TCanvas& destination, TColor color) {
+    canvas.Brush().SetColor(color);
+    canvas.FillArea(whole);
+    canvas.EndFrame(destination, control.Canvas(), whole);
+  };
+  begin(control.Canvas());
+  end(control.Canvas(), clRed);
+  begin(control.Canvas());
+  end(control.Canvas(), clBlue);
+
+  // From the third frame on, the buffer starts out holding the last frame:
+  // the new frame goes into its pixels, no longer shared, while the surface
+  // shows a whole earlier frame. The frame is then shown as before.
+  const TColor colors[] = {clLime, clYellow, clBlue, clGreen};
+  TColor last = clBlue;
+  for (const TColor color : colors) {
+    begin(control.Canvas());
+    EXPECT_EQ(CountPixels(*canvas.BufferImage(), last), 300);
+    EXPECT_FALSE(canvas.BufferImage()->SharesPixels());
+    EXPECT_NE(CountPixels(control, last), 300);
+    const bool earlierFrame = CountPixels(control, clRed) == 300 ||
+                              CountPixels(control, clBlue) == 300 ||
+                              CountPixels(control, clLime) == 300;
+    EXPECT_TRUE(earlierFrame);
+    end(control.Canvas(), color);
+    EXPECT_EQ(CountPixels(control, color), 300);
+    EXPECT_TRUE(control.SharesPixelsWith(*canvas.BufferImage()));
+    last = color;
+  }
+  EXPECT_EQ(canvas.BufferImageCreations(), 1);
+
+  // A frame handed to another bitmap, while the surface still shares the
+  // last frame: the surface keeps showing it, and so does the other bitmap
+  // after the next frame.
+  TBitmap other(20, 15);
+  begin(other.Canvas());
+  end(other.Canvas(), clAqua);
+  EXPECT_EQ(CountPixels(control, clGreen), 300);
+  EXPECT_EQ(CountPixels(other, clAqua), 300);
+  begin(control.Canvas());
+  end(control.Canvas(), clFuchsia);
+  EXPECT_EQ(CountPixels(other, clAqua), 300);
+  EXPECT_EQ(CountPixels(control, clFuchsia), 300);
+
+  // A surface with a clip is not given the spare frame (it would be copied
+  // in part): the frame goes into other pixels, the surface showing the last
+  // frame meanwhile.
+  control.Canvas().IntersectClipRect(TRect{0, 0, 10, 15});
+  begin(control.Canvas());
+  EXPECT_EQ(CountPixels(control, clFuchsia), 300);
+  end(control.Canvas(), clMaroon);
+  EXPECT_EQ(CountPixels(control, clMaroon), 150);
+  EXPECT_EQ(CountPixels(control, clFuchsia), 150);
+}
+
 TEST(ChartCanvasFrame, ProjectionFrontPlaneAndDrawingStateReset) {
   TBitmap control(50, 50);
   TChartCanvas3D canvas;

@@ -470,9 +470,12 @@ TEST(CanvasTest, AWholeImageDrawnOverAnotherSharesItsPixelsUntilEitherIsDrawnOn)
   const std::vector<TColor> red = Pixels(source);
   EXPECT_FALSE(source.SharesPixels());
 
+  EXPECT_FALSE(target.SharesPixelsWith(source));
   target.Canvas().Draw(0, 0, source);
   EXPECT_TRUE(source.SharesPixels());
   EXPECT_TRUE(target.SharesPixels());
+  EXPECT_TRUE(target.SharesPixelsWith(source));
+  EXPECT_TRUE(source.SharesPixelsWith(target));
   EXPECT_EQ(Pixels(target), red);
 
   // The target's painter draws into the target alone, ...
@@ -482,6 +485,7 @@ TEST(CanvasTest, AWholeImageDrawnOverAnotherSharesItsPixelsUntilEitherIsDrawnOn)
   EXPECT_EQ(Pixels(source), red);
   EXPECT_FALSE(source.SharesPixels());
   EXPECT_FALSE(target.SharesPixels());
+  EXPECT_FALSE(target.SharesPixelsWith(source));
 
   // ... and the source, written directly or by its painter, into the source
   // alone.
@@ -530,6 +534,16 @@ TEST(CanvasTest, AWholeImageDrawnOverAnotherSharesItsPixelsUntilEitherIsDrawnOn)
   b.Canvas().Ellipse(0, 0, 3, 2);
   EXPECT_EQ(a.Pixel(2, 2), clLime);
   EXPECT_EQ(b.Pixel(1, 1), clLime);
+  // Direct writes reach the whole of the pixels each canvas now holds, and
+  // no further.
+  a.Canvas().Brush().SetColor(clYellow);
+  a.Canvas().FillRect(TRect{-1, -1, 9, 9});
+  b.Canvas().Brush().SetColor(clYellow);
+  b.Canvas().FillRect(TRect{-1, -1, 9, 9});
+  EXPECT_EQ(CountColor(a, clYellow), 20);
+  EXPECT_EQ(CountColor(b, clYellow), 6);
+  TBitmap none;
+  EXPECT_FALSE(none.SharesPixelsWith(TBitmap()));
 }
 
 TEST(CanvasTest, SetSizeKeepsTheOverlappingPixels) {
