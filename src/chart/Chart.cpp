@@ -309,13 +309,39 @@ void TCustomChart::PrepareWall(const TChartWall& wall) {
   }
 }
 
+TRect TCustomChart::OpaqueFillOf(const TRect& box) {
+  TChartCanvas3D& canvas = ChartCanvas();
+  const TCanvas* surface = canvas.DeviceContext();
+  if (!surface || canvas.Brush().Style() != bsSolid || canvas.Pen().Mode() != pmCopy) return {};
+  TRect fill = canvas.Pen().Style() == psClear
+                   ? box
+                   : TRect{box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1};
+  if (surface->HasClip()) fill = IntersectRects(fill, surface->ClipRect());
+  return fill.IsEmpty() ? TRect{} : fill;
+}
+
+TRect TCustomChart::OfferedBackgroundHole() {
+  return fWallFillPanel == PanelBounds() ? fWallFill : TRect{};
+}
+
 void TCustomChart::PaintWalls() {
   TChartCanvas3D& canvas = ChartCanvas();
   const TRect& plot = PlotRect();
   PrepareWall(*fBackWall);
   // The frame lies on the chart rectangle's right column and bottom row too,
   // where the axes meet it.
-  canvas.DrawRectangle(plot.Left, plot.Top, plot.Right + 1, plot.Bottom + 1);
+  const TRect box{plot.Left, plot.Top, plot.Right + 1, plot.Bottom + 1};
+  // The background left out where the wall stood in the last frame must lie
+  // under this frame's wall; else the frame is drawn again with all of it.
+  const TRect fill = OpaqueFillOf(box);
+  const TRect& hole = BackgroundHole();
+  if (!hole.IsEmpty() && IntersectRects(hole, fill) != hole) {
+    fWallFill = TRect{};
+    RedrawWithWholeBackground();
+  }
+  fWallFill = fill;
+  fWallFillPanel = PanelBounds();
+  canvas.DrawRectangle(box.Left, box.Top, box.Right, box.Bottom);
   if (HasBackImage() && fBackImageInside) {
     TRect inside = plot;
     if (fBackWall->Pen().Visible()) {

@@ -151,6 +151,8 @@ class TCustomChart : public TCustomAxisPanel {
   void PaintTitlesAndLegend() override;
   // The back wall over PlotRect, its right column and bottom row included.
   void PaintWalls() override;
+  // Where the back wall filled the last frame of this panel rectangle.
+  TRect OfferedBackgroundHole() override;
   // Also false for the back wall's colour when checkBackground is set.
   bool IsColorFree(TColor color, bool checkBackground) const override;
   // The back image behind the whole panel only while it is not drawn
@@ -249,9 +251,16 @@ class TCustomChart : public TCustomAxisPanel {
   void ScrollVerticalAxes(int direction);
 
   void PrepareWall(const TChartWall& wall);
+  // The pixels the rectangle box, drawn with the canvas's pen and brush as
+  // they stand, fills opaquely: its inside (all of it without an outline)
+  // for a solid brush in the copy mode, within the clip; empty otherwise.
+  TRect OpaqueFillOf(const TRect& box);
 
   bool fBackImageInside = false;
   std::unique_ptr<TChartWall> fBackWall;
+  // What the back wall filled in the last frame, and that frame's panel.
+  TRect fWallFill;
+  TRect fWallFillPanel;
   std::unique_ptr<TChartWall> fBottomWall;
   std::unique_ptr<TChartTitle> fFoot;
   std::unique_ptr<TChartWall> fLeftWall;

@@ -222,6 +222,11 @@ class TChartCanvas3D : public TCanvas3D {
   void ClearArea(const TRect& rect) override;
   void FillGradient(const TRect& rect, TColor startColor, TColor endColor,
                     TGradientDirection direction) override;
+  // FillGradient and ClearArea leaving the pixels of hole as they are: the
+  // rest gets the pixels the whole fill gives it.
+  void FillGradientAround(const TRect& rect, const TRect& hole, TColor startColor, TColor endColor,
+                          TGradientDirection direction);
+  void ClearAreaAround(const TRect& rect, const TRect& hole);
   void MarkDirty() override;
   void DrawSegment(int x0, int y0, int x1, int y1) override;
   void DrawPolygon(const TPoint* points, int lastIndex) override;

@@ -1,7 +1,7 @@
 // The chart canvas's gradient fill: bands from one colour to another across
 // a rectangle, top to bottom, left to right, from the centre or from a left
 // corner, each band's colour worked out with MulDiv, bands of one colour
-// filled together.
+// filled together; optionally around a hole that is left as it is.
 #include <algorithm>
 #include <utility>
 
@@ -16,6 +16,23 @@ namespace {
 // rectangle.
 constexpr int kMaxGradientBands = 256;
 
+// Fills rect with the canvas's brush, except where it meets hole: the rows
+// above and below the hole, then the columns beside it.
+void FillAround(TCanvas& canvas, const TRect& rect, const TRect& hole) {
+  const TRect inHole = IntersectRects(rect, hole);
+  if (inHole.IsEmpty()) {
+    canvas.FillRect(rect);
+    return;
+  }
+  const TRect parts[] = {{rect.Left, rect.Top, rect.Right, inHole.Top},
+                         {rect.Left, inHole.Bottom, rect.Right, rect.Bottom},
+                         {rect.Left, inHole.Top, inHole.Left, inHole.Bottom},
+                         {inHole.Right, inHole.Top, rect.Right, inHole.Bottom}};
+  for (const TRect& part : parts) {
+    if (!part.IsEmpty()) canvas.FillRect(part);
+  }
+}
+
 // Fills the bands and strips of one gradient. It keeps the band colour of the
 // previous step so that a new solid brush is made only when the colour
 // changes, and it keeps every fill inside the gradient's rectangle. Bands of
@@ -26,8 +43,9 @@ constexpr int kMaxGradientBands = 256;
 // filling.
 class GradientPainter {
  public:
-  GradientPainter(TCanvas& canvas, const TRect& area, TColor start, TColor end, int& brushCount)
-      : fCanvas(canvas), fArea(area), fBrushCount(brushCount) {
+  GradientPainter(TCanvas& canvas, const TRect& area, const TRect& hole, TColor start, TColor end,
+                  int& brushCount)
+      : fCanvas(canvas), fArea(area), fHole(hole), fBrushCount(brushCount) {
     fR0 = GetRValue(start);
     fG0 = GetGValue(start);
     fB0 = GetBValue(start);
@@ -93,16 +111,17 @@ class GradientPainter {
     fHavePending = true;
   }
 
-  // Fills what is held back.
+  // Fills what is held back, around the hole.
   void Flush() {
     if (!fHavePending) return;
     fHavePending = false;
-    fCanvas.FillRect(fPending);
+    FillAround(fCanvas, fPending, fHole);
   }
 
  private:
   TCanvas& fCanvas;
   TRect fArea;
+  TRect fHole;
   int& fBrushCount;
   int fR0, fG0, fB0;
   int fDeltaR, fDeltaG, fDeltaB;
@@ -199,6 +218,11 @@ void FillFromLeftCorner(GradientPainter& painter, const TRect& r, bool fromTop) 
 
 void TChartCanvas3D::FillGradient(const TRect& rect, TColor startColor, TColor endColor,
                                   TGradientDirection direction) {
+  FillGradientAround(rect, TRect{}, startColor, endColor, direction);
+}
+
+void TChartCanvas3D::FillGradientAround(const TRect& rect, const TRect& hole, TColor startColor,
+                                        TColor endColor, TGradientDirection direction) {
   fGradientBrushCount = 0;
   if (!fTarget) return;
   if (direction != gdTopBottom && direction != gdLeftRight) std::swap(startColor, endColor);
@@ -209,7 +233,7 @@ void TChartCanvas3D::FillGradient(const TRect& rect, TColor startColor, TColor e
 
   TBrush previous;
   previous.Assign(fTarget->Brush());
-  GradientPainter painter(*fTarget, area, ColorToRGB(startColor), ColorToRGB(endColor),
+  GradientPainter painter(*fTarget, area, hole, ColorToRGB(startColor), ColorToRGB(endColor),
                           fGradientBrushCount);
   switch (direction) {
     case gdTopBottom:
@@ -222,6 +246,10 @@ void TChartCanvas3D::FillGradient(const TRect& rect, TColor startColor, TColor e
   }
   painter.Flush();
   fTarget->Brush().Assign(previous);
+}
+
+void TChartCanvas3D::ClearAreaAround(const TRect& rect, const TRect& hole) {
+  if (fTarget) FillAround(*fTarget, rect, hole);
 }
 
 }  // namespace drivesim

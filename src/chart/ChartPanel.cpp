@@ -119,13 +119,26 @@ void TCustomChartPanel::RenderTo(TCanvas& canvas, const TRect& rect) {
     const int w = fPanelBounds.Width();
     const int h = fPanelBounds.Height();
     const int b = DevicePixels(fBorderWidth);
-    fPlotRect = TRect{fPanelBounds.Left + b + MulDiv(MarginLeft(), w, 100),
-                      fPanelBounds.Top + b + MulDiv(MarginTop(), h, 100),
-                      fPanelBounds.Right - b - MulDiv(MarginRight(), w, 100),
-                      fPanelBounds.Bottom - b - MulDiv(MarginBottom(), h, 100)};
-    NormalizeChartRect();
-    RenderContents();
+    // With the background left out under the hole offered, then, should the
+    // hole not be filled, once more with the whole background.
+    for (const bool wholeBackground : {false, true}) {
+      fBackgroundHole = wholeBackground ? TRect{} : OfferedBackgroundHole();
+      fPlotRect = TRect{fPanelBounds.Left + b + MulDiv(MarginLeft(), w, 100),
+                        fPanelBounds.Top + b + MulDiv(MarginTop(), h, 100),
+                        fPanelBounds.Right - b - MulDiv(MarginRight(), w, 100),
+                        fPanelBounds.Bottom - b - MulDiv(MarginBottom(), h, 100)};
+      NormalizeChartRect();
+      try {
+        RenderContents();
+        break;
+      } catch (const BackgroundUncovered&) {
+        chartCanvas.RemoveClip();
+        chartCanvas.ResetDrawingState();
+      }
+    }
+    fBackgroundHole = TRect{};
   } catch (...) {
+    fBackgroundHole = TRect{};
     // A paint that fails leaves the canvas as a paint that never started:
     // no clip, drawing on the control's surface, and the image still dirty
     // so that the next paint draws the chart anew.
@@ -137,6 +150,8 @@ void TCustomChartPanel::RenderTo(TCanvas& canvas, const TRect& rect) {
   chartCanvas.EndFrame(canvas, Canvas(), rect);
   fRequestsMerge = false;
 }
+
+void TCustomChartPanel::RedrawWithWholeBackground() { throw BackgroundUncovered{}; }
 
 void TCustomChartPanel::Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width) {
   TChartCanvas3D& canvas = *fChartCanvas;
@@ -350,14 +365,16 @@ void TCustomChartPanelExtended::FillBackground(const TRect& rect) {
   if (gradient.Visible()) {
     const TGradientDirection direction = gradient.Direction();
     if (direction == gdTopBottom || direction == gdLeftRight) {
-      canvas.FillGradient(rect, gradient.StartColor(), gradient.EndColor(), direction);
+      canvas.FillGradientAround(rect, BackgroundHole(), gradient.StartColor(), gradient.EndColor(),
+                                direction);
     } else {
-      canvas.FillGradient(rect, gradient.EndColor(), gradient.StartColor(), direction);
+      canvas.FillGradientAround(rect, BackgroundHole(), gradient.EndColor(), gradient.StartColor(),
+                                direction);
     }
   } else if (!IsPrinting()) {
     canvas.Brush().SetColor(Color());
     canvas.Brush().SetStyle(bsSolid);
-    canvas.ClearArea(rect);
+    canvas.ClearAreaAround(rect, BackgroundHole());
   }
 }
 

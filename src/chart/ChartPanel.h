@@ -273,7 +273,22 @@ class TCustomChartPanel : public TCustomPanel {
   // on every side per line.
   void Frame3D(TRect& rect, TColor topLeft, TColor bottomRight, int width);
 
+  // The background is not painted under a rectangle that something drawn
+  // later in the frame fills opaquely, so that those pixels are written
+  // once: a chart offers where its back wall filled the last frame
+  // (OfferedBackgroundHole). BackgroundHole is the rectangle left out of the
+  // frame being drawn, empty for none. A frame that finds its hole not
+  // filled after all calls RedrawWithWholeBackground, which draws the frame
+  // again from its start with the whole background; nothing the frame drew
+  // before is seen.
+  virtual TRect OfferedBackgroundHole() { return {}; }
+  const TRect& BackgroundHole() const { return fBackgroundHole; }
+  [[noreturn]] void RedrawWithWholeBackground();
+
  private:
+  // Thrown by RedrawWithWholeBackground, caught by RenderTo.
+  struct BackgroundUncovered {};
+
   int fChart3DPercent = 15;
   bool fUseZOrder = true;
   TRect fPanelBounds;
@@ -296,6 +311,7 @@ class TCustomChartPanel : public TCustomPanel {
   // RepaintRequestMerges.
   bool fRequestsMerge = false;
   bool fMouseHandled = false;
+  TRect fBackgroundHole;
   TRect fPlotRect;
   int fPrintMargins[4] = {15, 15, 15, 15};
 

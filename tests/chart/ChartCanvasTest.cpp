@@ -151,6 +151,41 @@ TEST(ChartCanvasGradient, TopBottomRowsStepColoursAndBrushRestored) {
   EXPECT_EQ(one.canvas.GradientBrushCount(), 0);
 }
 
+TEST(ChartCanvasGradient, AroundAHoleEveryOtherPixelIsTheWholeFillsAndTheHoleIsLeft) {
+  const TGradientDirection directions[] = {gdTopBottom,     gdBottomTop,  gdLeftRight,
+                                           gdRightLeft,     gdFromCenter, gdFromTopLeft,
+                                           gdFromBottomLeft};
+  // Holes inside, across an edge, covering all, and outside the rectangle.
+  const TRect holes[] = {{8, 6, 30, 20}, {0, 0, 12, 40}, {-5, -5, 60, 60}, {45, 30, 50, 35}};
+  const TRect r{2, 3, 38, 27};
+  for (const TGradientDirection direction : directions) {
+    Surface whole(40, 30);
+    whole.canvas.FillGradient(r, clBlue, clYellow, direction);
+    for (const TRect& hole : holes) {
+      Surface around(40, 30);
+      around.canvas.Brush().SetColor(clLime);
+      around.canvas.FillArea({0, 0, 40, 30});
+      around.canvas.FillGradientAround(r, hole, clBlue, clYellow, direction);
+      Surface cleared(40, 30);
+      cleared.canvas.Brush().SetColor(clLime);
+      cleared.canvas.FillArea({0, 0, 40, 30});
+      cleared.canvas.Brush().SetColor(clRed);
+      cleared.canvas.ClearAreaAround(r, hole);
+      for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x) {
+          const bool inRect = x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+          const bool inHole = x >= hole.Left && x < hole.Right && y >= hole.Top && y < hole.Bottom;
+          const TColor gradient = inRect && !inHole ? whole.bitmap.Pixel(x, y) : clLime;
+          const TColor plain = inRect && !inHole ? clRed : clLime;
+          ASSERT_EQ(around.bitmap.Pixel(x, y), gradient)
+              << "direction " << direction << " at " << x << ", " << y;
+          ASSERT_EQ(cleared.bitmap.Pixel(x, y), plain) << "at " << x << ", " << y;
+        }
+      }
+    }
+  }
+}
+
 TEST(ChartCanvasGradient, TallFillUsesAtMost256BandsAndOneBrushPerColour) {
   // From black to blue over 256 bands: band i has blue component i, so every
   // row shows which band covers it.

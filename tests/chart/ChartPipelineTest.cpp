@@ -516,7 +516,8 @@ TEST(ChartPipelineTest, ACleanChartIsOnlyCopiedAgain) {
 }
 
 TEST(ChartPipelineTest, EachFrameShowsWhatOneFreshFrameOfTheSameChartShows) {
-  // Frames follow each other in pixels that held older frames; every one
+  // Frames follow each other in pixels that held older frames, with the
+  // background left out where the wall stood in the frame before; every one
   // must still come out as the only frame of a new chart would, also when
   // the wall moves, shrinks, stops filling or the background changes.
   const auto setUp = [](TChart& chart, TLineSeries& series, int tick) {
@@ -563,7 +564,7 @@ TEST(ChartPipelineTest, EachFrameShowsWhatOneFreshFrameOfTheSameChartShows) {
     fresh.DispatchPaint();
     ASSERT_EQ(Pixels(chart.Surface()), Pixels(fresh.Surface())) << "tick " << tick;
   }
-  // Every paint draws its axes and ends once.
+  // A frame drawn again from its start draws its axes and ends once.
   EXPECT_EQ(axisDraws, paints);
   EXPECT_EQ(afterDraws, paints);
 }
