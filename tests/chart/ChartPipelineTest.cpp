@@ -4,6 +4,7 @@
 // off-screen image instead of drawing again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -588,6 +589,34 @@ TEST(ChartPipelineTest, AFailingPaintLeavesTheChartReadyForTheNext) {
   chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
   EXPECT_FALSE(chart.ChartCanvas().IsDirty());
   EXPECT_EQ(bitmap.Pixel(3, 100), kGreen);
+}
+
+TEST(ChartPipelineTest, AFailingPaintLeavesAWholeEarlierFrameOnTheSurface) {
+  TChart chart;
+  chart.SetView3D(false);
+  chart.SetAxisVisible(false);
+  FailingSeries series;
+  series.SetParentChart(&chart);
+  series.AddPoint(0, 0, "", clDefault);
+  series.AddPoint(1, 1, "", clDefault);
+  series.Fail = false;
+  // Frames shown on the chart's own surface, each handed over by sharing
+  // its pixels: a failing paint draws over the pixels of the last.
+  std::vector<std::vector<TColor>> shown;
+  for (const TColor color : {kGreen, kRed, clYellow, clAqua}) {
+    chart.SetColor(color);
+    chart.RenderTo(chart.Canvas(), chart.ClientRect());
+    shown.push_back(Pixels(chart.Surface()));
+  }
+  series.Fail = true;
+  chart.SetColor(clFuchsia);
+  EXPECT_THROW(chart.RenderTo(chart.Canvas(), chart.ClientRect()), EListError);
+  const std::vector<TColor> after = Pixels(chart.Surface());
+  EXPECT_NE(std::find(shown.begin(), shown.end(), after), shown.end())
+      << "the surface shows a half-drawn frame";
+  series.Fail = false;
+  chart.RenderTo(chart.Canvas(), chart.ClientRect());
+  EXPECT_EQ(chart.Surface().Pixel(3, 100), clFuchsia);
 }
 
 }  // namespace
