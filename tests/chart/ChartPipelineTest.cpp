@@ -570,14 +570,24 @@ TEST(ChartPipelineTest, EachFrameShowsWhatOneFreshFrameOfTheSameChartShows) {
   EXPECT_EQ(afterDraws, paints);
 }
 
-TEST(ChartPipelineTest, AFailingPaintLeavesTheChartReadyForTheNext) {
+// A chart without axes whose one series of two points fails to paint while
+// its Fail is set.
+struct ChartThatFails {
+  ChartThatFails() {
+    chart.SetView3D(false);
+    chart.SetAxisVisible(false);
+    series.SetParentChart(&chart);
+    series.AddPoint(0, 0, "", clDefault);
+    series.AddPoint(1, 1, "", clDefault);
+  }
   TChart chart;
-  chart.SetView3D(false);
-  chart.SetAxisVisible(false);
   FailingSeries series;
-  series.SetParentChart(&chart);
-  series.AddPoint(0, 0, "", clDefault);
-  series.AddPoint(1, 1, "", clDefault);
+};
+
+TEST(ChartPipelineTest, AFailingPaintLeavesTheChartReadyForTheNext) {
+  ChartThatFails failing;
+  TChart& chart = failing.chart;
+  FailingSeries& series = failing.series;
   TBitmap bitmap(400, 250);
   EXPECT_THROW(chart.RenderTo(bitmap.Canvas(), chart.ClientRect()), EListError);
   EXPECT_EQ(chart.ChartCanvas().DeviceContext(), &chart.Canvas());
@@ -592,13 +602,9 @@ TEST(ChartPipelineTest, AFailingPaintLeavesTheChartReadyForTheNext) {
 }
 
 TEST(ChartPipelineTest, AFailingPaintLeavesAWholeEarlierFrameOnTheSurface) {
-  TChart chart;
-  chart.SetView3D(false);
-  chart.SetAxisVisible(false);
-  FailingSeries series;
-  series.SetParentChart(&chart);
-  series.AddPoint(0, 0, "", clDefault);
-  series.AddPoint(1, 1, "", clDefault);
+  ChartThatFails failing;
+  TChart& chart = failing.chart;
+  FailingSeries& series = failing.series;
   series.Fail = false;
   // Frames shown on the chart's own surface, each handed over by sharing
   // its pixels: a failing paint draws over the pixels of the last.
