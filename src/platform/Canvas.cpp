@@ -123,6 +123,12 @@ void TCanvas::PrepareDirectWrite() {
   }
 }
 
+TCanvas::DirectPixels TCanvas::BeginDirectWrite() {
+  PrepareDirectWrite();
+  QImage& image = ImageOf(fBitmap);
+  return {image.bits(), image.bytesPerLine()};
+}
+
 // ---------------------------------------------------------------------------
 // Lines
 
@@ -354,9 +360,7 @@ void TCanvas::Draw(int x, int y, const TBitmap& source) {
     const TRect area =
         IntersectRects(TRect{x, y, x + image.width(), y + image.height()}, VisibleRect());
     if (area.IsEmpty()) return;
-    PrepareDirectWrite();
-    uchar* bits = target.bits();
-    const qsizetype stride = target.bytesPerLine();
+    const auto [bits, stride] = BeginDirectWrite();
     const std::size_t bytes = static_cast<std::size_t>(area.Width()) * sizeof(QRgb);
     for (int row = area.Top; row < area.Bottom; ++row) {
       const uchar* from = image.constScanLine(row - y) + (area.Left - x) * sizeof(QRgb);
@@ -384,10 +388,7 @@ void TCanvas::StretchDraw(const TRect& rect, const TBitmap& source) {
 void TCanvas::DrawPixelLayer(const TPixelLayer& layer) {
   const TRect visible = VisibleRect();
   if (visible.IsEmpty() || IntersectRects(visible, layer.Bounds()).IsEmpty()) return;
-  PrepareDirectWrite();
-  QImage& image = ImageOf(fBitmap);
-  uchar* bits = image.bits();
-  const qsizetype stride = image.bytesPerLine();
+  const auto [bits, stride] = BeginDirectWrite();
   const std::uint32_t* colors = layer.Colors().data();
   for (const TPixelLayer::Run& run : layer.Runs()) {
     if (run.Y < visible.Top || run.Y >= visible.Bottom) continue;

@@ -34,6 +34,7 @@
 // Every operation goes the same way: resolve colours, apply the clip, return
 // early when there is nothing to draw, draw, notify the bitmap.
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -159,6 +160,13 @@ class TCanvas {
   void EndPainting();
   // Makes the image safe to write pixel by pixel beside the open painter.
   void PrepareDirectWrite();
+  // The image's pixels, made safe to write one by one (PrepareDirectWrite):
+  // the first byte of row 0, and the bytes from one row to the next.
+  struct DirectPixels {
+    unsigned char* Bits;
+    std::ptrdiff_t Stride;
+  };
+  DirectPixels BeginDirectWrite();
   // Draws a line of a thin (cosmetic) pen pixel by pixel, the start pixel
   // included and the end pixel excluded; phase is the position in the pen's
   // dot pattern and carries on from one segment to the next.

@@ -478,16 +478,13 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
   if (steps == 0) return;
   const TRect visible = VisibleRect();
   if (visible.IsEmpty()) return;
-  QImage& image = ImageOf(fBitmap);
 
   const std::optional<DotPattern> pattern = PatternOf(fPen);
   const QRgb penColor = ToQRgb(fPen.Color());
   const QRgb gapColor = pattern ? ToQRgb(fBrush.Color()) : penColor;
   const bool opaqueGaps = pattern && OpaqueGaps();
   const bool notXor = fPen.Mode() == pmNotXor;
-  PrepareDirectWrite();
-  uchar* bits = image.bits();
-  const qsizetype stride = image.bytesPerLine();
+  const auto [bits, stride] = BeginDirectWrite();
 
   if (!pattern && !notXor) {
     SetSolidLinePixels(bits, stride, visible, from, to, penColor);
@@ -591,10 +588,7 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
 }
 
 void TCanvas::SetEllipsePixels(const TRect& box, bool fill, bool outline, const TRect& visible) {
-  PrepareDirectWrite();
-  QImage& image = ImageOf(fBitmap);
-  uchar* bits = image.bits();
-  const qsizetype stride = image.bytesPerLine();
+  const auto [bits, stride] = BeginDirectWrite();
   const QRgb brushColor = ToQRgb(fBrush.Color());
   const QRgb penColor = outline ? ToQRgb(fPen.Color()) : brushColor;
   MidpointEllipseRuns(box.Left, box.Top, box.Width() - 1, box.Height() - 1, fill,
@@ -611,10 +605,7 @@ void TCanvas::SetEllipsePixels(const TRect& box, bool fill, bool outline, const 
 
 void TCanvas::SetPolygonPixels(const TPoint* points, int count, bool fill, bool outline,
                                const TRect& visible) {
-  PrepareDirectWrite();
-  QImage& image = ImageOf(fBitmap);
-  uchar* bits = image.bits();
-  const qsizetype stride = image.bytesPerLine();
+  const auto [bits, stride] = BeginDirectWrite();
   const auto rowOf = [&](int y) { return reinterpret_cast<QRgb*>(bits + y * stride); };
   if (fill) {
     // Scratch space kept from one polygon to the next, so that drawing
@@ -643,10 +634,7 @@ void TCanvas::DrawThinLines(const TThinLine* lines, int count) {
   if (lines == nullptr || count <= 0) return;
   const TRect visible = VisibleRect();
   if (visible.IsEmpty()) return;
-  PrepareDirectWrite();
-  QImage& image = ImageOf(fBitmap);
-  uchar* bits = image.bits();
-  const qsizetype stride = image.bytesPerLine();
+  const auto [bits, stride] = BeginDirectWrite();
   for (int i = 0; i < count; ++i) {
     const TThinLine& line = lines[i];
     SetSolidLinePixels(bits, stride, visible, TPoint{line.X0, line.Y0}, TPoint{line.X1, line.Y1},
@@ -659,10 +647,7 @@ void TCanvas::DrawThinLineRepeats(const TThinLineRepeat* repeats, int count, TCo
   if (repeats == nullptr || count <= 0) return;
   const TRect visible = VisibleRect();
   if (visible.IsEmpty()) return;
-  PrepareDirectWrite();
-  QImage& image = ImageOf(fBitmap);
-  uchar* bits = image.bits();
-  const qsizetype stride = image.bytesPerLine();
+  const auto [bits, stride] = BeginDirectWrite();
   const qsizetype rowStep = stride / static_cast<qsizetype>(sizeof(QRgb));
   const QRgb rgb = ToQRgb(color);
   for (int i = 0; i < count; ++i) {

@@ -273,10 +273,7 @@ bool TCanvas::DrawsRoundLines() const {
 bool TCanvas::SetRoundLinePixels(int x0, int y0, int x1, int y1, TColor color,
                                  const TRect& visible) {
   if (!WithinReach(x0, y0, x1, y1)) return false;
-  PrepareDirectWrite();
-  QImage& image = ImageOf(fBitmap);
-  uchar* bits = image.bits();
-  const qsizetype bytesPerLine = image.bytesPerLine();
+  const auto [bits, bytesPerLine] = BeginDirectWrite();
   const QRgb rgb = ToQRgb(color);
   const auto fillRow = [&](int y, int first, int last) {
     QRgb* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
