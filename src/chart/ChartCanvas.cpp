@@ -437,14 +437,11 @@ void TChartCanvas3D::ScreenToPlane(int&, int&, int) const {}
 
 TPoint TChartCanvas3D::PlaneToScreen(int x, int y, int) const { return {x, y}; }
 
-bool TChartCanvas3D::SurfaceCanShow(TCanvas& destination, const TRect& userRect,
-                                    const TBitmap& frame) const {
-  // The surface shows the last frame whole, and drawing the spare frame onto
-  // it shares the spare's pixels rather than copying them.
-  const TBitmap& surface = destination.Bitmap();
-  return surface.SharesPixelsWith(*fBufferImage) && userRect.Left == 0 && userRect.Top == 0 &&
-         !destination.HasClip() && surface.Width() == frame.Width() &&
-         surface.Height() == frame.Height();
+bool TChartCanvas3D::SurfaceCanShowSpare(TCanvas& destination) const {
+  // Holding the last frame's very pixels, the surface has the frame's size
+  // (that of the spare) and took it whole at (0, 0); without a clip, drawing
+  // the spare onto it shares the spare's pixels rather than copying them.
+  return destination.Bitmap().SharesPixelsWith(*fBufferImage) && !destination.HasClip();
 }
 
 TRect TChartCanvas3D::BeginFrame(TCanvas& destination, TView3DOptions* options, TColor, bool is3D,
@@ -485,7 +482,7 @@ TRect TChartCanvas3D::BeginFrame(TCanvas& destination, TView3DOptions* options, 
   //   kept where it is shared.
   if (fFramesPaintEveryPixel && fBufferImage->SharesPixels()) {
     const bool haveSpare = fSpareImage && fSpareImage->Width() == w && fSpareImage->Height() == h;
-    if (haveSpare && SurfaceCanShow(destination, userRect, *fSpareImage)) {
+    if (haveSpare && SurfaceCanShowSpare(destination)) {
       destination.Draw(0, 0, *fSpareImage);
     }
     if (fBufferImage->SharesPixels()) {

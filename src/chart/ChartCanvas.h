@@ -329,9 +329,10 @@ class TChartCanvas3D : public TCanvas3D {
   // the way the pen draws it at scale 1; false when the pen is not wide,
   // solid and plain, or the line is left to the surface.
   bool DrawScaledLine(int x0, int y0, int x1, int y1);
-  // Whether destination's bitmap holds the last frame's pixels, whole, and
-  // drawing frame onto it makes it share frame's pixels instead.
-  bool SurfaceCanShow(TCanvas& destination, const TRect& userRect, const TBitmap& frame) const;
+  // Whether destination's bitmap holds the last frame's pixels, and drawing
+  // the spare frame (of the frame's size) onto it makes it share the spare's
+  // pixels instead.
+  bool SurfaceCanShowSpare(TCanvas& destination) const;
   struct WideLineCoverage;
 
   int fCentreX = 0;

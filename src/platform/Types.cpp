@@ -1,7 +1,5 @@
 #include "platform/Types.h"
 
-#include <algorithm>
-
 namespace drivesim {
 
 TColor ColorToRGB(TColor color) {
