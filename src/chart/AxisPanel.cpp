@@ -77,6 +77,9 @@ void TCustomAxisPanel::RenderContents() {
   PaintWalls();
   if (fAxisVisible && fAxisBehind) DrawAxes();
   if (OnBeforeDrawSeries) OnBeforeDrawSeries(*this);
+  // The background ends here: the series and what lies over them are drawn
+  // afresh in every frame.
+  canvas.EndBackground();
   // Index order: a later series covers an earlier one where they cross;
   // the shaded regions go first, behind every other series. The list is
   // walked by index, so that an event handler that detaches a series cannot

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "chart/ChartBackground.h"
 #include "chart/ChartStrings.h"
 #include "chart/ChartWideLines.h"
 #include "platform/Numbers.h"
@@ -158,6 +159,8 @@ bool TChartCanvas3D::SegmentsLeaveEndPixel() const {
 }
 
 void TChartCanvas3D::DrawSegments(const TThinLine* lines, int count) {
+  RecordedCall call(*this, RecordedCall::kSegments);
+  if (call.Lines(lines, count).Skip()) return;
   if (!fTarget || lines == nullptr || count <= 0) return;
   const int width = fTarget->Pen().Width();
   if (width <= 1) {
@@ -229,6 +232,7 @@ void TChartCanvas3D::FreeBufferImage() {
   if (fBufferImage && fTarget == &fBufferImage->Canvas()) DetachCanvas();
   fBufferImage.reset();
   fSpareImage.reset();
+  fBackground.reset();
 }
 
 TColor TChartCanvas3D::BackgroundColor() const {
@@ -279,10 +283,13 @@ void TChartCanvas3D::ChangeBuffered(bool value) {
 // TChartCanvas3D: flat drawing
 
 void TChartCanvas3D::PlotPixel(int x, int y, TColor color) {
+  RecordedCall call(*this, RecordedCall::kPlotPixel);
+  if ((call << x << y << static_cast<int>(color)).Skip()) return;
   if (fTarget) fTarget->SetPixel(x, y, ColorToRGB(color));
 }
 
 void TChartCanvas3D::DrawGraphic(int x, int y, const TBitmap* picture) {
+  RecordedCall(*this, RecordedCall::kPicture).Refuse();
   if (!fTarget || !picture || picture->Width() <= 0 || picture->Height() <= 0) return;
   // A monochrome picture maps its two colours to the background colour and
   // the text colour; text here is always written in the font's colour.
@@ -291,14 +298,20 @@ void TChartCanvas3D::DrawGraphic(int x, int y, const TBitmap* picture) {
 }
 
 void TChartCanvas3D::DrawEllipse(int x0, int y0, int x1, int y1) {
+  RecordedCall call(*this, RecordedCall::kEllipse);
+  if ((call << x0 << y0 << x1 << y1).Skip()) return;
   if (fTarget) fTarget->Ellipse(x0, y0, x1, y1);
 }
 
 void TChartCanvas3D::FillArea(const TRect& rect) {
+  RecordedCall call(*this, RecordedCall::kFillArea);
+  if ((call << rect).Skip()) return;
   if (fTarget) fTarget->FillRect(rect);
 }
 
 void TChartCanvas3D::DrawLineTo(int x, int y) {
+  RecordedCall call(*this, RecordedCall::kLineTo);
+  if ((call << x << y).Skip()) return;
   if (!fTarget) return;
   const TPoint from = fTarget->PenPos();
   if (DrawScaledLine(from.X, from.Y, x, y)) return;
@@ -319,6 +332,8 @@ void TChartCanvas3D::MovePenTo(int x, int y) {
 }
 
 void TChartCanvas3D::DrawRectangle(int x0, int y0, int x1, int y1) {
+  RecordedCall call(*this, RecordedCall::kRectangle);
+  if ((call << x0 << y0 << x1 << y1).Skip()) return;
   if (!fTarget) return;
   if (DrawWideBox(x0, y0, x1, y1)) return;
   fTarget->Rectangle(x0, y0, x1, y1);
@@ -326,15 +341,20 @@ void TChartCanvas3D::DrawRectangle(int x0, int y0, int x1, int y1) {
 
 void TChartCanvas3D::DrawRoundedRectangle(int x0, int y0, int x1, int y1, int cornerWidth,
                                           int cornerHeight) {
+  RecordedCall call(*this, RecordedCall::kRoundedRectangle);
+  if ((call << x0 << y0 << x1 << y1 << cornerWidth << cornerHeight).Skip()) return;
   if (fTarget) fTarget->RoundRect(x0, y0, x1, y1, cornerWidth, cornerHeight);
 }
 
 void TChartCanvas3D::DrawGraphicStretched(const TRect& rect, const TBitmap* picture) {
+  RecordedCall(*this, RecordedCall::kPicture).Refuse();
   if (!fTarget || !picture || picture->Width() <= 0 || picture->Height() <= 0) return;
   fTarget->StretchDraw(rect, *picture);
 }
 
 void TChartCanvas3D::WriteText(int x, int y, const std::string& text) {
+  RecordedCall call(*this, RecordedCall::kText);
+  if ((call << x << y << text).Skip()) return;
   // The surface writes text in its font's colour, resolved to RGB, placed by
   // its alignment flags over a background that follows its background mode.
   if (fTarget) fTarget->TextOut(x, y, text);
@@ -357,6 +377,8 @@ void TChartCanvas3D::ClipTo(const TRect& rect) {
 }
 
 void TChartCanvas3D::DrawHorizontal(int x0, int x1, int y) {
+  RecordedCall call(*this, RecordedCall::kHorizontal);
+  if ((call << x0 << x1 << y).Skip()) return;
   if (!fTarget) return;
   if (DrawScaledLine(x0, y, x1, y)) return;
   if (DrawRoundLine(x0, y, x1, y)) return;
@@ -370,6 +392,8 @@ void TChartCanvas3D::DrawBox(const TRect& rect) {
 }
 
 void TChartCanvas3D::DrawVertical(int x, int y0, int y1) {
+  RecordedCall call(*this, RecordedCall::kVertical);
+  if ((call << x << y0 << y1).Skip()) return;
   if (!fTarget) return;
   if (DrawScaledLine(x, y0, x, y1)) return;
   if (DrawRoundLine(x, y0, x, y1)) return;
@@ -383,6 +407,8 @@ void TChartCanvas3D::ClearArea(const TRect& rect) { FillArea(rect); }
 void TChartCanvas3D::MarkDirty() { fDirty = true; }
 
 void TChartCanvas3D::DrawSegment(int x0, int y0, int x1, int y1) {
+  RecordedCall call(*this, RecordedCall::kSegment);
+  if ((call << x0 << y0 << x1 << y1).Skip()) return;
   if (!fTarget) return;
   if (DrawScaledLine(x0, y0, x1, y1)) return;
   if (DrawRoundLine(x0, y0, x1, y1)) return;
@@ -391,11 +417,15 @@ void TChartCanvas3D::DrawSegment(int x0, int y0, int x1, int y1) {
 }
 
 void TChartCanvas3D::DrawPolygon(const TPoint* points, int lastIndex) {
+  RecordedCall call(*this, RecordedCall::kPolygon);
+  if (call.Points(points, lastIndex + 1).Skip()) return;
   if (!fTarget || !points || lastIndex < 0) return;
   fTarget->Polygon(points, lastIndex + 1);
 }
 
 void TChartCanvas3D::DrawRotatedText(int x, int y, const std::string& text, int angle) {
+  RecordedCall call(*this, RecordedCall::kRotatedText);
+  if ((call << x << y << angle << text).Skip()) return;
   if (!fTarget) return;
   if (angle > 360) angle -= 360;
   // The brush stays clear after the call: the text's background follows the
@@ -517,6 +547,7 @@ void TChartCanvas3D::SetProjection(int depth, const TRect&, const TRect& rect) {
 
 void TChartCanvas3D::EndFrame(TCanvas& destination, TCanvas& defaultSurface,
                               const TRect& userRect) {
+  if (fBackground) fBackground->pass = BackgroundRecord::Pass::kNone;
   if (fBuffered && fBufferImage) {
     destination.Draw(userRect.Left, userRect.Top, *fBufferImage);
     fDirty = false;

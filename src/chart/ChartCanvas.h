@@ -34,6 +34,10 @@ class ChartException : public Exception {
   using Exception::Exception;
 };
 
+// Thrown while a frame's background is compared with the last one's and a
+// drawing call differs: the frame is then drawn again, whole.
+struct BackgroundChanged {};
+
 enum TGradientDirection {
   gdTopBottom,
   gdBottomTop,
@@ -307,7 +311,32 @@ class TChartCanvas3D : public TCanvas3D {
   // colour.
   int GradientBrushCount() const { return fGradientBrushCount; }
 
+  // The background kept from frame to frame. A buffered frame that paints
+  // every pixel is drawn in two parts: its background (everything before
+  // the series) and the rest. Each drawing call of the background is
+  // recorded with the state it draws in. Once two frames in a row drew the
+  // same background, its picture is kept; a later frame whose background
+  // calls are the same again (compared, not drawn) copies back from it only
+  // the tiles drawn on since, and draws the rest as ever. A call that
+  // differs throws BackgroundChanged, and the frame is drawn again whole.
+  //
+  // BeginBackground starts a frame's background, compared when reuse is
+  // asked for and possible, else drawn and recorded; EndBackground ends it.
+  void BeginBackground(bool reuse);
+  void EndBackground();
+  // Whether the next frame's background can be compared rather than drawn.
+  bool CanReuseBackground() const;
+  // Frames so far whose background was copied back rather than drawn.
+  int BackgroundReuses() const { return fBackgroundReuses; }
+
  private:
+  struct BackgroundRecord;
+  class RecordedCall;
+  friend class RecordedCall;
+  // A buffered frame that paints every pixel is being drawn into the buffer.
+  bool DrawsIntoBuffer() const;
+  std::unique_ptr<BackgroundRecord> fBackground;
+  int fBackgroundReuses = 0;
   // A wide line of the round pen, when RoundLines is set and the pen is one
   // it draws; the pen then ends at (x1, y1).
   bool DrawRoundLine(int x0, int y0, int x1, int y1);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "chart/ChartBackground.h"
 #include "chart/ChartCanvas.h"
 #include "platform/Numbers.h"
 
@@ -223,6 +224,12 @@ void TChartCanvas3D::FillGradient(const TRect& rect, TColor startColor, TColor e
 
 void TChartCanvas3D::FillGradientAround(const TRect& rect, const TRect& hole, TColor startColor,
                                         TColor endColor, TGradientDirection direction) {
+  RecordedCall call(*this, RecordedCall::kGradient);
+  if ((call << rect << hole << static_cast<int>(startColor) << static_cast<int>(endColor)
+            << static_cast<int>(direction))
+          .Skip()) {
+    return;
+  }
   fGradientBrushCount = 0;
   if (!fTarget) return;
   if (direction != gdTopBottom && direction != gdLeftRight) std::swap(startColor, endColor);
@@ -249,6 +256,8 @@ void TChartCanvas3D::FillGradientAround(const TRect& rect, const TRect& hole, TC
 }
 
 void TChartCanvas3D::ClearAreaAround(const TRect& rect, const TRect& hole) {
+  RecordedCall call(*this, RecordedCall::kClearAround);
+  if ((call << rect << hole).Skip()) return;
   if (fTarget) FillAround(*fTarget, rect, hole);
 }
 

@@ -119,10 +119,15 @@ void TCustomChartPanel::RenderTo(TCanvas& canvas, const TRect& rect) {
     const int w = fPanelBounds.Width();
     const int h = fPanelBounds.Height();
     const int b = DevicePixels(fBorderWidth);
-    // With the background left out under the hole offered, then, should the
-    // hole not be filled, once more with the whole background.
-    for (const bool wholeBackground : {false, true}) {
-      fBackgroundHole = wholeBackground ? TRect{} : OfferedBackgroundHole();
+    // With the background the last frames kept, when its drawing calls are
+    // the same again; else drawn with the background left out under the
+    // hole offered; then, should the hole not be filled, once more with the
+    // whole background.
+    enum Attempt { kKeptBackground, kHole, kWholeBackground };
+    for (int attempt = chartCanvas.CanReuseBackground() ? kKeptBackground : kHole;
+         attempt <= kWholeBackground; ++attempt) {
+      fBackgroundHole = attempt == kWholeBackground ? TRect{} : OfferedBackgroundHole();
+      chartCanvas.BeginBackground(attempt == kKeptBackground);
       fPlotRect = TRect{fPanelBounds.Left + b + MulDiv(MarginLeft(), w, 100),
                         fPanelBounds.Top + b + MulDiv(MarginTop(), h, 100),
                         fPanelBounds.Right - b - MulDiv(MarginRight(), w, 100),
@@ -132,6 +137,10 @@ void TCustomChartPanel::RenderTo(TCanvas& canvas, const TRect& rect) {
         RenderContents();
         break;
       } catch (const BackgroundUncovered&) {
+        chartCanvas.RemoveClip();
+        chartCanvas.ResetDrawingState();
+        attempt = kHole;
+      } catch (const BackgroundChanged&) {
         chartCanvas.RemoveClip();
         chartCanvas.ResetDrawingState();
       }

@@ -18,6 +18,7 @@
 
 #include "platform/CanvasFontCache.h"
 #include "platform/CanvasPainter.h"
+#include "platform/DamageTiles.h"
 #include "platform/PixelLayer.h"
 #include "platform/PixelRuns.h"
 
@@ -147,6 +148,8 @@ void TCanvas::LineTo(int x, int y) {
   }
   Painter painter(*this, Mix::PenMode);
   if (!painter) return;
+  // A wide pen covers half its width around the line, its round ends too.
+  painter.Touches(LineBounds(from, fPenPos, fPen.Width() / 2 + 2, VisibleRect()));
   painter.Shape(MakeQPen(fPen), Qt::NoBrush,
                 [&](QPainter& p) { p.drawLine(from.X, from.Y, x, y); });
 }
@@ -300,7 +303,7 @@ void TCanvas::FillRect(const TRect& rect) {
     if (area.IsEmpty()) return;
     PrepareDirectWrite();
     FillPixels(ImageOf(fBitmap), area, ToQRgb(fBrush.Color()));
-    fBitmap.Changed();
+    fBitmap.Changed(area);
     return;
   }
   Painter painter(*this, Mix::Copy);
@@ -317,7 +320,7 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
   if (!PointInRect(VisibleRect(), TPoint{x, y})) return;
   PrepareDirectWrite();
   reinterpret_cast<QRgb*>(ImageOf(fBitmap).scanLine(y))[x] = ToQRgb(color);
-  fBitmap.Changed();
+  fBitmap.Changed(TRect{x, y, x + 1, y + 1});
 }
 
 // ---------------------------------------------------------------------------
@@ -366,7 +369,7 @@ void TCanvas::Draw(int x, int y, const TBitmap& source) {
       const uchar* from = image.constScanLine(row - y) + (area.Left - x) * sizeof(QRgb);
       std::memcpy(bits + row * stride + area.Left * sizeof(QRgb), from, bytes);
     }
-    fBitmap.Changed();
+    fBitmap.Changed(area);
     return;
   }
   // Drawing a bitmap onto itself copies from a snapshot.
@@ -399,7 +402,31 @@ void TCanvas::DrawPixelLayer(const TPixelLayer& layer) {
                 colors + run.First + (from - run.X),
                 static_cast<std::size_t>(to - from) * sizeof(QRgb));
   }
-  fBitmap.Changed();
+  fBitmap.Changed(IntersectRects(visible, layer.Bounds()));
+}
+
+bool TCanvas::RestoreDamage(const TBitmap& source) {
+  TDamageTiles* damage = fBitmap.Damage();
+  const QImage& image = ImageOf(source);
+  if (!damage || &source == &fBitmap || fHasClip || source.Width() != fBitmap.Width() ||
+      source.Height() != fBitmap.Height() || image.format() != QImage::Format_RGB32) {
+    return false;
+  }
+  if (damage->IsClear()) return true;
+  const auto [bits, stride] = BeginDirectWrite();
+  const qsizetype sourceStride = image.bytesPerLine();
+  const uchar* sourceBits = image.constBits();
+  damage->ForEachRun([&](const TRect& run) {
+    const std::size_t bytes = static_cast<std::size_t>(run.Width()) * sizeof(QRgb);
+    const qsizetype offset = run.Left * static_cast<qsizetype>(sizeof(QRgb));
+    for (int row = run.Top; row < run.Bottom; ++row) {
+      std::memcpy(bits + row * stride + offset, sourceBits + row * sourceStride + offset, bytes);
+    }
+  });
+  damage->Clear();
+  // The pixels copied are the source's again: nothing is left marked.
+  fBitmap.Changed(TRect{});
+  return true;
 }
 
 }  // namespace drivesim

@@ -147,6 +147,24 @@ class TCanvas {
   // Sets the pixels of the layer to the layer's colours (a copy: the pen's
   // mode does not apply), as far as they lie in the bitmap and the clip.
   void DrawPixelLayer(const TPixelLayer& layer);
+  // Copies from source, an image of this bitmap's size, every tile the
+  // bitmap's damage map marks, and clears the map: the bitmap then shows the
+  // source's picture wherever it was not drawn on since the source was the
+  // same. False, with nothing copied, without a damage map, under a clip, or
+  // for a source of another size or kind.
+  bool RestoreDamage(const TBitmap& source);
+
+  // Where the pen stands and how far along its dot pattern it is: what a
+  // line drawn from here continues. RestorePlace sets both back.
+  struct PenPlace {
+    TPoint Position;
+    int Phase;
+  };
+  PenPlace Place() const { return {fPenPos, fPatternPhase}; }
+  void RestorePlace(const PenPlace& place) {
+    fPenPos = place.Position;
+    fPatternPhase = place.Phase;
+  }
 
  private:
   // Sets the text background from the brush, as a newly selected brush does.

@@ -11,12 +11,22 @@
 #include <QPainter>
 #include <QPen>
 #include <QRect>
+#include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "platform/Canvas.h"
 #include "platform/Graphics.h"
 
 namespace drivesim {
+
+// The pixels a line from a to b may set, spread pixels more on every side,
+// inside visible.
+inline TRect LineBounds(TPoint a, TPoint b, int spread, const TRect& visible) {
+  const TRect box{std::min(a.X, b.X) - spread, std::min(a.Y, b.Y) - spread,
+                  std::max(a.X, b.X) + 1 + spread, std::max(a.Y, b.Y) + 1 + spread};
+  return IntersectRects(box, visible);
+}
 
 inline QImage& ImageOf(TBitmap& bitmap) { return *static_cast<QImage*>(bitmap.PlatformImage()); }
 
@@ -90,8 +100,15 @@ struct TCanvas::Painter {
     fPainter = &painter;
   }
   ~Painter() {
-    if (fPainter) fCanvas.fBitmap.Changed();
+    if (!fPainter) return;
+    if (fTouched) {
+      fCanvas.fBitmap.Changed(*fTouched);
+    } else {
+      fCanvas.fBitmap.Changed();
+    }
   }
+  // The drawing sets no pixel outside touched.
+  void Touches(const TRect& touched) { fTouched = touched; }
   Painter(const Painter&) = delete;
   Painter& operator=(const Painter&) = delete;
 
@@ -138,6 +155,7 @@ struct TCanvas::Painter {
  private:
   TCanvas& fCanvas;
   QPainter* fPainter = nullptr;
+  std::optional<TRect> fTouched;
 };
 
 }  // namespace drivesim

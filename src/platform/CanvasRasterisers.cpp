@@ -489,7 +489,7 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
   if (!pattern && !notXor) {
     SetSolidLinePixels(bits, stride, visible, from, to, penColor);
     phase += steps;
-    fBitmap.Changed();
+    fBitmap.Changed(LineBounds(from, to, 0, visible));
     return;
   }
 
@@ -568,7 +568,7 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
       }
     }
     phase += steps;
-    fBitmap.Changed();
+    fBitmap.Changed(LineBounds(from, to, 0, visible));
     return;
   }
 
@@ -584,7 +584,7 @@ void TCanvas::ThinLine(TPoint from, TPoint to, int& phase) {
     }
   }
   phase += steps;
-  fBitmap.Changed();
+  fBitmap.Changed(LineBounds(from, to, 0, visible));
 }
 
 void TCanvas::SetEllipsePixels(const TRect& box, bool fill, bool outline, const TRect& visible) {
@@ -635,12 +635,15 @@ void TCanvas::DrawThinLines(const TThinLine* lines, int count) {
   const TRect visible = VisibleRect();
   if (visible.IsEmpty()) return;
   const auto [bits, stride] = BeginDirectWrite();
+  const bool damage = fBitmap.Damage() != nullptr;
   for (int i = 0; i < count; ++i) {
     const TThinLine& line = lines[i];
-    SetSolidLinePixels(bits, stride, visible, TPoint{line.X0, line.Y0}, TPoint{line.X1, line.Y1},
-                       ToQRgb(line.Color));
+    const TPoint from{line.X0, line.Y0};
+    const TPoint to{line.X1, line.Y1};
+    SetSolidLinePixels(bits, stride, visible, from, to, ToQRgb(line.Color));
+    if (damage) fBitmap.MarkDamage(LineBounds(from, to, 0, visible));
   }
-  fBitmap.Changed();
+  fBitmap.Changed(TRect{});
 }
 
 void TCanvas::DrawThinLineRepeats(const TThinLineRepeat* repeats, int count, TColor color) {

@@ -273,6 +273,7 @@ bool TCanvas::DrawsRoundLines() const {
 bool TCanvas::SetRoundLinePixels(int x0, int y0, int x1, int y1, TColor color,
                                  const TRect& visible) {
   if (!WithinReach(x0, y0, x1, y1)) return false;
+  fBitmap.MarkDamage(LineBounds({x0, y0}, {x1, y1}, fPen.Width() / 2 + 2, visible));
   const auto [bits, bytesPerLine] = BeginDirectWrite();
   const QRgb rgb = ToQRgb(color);
   const auto fillRow = [&](int y, int first, int last) {
@@ -321,7 +322,8 @@ void TCanvas::DrawLines(const TThinLine* lines, int count, bool roundPen) {
   fPenPos = penPos;
   fPatternPhase = patternPhase;
   fBitmap.NotificationsEnabled = notify;
-  fBitmap.Changed();
+  // Each line marked its own damage.
+  fBitmap.Changed(TRect{});
 }
 
 }  // namespace drivesim

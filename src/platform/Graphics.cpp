@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/Canvas.h"
+#include "platform/DamageTiles.h"
 #include "platform/Numbers.h"
 
 namespace drivesim {
@@ -167,6 +168,7 @@ TBitmap::~TBitmap() = default;
 void TBitmap::SizeChanged() {
   fWidth = fImpl->image.width();
   fHeight = fImpl->image.height();
+  if (fDamage) fDamage->Reset(fWidth, fHeight);
 }
 
 void TBitmap::SetSize(int width, int height) {
@@ -219,7 +221,28 @@ void TBitmap::ExchangePixels(TBitmap& other) {
 }
 
 void TBitmap::Changed() {
+  if (fDamage) fDamage->MarkAll();
+  ++fChangeCount;
   if (NotificationsEnabled && OnChange) OnChange();
+}
+
+void TBitmap::Changed(const TRect& touched) {
+  if (fDamage) fDamage->Mark(touched);
+  ++fChangeCount;
+  if (NotificationsEnabled && OnChange) OnChange();
+}
+
+void TBitmap::KeepDamage(bool value) {
+  if (!value) {
+    fDamage.reset();
+  } else if (!fDamage) {
+    fDamage = std::make_unique<TDamageTiles>();
+    fDamage->Reset(fWidth, fHeight);
+  }
+}
+
+void TBitmap::MarkDamage(const TRect& rect) {
+  if (fDamage) fDamage->Mark(rect);
 }
 
 void* TBitmap::PlatformImage() { return &fImpl->image; }

@@ -131,6 +131,7 @@ class TFont {
 };
 
 class TCanvas;
+class TDamageTiles;
 
 // A persistent RGB image. It starts white and keeps everything drawn on it
 // until drawn over. Its canvas is created with it.
@@ -169,7 +170,21 @@ class TBitmap {
   // Called after drawing on the bitmap changed it, unless switched off.
   std::function<void()> OnChange;
   bool NotificationsEnabled = true;
+  // Drawing changed the bitmap: anywhere, or only inside touched (an empty
+  // rectangle when the drawing marked its damage itself). The damage is
+  // marked even while notifications are switched off.
   void Changed();
+  void Changed(const TRect& touched);
+  // How many changes the bitmap has heard of since it was made.
+  std::uint64_t ChangeCount() const { return fChangeCount; }
+
+  // While kept, the tiles drawing may have changed since the map was last
+  // cleared (TCanvas::RestoreDamage clears it). A new map, and the map after
+  // a change of size or an exchange of pixels, marks the whole image.
+  void KeepDamage(bool value);
+  TDamageTiles* Damage() { return fDamage.get(); }
+  const TDamageTiles* Damage() const { return fDamage.get(); }
+  void MarkDamage(const TRect& rect);
 
   // Opaque handle to the platform image (a QImage*), for the platform's own
   // widgets only. Its pixels may be drawn on through it, its size is only
@@ -184,6 +199,8 @@ class TBitmap {
 
   std::unique_ptr<Impl> fImpl;
   std::unique_ptr<TCanvas> fCanvas;
+  std::unique_ptr<TDamageTiles> fDamage;
+  std::uint64_t fChangeCount = 0;
   bool fMonochrome = false;
   int fWidth = 0;
   int fHeight = 0;
