@@ -20,6 +20,11 @@ constexpr std::size_t kLeftStateSize = 14;
 constexpr int kChangesBeforeRest = 4;
 constexpr int kRecordingPeriod = 16;
 
+// Beyond this share of the image drawn on since, copying back costs more
+// than drawing the background again: reading the kept picture as well as
+// writing the buffer.
+constexpr double kMostDamage = 0.4;
+
 void AppendDouble(std::vector<std::int32_t>& key, double value) {
   std::int32_t halves[2];
   std::memcpy(halves, &value, sizeof halves);
@@ -218,6 +223,7 @@ bool TChartCanvas3D::CanReuseBackground() const {
   const BackgroundRecord* record = fBackground.get();
   return record && record->pictureValid && record->callsComplete && fBuffered &&
          fFramesPaintEveryPixel && fBufferImage && fBufferImage->Damage() &&
+         fBufferImage->Damage()->MarkedShare() <= kMostDamage &&
          record->picture->Width() == fBufferImage->Width() &&
          record->picture->Height() == fBufferImage->Height();
 }
@@ -283,6 +289,16 @@ void TChartCanvas3D::EndBackground() {
     record.pictureValid = false;
     return;
   }
+  record.changes = 0;
+  record.framesAtRest = 0;
+  const bool kept = record.pictureValid && record.picture->Width() == fBufferImage->Width() &&
+                    record.picture->Height() == fBufferImage->Height();
+  if (kept) {
+    // The kept background drawn again whole (most of the buffer had been
+    // drawn on): the buffer shows the kept picture again everywhere.
+    fBufferImage->Damage()->Clear();
+    return;
+  }
   // Two frames in a row drew this background: its picture is kept, sharing
   // the buffer's pixels until the rest of the frame draws on them.
   if (!record.picture) record.picture = std::make_unique<TBitmap>();
@@ -292,8 +308,6 @@ void TChartCanvas3D::EndBackground() {
   keep.Draw(0, 0, *fBufferImage);
   fBufferImage->Damage()->Clear();
   record.pictureValid = true;
-  record.changes = 0;
-  record.framesAtRest = 0;
 }
 
 }  // namespace drivesim

@@ -25,6 +25,8 @@ class TDamageTiles {
   void Clear();
   bool All() const { return fAll; }
   bool IsClear() const { return !fAll && !fAny; }
+  // The share of the image's tiles marked, from 0 to 1.
+  double MarkedShare() const;
   int Width() const { return fWidth; }
   int Height() const { return fHeight; }
   // Whether the pixel (x, y) of the image lies in a marked tile.
@@ -39,8 +41,19 @@ class TDamageTiles {
   int fHeight = 0;
   int fColumns = 0;
   int fRows = 0;
+  // Marks tiles c0..c1 of rows r0..r1 (inside the image; none when r1 < r0).
+  void MarkTiles(int c0, int c1, int r0, int r1);
+
   bool fAll = true;
   bool fAny = false;
+  std::size_t fMarked = 0;
+  // The tiles of the last marks along the same columns of tiles, all
+  // marked: a trace drawn column by column marks mostly the same tiles
+  // again, and then only the rows beyond them are marked.
+  int fLastC0 = -1;
+  int fLastC1 = -1;
+  int fLastR0 = 0;
+  int fLastR1 = -1;
   std::vector<std::uint8_t> fTiles;
 };
 

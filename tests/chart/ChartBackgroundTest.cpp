@@ -185,10 +185,15 @@ TEST(ChartBackgroundTest, AFrameKeepsTheBackgroundOnlyWhileItsDrawingIsTheSame) 
   };
   EXPECT_EQ(print(scope.chart), print(fresh.chart));
   EXPECT_EQ(canvas.BackgroundReuses(), 3);
-  paintTick(tick - 1);
+  // Printing drew over the whole buffer: copying all of it back would cost
+  // more than drawing, so the next frame draws its background, finds it the
+  // kept one, and the frame after copies back again.
   fresh.Paint();
-  EXPECT_EQ(canvas.BackgroundReuses(), 4);
-  EXPECT_EQ(Pixels(scope.chart.Surface()), Pixels(fresh.chart.Surface()));
+  for (int reuses : {3, 4}) {
+    paintTick(tick - 1);
+    EXPECT_EQ(canvas.BackgroundReuses(), reuses);
+    EXPECT_EQ(Pixels(scope.chart.Surface()), Pixels(fresh.chart.Surface()));
+  }
 }
 
 }  // namespace

@@ -58,6 +58,19 @@ TEST(DamageTilesTest, MarksCoverTheTilesARectangleTouchesAndRunsFollowThemRowByR
   tiles.Mark({7, 3, 9, 5});
   EXPECT_EQ(Runs(tiles), (std::vector<TRect>{{0, 0, 16, 4}, {0, 4, 16, 8}}));
 
+  // Marks down the same column of tiles (a trace drawn column by column)
+  // add the rows beyond the ones already marked, above and below.
+  tiles.Clear();
+  tiles.Mark({1, 4, 2, 5});
+  EXPECT_DOUBLE_EQ(tiles.MarkedShare(), 1.0 / 9);
+  tiles.Mark({3, 0, 4, 10});
+  tiles.Mark({5, 9, 6, 10});
+  EXPECT_EQ(Runs(tiles), (std::vector<TRect>{{0, 0, 8, 4}, {0, 4, 8, 8}, {0, 8, 8, 10}}));
+  EXPECT_DOUBLE_EQ(tiles.MarkedShare(), 3.0 / 9);
+  tiles.Mark({9, 2, 10, 3});
+  tiles.Mark({2, 2, 3, 3});
+  EXPECT_EQ(Runs(tiles), (std::vector<TRect>{{0, 0, 16, 4}, {0, 4, 8, 8}, {0, 8, 8, 10}}));
+
   // Everything marked stays so whatever else is marked.
   tiles.MarkAll();
   tiles.Mark({0, 0, 1, 1});
