@@ -319,6 +319,9 @@ class TChartCanvas3D : public TCanvas3D {
   // calls are the same again (compared, not drawn) copies back from it only
   // the tiles drawn on since, and draws the rest as ever. A call that
   // differs throws BackgroundChanged, and the frame is drawn again whole.
+  // A buffer drawn on over most of its tiles draws its background instead;
+  // a background that changes frame after frame is recorded only now and
+  // then.
   //
   // BeginBackground starts a frame's background, compared when reuse is
   // asked for and possible, else drawn and recorded; EndBackground ends it.
