@@ -97,7 +97,7 @@ TEST(ChartBackgroundTest, EveryFrameShowsWhatOneFreshFrameShowsAndMostKeepTheirB
   std::mt19937 random(1210);
   ScopeChart scope;
   Recipe recipe;
-  constexpr int kFrames = 300;
+  constexpr int kFrames = 160;
   for (int frame = 0; frame < kFrames; ++frame) {
     recipe.tick = frame;
     recipe.rawPixel = false;
