@@ -39,7 +39,6 @@ void AppendDouble(std::vector<std::int32_t>& key, double value) {
 
 void TChartCanvas3D::RecordedCall::Begin(BackgroundRecord& record, Op op) {
   fRecord = &record;
-  fCounted = true;
   if (record.depth++ > 0 || !fCanvas.DrawsIntoBuffer()) return;
   fActive = true;
   record.key.clear();
@@ -93,7 +92,6 @@ void TChartCanvas3D::RecordedCall::AppendState() {
   const TPen& pen = target.Pen();
   const TBrush& brush = target.Brush();
   const TFont& font = target.Font();
-  const TCanvas::PenPlace place = target.Place();
   const TRect clip = target.HasClip() ? target.ClipRect() : TRect{};
   const std::int32_t state[] = {static_cast<std::int32_t>(pen.Color()),
                                 pen.Width(),
@@ -126,6 +124,7 @@ void TChartCanvas3D::RecordedCall::AppendState() {
   // Only a line from the pen's place starts where the pen stands; every
   // other call moves the pen first or does not use it.
   if (key.front() == kLineTo) {
+    const TCanvas::PenPlace place = target.Place();
     key.insert(key.end(), {place.Position.X, place.Position.Y, place.Phase});
   }
   AppendDouble(key, fCanvas.fScale);

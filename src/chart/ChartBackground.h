@@ -82,7 +82,7 @@ class TChartCanvas3D::RecordedCall {
     if (record && record->pass != BackgroundRecord::Pass::kNone) Begin(*record, op);
   }
   ~RecordedCall() {
-    if (fCounted) End();
+    if (fRecord) End();
   }
   RecordedCall(const RecordedCall&) = delete;
   RecordedCall& operator=(const RecordedCall&) = delete;
@@ -109,8 +109,8 @@ class TChartCanvas3D::RecordedCall {
   void StoreLeftState(std::int32_t* state) const;
 
   TChartCanvas3D& fCanvas;
+  // The record while one is made or compared, else nullptr.
   BackgroundRecord* fRecord = nullptr;
-  bool fCounted = false;
   bool fActive = false;
   // Where the state the call leaves goes in the recording, or -1.
   std::ptrdiff_t fLeftState = -1;
