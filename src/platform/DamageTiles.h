@@ -27,8 +27,6 @@ class TDamageTiles {
   bool IsClear() const { return !fAll && !fAny; }
   // The share of the image's tiles marked, from 0 to 1.
   double MarkedShare() const;
-  int Width() const { return fWidth; }
-  int Height() const { return fHeight; }
   // Whether the pixel (x, y) of the image lies in a marked tile.
   bool Marked(int x, int y) const;
   // Calls f(TRect) for each run of marked tiles along a row of tiles, cut to

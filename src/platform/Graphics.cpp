@@ -222,12 +222,15 @@ void TBitmap::ExchangePixels(TBitmap& other) {
 
 void TBitmap::Changed() {
   if (fDamage) fDamage->MarkAll();
-  ++fChangeCount;
-  if (NotificationsEnabled && OnChange) OnChange();
+  Notify();
 }
 
 void TBitmap::Changed(const TRect& touched) {
   if (fDamage) fDamage->Mark(touched);
+  Notify();
+}
+
+void TBitmap::Notify() {
   ++fChangeCount;
   if (NotificationsEnabled && OnChange) OnChange();
 }

@@ -196,6 +196,8 @@ class TBitmap {
   struct Impl;
   // Takes the size of the image after it was replaced.
   void SizeChanged();
+  // Counts a change and calls OnChange when notifications are on.
+  void Notify();
 
   std::unique_ptr<Impl> fImpl;
   std::unique_ptr<TCanvas> fCanvas;
