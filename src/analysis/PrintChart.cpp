@@ -90,8 +90,22 @@ void LayOutChart(TChart& chart) {
 }
 
 void RenderChart(TChart& chart, TBitmap& bitmap, int scale) {
-  const double ratio = chart.PixelRatio();
+  // Drawn straight onto the bitmap: the chart's own buffer would be one more
+  // image of the bitmap's size, filled, drawn on and handed over for one
+  // frame. The chart paints every pixel, so the picture is the same. The
+  // chart gets its pixel ratio and its buffering back, also when drawing
+  // fails.
+  struct Restore {
+    TChart& Chart;
+    double Ratio;
+    bool Buffered;
+    ~Restore() {
+      Chart.ChartCanvas().ChangeBuffered(Buffered);
+      Chart.SetPixelRatio(Ratio);
+    }
+  } restore{chart, chart.PixelRatio(), chart.ChartCanvas().IsBuffered()};
   chart.SetPixelRatio(scale);
+  chart.ChartCanvas().ChangeBuffered(false);
   bitmap.SetSize(chart.ClientWidth(), chart.ClientHeight());
   const TRect plot = chart.PlotRect();
   chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
@@ -99,7 +113,6 @@ void RenderChart(TChart& chart, TBitmap& bitmap, int scale) {
   // of the last layout; where this one moved the plot, a second pass
   // measures it by the lengths on the new one.
   if (chart.PlotRect() != plot) chart.RenderTo(bitmap.Canvas(), chart.ClientRect());
-  chart.SetPixelRatio(ratio);
 }
 
 }  // namespace drivesim

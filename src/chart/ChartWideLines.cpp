@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/DamageTiles.h"
+
 namespace drivesim {
 
 // ---------------------------------------------------------------------------
@@ -42,8 +44,7 @@ void AddRepeated(std::vector<TThinLineRepeat>& lines, int x0, int y0, int x1, in
 
 }  // namespace
 
-const TChartCanvas3D::WideLineCoverage::Entry* TChartCanvas3D::WideLineCoverage::Find(
-    const Key& key) {
+TChartCanvas3D::WideLineCoverage::Entry* TChartCanvas3D::WideLineCoverage::Find(const Key& key) {
   ++Uses;
   for (Entry& entry : Entries) {
     if (entry.Line == key) {
@@ -54,9 +55,22 @@ const TChartCanvas3D::WideLineCoverage::Entry* TChartCanvas3D::WideLineCoverage:
   return nullptr;
 }
 
-const TChartCanvas3D::WideLineCoverage::Entry& TChartCanvas3D::WideLineCoverage::Learn(
-    const Key& key, const TPen& pen) {
-  TBitmap blank(key.SurfaceWidth, key.SurfaceHeight);
+TBitmap& TChartCanvas3D::WideLineCoverage::BlankImage(int width, int height) {
+  if (!Blank || Blank->Width() != width || Blank->Height() != height) {
+    // A new image is white all over: nothing of it is marked.
+    Blank = std::make_unique<TBitmap>(width, height);
+    Blank->KeepDamage(true);
+    Blank->Damage()->Clear();
+  }
+  TCanvas& canvas = Blank->Canvas();
+  canvas.RemoveClip();
+  canvas.FillDamage(clWhite);
+  return *Blank;
+}
+
+TChartCanvas3D::WideLineCoverage::Entry TChartCanvas3D::WideLineCoverage::Learn(const Key& key,
+                                                                                const TPen& pen) {
+  TBitmap& blank = BlankImage(key.SurfaceWidth, key.SurfaceHeight);
   TCanvas& canvas = blank.Canvas();
   if (key.HasClip) canvas.IntersectClipRect(key.Clip);
   canvas.Pen().Assign(pen);
@@ -82,7 +96,7 @@ const TChartCanvas3D::WideLineCoverage::Entry& TChartCanvas3D::WideLineCoverage:
     const int y = horizontal ? acrossAt : along;
     return blank.Pixel(x, y) == 0;  // outside the image reads 0xFFFFFFFF
   };
-  Entry entry{key, true, {}, Uses};
+  Entry entry{key, true, false, {}, Uses};
   for (int a = across - margin; a <= across + margin && entry.Learnt; ++a) {
     const bool edge = a == across - margin || a == across + margin;
     int start = alongLow;
@@ -107,10 +121,10 @@ const TChartCanvas3D::WideLineCoverage::Entry& TChartCanvas3D::WideLineCoverage:
       start = stop;
     }
   }
-  return Keep(std::move(entry));
+  return entry;
 }
 
-const TChartCanvas3D::WideLineCoverage::Entry& TChartCanvas3D::WideLineCoverage::LearnBox(
+TChartCanvas3D::WideLineCoverage::Entry TChartCanvas3D::WideLineCoverage::LearnBox(
     const Key& key, const TBitmap& blank) {
   const int margin = key.PenWidth + 2;
   const int left = std::min(key.X0, key.X1) - margin;
@@ -123,7 +137,7 @@ const TChartCanvas3D::WideLineCoverage::Entry& TChartCanvas3D::WideLineCoverage:
     int X0, Y0, X1, Y1;
   };
   std::vector<Block> blocks;
-  Entry entry{key, true, {}, Uses};
+  Entry entry{key, true, false, {}, Uses};
   for (int y = top; y <= bottom && entry.Learnt; ++y) {
     int x = left;
     while (x <= right) {
@@ -157,26 +171,29 @@ const TChartCanvas3D::WideLineCoverage::Entry& TChartCanvas3D::WideLineCoverage:
       for (int y = block.Y0; y < block.Y1; ++y) AddRepeated(entry.Lines, block.X0, y, block.X1, y);
     }
   }
-  return Keep(std::move(entry));
+  return entry;
 }
 
 const TChartCanvas3D::WideLineCoverage::Entry* TChartCanvas3D::WideLineCoverage::Coverage(
     const Key& key, const TPen& pen) {
-  const Entry* entry = Find(key);
-  if (!entry) entry = &Learn(key, pen);
+  Entry* entry = Find(key);
+  if (!entry) {
+    Keep(Entry{key, false, true, {}, Uses});
+    return nullptr;
+  }
+  if (entry->Pending) *entry = Learn(key, pen);
   return entry->Learnt ? entry : nullptr;
 }
 
-const TChartCanvas3D::WideLineCoverage::Entry& TChartCanvas3D::WideLineCoverage::Keep(
-    Entry&& entry) {
+void TChartCanvas3D::WideLineCoverage::Keep(Entry&& entry) {
   if (Entries.size() >= kLines) {
     Entries.erase(
         std::min_element(Entries.begin(), Entries.end(),
                          [](const Entry& a, const Entry& b) { return a.LastUse < b.LastUse; }));
   }
   Entries.push_back(std::move(entry));
-  return Entries.back();
 }
+
 // ---------------------------------------------------------------------------
 // Drawing from what was learnt
 

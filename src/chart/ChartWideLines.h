@@ -5,6 +5,7 @@
 // header.
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "chart/ChartCanvas.h"
@@ -45,9 +46,14 @@ struct TChartCanvas3D::WideLineCoverage {
   };
   struct Entry {
     Key Line;
-    // False when the surface's pixels could not be learnt: the surface then
-    // draws the line itself every time.
+    // False when the surface's pixels could not be learnt, or are not
+    // learnt yet: the surface then draws the line itself.
     bool Learnt = false;
+    // Drawn once so far, not learnt yet: learning costs more than the
+    // surface's own drawing, so a line is learnt only when drawn again (the
+    // next frame's axis), and a line drawn once (a printed chart's grid, the
+    // moving grid of a running chart) costs what the surface's drawing does.
+    bool Pending = false;
     // The pixels as thin lines, those of the same length one step apart
     // (the dots of a dotted line, the rows of a block) as one repeat.
     std::vector<TThinLineRepeat> Lines;
@@ -57,27 +63,37 @@ struct TChartCanvas3D::WideLineCoverage {
   static constexpr std::size_t kLines = 40;
   std::vector<Entry> Entries;
   unsigned Uses = 0;
+  // The blank image lines are learnt on, kept from one line to the next:
+  // at print density a chart's surface holds millions of pixels, and a new
+  // image for every line of its grid cost more than drawing the grid. Its
+  // damage map says what the last line set, and only that is made white
+  // again.
+  std::unique_ptr<TBitmap> Blank;
+
+  // Blank, white and without a clip, of the surface's size.
+  TBitmap& BlankImage(int width, int height);
 
   // The entry of the key, counted as used; nullptr when there is none.
-  const Entry* Find(const Key& key);
+  Entry* Find(const Key& key);
 
   // Learns the line's pixels from the surface. When they reach beyond the
   // band searched around the line, the entry says so and the line is left
   // to the surface.
-  const Entry& Learn(const Key& key, const TPen& pen);
+  Entry Learn(const Key& key, const TPen& pen);
 
   // The outline the surface's Rectangle set on blank, row by row over the
   // box and a band around it, as blocks: a row's run that continues a block
   // of the row above (the same columns) makes it one row taller. Each block
   // is kept as thin lines along its longer side.
-  const Entry& LearnBox(const Key& key, const TBitmap& blank);
+  Entry LearnBox(const Key& key, const TBitmap& blank);
 
-  // The entry of the key, learnt from the surface the first time it is
-  // asked for; nullptr when its pixels could not be learnt.
+  // The entry of the key, learnt from the surface the second time it is
+  // asked for; nullptr the first time and when its pixels could not be
+  // learnt.
   const Entry* Coverage(const Key& key, const TPen& pen);
 
   // Keeps the entry, in the place of the one used longest ago when full.
-  const Entry& Keep(Entry&& entry);
+  void Keep(Entry&& entry);
 };
 
 }  // namespace drivesim

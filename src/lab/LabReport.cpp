@@ -272,7 +272,8 @@ void Chart(ReportPages& pages, const QImage& image) {
 QImage ChartImage(const std::function<void(TBitmap&)>& draw) {
   TBitmap bitmap;
   draw(bitmap);
-  return static_cast<const QImage*>(bitmap.PlatformImage())->copy();
+  // The bitmap goes with this function: its pixels are shared, not copied.
+  return *static_cast<const QImage*>(bitmap.PlatformImage());
 }
 
 // The values of the nine inputs, in the main window's order.

@@ -211,6 +211,9 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
   }
   Painter painter(*this, Mix::PenMode);
   if (!painter) return;
+  // A wide pen's outline covers half its width on both sides of the frame.
+  painter.Touches(LineBounds(TPoint{box.Left, box.Top}, TPoint{box.Right, box.Bottom},
+                             outline ? fPen.Width() / 2 + 2 : 0, VisibleRect()));
   if (fill) {
     const TRect inside =
         outline ? TRect{box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1} : box;
@@ -425,6 +428,19 @@ bool TCanvas::RestoreDamage(const TBitmap& source) {
   });
   damage->Clear();
   // The pixels copied are the source's again: nothing is left marked.
+  fBitmap.Changed(TRect{});
+  return true;
+}
+
+bool TCanvas::FillDamage(TColor color) {
+  TDamageTiles* damage = fBitmap.Damage();
+  if (!damage) return false;
+  if (damage->IsClear()) return true;
+  PrepareDirectWrite();
+  QImage& image = ImageOf(fBitmap);
+  const QRgb rgb = ToQRgb(color);
+  damage->ForEachRun([&](const TRect& run) { FillPixels(image, run, rgb); });
+  damage->Clear();
   fBitmap.Changed(TRect{});
   return true;
 }

@@ -153,6 +153,11 @@ class TCanvas {
   // same. False, with nothing copied, without a damage map, under a clip, or
   // for a source of another size or kind.
   bool RestoreDamage(const TBitmap& source);
+  // Fills every tile the bitmap's damage map marks with the colour and
+  // clears the map: an image drawn on again and again, brought back to one
+  // colour at the cost of what was drawn. Ignores the clip. False, with
+  // nothing filled, without a damage map.
+  bool FillDamage(TColor color);
 
   // Where the pen stands and how far along its dot pattern it is: what a
   // line drawn from here continues. RestorePlace sets both back.

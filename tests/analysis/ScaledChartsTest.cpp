@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/PrintChart.h"
 #include "analysis/StepResponseChart.h"
 #include "analysis/Sweep.h"
 #include "analysis/SweepFiguresChart.h"
@@ -58,6 +59,48 @@ TEST(ScaledChartsTest, LegendAndChartsDoubleAtScaleTwo) {
   RenderSweepFigures(sweep, figures, 500, 300, 3);
   EXPECT_EQ(figures.Width(), 1500);
   EXPECT_EQ(figures.Height(), 900);
+}
+
+// A picture is drawn straight onto its bitmap, not through the chart's
+// buffer: it must be, pixel for pixel, the frame the buffered chart shows at
+// that ratio, and leave the chart buffered as it was.
+TEST(ScaledChartsTest, APictureIsTheBufferedFrameAndTheChartStaysBuffered) {
+  SweepOptions options;
+  options.Ticks = 300;
+  const SweepResult sweep = RunSweep(DriveInputs{}, ParseSweepSpec("feedback=0.5:2:4"), options);
+  for (int scale : {1, 2, 3}) {
+    SCOPED_TRACE(scale);
+    StepResponseChart pictured(StepCurvesOf(sweep), 420, 300);
+    StepResponseChart shown(StepCurvesOf(sweep), 420, 300);
+    TBitmap picture;
+    pictured.Render(picture, scale);
+    EXPECT_TRUE(pictured.Chart().ChartCanvas().IsBuffered());
+    EXPECT_EQ(pictured.Chart().PixelRatio(), 1.0);
+
+    // The buffered chart at the picture's density, laid out the same way:
+    // drawn again where the first frame moved the plot.
+    TChart& chart = shown.Chart();
+    chart.SetPixelRatio(scale);
+    TBitmap frame(chart.ClientWidth(), chart.ClientHeight());
+    const TRect plot = chart.PlotRect();
+    chart.RenderTo(frame.Canvas(), chart.ClientRect());
+    if (chart.PlotRect() != plot) chart.RenderTo(frame.Canvas(), chart.ClientRect());
+    ASSERT_EQ(picture.Width(), frame.Width());
+    ASSERT_EQ(picture.Height(), frame.Height());
+    int differ = 0;
+    for (int y = 0; y < frame.Height(); ++y) {
+      for (int x = 0; x < frame.Width(); ++x) differ += picture.Pixel(x, y) != frame.Pixel(x, y);
+    }
+    EXPECT_EQ(differ, 0);
+  }
+
+  // A chart drawn unbuffered stays so.
+  StepResponseChart unbuffered(StepCurvesOf(sweep), 200, 150);
+  unbuffered.Chart().ChartCanvas().ChangeBuffered(false);
+  TBitmap picture;
+  unbuffered.Render(picture, 2);
+  EXPECT_FALSE(unbuffered.Chart().ChartCanvas().IsBuffered());
+  EXPECT_EQ(picture.Width(), 400);
 }
 
 }  // namespace
