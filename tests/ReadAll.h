@@ -1,9 +1,13 @@
 #pragma once
 // The tests that run the program as a child process read its standard output
-// and error through pipes (or a terminal) to their end.
+// and error through pipes (or a terminal) to their end, and the files it
+// wrote whole.
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace drivesim {
@@ -19,6 +23,14 @@ inline void ReadAll(int fd, std::string& text) {
     text.append(buffer, static_cast<std::size_t>(got));
   }
   ::close(fd);
+}
+
+// The whole file, byte for byte; empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 }  // namespace drivesim

@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kMaxGridCells = 1000000;
 // Halvings of a grid cell: far more than 1e-11 relative needs for any cell.
-constexpr int kMaxHalvings = 200;
+constexpr int kMaxCellHalvings = 200;
 constexpr double kEndTolerance = 1e-11;
 
 using TargetValues = std::array<std::optional<double>, kTargetKinds>;
@@ -92,7 +92,7 @@ bool HoldsAt(TargetKind kind, double limit, const FeedbackLoop& loop, double k) 
 // where it is not; the end returned is on the side where the target holds.
 template <typename Holds>
 double Boundary(double lo, double hi, bool holdsAtLo, Holds holds) {
-  for (int i = 0; i < kMaxHalvings; ++i) {
+  for (int i = 0; i < kMaxCellHalvings; ++i) {
     if (hi - lo <= kEndTolerance * std::max(std::abs(lo), std::abs(hi))) break;
     const double mid = lo + (hi - lo) / 2;
     if (mid <= lo || mid >= hi) break;

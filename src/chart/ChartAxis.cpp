@@ -247,12 +247,6 @@ void TCustomChartAxis::AdjustRange() {
   SetPaintRange(fMinimum, fMaximum);
 }
 
-namespace {
-// Exponents within this of a whole number count as whole: a logarithm of an
-// exact power may come out a few units in the last place off.
-constexpr double kExponentTolerance = 1e-9;
-}  // namespace
-
 double TCustomChartAxis::LogOf(double value) const {
   if (fLogarithmicBase == 10) return std::log10(value);
   if (fLogarithmicBase == 2) return std::log2(value);

@@ -248,6 +248,9 @@ class TCustomChartAxis {
   bool MovesByFactors() const { return fLogarithmic && fMinimum > 0 && fMaximum > 0; }
   // The logarithm of a value to LogarithmicBase, and the base's power.
   double LogOf(double value) const;
+  // Exponents within this of a whole number count as whole: a logarithm of
+  // an exact power may come out a few units in the last place off.
+  static constexpr double kExponentTolerance = 1e-9;
   double PowerOf(double exponent) const;
   // Moves the ends inward by low and high pixels and widens the range so
   // that the old end pixels keep their values.

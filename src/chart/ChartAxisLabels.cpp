@@ -216,7 +216,6 @@ double TCustomChartAxis::NextNiceStep(double x) {
 // A logarithmic scale's increment, labels and minor ticks
 
 namespace {
-constexpr double kExponentTolerance = 1e-9;
 // Exponents beyond this are left unlabelled: no double reaches them.
 constexpr double kLargestExponent = 1100.0;
 }  // namespace

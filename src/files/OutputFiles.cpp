@@ -243,8 +243,11 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
   return true;
 }
 
+}  // namespace
+
 // A stream buffer over a file descriptor that remembers the first write
-// error, so that a full disk is reported with its reason.
+// error, so that a full disk is reported with its reason. Outside the
+// unnamed namespace: it is the type of a member of TOutputFiles::Output.
 class FdStreamBuf : public std::streambuf {
  public:
   // endOnClosedPipe: a write that finds its pipe without a reader ends the
@@ -282,8 +285,6 @@ class FdStreamBuf : public std::streambuf {
   int fError = 0;
   char fBuffer[1 << 16];
 };
-
-}  // namespace
 
 // ---------------------------------------------------------------------------
 

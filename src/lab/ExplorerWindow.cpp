@@ -94,14 +94,14 @@ class TFeedbackSlider : public QSlider {
 
 namespace {
 
-constexpr const char* kCaption = TR_NOOP("TExplorerWindow", "Explore the feedback coefficient");
-constexpr int kWindowLeft = 40;
-constexpr int kWindowTop = 30;
-constexpr int kWindowWidth = 1180;
-constexpr int kWindowHeight = 760;
+constexpr const char* kExplorerCaption = TR_NOOP("TExplorerWindow", "Explore the feedback coefficient");
+constexpr int kExplorerLeft = 40;
+constexpr int kExplorerTop = 30;
+constexpr int kExplorerWidth = 1180;
+constexpr int kExplorerHeight = 760;
 // The first sizes of the charts; the layout gives them what it has.
-constexpr int kChartWidth = 420;
-constexpr int kChartHeight = 300;
+constexpr int kExplorerChartWidth = 420;
+constexpr int kExplorerChartHeight = 300;
 
 // The six real inputs besides k, in the main window's order.
 struct InputField {
@@ -157,9 +157,9 @@ TExplorerWindow::TExplorerWindow(std::function<DriveInputs()> enteredInputs,
     : fEnteredInputs(std::move(enteredInputs)),
       fOnRunOnDrive(std::move(runOnDrive)),
       fOnKeep(std::move(keep)),
-      fStep(std::make_unique<ExplorerStepChart>(kChartWidth, kChartHeight)),
-      fPoles(std::make_unique<PoleMapChart>(kChartWidth, kChartHeight)),
-      fBode(std::make_unique<BodeChart>(kChartWidth, kChartHeight)) {
+      fStep(std::make_unique<ExplorerStepChart>(kExplorerChartWidth, kExplorerChartHeight)),
+      fPoles(std::make_unique<PoleMapChart>(kExplorerChartWidth, kExplorerChartHeight)),
+      fBode(std::make_unique<BodeChart>(kExplorerChartWidth, kExplorerChartHeight)) {
   DesignTargets targets;
   for (int i = 0; i < kTargetKinds; ++i) {
     targets.Items[static_cast<std::size_t>(i)].Limit = kTargetDefaults[static_cast<std::size_t>(i)];
@@ -196,8 +196,8 @@ TExplorerWindow::~TExplorerWindow() {
 QSlider* TExplorerWindow::Slider() const { return fSlider; }
 
 void TExplorerWindow::Build() {
-  fWindow = MakeLabWindowFrame(TrMarked("TExplorerWindow", kCaption), kWindowLeft, kWindowTop,
-                               kWindowWidth, kWindowHeight);
+  fWindow = MakeLabWindowFrame(TrMarked("TExplorerWindow", kExplorerCaption), kExplorerLeft, kExplorerTop,
+                               kExplorerWidth, kExplorerHeight);
 
   auto* layout = new QHBoxLayout(fWindow);
   auto* split = new QSplitter(Qt::Horizontal, fWindow);

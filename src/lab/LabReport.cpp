@@ -36,7 +36,7 @@ double Mm(double mm) { return mm * kDpi / 25.4; }
 
 // The charts' size in the chart engine's pixels, and the density they are
 // drawn at: 3200 dots across the text's width of about 17 cm.
-constexpr int kChartWidth = 800;
+constexpr int kReportChartWidth = 800;
 constexpr int kStepChartHeight = 460;
 constexpr int kSweepChartHeight = 560;
 constexpr int kChartScale = 4;
@@ -476,7 +476,7 @@ void Layout(ReportPages& pages, const LabReportContent& content, const QImage& s
   }
   InputsSection(pages, content.Inputs);
   ExplorerSection(pages, content);
-  Heading(pages, Tr("LabReport", "Step responses"), pages.Width() * kStepChartHeight / kChartWidth);
+  Heading(pages, Tr("LabReport", "Step responses"), pages.Width() * kStepChartHeight / kReportChartWidth);
   Chart(pages, steps);
   RunsSection(pages, content.Rows);
   if (sweep) {
@@ -488,7 +488,7 @@ void Layout(ReportPages& pages, const LabReportContent& content, const QImage& s
                                     : FillIn(Tr("LabReport", "Sweep of %1: %2 runs from %3 to %4"),
                                              {name, std::to_string(content.Sweep->Runs.size()),
                                               ValueText(*low), ValueText(*high)});
-    Heading(pages, heading, pages.Width() * kSweepChartHeight / kChartWidth);
+    Heading(pages, heading, pages.Width() * kSweepChartHeight / kReportChartWidth);
     Chart(pages, *sweep);
   }
   pages.Finish();
@@ -564,7 +564,7 @@ std::string LabReportPdf(const LabReportContent& content) {
         curve.Name = (name.left(kLegendLetters - 1) + QChar(0x2026)).toStdString();
       }
     }
-    StepResponseChart chart(curves, kChartWidth, kStepChartHeight);
+    StepResponseChart chart(curves, kReportChartWidth, kStepChartHeight);
     for (std::size_t i = 0; i < content.Curves.size() && i < content.CurveColours.size(); ++i) {
       TLineSeries& curve = chart.Curve(static_cast<int>(i));
       curve.SetSeriesColor(content.CurveColours[i]);
@@ -579,7 +579,7 @@ std::string LabReportPdf(const LabReportContent& content) {
   std::unique_ptr<QImage> sweep;
   if (content.Sweep) {
     sweep = std::make_unique<QImage>(ChartImage([&](TBitmap& bitmap) {
-      RenderSweepFigures(*content.Sweep, bitmap, kChartWidth, kSweepChartHeight, kChartScale,
+      RenderSweepFigures(*content.Sweep, bitmap, kReportChartWidth, kSweepChartHeight, kChartScale,
                          SweptValueOf(content.Inputs, content.Sweep->Spec.Parameter));
     }));
   }

@@ -7,18 +7,13 @@
 #include <set>
 #include <string>
 
+#include "BitmapPixels.h"
 #include "analysis/PrintChart.h"
 #include "analysis/StepResponseChart.h"
 #include "analysis/SweepFiguresChart.h"
 
 namespace drivesim {
 namespace {
-
-void Keep(TBitmap& bitmap, const std::string& name) {
-  if (const char* folder = std::getenv("DRIVESIM_PICTURES")) {
-    bitmap.SaveToPng(std::string(folder) + "/" + name);
-  }
-}
 
 SweepResult Sweep(const std::string& spec, int ticks) {
   SweepOptions options;
@@ -87,7 +82,7 @@ TEST(AnalysisChartsTest, RunsKeptForAPictureDrawTheSameOverlay) {
   TBitmap fromKept;
   RenderStepResponses(StepCurvesOf(full), fromFull, 800, 500);
   RenderStepResponses(StepCurvesOf(kept), fromKept, 800, 500);
-  Keep(fromKept, "step-responses-kept.png");
+  KeepPicture(fromKept, "step-responses-kept.png");
   ASSERT_EQ(fromKept.Width(), fromFull.Width());
   ASSERT_EQ(fromKept.Height(), fromFull.Height());
   int differing = 0;
@@ -129,7 +124,7 @@ TEST(AnalysisChartsTest, StepResponsesOverlay) {
   StepResponseChart chart(curves, 800, 500);
   TBitmap bitmap;
   chart.Render(bitmap);
-  Keep(bitmap, "step-responses.png");
+  KeepPicture(bitmap, "step-responses.png");
   ASSERT_EQ(bitmap.Width(), 800);
   ASSERT_EQ(bitmap.Height(), 500);
   EXPECT_EQ(chart.Chart().Title().Text(), std::vector<std::string>{"Step responses"});
@@ -193,7 +188,7 @@ TEST(AnalysisChartsTest, OverlayKeepsItsScaleAndItsSetpoints) {
   EXPECT_EQ(several.Setpoint(1).SeriesColor(), several.Curve(1).SeriesColor());
   EXPECT_EQ(several.Setpoint(1).YValueAt(0), 150.0);
   several.Render(bitmap);
-  Keep(bitmap, "step-responses-setpoints.png");
+  KeepPicture(bitmap, "step-responses-setpoints.png");
   EXPECT_EQ(several.Chart().Legend().DrawnCount(), 4);
 
   // Many runs: at most 15 named, the first and the last among them.
@@ -212,7 +207,7 @@ TEST(AnalysisChartsTest, FiguresAgainstTheSweptValue) {
   SweepFiguresChart chart(sweep, 800, 500);
   TBitmap bitmap;
   chart.Render(bitmap);
-  Keep(bitmap, "sweep-figures.png");
+  KeepPicture(bitmap, "sweep-figures.png");
   EXPECT_EQ(chart.Chart().BottomAxis().Title().Caption(), "Feedback coefficient, Vs/rad");
   EXPECT_EQ(chart.Chart().Legend().DrawnCount(), 6);
 
@@ -308,7 +303,7 @@ TEST(AnalysisChartsTest, FiguresChartLeavesOutWhatHasNoFigures) {
   SweepFiguresChart chart(sweep, 700, 450);
   TBitmap bitmap;
   chart.Render(bitmap);
-  Keep(bitmap, "sweep-figures-unstable.png");
+  KeepPicture(bitmap, "sweep-figures-unstable.png");
   int unstable = 0;
   for (const RunResult& r : sweep.Runs) unstable += r.Status == RunStatus::Unstable;
   ASSERT_GT(unstable, 0);
@@ -334,7 +329,7 @@ TEST(AnalysisChartsTest, FiguresChartLeavesOutWhatHasNoFigures) {
   EXPECT_EQ(byTeethCurves[0].Name, "teeth 8");
   EXPECT_EQ(byTeethCurves[4].Name, "teeth 48");
   byTeeth.Render(bitmap);
-  Keep(bitmap, "sweep-figures-teeth.png");
+  KeepPicture(bitmap, "sweep-figures-teeth.png");
 }
 
 }  // namespace

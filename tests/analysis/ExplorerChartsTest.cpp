@@ -8,18 +8,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "BitmapPixels.h"
 #include "analysis/BodeChart.h"
 #include "analysis/ExplorerStepChart.h"
 #include "analysis/PoleMapChart.h"
 
 namespace drivesim {
 namespace {
-
-void Keep(TBitmap& bitmap, const std::string& name) {
-  if (const char* folder = std::getenv("DRIVESIM_PICTURES")) {
-    bitmap.SaveToPng(std::string(folder) + "/" + name);
-  }
-}
 
 DriveInputs OverDamped() {
   DriveInputs in;
@@ -39,11 +34,11 @@ TEST(ExplorerChartsTest, Pictures) {
     ExplorerStepChart step(800, 450);
     step.Update(state);
     step.Render(bitmap);
-    Keep(bitmap, "explorer-step-" + name + ".png");
+    KeepPicture(bitmap, "explorer-step-" + name + ".png");
     RenderPoleMap(state, bitmap, 800, 550);
-    Keep(bitmap, "explorer-poles-" + name + ".png");
+    KeepPicture(bitmap, "explorer-poles-" + name + ".png");
     RenderBode(state, bitmap, 800, 600);
-    Keep(bitmap, "explorer-bode-" + name + ".png");
+    KeepPicture(bitmap, "explorer-bode-" + name + ".png");
     EXPECT_EQ(bitmap.Width(), 800);
   }
 }

@@ -17,7 +17,7 @@
 namespace drivesim {
 namespace {
 
-const std::string kSample = std::string(DRIVESIM_TEST_FILES) + "/sample-format1.drivesim";
+const std::string kReportSample = std::string(DRIVESIM_TEST_FILES) + "/sample-format1.drivesim";
 
 class BatchReportTest : public ScratchFolderTest {
  protected:
@@ -45,10 +45,10 @@ TEST_F(BatchReportTest, TheScenariosSessionOnTheLocalesPaper) {
   const std::string de = Path("de.pdf");
   std::string err;
   ASSERT_EQ(
-      Program("en_US", "--scenario '" + kSample + "' --student 'Ada King' --report " + us, &err), 0)
+      Program("en_US", "--scenario '" + kReportSample + "' --student 'Ada King' --report " + us, &err), 0)
       << err;
   ASSERT_EQ(
-      Program("de_DE", "--scenario '" + kSample + "' --feedback 1.1 --student Ada --report " + de,
+      Program("de_DE", "--scenario '" + kReportSample + "' --feedback 1.1 --student Ada --report " + de,
               &err),
       0)
       << err;
@@ -61,7 +61,7 @@ TEST_F(BatchReportTest, TheScenariosSessionOnTheLocalesPaper) {
 
   // The file's title, task, inputs, targets and kept runs, the explorer's
   // answer for its range and targets.
-  const Scenario scenario = ReadScenario(kSample);
+  const Scenario scenario = ReadScenario(kReportSample);
   ExplorerState state;
   state.SetFeedbackRange(scenario.Explorer.KFrom, scenario.Explorer.KTo);
   DesignTargets targets;

@@ -41,13 +41,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -434,7 +427,7 @@ TEST(SweepProgressLineTest, ShownAfterASecondRewrittenInPlaceAndCleared) {
 
 // The program itself with its standard error on a terminal or on a pipe,
 // its standard output on a pipe.
-struct ProgramRun {
+struct SweepProgramRun {
   int ExitStatus = -1;
   std::string Out, Err;
 };
@@ -452,7 +445,7 @@ int ThreadsOf(pid_t pid) {
 // Runs the program; once it runs its sweep on threads of their own, holds it
 // stopped for longer than a second, so that the sweep outlasts its first
 // second on any machine.
-ProgramRun RunSlowedSweep(const std::vector<std::string>& arguments, bool errOnTerminal) {
+SweepProgramRun RunSlowedSweep(const std::vector<std::string>& arguments, bool errOnTerminal) {
   std::vector<std::string> words{DRIVESIM_BATCH_PROGRAM};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -479,7 +472,7 @@ ProgramRun RunSlowedSweep(const std::vector<std::string>& arguments, bool errOnT
   }
   ::close(out[1]);
   ::close(err[1]);
-  ProgramRun run;
+  SweepProgramRun run;
   std::thread outReader([&] { ReadAll(out[0], run.Out); });
   std::thread errReader([&] { ReadAll(err[0], run.Err); });
   if (pid > 0) {
@@ -501,7 +494,7 @@ ProgramRun RunSlowedSweep(const std::vector<std::string>& arguments, bool errOnT
 
 TEST(BatchSweepProgressTest, OnlyATerminalSeesTheProgressOfALongSweep) {
   const std::vector<std::string> arguments{"--sweep", "feedback=0.2:3:1000", "--ticks", "100"};
-  const ProgramRun terminal = RunSlowedSweep(arguments, true);
+  const SweepProgramRun terminal = RunSlowedSweep(arguments, true);
   ASSERT_EQ(terminal.ExitStatus, 0) << terminal.Err;
   EXPECT_EQ(Lines(terminal.Out).size(), 1001u);
   // The line, rewritten in place, and blanked at the end: nothing else.
@@ -515,7 +508,7 @@ TEST(BatchSweepProgressTest, OnlyATerminalSeesTheProgressOfALongSweep) {
   EXPECT_GE(terminal.Err.size() - blank - 2,
             std::string("Sweeping feedback: 0 of 1000 runs done").size());
 
-  const ProgramRun pipe = RunSlowedSweep(arguments, false);
+  const SweepProgramRun pipe = RunSlowedSweep(arguments, false);
   ASSERT_EQ(pipe.ExitStatus, 0);
   EXPECT_EQ(pipe.Err, "");
   EXPECT_EQ(pipe.Out, terminal.Out);
@@ -531,10 +524,6 @@ TEST(BatchSweepHelpTest, HelpNamesTheNewOptions) {
   EXPECT_NE(help.Out.find("run,value,gain,time_constant"), std::string::npos);
 }
 
-}  // namespace
-}  // namespace drivesim
-
-namespace drivesim {
 
 // The overlay of a ten-run sweep as the tool writes it: the time axis fits
 // the transients, each curve's colour is read from the picture near the
@@ -585,4 +574,5 @@ TEST_F(BatchSweepTest, TheOverlaysTenCurvesCanBeToldApart) {
   }
 }
 
+}  // namespace
 }  // namespace drivesim

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "ReadAll.h"
 #include "batch/Batch.h"
 #include "batch/BatchToolRun.h"
 #include "platform/Numbers.h"
@@ -199,13 +200,6 @@ void ExpectSeries(const std::string& csv, const std::vector<Point>& expected) {
       EXPECT_GT(Real(row[1]), Real(rows[k - 1][1]));
     }
   }
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 class BatchTest : public ::testing::Test {

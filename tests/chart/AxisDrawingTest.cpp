@@ -11,13 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "TestChart.h"
 
 namespace drivesim {
 namespace {
 
-constexpr TColor kRed = 0x0000FF;
-constexpr TColor kBlue = 0xFF0000;
 
 // A chart canvas that remembers every text line it writes, with the text
 // state in force at that moment.

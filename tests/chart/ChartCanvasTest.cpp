@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "chart/ChartCanvas.h"
 #include "platform/Numbers.h"
 
@@ -18,14 +19,6 @@ struct Surface {
   TBitmap bitmap;
   TChartCanvas3D canvas;
 };
-
-bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-  return true;
-}
 
 int CountPixels(const TBitmap& b, TColor color) {
   int n = 0;

@@ -9,19 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "chart/ChartCanvas.h"
 #include "chart/ChartSeries.h"
 #include "platform/Numbers.h"
 
 namespace drivesim {
 namespace {
-
-bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-  return true;
-}
 
 TEST(ChartFastPaths, WideLinesAlongRowsAndColumnsSetTheSurfacesOwnPixels) {
   // The surface's round ends fall differently at different places, near the

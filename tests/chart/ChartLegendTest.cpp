@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "chart/Chart.h"
 #include "chart/ChartStrings.h"
 #include "chart/Series.h"
@@ -15,13 +16,11 @@
 namespace drivesim {
 namespace {
 
-constexpr TColor kRed = 0x0000FF;
-constexpr TColor kBlue = 0xFF0000;
-constexpr TColor kGreen = 0x008000;
+constexpr TColor kDarkGreen = 0x008000;
 
 // A chart that remembers the chart rectangle before and after the titles
 // and the legend.
-class ProbeChart : public TChart {
+class LegendProbeChart : public TChart {
  public:
   TRect Before;
   TRect After;
@@ -36,7 +35,7 @@ class ProbeChart : public TChart {
 // red line, a dashed blue line, green rectangles without a line) and one
 // that stays out of it.
 struct LegendFixture {
-  ProbeChart Chart;
+  LegendProbeChart Chart;
   TLineSeries Solid;
   TLineSeries Dashed;
   TLineSeries Points;
@@ -53,7 +52,7 @@ struct LegendFixture {
     Dashed.SetSeriesColor(kBlue);
     Dashed.SetTitle("Setpoint");
     Dashed.LinePen().SetStyle(psDash);
-    Points.SetSeriesColor(kGreen);
+    Points.SetSeriesColor(kDarkGreen);
     Points.SetTitle("Measured");
     Points.SetDrawsLine(false);
     Points.Pointer().SetVisible(true);
@@ -137,8 +136,8 @@ TEST(ChartLegendTest, BesideThePlotWithItsItems) {
   const TRect s2 = legend.SymbolRect(2);
   const int cx = (s2.Left + s2.Right) / 2;
   const int cy = (s2.Top + s2.Bottom) / 2;
-  EXPECT_EQ(f.Bitmap.Pixel(cx, cy), kGreen);
-  EXPECT_EQ(f.Bitmap.Pixel(cx - 2, cy + 2), kGreen);
+  EXPECT_EQ(f.Bitmap.Pixel(cx, cy), kDarkGreen);
+  EXPECT_EQ(f.Bitmap.Pixel(cx - 2, cy + 2), kDarkGreen);
   EXPECT_EQ(f.Bitmap.Pixel(cx - 3, cy - 3), clBlack);
   EXPECT_EQ(f.Bitmap.Pixel(cx + 3, cy + 3), clBlack);
   EXPECT_EQ(f.Bitmap.Pixel(cx + 4, cy + 4), clWhite);
@@ -215,7 +214,7 @@ TEST(ChartLegendTest, SidesAndSizes) {
   f.Points.Pointer().SetVisible(false);
   f.Render();
   const TRect s2 = f.Chart.Legend().SymbolRect(2);
-  EXPECT_EQ(f.Bitmap.Pixel((s2.Left + s2.Right) / 2, (s2.Top + s2.Bottom) / 2), kGreen);
+  EXPECT_EQ(f.Bitmap.Pixel((s2.Left + s2.Right) / 2, (s2.Top + s2.Bottom) / 2), kDarkGreen);
   EXPECT_EQ(f.Bitmap.Pixel(s2.Left, (s2.Top + s2.Bottom) / 2), clBlack);
 }
 
@@ -248,7 +247,7 @@ TEST(ChartLegendTest, ItemsThatTakePart) {
   EXPECT_EQ(f.Chart.Legend().DrawnCount(), 1);
 
   // Rows beyond the chart's height are left out; the box stays inside.
-  ProbeChart small;
+  LegendProbeChart small;
   small.SetBounds(0, 0, 200, 70);
   small.SetView3D(false);
   std::vector<std::unique_ptr<TLineSeries>> many;

@@ -17,8 +17,6 @@
 namespace drivesim {
 namespace {
 
-constexpr TColor kRed = 0x0000FF;
-constexpr TColor kGreen = 0x00FF00;
 
 // A chart canvas that records every text it writes before writing it.
 class TextRecordingCanvas : public TChartCanvas3D {
@@ -42,7 +40,7 @@ class TextRecordingCanvas : public TChartCanvas3D {
 };
 
 // A chart that remembers the chart rectangle before and after the titles.
-class ProbeChart : public TChart {
+class TitlesProbeChart : public TChart {
  public:
   TRect BeforeTitles;
   TRect AfterTitles;
@@ -151,7 +149,7 @@ TEST(ChartPipelineTest, Chart3DPercentIsCheckedAndKeptOnError) {
 }
 
 TEST(ChartPipelineTest, WorkedExampleOfTheWindowsChart) {
-  ProbeChart chart;
+  TitlesProbeChart chart;
   auto recorder = std::make_unique<TextRecordingCanvas>();
   TextRecordingCanvas& texts = *recorder;
   chart.SetChartCanvas(std::move(recorder));

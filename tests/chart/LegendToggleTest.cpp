@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "chart/Chart.h"
 #include "chart/RegionSeries.h"
 #include "chart/Series.h"
@@ -16,8 +17,6 @@
 namespace drivesim {
 namespace {
 
-constexpr TColor kRed = 0x0000FF;
-constexpr TColor kBlue = 0xFF0000;
 
 // A chart canvas that remembers every text it writes with its font colour.
 class TextColourCanvas : public TChartCanvas3D {

@@ -66,8 +66,8 @@ std::string Describe(const DrawingState& s) {
 
 // A chart rectangle of (10, 10, 190, 140) on a 200 x 150 bitmap, painted the
 // way the chart paints a series (visible range, clip, points, clip removed).
-struct Plot {
-  explicit Plot(TCustomSeries& s) : bitmap(200, 150), series(s) {
+struct ColumnsPlot {
+  explicit ColumnsPlot(TCustomSeries& s) : bitmap(200, 150), series(s) {
     chart.SetView3D(false);
     chart.ChartCanvas().AttachCanvas(bitmap.Canvas());
     chart.SetPanelBounds({0, 0, 200, 150});
@@ -131,8 +131,8 @@ std::string FirstDifference(const TBitmap& a, const TBitmap& b) {
 void ExpectSameDrawing(const Case& c, const std::string& what) {
   TLineSeries byColumns;
   PointByPointSeries pointByPoint;
-  Plot columns(byColumns);
-  Plot points(pointByPoint);
+  ColumnsPlot columns(byColumns);
+  ColumnsPlot points(pointByPoint);
   columns.Show(c);
   points.Show(c);
   for (int paint = 1; paint <= 2; ++paint) {
@@ -145,7 +145,7 @@ void ExpectSameDrawing(const Case& c, const std::string& what) {
   }
   // A dotted line drawn on from where the series left the pen continues
   // the dot pattern of the series' last segment the same way.
-  for (Plot* plot : {&columns, &points}) {
+  for (ColumnsPlot* plot : {&columns, &points}) {
     TCanvas& canvas = *plot->chart.ChartCanvas().DeviceContext();
     canvas.Pen().SetStyle(psDot);
     canvas.LineTo(199, 75);

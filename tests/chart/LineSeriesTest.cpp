@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestChart.h"
+#include "BitmapPixels.h"
 #include "chart/ChartStrings.h"
 #include "chart/Series.h"
 
@@ -16,17 +17,14 @@ namespace {
 
 using testing::CountingChart;
 
-constexpr TColor kRed = 0x0000FF;
-constexpr TColor kGreen = 0x00FF00;
-constexpr TColor kBlue = 0xFF0000;
 constexpr TColor kYellow = 0x00FFFF;
 constexpr TColor kMagenta = 0xFF00FF;
 
 // A chart rectangle of (10, 10, 110, 110) with both axes over 0..100, so that
 // value (vx, vy) lands on pixel (10 + vx, 110 - vy). The clip leaves columns
 // 11..109 and rows 11..108 drawable.
-struct Plot {
-  Plot() : bitmap(130, 130) {
+struct LinePlot {
+  LinePlot() : bitmap(130, 130) {
     chart.SetView3D(false);
     chart.ChartCanvas().AttachCanvas(bitmap.Canvas());
     chart.SetPanelBounds({0, 0, 130, 130});
@@ -76,7 +74,7 @@ struct Plot {
 };
 
 TEST(LineSeries, EachSegmentTakesTheColourOfItsEndPoint) {
-  Plot p;
+  LinePlot p;
   p.series.SetSeriesColor(kMagenta);
   p.series.LinePen().SetColor(kYellow);  // only its width and style count
   p.series.AddPoint(10, 10, "", kRed);
@@ -129,7 +127,7 @@ TEST(LineSeries, EachSegmentTakesTheColourOfItsEndPoint) {
 }
 
 TEST(LineSeries, FirstPointStartsTheLineOrTheLineEntersFromTheEdge) {
-  Plot p;
+  LinePlot p;
   // A single visible point at index 0 draws nothing, with or without
   // pointers hidden.
   p.series.AddPoint(50, 50, "", kRed);
@@ -182,7 +180,7 @@ TEST(LineSeries, FirstPointStartsTheLineOrTheLineEntersFromTheEdge) {
 }
 
 TEST(LineSeries, StairsStepAcrossThenUpBetweenPoints) {
-  Plot p;
+  LinePlot p;
   p.series.AddPoint(10, 10, "", kRed);
   p.series.AddPoint(50, 50, "", kGreen);
   p.series.SetStairs(true);
@@ -200,7 +198,7 @@ TEST(LineSeries, StairsStepAcrossThenUpBetweenPoints) {
 }
 
 TEST(LineSeries, PointsOnOnePixelFarOutOrNullLeaveGaps) {
-  Plot p;
+  LinePlot p;
   // The third point lands on the second one's pixel: no line is made for
   // it. The bitmap hears of every line drawn with a wide pen, even of one
   // that has no length, so its notifications count the line calls.
@@ -268,7 +266,7 @@ TEST(LineSeries, PointsOnOnePixelFarOutOrNullLeaveGaps) {
 }
 
 TEST(LineSeries, PointersGoOverBothSegmentsOfTheirPoint) {
-  Plot p;
+  LinePlot p;
   p.series.Pointer().SetVisible(true);
   p.series.AddPoint(10, 50, "", kRed);
   p.series.AddPoint(50, 50, "", kGreen);
@@ -311,7 +309,7 @@ TEST(LineSeries, PointersGoOverBothSegmentsOfTheirPoint) {
 }
 
 TEST(LineSeries, ClickedPointFindsPointsAndSegments) {
-  Plot p;
+  LinePlot p;
   p.series.AddPoint(10, 10, "", kRed);            // (20,100)
   p.series.AddPoint(50, 50, "", kGreen);          // (60,60)
   p.series.AddPoint(90, 50, "", kBlue);           // (100,60)

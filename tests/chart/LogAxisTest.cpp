@@ -12,13 +12,13 @@
 #include <vector>
 
 #include "TestChart.h"
+#include "BitmapPixels.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
 
 namespace drivesim {
 namespace {
 
-constexpr TColor kBlue = 0xFF0000;
 
 // The chart rectangle is (50, 20, 350, 320): both axes are 300 pixels long,
 // the bottom axis line on row 320 and the left axis line on column 50.
@@ -61,13 +61,13 @@ struct LogPicture {
   TChartSeries series;
 };
 
-using Labels = std::vector<std::pair<int, std::string>>;
+using LabelList = std::vector<std::pair<int, std::string>>;
 
 TEST(LogAxis, LabelsAtThePowersFromTenthsToHundredThousands) {
   struct Case {
     double Min, Max;
     std::string Format;
-    Labels Expected;
+    LabelList Expected;
   };
   // One power of ten per 150, 100, 75 or 60 pixels from column 50; labels
   // from the top of the range down.
@@ -121,7 +121,7 @@ TEST(LogAxis, LabelsAtThePowersFromTenthsToHundredThousands) {
   TChartAxis& bottom = narrow.chart.BottomAxis();
   bottom.SetAxisValuesFormat("0.##########");
   narrow.Prepare(bottom, 1e-10, 1e10);
-  Labels labels = narrow.Labels(bottom);
+  LabelList labels = narrow.Labels(bottom);
   ASSERT_GE(labels.size(), 3U);
   ASSERT_LT(labels.size(), 21U);
   const double step = bottom.ComputeIncrement();
@@ -193,7 +193,7 @@ TEST(LogAxis, MinorTicksAtTwoToNineTimesEachPowerAndTheGridAtThePowers) {
   two.Prepare(binary, 1, 16);
   binary.DrawAxis(true);
   EXPECT_EQ(two.Labels(binary),
-            (Labels{{350, "16"}, {275, "8"}, {200, "4"}, {125, "2"}, {50, "1"}}));
+            (LabelList{{350, "16"}, {275, "8"}, {200, "4"}, {125, "2"}, {50, "1"}}));
   EXPECT_EQ(two.Along(binary, 321, clGray), (std::set<int>{50, 125, 200, 275, 350}));
 }
 

@@ -23,8 +23,8 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 // A chart rectangle of (10, 10, 110, 110) on a 120 x 120 bitmap with both
 // axes over 0..100: value (vx, vy) lands on pixel (10 + vx, 110 - vy). The
 // series clip leaves columns 11..109 and rows 11..108.
-struct Plot {
-  Plot() : bitmap(120, 120) {
+struct RegionPlot {
+  RegionPlot() : bitmap(120, 120) {
     chart.SetView3D(false);
     chart.ChartCanvas().AttachCanvas(bitmap.Canvas());
     chart.SetPanelBounds({0, 0, 120, 120});
@@ -63,7 +63,7 @@ struct Plot {
 bool InClip(int x, int y) { return x >= 11 && x <= 109 && y >= 11 && y <= 108; }
 
 TEST(RegionSeries, BandsFillTheirRowsOrColumnsSolidOrHatched) {
-  Plot p;
+  RegionPlot p;
   // 20..40 on the vertical axis: rows 70..89 across the clip, no points.
   p.region.SetKind(rkBand);
   p.region.SetBand(40, 20);
@@ -108,7 +108,7 @@ TEST(RegionSeries, BandsFillTheirRowsOrColumnsSolidOrHatched) {
 }
 
 TEST(RegionSeries, AreaBetweenCurveAndLevelAndPolygonsBeyondTheAxes) {
-  Plot p;
+  RegionPlot p;
   // The curve from (20, 60) to (60, 20) over the level 20: the triangle of
   // pixels (30, 50), (70, 90), (30, 90), each row's pixels whose centres lie
   // left of the slope.

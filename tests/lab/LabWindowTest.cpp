@@ -392,10 +392,6 @@ TEST_F(LabWindowTest, SavedChartsCarryTheInputsInACaptionUnderThem) {
   EXPECT_GT(narrow.Height() - 200, band);
 }
 
-}  // namespace
-}  // namespace drivesim
-
-namespace drivesim {
 
 // Three runs kept, each in its own colour; keeping a fourth, removing one
 // and keeping another changes no kept run's colour, and a new run takes the
@@ -438,9 +434,6 @@ TEST_F(LabWindowTest, AKeptRunKeepsItsColourUntilItIsRemoved) {
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
-}  // namespace drivesim
-
-namespace drivesim {
 
 // Labels name the inputs that differ, k first, the others by name, and
 // nothing that all runs share.
@@ -462,9 +455,6 @@ TEST(LabRunsTest, LabelsNameWhatDiffers) {
   SetDecimalSeparator(saved);
 }
 
-}  // namespace drivesim
-
-namespace drivesim {
 
 // The response chart fits the current run's transient, shades its +-2 %
 // band and shows the readout; a zoom the user drags stays while the run
@@ -529,4 +519,5 @@ TEST_F(LabWindowTest, TheResponseChartFitsTheTransientAndKeepsTheUsersZoom) {
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
+}  // namespace
 }  // namespace drivesim

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "platform/Canvas.h"
 #include "platform/Graphics.h"
 
@@ -25,17 +26,6 @@ namespace drivesim {
 namespace {
 
 QImage& ImageOf(TBitmap& bitmap) { return *static_cast<QImage*>(bitmap.PlatformImage()); }
-
-// A background that differs from pixel to pixel, so that a pixel left alone
-// cannot pass for one that was set.
-void PaintNoise(TBitmap& bitmap) {
-  QImage& image = ImageOf(bitmap);
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      image.setPixel(x, y, qRgb((x * 37 + y * 11) & 255, (x * 5 + y * 71) & 255, (x ^ y) & 255));
-    }
-  }
-}
 
 enum class Parts { OutlineAndFill, OutlineOnly, FillOnly };
 

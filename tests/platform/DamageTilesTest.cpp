@@ -77,16 +77,6 @@ TEST(DamageTilesTest, MarksCoverTheTilesARectangleTouchesAndRunsFollowThemRowByR
   EXPECT_EQ(Runs(tiles), (std::vector<TRect>{{0, 0, 21, 10}}));
 }
 
-// A picture that differs from pixel to pixel.
-void PaintNoise(TBitmap& bitmap) {
-  QImage& image = *static_cast<QImage*>(bitmap.PlatformImage());
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      image.setPixel(x, y, qRgb((x * 37 + y * 11) & 255, (x * 5 + y * 71) & 255, (x ^ y) & 255));
-    }
-  }
-}
-
 TEST(DamageTilesTest, RestoringTheDamageBringsBackThePictureAfterAnyDrawing) {
   constexpr int kWidth = 61;
   constexpr int kHeight = 47;
