@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "ScreenDensities.h"
+#include "analysis/StepResponseChart.h"
+#include "analysis/Sweep.h"
+#include "platform/Graphics.h"
 #include "sim/TimeHistory.h"
 #include "ui/OscilloscopeLayout.h"
 
@@ -72,6 +75,27 @@ BENCHMARK(BM_OscilloscopeTraceWidth)
     ->Args({3, 100})
     ->Args({1, 200})
     ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// A lab report's step-response chart at print density: five runs of a
+// sweep of k drawn as the report draws them, a new 800 x 460 chart made and
+// rendered four times the size each way (3200 x 1840 pixels), its grid and
+// frame in wide pens. Each chart a report prints is drawn once.
+void BM_ReportStepChart(benchmark::State& state) {
+  SweepOptions options;
+  options.Ticks = 300;
+  const SweepResult sweep = RunSweep(DriveInputs{}, ParseSweepSpec("feedback=0.5:2.5:5"), options);
+  const std::vector<StepCurve> curves = StepCurvesOf(sweep);
+  for (auto _ : state) {
+    StepResponseChart chart(curves, 800, 460);
+    TBitmap picture;
+    chart.Render(picture, 4);
+    benchmark::DoNotOptimize(picture.Pixel(100, 100));
+  }
+}
+BENCHMARK(BM_ReportStepChart)
+    ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 

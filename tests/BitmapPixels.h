@@ -2,12 +2,11 @@
 // A bitmap's pixels row by row, top to bottom and left to right: what the
 // pixel tests compare, whether two pictures are the same, a picture kept to
 // be looked at, and a picture to draw over.
+#include <QImage>
 #include <cstddef>
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include <QImage>
 
 #include "platform/Graphics.h"
 

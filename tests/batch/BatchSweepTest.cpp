@@ -524,7 +524,6 @@ TEST(BatchSweepHelpTest, HelpNamesTheNewOptions) {
   EXPECT_NE(help.Out.find("run,value,gain,time_constant"), std::string::npos);
 }
 
-
 // The overlay of a ten-run sweep as the tool writes it: the time axis fits
 // the transients, each curve's colour is read from the picture near the
 // axis' end, where the curves run level, and each differs from its neighbours' by a clear

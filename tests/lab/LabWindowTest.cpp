@@ -392,7 +392,6 @@ TEST_F(LabWindowTest, SavedChartsCarryTheInputsInACaptionUnderThem) {
   EXPECT_GT(narrow.Height() - 200, band);
 }
 
-
 // Three runs kept, each in its own colour; keeping a fourth, removing one
 // and keeping another changes no kept run's colour, and a new run takes the
 // first colour set free.
@@ -434,7 +433,6 @@ TEST_F(LabWindowTest, AKeptRunKeepsItsColourUntilItIsRemoved) {
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
-
 // Labels name the inputs that differ, k first, the others by name, and
 // nothing that all runs share.
 TEST(LabRunsTest, LabelsNameWhatDiffers) {
@@ -454,7 +452,6 @@ TEST(LabRunsTest, LabelsNameWhatDiffers) {
   EXPECT_TRUE(DistinguishingLabels({}).empty());
   SetDecimalSeparator(saved);
 }
-
 
 // The response chart fits the current run's transient, shades its +-2 %
 // band and shows the readout; a zoom the user drags stays while the run
