@@ -19,10 +19,11 @@ namespace drivesim {
 // the axis lines are two pixels wide and are drawn at every paint. The
 // surface strokes such a line with round ends, whose pixels depend on where
 // the line lies and on the surface's size and clip, so they are not worked
-// out here: the first time a line is drawn, the surface draws it on a blank
-// image of the same size and clip, and the pixels it set are kept as runs
-// along the line. Drawing the same line again sets the same pixels with thin
-// lines along the runs. Which pixels a solid line of the copy mode sets does
+// out here: the second time a line is drawn (the first time the surface
+// draws it, as it draws any line), the surface draws it on a blank image of
+// the same size and clip, and the pixels it set are kept as runs along the
+// line. From then on the same line sets the same pixels with thin lines
+// along the runs. Which pixels a solid line of the copy mode sets does
 // not depend on its colour or on the pixels below it, so the runs serve any
 // colour. The same holds for a patterned wide pen whose gaps are left
 // transparent (the grid's dotted lines at a pixel ratio): each line starts
