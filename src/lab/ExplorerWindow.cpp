@@ -94,7 +94,8 @@ class TFeedbackSlider : public QSlider {
 
 namespace {
 
-constexpr const char* kExplorerCaption = TR_NOOP("TExplorerWindow", "Explore the feedback coefficient");
+constexpr const char* kExplorerCaption =
+    TR_NOOP("TExplorerWindow", "Explore the feedback coefficient");
 constexpr int kExplorerLeft = 40;
 constexpr int kExplorerTop = 30;
 constexpr int kExplorerWidth = 1180;
@@ -196,8 +197,8 @@ TExplorerWindow::~TExplorerWindow() {
 QSlider* TExplorerWindow::Slider() const { return fSlider; }
 
 void TExplorerWindow::Build() {
-  fWindow = MakeLabWindowFrame(TrMarked("TExplorerWindow", kExplorerCaption), kExplorerLeft, kExplorerTop,
-                               kExplorerWidth, kExplorerHeight);
+  fWindow = MakeLabWindowFrame(TrMarked("TExplorerWindow", kExplorerCaption), kExplorerLeft,
+                               kExplorerTop, kExplorerWidth, kExplorerHeight);
 
   auto* layout = new QHBoxLayout(fWindow);
   auto* split = new QSplitter(Qt::Horizontal, fWindow);

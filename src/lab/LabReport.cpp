@@ -476,7 +476,8 @@ void Layout(ReportPages& pages, const LabReportContent& content, const QImage& s
   }
   InputsSection(pages, content.Inputs);
   ExplorerSection(pages, content);
-  Heading(pages, Tr("LabReport", "Step responses"), pages.Width() * kStepChartHeight / kReportChartWidth);
+  Heading(pages, Tr("LabReport", "Step responses"),
+          pages.Width() * kStepChartHeight / kReportChartWidth);
   Chart(pages, steps);
   RunsSection(pages, content.Rows);
   if (sweep) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BitmapPixels.h"
 #include "analysis/PrintChart.h"
 #include "analysis/StepResponseChart.h"
 #include "analysis/Sweep.h"
@@ -27,9 +28,7 @@ TEST(ScaledChartsTest, LegendAndChartsDoubleAtScaleTwo) {
   const TRect item1 = legend.ItemRect(0);
   const TRect symbol1 = legend.SymbolRect(0);
   overlay.Render(two, 2);
-  if (const char* folder = std::getenv("DRIVESIM_PICTURES")) {
-    two.SaveToPng(std::string(folder) + "/step-responses-scale-2.png");
-  }
+  KeepPicture(two, "step-responses-scale-2.png");
   EXPECT_EQ(overlay.Chart().PixelRatio(), 1.0);
   ASSERT_EQ(two.Width(), 1200);
   ASSERT_EQ(two.Height(), 800);

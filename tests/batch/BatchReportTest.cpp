@@ -44,11 +44,13 @@ TEST_F(BatchReportTest, TheScenariosSessionOnTheLocalesPaper) {
   const std::string us = Path("us.pdf");
   const std::string de = Path("de.pdf");
   std::string err;
-  ASSERT_EQ(
-      Program("en_US", "--scenario '" + kReportSample + "' --student 'Ada King' --report " + us, &err), 0)
+  ASSERT_EQ(Program("en_US",
+                    "--scenario '" + kReportSample + "' --student 'Ada King' --report " + us, &err),
+            0)
       << err;
   ASSERT_EQ(
-      Program("de_DE", "--scenario '" + kReportSample + "' --feedback 1.1 --student Ada --report " + de,
+      Program("de_DE",
+              "--scenario '" + kReportSample + "' --feedback 1.1 --student Ada --report " + de,
               &err),
       0)
       << err;

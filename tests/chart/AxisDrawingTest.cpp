@@ -17,7 +17,6 @@
 namespace drivesim {
 namespace {
 
-
 // A chart canvas that remembers every text line it writes, with the text
 // state in force at that moment.
 class RecordingCanvas : public TChartCanvas3D {

@@ -17,7 +17,6 @@
 namespace drivesim {
 namespace {
 
-
 // A chart canvas that records every text it writes before writing it.
 class TextRecordingCanvas : public TChartCanvas3D {
  public:

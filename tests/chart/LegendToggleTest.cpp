@@ -17,7 +17,6 @@
 namespace drivesim {
 namespace {
 
-
 // A chart canvas that remembers every text it writes with its font colour.
 class TextColourCanvas : public TChartCanvas3D {
  public:

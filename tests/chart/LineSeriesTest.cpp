@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "TestChart.h"
 #include "BitmapPixels.h"
+#include "TestChart.h"
 #include "chart/ChartStrings.h"
 #include "chart/Series.h"
 

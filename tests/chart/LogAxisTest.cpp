@@ -11,14 +11,13 @@
 #include <utility>
 #include <vector>
 
-#include "TestChart.h"
 #include "BitmapPixels.h"
+#include "TestChart.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
 
 namespace drivesim {
 namespace {
-
 
 // The chart rectangle is (50, 20, 350, 320): both axes are 300 pixels long,
 // the bottom axis line on row 320 and the left axis line on column 50.

@@ -16,7 +16,6 @@ namespace {
 
 using testing::CountingChart;
 
-
 // A chart rectangle of (0, 0, 20, 20) on a 20 x 20 bitmap with both axes
 // over 0..20: value (vx, vy) lands on pixel (vx, 20 - vy).
 struct MarkerPlot {
